@@ -1,0 +1,97 @@
+#include "app/number_text.h"
+
+#include <cfloat>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <system_error>
+
+namespace gyrenda {
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Gathers the numeric prefix without blanks into `out`: [sign] digits [. digits] [e [sign] digits].
+// An exponent is taken only when at least one digit follows it.
+void takeNumericPrefix(std::string_view text, std::string& out) {
+  std::size_t i = 0;
+  auto next = [&]() -> char {
+    while (i < text.size() && isBlank(text[i])) ++i;
+    return i < text.size() ? text[i] : '\0';
+  };
+  char c = next();
+  if (c == '+' || c == '-') {
+    if (c == '-') out.push_back('-');
+    ++i;
+    c = next();
+  }
+  bool digits = false;
+  while (isDigit(c)) { out.push_back(c); digits = true; ++i; c = next(); }
+  if (c == '.') {
+    out.push_back('.');
+    ++i;
+    c = next();
+    while (isDigit(c)) { out.push_back(c); digits = true; ++i; c = next(); }
+  }
+  if (!digits) { out.clear(); return; }
+  if (c == 'e' || c == 'E') {
+    const std::size_t mark = out.size();
+    const std::size_t resume = i;
+    out.push_back('e');
+    ++i;
+    c = next();
+    if (c == '+' || c == '-') { out.push_back(c); ++i; c = next(); }
+    bool expDigits = false;
+    while (isDigit(c)) { out.push_back(c); expDigits = true; ++i; c = next(); }
+    if (!expDigits) { out.resize(mark); i = resume; }
+  }
+}
+
+std::string trimmedGeneral(float value) {
+  if (value == 0.0f) return "0";  // also turns -0 into 0
+  char buf[48];
+  std::snprintf(buf, sizeof buf, "%.7G", static_cast<double>(value));
+  std::string s(buf);
+  // %G keeps two exponent digits at least ("1E+07"); nothing else to trim: %G drops
+  // trailing zeros and the point of an integral value by itself.
+  return s;
+}
+
+}  // namespace
+
+float readNumber(std::string_view text) {
+  std::string prefix;
+  takeNumericPrefix(text, prefix);
+  if (prefix.empty() || prefix == "-") return 0.0f;
+  const char* first = prefix.data();
+  const char* last = prefix.data() + prefix.size();
+  const bool negative = *first == '-';
+  double value = 0.0;
+  const auto [ptr, ec] = std::from_chars(first, last, value);
+  (void)ptr;
+  if (ec == std::errc::result_out_of_range) {
+    // Either far too large or far too small: decide by the exponent's sign and the digits.
+    const auto e = prefix.find('e');
+    const bool tiny = e != std::string::npos && e + 1 < prefix.size() && prefix[e + 1] == '-';
+    if (tiny) return negative ? -0.0f : 0.0f;
+    return negative ? -FLT_MAX : FLT_MAX;
+  }
+  if (ec != std::errc()) return 0.0f;
+  if (!std::isfinite(value) || std::fabs(value) > FLT_MAX) return negative ? -FLT_MAX : FLT_MAX;
+  return static_cast<float>(value);
+}
+
+std::string formatBoxNumber(float value) {
+  if (!std::isfinite(value)) return "0";
+  return trimmedGeneral(value);
+}
+
+std::string formatFileNumber(float value) {
+  std::string s = formatBoxNumber(value);
+  if (s.rfind("0.", 0) == 0) s.erase(0, 1);
+  else if (s.rfind("-0.", 0) == 0) s.erase(1, 1);
+  return s;
+}
+
+}  // namespace gyrenda

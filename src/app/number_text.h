@@ -1,0 +1,23 @@
+// Number text: how the program reads numbers typed by the user and how it writes them back.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace gyrenda {
+
+// Reads the longest numeric prefix of `text`, ignoring blanks anywhere: optional sign,
+// digits, one "." and an optional exponent. "." is the decimal point whatever the locale.
+// A text without a number reads as 0. The result is always finite: a magnitude beyond
+// single precision becomes the largest single-precision value of that sign.
+float readNumber(std::string_view text);
+
+// As the entry boxes and labels show a single-precision value: at most seven significant
+// digits, no leading blank, a 0 before the point below 1 ("0.5", "-0.5", "19.5", "31").
+std::string formatBoxNumber(float value);
+
+// As the numeric data file writes a value: as formatBoxNumber, but without the 0 before
+// the decimal point (".5", "-.25").
+std::string formatFileNumber(float value);
+
+}  // namespace gyrenda
