@@ -3,22 +3,58 @@
 #pragma once
 
 #include <chrono>
+#include <optional>
 #include <string>
 
 namespace gyrenda {
 
+class Raster;
+
+// What the save dialog returned: the path as chosen and the file type of the chosen filter.
+struct SaveChoice {
+  std::string path;
+  int fileType = 0;  // 1 bitmap (*.BMP), 2 numeric data (*.GYR)
+};
+
 class Platform {
  public:
   virtual ~Platform() = default;
+
   // The yield of the long loops: let pending user events, timer ticks and repaints run.
   virtual void processEvents() {}
-  // A modal message box with the program's title and one OK button; returns when closed.
+  // A modal message box titled "GYRENDA" with one OK button; returns when closed.
   virtual void showMessage(const std::string& text) { (void)text; }
   // The animation's pause between drawing a pose and erasing the one before.
   virtual void pause(std::chrono::microseconds length) { (void)length; }
+
+  // The save dialog with the two file types, proposing `proposedName`; empty if cancelled.
+  virtual std::optional<SaveChoice> askSavePath(const std::string& proposedName) {
+    (void)proposedName;
+    return std::nullopt;
+  }
+  // The open dialog for numeric data files; empty if cancelled.
+  virtual std::optional<std::string> askOpenPath() { return std::nullopt; }
+  // The print dialog; the number of copies chosen, empty if cancelled.
+  virtual std::optional<int> askPrintCopies() { return std::nullopt; }
+  // The canvas as the bytes of a BMP file; empty where no image writer is available.
+  virtual std::optional<std::string> encodeBitmap(const Raster& canvas) {
+    (void)canvas;
+    return std::nullopt;
+  }
+  // Prints the canvas image at the page origin as one document of one page. Returns an
+  // empty string or the reason it failed.
+  virtual std::string printCanvas(const Raster& canvas) {
+    (void)canvas;
+    return "no printer";
+  }
+
+  // The help document at its contents, beside the main window.
+  virtual void showHelp() {}
+  // The version window, modal; returns when it is closed.
+  virtual void showVersionWindow() {}
 };
 
-// The platform of a headless run: nothing to yield to, nobody to show a message to.
+// The platform of a headless run: nothing to yield to, nobody to ask or tell.
 class NullPlatform final : public Platform {};
 
 }  // namespace gyrenda

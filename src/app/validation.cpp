@@ -61,7 +61,8 @@ void fillAngleTables(Form& f) {
 }
 
 void parameter_LostFocus(Form& f, int index) {
-  if (index < 0 || index >= kParamCount) return;
+  // Edits and runs never interleave: a pass would redraw the canvas the search is reading.
+  if (index < 0 || index >= kParamCount || f.running) return;
   f.editGuard = -1;
   f.param(index) = clampParam(readNumber(f.parameterText[index]));
 

@@ -1,0 +1,98 @@
+#include "files/data_file_reader.h"
+
+#include <cfloat>
+#include <charconv>
+#include <cmath>
+#include <string>
+
+namespace gyrenda {
+namespace {
+
+// No field of a sound file comes near this; a longer one ends the read.
+constexpr std::size_t kMaxFieldLength = 256;
+// Blank lines skipped between fields, at most.
+constexpr int kMaxBlankLines = 1000;
+
+enum class FieldEnd { Comma, LineEnd, EndOfFile };
+
+struct Field {
+  std::string text;
+  FieldEnd end;
+  bool quoted = false;
+};
+
+bool isBlank(int c) { return c == ' ' || c == '\t'; }
+
+// One field: blanks around it dropped, a quoted field taken up to its closing quote.
+std::optional<Field> readField(std::istream& in) {
+  Field field;
+  int c = in.get();
+  while (isBlank(c)) c = in.get();
+  if (c == '"') {
+    field.quoted = true;
+    for (c = in.get(); c != '"'; c = in.get()) {
+      if (c == EOF || c == '\r' || c == '\n' || field.text.size() >= kMaxFieldLength)
+        return std::nullopt;
+      field.text.push_back(static_cast<char>(c));
+    }
+    c = in.get();
+    while (isBlank(c)) c = in.get();
+  } else {
+    while (c != EOF && c != ',' && c != '\r' && c != '\n') {
+      if (field.text.size() >= kMaxFieldLength) return std::nullopt;
+      field.text.push_back(static_cast<char>(c));
+      c = in.get();
+    }
+    while (!field.text.empty() && isBlank(static_cast<unsigned char>(field.text.back())))
+      field.text.pop_back();
+  }
+  if (c == ',') field.end = FieldEnd::Comma;
+  else if (c == EOF) field.end = FieldEnd::EndOfFile;
+  else if (c == '\r' || c == '\n') {
+    field.end = FieldEnd::LineEnd;
+    if (c == '\r' && in.peek() == '\n') in.get();
+  } else {
+    return std::nullopt;  // text after a closing quote
+  }
+  return field;
+}
+
+// A whole field as a number: [sign] digits [. digits] [exponent], finite in single precision.
+std::optional<float> fieldNumber(const std::string& text) {
+  if (text.empty()) return std::nullopt;
+  const char* first = text.data();
+  const char* last = first + text.size();
+  if (*first == '+') ++first;
+  double v = 0;
+  const auto [ptr, ec] = std::from_chars(first, last, v, std::chars_format::general);
+  if (ec != std::errc() || ptr != last || !std::isfinite(v) || std::fabs(v) > FLT_MAX)
+    return std::nullopt;
+  return static_cast<float>(v);
+}
+
+}  // namespace
+
+std::optional<ParamSet> readDataFileParams(std::istream& in) {
+  const auto header = readField(in);
+  if (!header || header->text != "Gyrenda") return std::nullopt;
+
+  ParamSet values{};
+  bool atLineStart = header->end == FieldEnd::LineEnd;
+  int blankLines = 0;
+  for (int k = 0; k < kParamCount;) {
+    const auto field = readField(in);
+    if (!field) return std::nullopt;
+    if (field->text.empty() && !field->quoted && atLineStart && field->end == FieldEnd::LineEnd) {
+      if (++blankLines > kMaxBlankLines) return std::nullopt;
+      continue;  // a blank line between records
+    }
+    const auto value = field->quoted ? std::nullopt : fieldNumber(field->text);
+    if (!value) return std::nullopt;
+    values[k++] = *value;
+    if (k < kParamCount && field->end == FieldEnd::EndOfFile) return std::nullopt;
+    atLineStart = field->end == FieldEnd::LineEnd;
+  }
+  return values;
+}
+
+}  // namespace gyrenda

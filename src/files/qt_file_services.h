@@ -1,0 +1,41 @@
+// The Qt side of the File menu: the save, open and print dialogs, the BMP encoder and the
+// printer.
+#pragma once
+
+#include <QPrinter>
+#include <optional>
+#include <string>
+
+#include "app/platform.h"
+#include "canvas/raster.h"
+
+class QWidget;
+
+namespace gyrenda {
+
+// The save dialog with the filters "Bitmap画像データ(*.BMP)" and "Gyrenda数値データ(*.GYR)",
+// proposing `proposedName`, asking before it overwrites; empty when cancelled.
+std::optional<SaveChoice> showSaveDialog(QWidget* parent, const std::string& proposedName);
+
+// The open dialog for "Gyrenda数値データ(*.GYR)"; empty when cancelled.
+std::optional<std::string> showOpenDialog(QWidget* parent);
+
+// The canvas as the bytes of a BMP file of 769 × 449 pixels.
+std::optional<std::string> bitmapBytes(const Raster& canvas);
+
+// Holds the printer between the print dialog and the copies printed on it.
+class CanvasPrinter {
+ public:
+  // The print dialog (copies; page range fixed to page 1; no print-to-file box). Returns
+  // the number of copies, or empty when cancelled.
+  std::optional<int> showPrintDialog(QWidget* parent);
+  // Prints the canvas image at the page origin as one document of one page. Returns an
+  // empty string or the reason it failed.
+  std::string print(const Raster& canvas);
+  QPrinter& printer() { return printer_; }
+
+ private:
+  QPrinter printer_;
+};
+
+}  // namespace gyrenda

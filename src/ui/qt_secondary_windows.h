@@ -1,0 +1,15 @@
+// The version window and the help window.
+#pragma once
+
+class QWidget;
+
+namespace gyrenda {
+
+// Creates the version window afresh and shows it modal over `parent`; returns when closed.
+void showVersionWindow(QWidget* parent);
+
+// Opens the help document at its contents in the program's help window beside `parent`,
+// without blocking it.
+void showHelpWindow(QWidget* parent);
+
+}  // namespace gyrenda
