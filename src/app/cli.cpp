@@ -13,6 +13,7 @@
 #include "canvas/locus.h"
 #include "files/atomic_file.h"
 #include "files/data_file.h"
+#include "files/file_commands.h"
 #include "sixbar/six_bar_search.h"
 
 namespace gyrenda {
@@ -115,6 +116,13 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
       } else if (opt == "--version") {
         out << kProgram << " 0.2.1\n";
         return 0;
+      } else if (opt == "--load") {
+        const std::string& path = value();
+        const std::string reason = loadDesignFile(f, path);
+        if (!reason.empty()) {
+          err << kProgram << ": " << path << ": " << reason << '\n';
+          return 1;
+        }
       } else if (opt == "--set") {
         const std::string& v = value();
         const auto eq = v.find('=');

@@ -5,7 +5,6 @@ namespace gyrenda {
 
 std::optional<SaveChoice> showSaveDialog(QWidget*, const std::string&) { return std::nullopt; }
 std::optional<std::string> showOpenDialog(QWidget*) { return std::nullopt; }
-std::optional<std::string> bitmapBytes(const Raster&) { return std::nullopt; }
 std::optional<int> CanvasPrinter::showPrintDialog(QWidget*) { return std::nullopt; }
 std::string CanvasPrinter::print(const Raster&) { return "not yet"; }
 

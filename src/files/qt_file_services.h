@@ -20,9 +20,6 @@ std::optional<SaveChoice> showSaveDialog(QWidget* parent, const std::string& pro
 // The open dialog for "Gyrenda数値データ(*.GYR)"; empty when cancelled.
 std::optional<std::string> showOpenDialog(QWidget* parent);
 
-// The canvas as the bytes of a BMP file of 769 × 449 pixels.
-std::optional<std::string> bitmapBytes(const Raster& canvas);
-
 // Holds the printer between the print dialog and the copies printed on it.
 class CanvasPrinter {
  public:
