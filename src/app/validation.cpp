@@ -22,7 +22,7 @@ void writeBack(Form& f, int k) { f.parameterText[k] = formatBoxNumber(f.param(k)
 
 void setLengthToOne(Form& f, int k) {
   f.param(k) = 1.0f;
-  f.parameterText[k] = "1";
+  f.parameterText[k] = std::string(1, '1');  // not = "1": GCC 12 warns falsely (-Wrestrict)
 }
 
 }  // namespace

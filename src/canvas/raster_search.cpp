@@ -17,6 +17,19 @@ float wrapScanAngle(float scanAngle) {
 
 namespace {
 
+// The table index of an unwrapped scan angle, as angleIndex(wrapScanAngle(a)) but in integer
+// half-degrees: every scan angle is a multiple of 0.5, so 2a converts exactly.
+inline int wrappedIndex(float scanAngle) {
+  int half = static_cast<int>(2.0f * scanAngle);
+  if (half < 0) half += 720;
+  else if (half > 720) half -= 720;
+  if (half < 0 || half > 720) {
+    half %= 720;
+    if (half < 0) half += 720;
+  }
+  return half;
+}
+
 void advanceAfterHit(Form& f, HitAdvance advance) {
   switch (advance) {
     case HitAdvance::SpeedStep:
@@ -57,11 +70,20 @@ void rasterSearch(Form& f, const SearchKind& kind) {
     const float delta = f.crankAngle - lastHitAngle;
     const float scanEnd = delta + f.scanTo;
     const float px = pivotX[i], py = pivotY[i];
-    for (f.scanAngle = f.scanFrom - delta; f.scanAngle <= scanEnd; f.scanAngle += 0.5f) {
-      const int j = angleIndex(wrapScanAngle(f.scanAngle));
+    // The scan runs on locals; the shared variables take the candidate's values at a hit,
+    // which is the only place where anything else reads them.
+    float scanAngle = f.scanFrom - delta;
+    for (; scanAngle <= scanEnd; scanAngle += 0.5f) {
+      const int j = wrappedIndex(scanAngle);
+      const float probeX = px + linkX[j];
+      const float probeY = py + linkY[j];
+      if (f.canvas.point(probeX, -probeY) == marker) break;
+    }
+    f.scanAngle = scanAngle;
+    if (scanAngle <= scanEnd) {
+      const int j = wrappedIndex(scanAngle);
       f.probeX = px + linkX[j];
       f.probeY = py + linkY[j];
-      if (f.canvas.point(f.probeX, -f.probeY) != marker) continue;
       kind.onHit(f);
       if (ticked(optimise)) {
         f.scanFrom = f.scanAngle - 10.0f;
@@ -70,7 +92,6 @@ void rasterSearch(Form& f, const SearchKind& kind) {
       lastHitAngle = sixBar ? static_cast<float>(static_cast<std::int16_t>(std::nearbyint(f.crankAngle)))
                             : f.crankAngle;
       advanceAfterHit(f, kind.advance);
-      break;
     }
   }
 }

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs what Gyrenda needs to build, test and run on Debian 12.
+set -euo pipefail
+sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+packages=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev libgl-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  fonts-noto-cjk
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ "${#missing[@]}" -gt 0 ]; then
+  sudo_if_needed apt-get update
+  DEBIAN_FRONTEND=noninteractive sudo_if_needed apt-get install -y --no-install-recommends "${missing[@]}"
+fi
