@@ -1,0 +1,31 @@
+// The load command's reader against any file content, followed by loading what it accepted.
+#include <cstddef>
+#include <cstdint>
+#include <sstream>
+#include <string>
+
+#include "app/startup.h"
+#include "app/validation.h"
+#include "files/data_file_reader.h"
+#include "files/file_commands.h"
+#include "fuzz_properties.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace gyrenda;
+  std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
+  const auto values = readDataFileParams(in);
+  // The reader takes the header and thirteen fields of at most a few hundred bytes each.
+  fuzz::require(in.tellg() == std::streampos(-1) || in.tellg() <= std::streampos(64 * 1024),
+                "reader read more than it needs");
+  if (!values) return 0;
+  for (float v : *values) fuzz::require(std::isfinite(v), "accepted a value that is not finite");
+  Form f;
+  Form_Load(f);
+  parameter_LostFocus(f, 0);
+  f.Check3 = 1;
+  applyLoadedDesign(f, *values);
+  fuzz::checkParameters(f);
+  fuzz::checkTables(f);
+  fuzz::checkDataFile(f);
+  return 0;
+}
