@@ -1,5 +1,6 @@
 #include "app/number_text.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
@@ -58,6 +59,28 @@ std::string trimmedGeneral(float value) {
   return s;
 }
 
+// Whether a number too far out of range for a double is far too small rather than far too
+// large: the decimal order of its first significant digit plus its exponent is negative.
+// Both a leading run of zeros ("0.000…1") and a negative exponent can make it so.
+bool underflows(std::string_view number) {
+  const std::size_t e = std::min(number.find('e'), number.size());
+  const std::string_view mantissa = number.substr(0, e);
+  const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+  const std::size_t first = mantissa.find_first_of("123456789");
+  if (first == std::string_view::npos) return true;
+  long long order = first < point ? static_cast<long long>(point - first) - 1
+                                  : -static_cast<long long>(first - point);
+  long long exponent = 0;
+  bool exponentNegative = false;
+  for (std::size_t i = e + 1; i < number.size(); ++i) {
+    if (number[i] == '-') exponentNegative = true;
+    else if (isDigit(number[i]) && exponent < 1000000000)
+      exponent = exponent * 10 + (number[i] - '0');
+  }
+  order += exponentNegative ? -exponent : exponent;
+  return order < 0;
+}
+
 }  // namespace
 
 float readNumber(std::string_view text) {
@@ -71,10 +94,7 @@ float readNumber(std::string_view text) {
   const auto [ptr, ec] = std::from_chars(first, last, value);
   (void)ptr;
   if (ec == std::errc::result_out_of_range) {
-    // Either far too large or far too small: decide by the exponent's sign and the digits.
-    const auto e = prefix.find('e');
-    const bool tiny = e != std::string::npos && e + 1 < prefix.size() && prefix[e + 1] == '-';
-    if (tiny) return negative ? -0.0f : 0.0f;
+    if (underflows(prefix)) return negative ? -0.0f : 0.0f;
     return negative ? -FLT_MAX : FLT_MAX;
   }
   if (ec != std::errc()) return 0.0f;

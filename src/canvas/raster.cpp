@@ -46,6 +46,7 @@ bool clipSegment(double& x1, double& y1, double& x2, double& y2, double xlo, dou
     return false;
   const double dx = x2 - x1, dy = y2 - y1;
   double t0 = 0.0, t1 = 1.0;
+  int k0 = -1, k1 = -1;  // the boundary that clipped each end, if any
   const double p[4] = {-dx, dx, -dy, dy};
   const double q[4] = {x1 - xlo, xhi - x1, y1 - ylo, yhi - y1};
   for (int k = 0; k < 4; ++k) {
@@ -54,21 +55,28 @@ bool clipSegment(double& x1, double& y1, double& x2, double& y2, double xlo, dou
       continue;
     }
     const double t = q[k] / p[k];
-    if (p[k] < 0.0) t0 = std::max(t0, t);
-    else t1 = std::min(t1, t);
+    if (p[k] < 0.0 && t > t0) { t0 = t; k0 = k; }
+    if (p[k] > 0.0 && t < t1) { t1 = t; k1 = k; }
     if (t0 > t1) return false;
   }
+  // An end that needed no clipping keeps its exact value. A clipped end is put exactly on
+  // its boundary: interpolating from an endpoint far away would lose the crossing to rounding.
   const double ox = x1, oy = y1;
-  x1 = ox + t0 * dx;
-  y1 = oy + t0 * dy;
-  x2 = ox + t1 * dx;
-  y2 = oy + t1 * dy;
+  const double bound[4] = {xlo, xhi, ylo, yhi};
+  const auto clipEnd = [&](double t, int k, double& x, double& y) {
+    if (k < 0) return;
+    x = ox + t * dx;
+    y = oy + t * dy;
+    (k < 2 ? x : y) = bound[k];
+  };
+  clipEnd(t0, k0, x1, y1);
+  clipEnd(t1, k1, x2, y2);
   return true;
 }
 
 }  // namespace
 
-// An 8-connected run of pixels from the pixel of one end to the pixel of the other, both
+// A 4-connected run of pixels from the pixel of one end to the pixel of the other, both
 // included. A dotted line sets every other pixel of the run.
 void Raster::plotLine(double fx1, double fy1, double fx2, double fy2, Colour colour) {
   constexpr double kMargin = 2.0;

@@ -23,11 +23,21 @@ struct Field {
 
 bool isBlank(int c) { return c == ' ' || c == '\t'; }
 
+// Skips the blanks starting at c; a run longer than any field ends the read, so that a file
+// of blanks is not read to its end.
+bool skipBlanks(std::istream& in, int& c) {
+  for (std::size_t n = 0; isBlank(c); ++n) {
+    if (n >= kMaxFieldLength) return false;
+    c = in.get();
+  }
+  return true;
+}
+
 // One field: blanks around it dropped, a quoted field taken up to its closing quote.
 std::optional<Field> readField(std::istream& in) {
   Field field;
   int c = in.get();
-  while (isBlank(c)) c = in.get();
+  if (!skipBlanks(in, c)) return std::nullopt;
   if (c == '"') {
     field.quoted = true;
     for (c = in.get(); c != '"'; c = in.get()) {
@@ -36,7 +46,7 @@ std::optional<Field> readField(std::istream& in) {
       field.text.push_back(static_cast<char>(c));
     }
     c = in.get();
-    while (isBlank(c)) c = in.get();
+    if (!skipBlanks(in, c)) return std::nullopt;
   } else {
     while (c != EOF && c != ',' && c != '\r' && c != '\n') {
       if (field.text.size() >= kMaxFieldLength) return std::nullopt;

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QPrinter>
+#include <QRectF>
+#include <QSizeF>
 #include <optional>
 #include <string>
 
@@ -19,6 +21,11 @@ std::optional<SaveChoice> showSaveDialog(QWidget* parent, const std::string& pro
 
 // The open dialog for "Gyrenda数値データ(*.GYR)"; empty when cancelled.
 std::optional<std::string> showOpenDialog(QWidget* parent);
+
+// Where the canvas image goes on a page whose printable area is `printable` device pixels at
+// `dpi`: top-left at the origin, at the size it has on a 96 dpi screen, scaled down (keeping
+// its shape) only when that does not fit.
+QRectF canvasPrintRect(QSizeF printable, double dpi);
 
 // Holds the printer between the print dialog and the copies printed on it.
 class CanvasPrinter {

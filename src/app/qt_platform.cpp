@@ -1,0 +1,80 @@
+#include "app/qt_platform.h"
+
+#include <QCoreApplication>
+#include <QMessageBox>
+#include <thread>
+
+#include "app/main_window.h"
+#include "canvas/qt_canvas_widget.h"
+#include "files/qt_bitmap.h"
+#include "files/qt_file_services.h"
+#include "ui/qt_secondary_windows.h"
+
+namespace gyrenda {
+namespace {
+
+// Sleeping is cheap but overshoots by tens of microseconds; the last stretch before the
+// deadline is spun so that even the shortest pause keeps its length.
+void waitFor(std::chrono::microseconds length) {
+  using Clock = std::chrono::steady_clock;
+  constexpr std::chrono::microseconds kSpinStretch{200};
+  const auto deadline = Clock::now() + length;
+  if (length > kSpinStretch) std::this_thread::sleep_until(deadline - kSpinStretch);
+  while (Clock::now() < deadline) {
+  }
+}
+
+}  // namespace
+
+QtPlatform::QtPlatform() = default;
+QtPlatform::~QtPlatform() = default;
+
+void QtPlatform::processEvents() {
+  if (window_) {
+    window_->syncFromForm();
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastRepaint_ >= kRepaintInterval) {
+      window_->canvasWidget()->update();
+      lastRepaint_ = now;
+    }
+  }
+  QCoreApplication::processEvents();
+}
+
+void QtPlatform::showMessage(const std::string& text) {
+  QMessageBox box(QMessageBox::NoIcon, QStringLiteral("GYRENDA"), QString::fromStdString(text),
+                  QMessageBox::Ok, window_);
+  box.exec();
+}
+
+void QtPlatform::pause(std::chrono::microseconds length) {
+  // Every playback step is shown: the pose just drawn is on screen during the pause.
+  if (window_) window_->canvasWidget()->repaint();
+  waitFor(std::min<std::chrono::microseconds>(length, kLongestPause));
+}
+
+std::optional<SaveChoice> QtPlatform::askSavePath(const std::string& proposedName) {
+  return showSaveDialog(window_, proposedName);
+}
+
+std::optional<std::string> QtPlatform::askOpenPath() { return showOpenDialog(window_); }
+
+std::optional<int> QtPlatform::askPrintCopies() {
+  if (!printer_) printer_ = std::make_unique<CanvasPrinter>();
+  return printer_->showPrintDialog(window_);
+}
+
+std::optional<std::string> QtPlatform::encodeBitmap(const Raster& canvas) {
+  return bitmapBytes(canvas);
+}
+
+std::string QtPlatform::printCanvas(const Raster& canvas) {
+  if (!printer_) printer_ = std::make_unique<CanvasPrinter>();
+  return printer_->print(canvas);
+}
+
+void QtPlatform::showHelp() { showHelpWindow(window_); }
+
+void QtPlatform::showVersionWindow() { gyrenda::showVersionWindow(window_); }
+
+}  // namespace gyrenda
