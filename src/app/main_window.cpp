@@ -488,6 +488,15 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
+void MainWindow::openDesign(const std::string& path) {
+  bool loaded = false;
+  run([&](Form& f) {
+    f.RealTimeSW = 0;
+    loaded = loadDesignFile(f, path).empty();
+  });
+  if (!loaded) platform_->showMessage("「" + path + "」はGyrenda数値データとして読み込めませんでした。");
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (handlerDepth_ > 0) {
     // A loop still works on the form: every loop leaves at its next yield, and the window

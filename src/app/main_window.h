@@ -59,6 +59,10 @@ class MainWindow : public QMainWindow {
   QtPlatform& platform() { return *platform_; }
   CanvasWidget* canvasWidget() const { return canvas_; }
 
+  // Opens a design as the load command does, without its dialog (the path a file manager
+  // hands over). A file that holds no design is reported, since the user named it.
+  void openDesign(const std::string& path);
+
   // Brings every widget up to date from the form with the widgets' signals blocked, so
   // nothing echoes back into the core: texts, values, enabled flags, the pointer and the
   // watchdog timer.

@@ -1,5 +1,9 @@
-// The desktop program: one main window; the program ends when it closes.
+// The desktop program: one main window; the program ends when it closes. Its only argument
+// is the path of a numeric data file to open, as a file manager passes it.
 #include <QApplication>
+#include <QMessageBox>
+#include <QStringList>
+#include <QTimer>
 
 #include "app/main_window.h"
 
@@ -8,5 +12,17 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("Gyrenda"));
   gyrenda::MainWindow window;
   window.show();
+
+  const QStringList args = QApplication::arguments().mid(1);
+  if (args.size() == 1 && !args.front().startsWith(QLatin1Char('-'))) {
+    const std::string path = args.front().toStdString();
+    QTimer::singleShot(0, &window, [&window, path] { window.openDesign(path); });
+  } else if (!args.isEmpty()) {
+    QTimer::singleShot(0, &window, [&window, args] {
+      window.platform().showMessage(
+          "使い方: gyrenda [ファイル.GYR]\n次の引数は使えないので無視します: " +
+          args.join(QLatin1Char(' ')).toStdString());
+    });
+  }
   return QApplication::exec();
 }

@@ -45,6 +45,9 @@ std::string writeFileAtomically(const std::string& path, std::string_view conten
       return "書き込みに失敗しました。";
     }
   }
+  // The new file keeps the permissions of the one it replaces.
+  if (const auto status = fs::status(target, ec); !ec && fs::exists(status))
+    fs::permissions(tmp, status.permissions(), ec);
   fs::rename(tmp, target, ec);
   if (ec) {
     std::error_code ignored;
