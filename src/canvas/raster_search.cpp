@@ -4,22 +4,8 @@
 
 namespace gyrenda {
 
-float wrapScanAngle(float scanAngle) {
-  float b = scanAngle;
-  if (b < 0.0f) b = scanAngle + 360.0f;
-  else if (b > 360.0f) b = scanAngle - 360.0f;
-  if (b < 0.0f || b > 360.0f) {
-    b = std::fmod(b, 360.0f);
-    if (b < 0.0f) b += 360.0f;
-  }
-  return b;
-}
-
-namespace {
-
-// The table index of an unwrapped scan angle, as angleIndex(wrapScanAngle(a)) but in integer
-// half-degrees: every scan angle is a multiple of 0.5, so 2a converts exactly.
-inline int wrappedIndex(float scanAngle) {
+int scanIndex(float scanAngle) {
+  // Every scan angle is a multiple of 0.5, so twice the angle converts exactly.
   int half = static_cast<int>(2.0f * scanAngle);
   if (half < 0) half += 720;
   else if (half > 720) half -= 720;
@@ -29,6 +15,8 @@ inline int wrappedIndex(float scanAngle) {
   }
   return half;
 }
+
+namespace {
 
 void advanceAfterHit(Form& f, HitAdvance advance) {
   switch (advance) {
@@ -74,14 +62,14 @@ void rasterSearch(Form& f, const SearchKind& kind) {
     // which is the only place where anything else reads them.
     float scanAngle = f.scanFrom - delta;
     for (; scanAngle <= scanEnd; scanAngle += 0.5f) {
-      const int j = wrappedIndex(scanAngle);
+      const int j = scanIndex(scanAngle);
       const float probeX = px + linkX[j];
       const float probeY = py + linkY[j];
       if (f.canvas.point(probeX, -probeY) == marker) break;
     }
     f.scanAngle = scanAngle;
     if (scanAngle <= scanEnd) {
-      const int j = wrappedIndex(scanAngle);
+      const int j = scanIndex(scanAngle);
       f.probeX = px + linkX[j];
       f.probeY = py + linkY[j];
       kind.onHit(f);

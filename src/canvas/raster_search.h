@@ -28,8 +28,8 @@ struct SearchKind {
 // Runs one search over the crank angles 0 … 360, honouring the stop protocol.
 void rasterSearch(Form& f, const SearchKind& kind);
 
-// The table angle of an unwrapped scan angle: one turn added or taken off, and anything
-// still outside 0 … 360 reduced modulo 360 (0 and 360 stay as they are).
-float wrapScanAngle(float scanAngle);
+// The table index of an unwrapped scan angle: one turn added or taken off, and anything
+// still outside 0 … 360 reduced modulo 360 (0 and 360 stay as they are, indices 0 and 720).
+int scanIndex(float scanAngle);
 
 }  // namespace gyrenda

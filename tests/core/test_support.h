@@ -1,5 +1,5 @@
-// Shared helpers of the core tests: a window as it stands once it is open, a fake platform
-// whose yield can act in the middle of a run, and small readers of the canvas and of text.
+// Shared helpers of the core tests: the window as it stands once open, a fake platform whose
+// hooks can act in the middle of a run, and small readers of the canvas and of text.
 #pragma once
 
 #include <algorithm>
@@ -18,8 +18,8 @@
 
 namespace gyrenda::test {
 
-// A platform that records what the core asks of it. Each hook may be replaced by a test to
-// act at that moment, for instance to press 停止 from inside a search's yield.
+// Records what the core asks of the platform; a hook acts at that moment, for instance to
+// press 停止 from inside a search's yield.
 class FakePlatform : public Platform {
  public:
   void processEvents() override {
@@ -34,19 +34,14 @@ class FakePlatform : public Platform {
     pauses.push_back(length);
     if (onPause) onPause();
   }
-
-  std::function<void()> onYield;
+  std::function<void()> onYield, onPause;
   std::function<void(const std::string&)> onMessage;
-  std::function<void()> onPause;
-
   int yields = 0;
   std::vector<std::string> messages;
   std::vector<std::chrono::microseconds> pauses;
 };
 
-// The main window after start-up and the first focus change out of box 0, which runs the
-// first validation pass: the state every user action starts from. P is the platform, a
-// FakePlatform or a test's own extension of it.
+// The window after start-up and the first validation pass: where every user action starts.
 template <typename P>
 struct OpenWindowWith {
   OpenWindowWith() {
@@ -64,50 +59,50 @@ inline void leaveBox(Form& f, int k, std::string_view text) {
   parameter_LostFocus(f, k);
 }
 
-template <typename Pred>
-int countPixels(const Raster& r, Pred pred) {
+inline int countPixels(const Raster& r, Colour c) {
   int n = 0;
   for (int y = 0; y < Raster::kHeight; ++y)
-    for (int x = 0; x < Raster::kWidth; ++x)
-      if (pred(r.at(x, y))) ++n;
+    for (int x = 0; x < Raster::kWidth; ++x) n += r.at(x, y) == c;
   return n;
 }
 
-inline int countPixels(const Raster& r, Colour c) {
-  return countPixels(r, [c](Colour p) { return p == c; });
+inline bool samePixels(const Raster& a, const Raster& b) {
+  return std::equal(a.data(), a.data() + Raster::kStride * Raster::kHeight, b.data());
 }
 
-// Locus and crank-dot colours.
-inline bool isQuadrantColour(Colour c) { return c >= 11 && c <= 15; }
-
-// The pixel under a world point (canvas y is world y negated).
+// The pixel under a world point (canvas y is world y negated); (-1, -1) off the image.
 inline PixelPos worldPixel(const Form& f, float x, float y) {
-  const auto p = f.canvas.toPixel(x, -y);
-  return p ? *p : PixelPos{-1, -1};
+  return f.canvas.toPixel(x, -y).value_or(PixelPos{-1, -1});
 }
 
-// Splits text at every occurrence of `end`; a trailing terminator gives no empty last line.
+// The pixels of the colour of `from` reachable from it through edge neighbours.
+inline std::vector<PixelPos> fourConnectedRun(const Raster& r, PixelPos from) {
+  std::vector<PixelPos> run{from};
+  std::vector<char> seen(Raster::kWidth * Raster::kHeight);
+  seen[from.y * Raster::kWidth + from.x] = 1;
+  for (std::size_t k = 0; k < run.size(); ++k)
+    for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
+      const PixelPos n{run[k].x + dx, run[k].y + dy};
+      if (n.x < 0 || n.y < 0 || n.x >= Raster::kWidth || n.y >= Raster::kHeight) continue;
+      if (seen[n.y * Raster::kWidth + n.x]++ == 0 && r.at(n.x, n.y) == r.at(from.x, from.y))
+        run.push_back(n);
+    }
+  return run;
+}
+
+// Splits text at every `end`; a trailing terminator gives no empty last line.
 inline std::vector<std::string> splitLines(const std::string& text, std::string_view end) {
   std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    const auto pos = text.find(end, start);
-    if (pos == std::string::npos) {
-      lines.push_back(text.substr(start));
-      break;
-    }
-    lines.push_back(text.substr(start, pos - start));
-    start = pos + end.size();
+  for (std::size_t start = 0, stop; start < text.size(); start = stop + end.size()) {
+    stop = std::min(text.find(end, start), text.size());
+    lines.push_back(text.substr(start, stop - start));
   }
   return lines;
 }
 
-// --- Six-bar searches on a canvas prepared by hand, and the hits of a search -------------
-
-// The window with a six-bar link of 100 seen at zoom level 4, so that neighbouring 0.5°
-// candidates of the link land on different pixels, on a black canvas and with no four-bar
-// pose anywhere. A test puts driving points at the crank angles it wants examined and
-// paints the candidates it wants hit in the slide line's colour.
+// The window with a six-bar link of 100 seen at zoom level 4 (neighbouring 0.5° candidates
+// land on different pixels), a black canvas and no four-bar pose anywhere. A test drives the
+// crank angles it wants examined and paints the candidates it wants hit in the slide colour.
 struct HandMadeSixBar : OpenWindow {
   static constexpr WorldPoint kDriving{100, 20};
 
@@ -121,9 +116,8 @@ struct HandMadeSixBar : OpenWindow {
   }
   // Makes `p` the four-bar output point at crank angle `crank`.
   void drive(float crank, WorldPoint p = kDriving) {
-    const int i = angleIndex(crank);
-    form.outputX[i] = p.x;
-    form.outputY[i] = p.y;
+    form.outputX[angleIndex(crank)] = p.x;
+    form.outputY[angleIndex(crank)] = p.y;
   }
   void driveEverywhere() {
     for (int i = 0; i < kAngleSteps; ++i) drive(i / 2.0f);
@@ -134,31 +128,24 @@ struct HandMadeSixBar : OpenWindow {
     return {kDriving.x + form.sixLinkX[j], kDriving.y + form.sixLinkY[j]};
   }
   void paint(float linkAngle) {
-    const WorldPoint s = slider(linkAngle);
-    form.canvas.pset(s.x, -s.y, kSixBarMarker);
+    form.canvas.pset(slider(linkAngle).x, -slider(linkAngle).y, kSixBarMarker);
   }
   void paintEveryCandidate() {
     for (int j = 0; j < kAngleSteps; ++j) paint(j / 2.0f);
   }
 };
 
-inline bool samePixels(const Raster& a, const Raster& b) {
-  return std::equal(a.data(), a.data() + Raster::kStride * Raster::kHeight, b.data());
-}
-
-// One hit as the window state shows it after the fact.
+// One hit as the window state shows it after the fact: the far end of the scanned link and
+// where the hit moved the locus pen.
 struct PenHit {
   float crankAngle;
-  WorldPoint probe;   // the far end of the scanned link
-  WorldPoint axis;    // where the hit moved the locus pen
-  WorldPoint output;
+  WorldPoint probe, axis, output;
 };
 
-// Collects the hits of one search from its yields: a hit moves the locus pen to the pose's
-// axis and output points and leaves the found end of the link in probeX/probeY, during the
-// crank step that began at the previous yield. Observe only while that search runs (its
-// start resets the pen), then once more after it has returned. A hit that leaves the pen
-// exactly where it was goes unseen.
+// Collects the hits of one search from its yields: a hit moves the locus pen and leaves the
+// found end of the link in probeX/probeY, during the crank step begun at the previous yield.
+// Observe only while that search runs (its start resets the pen), then once after it has
+// returned. A hit that leaves the pen where it was goes unseen.
 class PenHitLog {
  public:
   void observe(const Form& f) {
