@@ -8,9 +8,9 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QScrollBar>
-#include <QStyle>
 #include <QStyleOptionSlider>
 #include <QTest>
+#include <QTimer>
 #include <functional>
 #include <memory>
 #include <string>
@@ -48,6 +48,23 @@ class RecordingPlatform : public QtPlatform {
   std::function<void(int yield)> onYield;
 };
 
+// Runs `act` on the modal window of type T once it is up; a modal dialog runs its own event
+// loop, so the test acts from a timer that fires inside it. Whatever `act` leaves open is
+// closed, so a failed check cannot hang the test.
+template <typename T>
+void whenModal(std::function<void(T*)> act, int triesLeft = 300) {
+  QTimer::singleShot(triesLeft == 300 ? 0 : 10, [act, triesLeft] {
+    auto* w = qobject_cast<T*>(QApplication::activeModalWidget());
+    if (!w || !w->isVisible()) {
+      if (triesLeft > 0) return whenModal<T>(act, triesLeft - 1);
+      ADD_FAILURE() << "no modal " << T::staticMetaObject.className() << " was shown";
+      return;
+    }
+    act(w);
+    if (QApplication::activeModalWidget() == w) w->close();
+  });
+}
+
 class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -77,24 +94,20 @@ class MainWindowTest : public ::testing::Test {
 
   // Replaces the text of box i as typing would, leaving the focus in it.
   void typeInto(int i, const char* typed) {
-    QLineEdit* b = box(i);
-    QTest::mouseClick(b, Qt::LeftButton);
-    b->selectAll();
-    QTest::keyClicks(b, QString::fromUtf8(typed));
+    QTest::mouseClick(box(i), Qt::LeftButton);
+    box(i)->selectAll();
+    QTest::keyClicks(box(i), QString::fromUtf8(typed));
   }
 
   // The centre of one part of a scroll bar (an arrow, a trough) as the style lays it out.
   static QPoint centreOf(QScrollBar* bar, QStyle::SubControl part) {
     QStyleOptionSlider opt;
     opt.initFrom(bar);
-    opt.subControls = QStyle::SC_All;
     opt.orientation = bar->orientation();
-    if (bar->orientation() == Qt::Horizontal) opt.state |= QStyle::State_Horizontal;
+    if (opt.orientation == Qt::Horizontal) opt.state |= QStyle::State_Horizontal;
     opt.minimum = bar->minimum();
     opt.maximum = bar->maximum();
     opt.sliderPosition = bar->sliderPosition();
-    opt.sliderValue = bar->value();
-    opt.singleStep = bar->singleStep();
     opt.pageStep = bar->pageStep();
     opt.upsideDown = bar->invertedAppearance();
     return bar->style()->subControlRect(QStyle::CC_ScrollBar, &opt, part, bar).center();
