@@ -47,6 +47,9 @@ TEST(Locus, FirstHitDrawsZeroLengthSegmentsAndTheNextJoinsThem) {
     hitAt(f, 40, 10);
     Kiseki(f);
     EXPECT_GT(test::countPixels(f.canvas, 11), 10 * points) << across;
+    const auto [axis, output] = couplerPoints(f, {f.crankTipX[80], f.crankTipY[80]}, {f.probeX, f.probeY});
+    EXPECT_EQ(f.canvas.point(axis.x, -axis.y), 11) << across;
+    EXPECT_EQ(f.canvas.point(output.x, -output.y), 11) << across;
   }
 }
 
