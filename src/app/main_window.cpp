@@ -24,6 +24,7 @@
 #include "app/startup.h"
 #include "app/validation.h"
 #include "canvas/qt_canvas_widget.h"
+#include "canvas/grid.h"
 #include "files/file_commands.h"
 #include "ui/pointer_tools.h"
 
@@ -208,6 +209,8 @@ MainWindow::MainWindow(std::unique_ptr<QtPlatform> platform, QWidget* parent)
 
   platform_->attach(this);
   Form_Load(form_);
+  // The canvas opens on its grid; the construction follows with the first validation pass.
+  Masume(form_, form_.canvas);
   syncFromForm();
   parameter_[0]->setFocus();
 }
