@@ -43,8 +43,8 @@ std::string writeOutput(const std::string& path, const std::string& content, std
     out.flush();
     return out ? std::string() : std::string("standard output: write failed");
   }
-  const std::string reason = writeFileAtomically(path, content);
-  return reason.empty() ? reason : path + ": " + reason;
+  const int error = saveFile(path, content);
+  return error ? path + ": " + saveFailureEnglish(error) : std::string();
 }
 
 void runFrameSearches(Form& f) {
@@ -70,7 +70,7 @@ std::string cliUsage() {
          "  --zoom 2|3|4         zoom level of the canvas (default 3)\n"
          "  --pan H,V            left and top edge of the view, -300 to 300 (default -60,-140)\n"
          "  --gyr FILE|-         write the numeric data file ('-' for standard output)\n"
-         "  --bmp FILE           write the canvas as a bitmap\n"
+         "  --bmp FILE|-         write the canvas as a bitmap ('-' for standard output)\n"
          "  --frames FILE|-      run the animation frame searches instead of the analysis and\n"
          "                       write the frame tables as CSV\n"
          "  --help               show this help and exit\n"
@@ -160,7 +160,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
       } else if (opt == "--gyr") {
         outputs.gyr = value();
       } else if (opt == "--bmp") {
-        if (!services.writeBitmap) throw UsageError{"--bmp is not available in this build"};
+        if (!services.encodeBitmap) throw UsageError{"--bmp is not available in this build"};
         outputs.bmp = value();
       } else if (opt == "--frames") {
         outputs.frames = value();
@@ -181,8 +181,9 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (outputs.frames) failure = writeOutput(*outputs.frames, framesCsv(f), out);
   if (failure.empty() && outputs.gyr) failure = writeOutput(*outputs.gyr, dataFileText(f), out);
   if (failure.empty() && outputs.bmp) {
-    const std::string reason = services.writeBitmap(f.canvas, *outputs.bmp);
-    if (!reason.empty()) failure = *outputs.bmp + ": " + reason;
+    const auto bytes = services.encodeBitmap(f.canvas);
+    failure = bytes ? writeOutput(*outputs.bmp, *bytes, out)
+                    : *outputs.bmp + ": the image could not be encoded";
   }
   if (!failure.empty()) {
     err << kProgram << ": " << failure << '\n';

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -11,9 +12,9 @@
 namespace gyrenda {
 
 struct CliServices {
-  // Writes the canvas as a bitmap; returns an empty string or what went wrong. Left empty
-  // where no image writer is linked in.
-  std::function<std::string(const Raster&, const std::string& path)> writeBitmap;
+  // The canvas as the bytes of a BMP file, empty if the encoder failed. Left unset where no
+  // image writer is linked in.
+  std::function<std::optional<std::string>(const Raster&)> encodeBitmap;
 };
 
 // Runs the program for `args` (without the program name). Returns the exit status.

@@ -1,5 +1,5 @@
-// Writing a file so that a failure never damages the file that was there: the content goes
-// to a temporary file beside the target, which is renamed over it only when complete.
+// Saving a file the way a careful Unix program does: what was there is never damaged by a
+// failed save, and nothing but the named file is ever touched.
 #pragma once
 
 #include <string>
@@ -7,7 +7,25 @@
 
 namespace gyrenda {
 
-// Returns an empty string on success, otherwise what went wrong (the target is untouched).
-std::string writeFileAtomically(const std::string& path, std::string_view content);
+// Writes `content` to `path` and returns 0, or the system's error number of what failed.
+// - A new name or a regular file is replaced atomically: a temporary file with a short name
+//   is created beside it, written, flushed to disk and renamed over it, then the folder is
+//   synced. A replaced file keeps its owner, group and permission bits (setuid, setgid and
+//   sticky dropped).
+// - A symbolic link is followed: the file it points to is replaced, the link stays.
+// - A regular file with several hard links is written in place, so every name sees the
+//   new content.
+// - A FIFO or a character device is written into, never replaced; a FIFO that nobody reads
+//   fails at once (ENXIO) instead of waiting. A folder (EISDIR) and any other kind of file
+//   (ENOTSUP) are refused.
+// - A target or folder that the user may not write is refused (EACCES), also for root when
+//   no write bit is set at all.
+// On failure the target is as it was and no temporary file is left.
+int saveFile(const std::string& path, std::string_view content);
+
+// Why a save failed, in a few words for the window (Japanese) and the headless program
+// (English); causes without a line of their own get the system's text.
+std::string saveFailureJapanese(int error);
+std::string saveFailureEnglish(int error);
 
 }  // namespace gyrenda

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <string>
+#include <string_view>
 
 namespace gyrenda {
 namespace {
@@ -67,7 +68,11 @@ std::optional<Field> readField(std::istream& in) {
   return field;
 }
 
-// A whole field as a number: [sign] digits [. digits] [exponent], finite in single precision.
+// The end of the parameter range that an overflow reads as.
+constexpr double kRangeEnd = 30000;
+
+// A whole field as a number: [sign] digits [. digits] [exponent]. An underflow reads as 0 and
+// an overflow as the nearest end of the parameter range; NaN and infinity text are refused.
 std::optional<float> fieldNumber(const std::string& text) {
   if (text.empty()) return std::nullopt;
   const char* first = text.data();
@@ -75,14 +80,29 @@ std::optional<float> fieldNumber(const std::string& text) {
   if (*first == '+') ++first;
   double v = 0;
   const auto [ptr, ec] = std::from_chars(first, last, v, std::chars_format::general);
-  if (ec != std::errc() || ptr != last || !std::isfinite(v) || std::fabs(v) > FLT_MAX)
+  if (ptr != last || (ec != std::errc() && ec != std::errc::result_out_of_range))
     return std::nullopt;
-  return static_cast<float>(v);
+  const bool negative = *first == '-';
+  if (ec == std::errc::result_out_of_range) {
+    // A field is too short for its digits alone to leave the range of a double: the sign of
+    // the exponent tells an underflow from an overflow.
+    const auto e = text.find_first_of("eE");
+    v = e != std::string::npos && text[e + 1] == '-' ? 0.0 : kRangeEnd;
+  } else if (!std::isfinite(v)) {
+    return std::nullopt;
+  }
+  if (std::fabs(v) > FLT_MAX) v = kRangeEnd;
+  return static_cast<float>(negative ? -std::fabs(v) : std::fabs(v));
 }
 
 }  // namespace
 
 std::optional<ParamSet> readDataFileParams(std::istream& in) {
+  // Some editors put a UTF-8 byte-order mark before the text.
+  if (in.peek() == 0xEF) {
+    char mark[3] = {};
+    if (!in.read(mark, 3) || std::string_view(mark, 3) != "\xEF\xBB\xBF") return std::nullopt;
+  }
   const auto header = readField(in);
   if (!header || header->text != "Gyrenda") return std::nullopt;
 

@@ -1,6 +1,12 @@
 #include "files/file_commands.h"
 
-#include <fstream>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <sstream>
 
 #include "app/commands.h"
 #include "app/number_text.h"
@@ -25,6 +31,38 @@ void reportSaveFailure(Form& f, const std::string& path, const std::string& reas
   f.platform->showMessage("「" + path + "」を保存できませんでした。\n" + reason);
 }
 
+// More than the reader ever takes from a file, whatever the file holds.
+constexpr std::size_t kLoadLimit = 256 * 1024;
+
+// The start of a regular file. Opening never waits (a FIFO without a writer would block the
+// window), and whatever is not a regular file is refused.
+std::string readHead(const std::string& path, std::string& reason) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) {
+    reason = std::strerror(errno);
+    return {};
+  }
+  struct stat st{};
+  std::string head(kLoadLimit, '\0');
+  std::size_t size = 0;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    reason = "not a regular file";
+  } else {
+    while (size < head.size()) {
+      const ssize_t n = ::read(fd, head.data() + size, head.size() - size);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) reason = std::strerror(errno);
+      if (n <= 0) break;
+      size += static_cast<std::size_t>(n);
+    }
+  }
+  ::close(fd);
+  head.resize(size);
+  return head;
+}
+
+std::string saveFailureText(int error) { return error ? saveFailureJapanese(error) : ""; }
+
 }  // namespace
 
 void File_Save_Click(Form& f) {
@@ -35,9 +73,9 @@ void File_Save_Click(Form& f) {
   if (choice->fileType == kBitmapType) {
     redrawForOutput(f);
     const auto bytes = f.platform->encodeBitmap(f.canvas);
-    reason = bytes ? writeFileAtomically(choice->path, *bytes) : "画像を作れませんでした。";
+    reason = bytes ? saveFailureText(saveFile(choice->path, *bytes)) : "画像を作れませんでした。";
   } else if (choice->fileType == kDataFileType) {
-    reason = writeFileAtomically(choice->path, dataFileText(f));
+    reason = saveFailureText(saveFile(choice->path, dataFileText(f)));
   } else {
     return;
   }
@@ -53,10 +91,10 @@ void applyLoadedDesign(Form& f, const ParamSet& values) {
 }
 
 std::string loadDesignFile(Form& f, const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return "cannot open the file";
+  std::string reason;
+  std::istringstream in(readHead(path, reason));
+  if (!reason.empty()) return reason;
   const auto values = readDataFileParams(in);
-  in.close();
   if (!values) return "not a Gyrenda data file, or its parameter line is incomplete or invalid";
   applyLoadedDesign(f, *values);
   return {};
