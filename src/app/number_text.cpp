@@ -13,6 +13,39 @@ namespace {
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
+// A Japanese input method types digits, signs, the point and the exponent letter in their
+// full-width forms, and a minus sometimes as U+2212: they are read as their ASCII forms, and
+// the ideographic space as a blank. Every other byte passes unchanged.
+std::string asciiForms(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto b = [&](std::size_t k) { return static_cast<unsigned char>(text[i + k]); };
+    if (i + 2 < text.size() && b(0) == 0xEF && (b(1) == 0xBC || b(1) == 0xBD)) {
+      // U+FF01 ... U+FF5E are the full-width forms of ASCII 0x21 ... 0x7E, in the same order.
+      const unsigned code = (b(1) - 0xBC) * 64u + (b(2) - 0x80u) + 0x20u;
+      if ((code >= '0' && code <= '9') || code == '+' || code == '-' || code == '.' ||
+          code == 'e' || code == 'E') {
+        out.push_back(static_cast<char>(code));
+        i += 2;
+        continue;
+      }
+    }
+    if (i + 2 < text.size() && b(0) == 0xE2 && b(1) == 0x88 && b(2) == 0x92) {  // U+2212
+      out.push_back('-');
+      i += 2;
+      continue;
+    }
+    if (i + 2 < text.size() && b(0) == 0xE3 && b(1) == 0x80 && b(2) == 0x80) {  // U+3000
+      out.push_back(' ');
+      i += 2;
+      continue;
+    }
+    out.push_back(text[i]);
+  }
+  return out;
+}
+
 // Gathers the numeric prefix without blanks into `out`: [sign] digits [. digits] [e [sign] digits].
 // An exponent is taken only when at least one digit follows it.
 void takeNumericPrefix(std::string_view text, std::string& out) {
@@ -85,12 +118,14 @@ bool underflows(std::string_view number) {
 
 float readNumber(std::string_view text) {
   std::string prefix;
-  takeNumericPrefix(text, prefix);
+  takeNumericPrefix(asciiForms(text), prefix);
   if (prefix.empty() || prefix == "-") return 0.0f;
   const char* first = prefix.data();
   const char* last = prefix.data() + prefix.size();
   const bool negative = *first == '-';
-  double value = 0.0;
+  // Straight to single precision, rounded once: through a double first, a value just above
+  // half-way between two floats could round twice and land on the lower one.
+  float value = 0.0f;
   const auto [ptr, ec] = std::from_chars(first, last, value);
   (void)ptr;
   if (ec == std::errc::result_out_of_range) {
@@ -98,8 +133,8 @@ float readNumber(std::string_view text) {
     return negative ? -FLT_MAX : FLT_MAX;
   }
   if (ec != std::errc()) return 0.0f;
-  if (!std::isfinite(value) || std::fabs(value) > FLT_MAX) return negative ? -FLT_MAX : FLT_MAX;
-  return static_cast<float>(value);
+  if (!std::isfinite(value)) return negative ? -FLT_MAX : FLT_MAX;
+  return value;
 }
 
 std::string formatBoxNumber(float value) {

@@ -8,8 +8,11 @@ namespace gyrenda {
 
 // Reads the longest numeric prefix of `text`, ignoring blanks anywhere: optional sign,
 // digits, one "." and an optional exponent. "." is the decimal point whatever the locale.
-// A text without a number reads as 0. The result is always finite: a magnitude beyond
-// single precision becomes the largest single-precision value of that sign.
+// The text is UTF-8; full-width digits, signs, point and exponent letter (as a Japanese input
+// method types them) and the minus sign U+2212 read as their ASCII forms. A text without a
+// number reads as 0. The value is rounded once, straight to single precision. The result is
+// always finite: a magnitude beyond single precision becomes the largest single-precision
+// value of that sign, one too small for it becomes 0.
 float readNumber(std::string_view text);
 
 // As the entry boxes and labels show a single-precision value: at most seven significant

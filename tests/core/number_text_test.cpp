@@ -11,12 +11,17 @@ namespace {
 
 using namespace std::string_literals;
 
-TEST(NumberReader, ReadsTheNumericPrefixIgnoringBlanksAndStaysFinite) {
+TEST(NumberReader, ReadsTheNumericPrefixIgnoringBlanksInAsciiOrFullWidthAndStaysFinite) {
   const std::string zeros(400, '0'), nines(9999, '9');
   const struct { std::string text; float value; } cases[] = {
       {"1 2", 12},     {" 1 . 5 ", 1.5f}, {"- 5", -5},      {"1.5E+1", 15},     {"25e-1", 2.5f},
       {"1e+", 1},      {"3,5", 3},        {"12abc", 12},    {"1.2.3", 1.2f},    {"1\0 2"s, 1},
-      {"abc", 0},      {"", 0},           {"inf", 0},       {"１２", 0},        {"1e39", FLT_MAX},
+      {"abc", 0},      {"", 0},           {"inf", 0},       {"1e39", FLT_MAX},
+      // as a Japanese input method types them, ideographic space included
+      {"１２", 12},     {"－５", -5},       {"０．５", 0.5f}, {"１ｅ３", 1000},   {"＋７　８", 78},
+      {"\u22122", -2}, {"１Ｅ－１", 0.1f}, {"１２ａ", 12},   {"ａ１", 0},
+      // rounded once, to the nearer float above the half-way point, not through a double
+      {"1.0000000596046448", 1.00000012f},  {"1.0000000596046447", 1.0f},
       {"-1e99999", -FLT_MAX},   {"1e" + nines, FLT_MAX},    {"0." + zeros + "1e500", FLT_MAX},
       {"1e-50", 0},    {"1e-" + nines, 0}, {"-0." + zeros + "1", 0}, {"1" + zeros + "e-398", 100},
   };
