@@ -61,7 +61,13 @@ std::optional<std::string> QtPlatform::askOpenPath() { return showOpenDialog(win
 
 std::optional<int> QtPlatform::askPrintCopies() {
   if (!printer_) printer_ = std::make_unique<CanvasPrinter>();
-  return printer_->showPrintDialog(window_);
+  const auto copies = printer_->showPrintDialog(window_);
+  // Told before anything is redrawn or analysed.
+  if (copies && !printer_->hasDestination()) {
+    showMessage("使えるプリンタがありません。PDFファイルへの印刷を選べます。");
+    return std::nullopt;
+  }
+  return copies;
 }
 
 std::optional<std::string> QtPlatform::encodeBitmap(const Raster& canvas) {

@@ -7,7 +7,7 @@
 
 namespace gyrenda {
 
-// An Indexed8 image that shares the raster's memory: valid while the raster lives, and it
+// An Indexed8 image at 96 dots per inch (3780 per metre) that shares the raster's memory: valid while the raster lives, and it
 // shows every later change of the raster without a copy.
 QImage canvasImageView(const Raster& canvas);
 

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPrintDialog>
@@ -16,6 +17,7 @@ namespace {
 // The file types of the save dialog, in the order that gives their numbers 1 and 2.
 constexpr const char* kBitmapFilter = "Bitmap画像データ(*.BMP)";
 constexpr const char* kDataFilter = "Gyrenda数値データ(*.GYR)";
+constexpr const char* kAllFilesFilter = "すべてのファイル (*)";
 
 // The canvas is shown at 96 pixels per inch; a print keeps that physical size.
 constexpr double kScreenDpi = 96.0;
@@ -44,6 +46,25 @@ void keepNameWhenFilterChanges(QFileDialog& dialog) {
   });
 }
 
+// The save dialog adds the chosen type's extension to a typed name that does not already end
+// in one of the program's own (in any case). It does so before Qt's own checks, so that the
+// question before overwriting is asked about the name that will be written. A "." elsewhere
+// in the name does not count: the proposed names hold decimal points.
+class SaveDialog final : public QFileDialog {
+ public:
+  using QFileDialog::QFileDialog;
+
+  void accept() override {
+    auto* name = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    const QString typed = name ? name->text() : QString();
+    const bool ownExtension = typed.endsWith(QStringLiteral(".gyr"), Qt::CaseInsensitive) ||
+                              typed.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive);
+    if (!typed.isEmpty() && !ownExtension && !QFileInfo(directory(), typed).isDir())
+      name->setText(typed + (fileTypeOf(selectedNameFilter()) == 1 ? ".BMP" : ".GYR"));
+    QFileDialog::accept();
+  }
+};
+
 // The print dialog of a one-page document. With CUPS, Qt offers a page range even when the
 // dialog is told not to (the server could pick pages), so the choice is switched off once Qt
 // has laid the dialog out for showing.
@@ -70,7 +91,7 @@ std::string localPath(const QFileDialog& dialog) {
 }  // namespace
 
 std::optional<SaveChoice> showSaveDialog(QWidget* parent, const std::string& proposedName) {
-  QFileDialog dialog(parent);
+  SaveDialog dialog(parent);
   // Qt's own dialog, not the desktop's: the same everywhere, and it adds no extension.
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -88,7 +109,7 @@ std::optional<std::string> showOpenDialog(QWidget* parent) {
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setNameFilter(qs(kDataFilter));
+  dialog.setNameFilters({qs(kDataFilter), qs(kAllFilesFilter)});
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return localPath(dialog);
 }
@@ -106,9 +127,10 @@ std::optional<int> CanvasPrinter::showPrintDialog(QWidget* parent) {
   printer_.setFromTo(1, 1);
   OnePagePrintDialog dialog(&printer_, parent);
   dialog.setMinMax(1, 1);
-  // Neither a page range (there is one page) nor printing to a file. Set last: setting the
-  // page limits turns the page range choice on.
-  dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+  // No page range (there is one page). Printing to a PDF file stays offered, so that there is
+  // a choice even where no printer is installed. Set last: setting the page limits turns the
+  // page range choice on.
+  dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize | QAbstractPrintDialog::PrintToFile);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   // Each copy is printed as a document of its own; a printer that made copies as well
   // would multiply them.
@@ -117,11 +139,14 @@ std::optional<int> CanvasPrinter::showPrintDialog(QWidget* parent) {
   return copies;
 }
 
+bool CanvasPrinter::hasDestination() const {
+  return !printer_.printerName().isEmpty() || !printer_.outputFileName().isEmpty();
+}
+
 std::string CanvasPrinter::print(const Raster& canvas) {
   QPainter painter;
   if (!painter.begin(&printer_)) {
-    if (printer_.printerName().isEmpty() && printer_.outputFileName().isEmpty())
-      return "使えるプリンタがありません。";
+    if (!hasDestination()) return "使えるプリンタがありません。";
     return "プリンタに印刷を始められませんでした。";
   }
   const QRectF target = canvasPrintRect(QSizeF(printer_.width(), printer_.height()),

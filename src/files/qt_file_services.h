@@ -16,10 +16,12 @@ class QWidget;
 namespace gyrenda {
 
 // The save dialog with the filters "Bitmap画像データ(*.BMP)" and "Gyrenda数値データ(*.GYR)",
-// proposing `proposedName`, asking before it overwrites; empty when cancelled.
+// proposing `proposedName`, adding the chosen type's extension (.BMP or .GYR) to a name that
+// ends in neither, asking before it overwrites; empty when cancelled.
 std::optional<SaveChoice> showSaveDialog(QWidget* parent, const std::string& proposedName);
 
-// The open dialog for "Gyrenda数値データ(*.GYR)"; empty when cancelled.
+// The open dialog for "Gyrenda数値データ(*.GYR)" or "すべてのファイル (*)"; empty when
+// cancelled.
 std::optional<std::string> showOpenDialog(QWidget* parent);
 
 // Where the canvas image goes on a page whose printable area is `printable` device pixels at
@@ -30,9 +32,11 @@ QRectF canvasPrintRect(QSizeF printable, double dpi);
 // Holds the printer between the print dialog and the copies printed on it.
 class CanvasPrinter {
  public:
-  // The print dialog (copies; page range fixed to page 1; no print-to-file box). Returns
+  // The print dialog (copies; page range fixed to page 1; a printer or a PDF file). Returns
   // the number of copies, or empty when cancelled.
   std::optional<int> showPrintDialog(QWidget* parent);
+  // Whether a printer or an output file is chosen.
+  bool hasDestination() const;
   // Prints the canvas image at the page origin as one document of one page. Returns an
   // empty string or the reason it failed.
   std::string print(const Raster& canvas);
