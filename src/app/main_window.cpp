@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFocusEvent>
@@ -17,6 +18,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTimer>
+#include <QWheelEvent>
 #include <utility>
 
 #include "app/commands.h"
@@ -177,6 +179,19 @@ void MainWindow::run(Handler&& handler) {
   if (handlerDepth_ == 0 && form_.quitRequested) close();
 }
 
+template <typename Handler>
+void MainWindow::command(Handler&& handler) {
+  commitEdit();
+  run(std::forward<Handler>(handler));
+}
+
+void MainWindow::commitEdit() {
+  // During a run the pass would redraw the canvas the search reads: it stays due.
+  if (duePass_ < 0 || form_.running) return;
+  const int index = std::exchange(duePass_, -1);
+  run([index](Form& f) { parameter_LostFocus(f, index); });
+}
+
 MainWindow::MainWindow(std::unique_ptr<QtPlatform> platform, QWidget* parent)
     : QMainWindow(parent),
       platform_(platform ? std::move(platform) : std::make_unique<QtPlatform>()) {
@@ -243,6 +258,7 @@ void MainWindow::buildParameterRow(QWidget* frame, int index, int top, int boxLe
   configureBar(bar, info.spinMin, info.spinMax, 1, 1);
   // The top end is the high value.
   bar->setInvertedAppearance(true);
+  bar->installEventFilter(this);
   spinBar_[index] = bar;
 }
 
@@ -289,6 +305,11 @@ void MainWindow::buildOptionsFrame(QWidget* client) {
   list3_ = make<QListWidget>(frame, "List3");
   for (const char* item : kSpeedItems) list3_->addItem(text(item));
   place(list3_, 720, 480, 1215, 240);
+  // One row high: a thin frame, and every item exactly as tall as the inside, so that the
+  // selected item shows whole and the scroll bar ends on the last item, not an empty row.
+  list3_->setFrameStyle(QFrame::Box | QFrame::Plain);
+  const QSize row(px(1215), px(240) - 2 * list3_->frameWidth());
+  for (int k = 0; k < list3_->count(); ++k) list3_->item(k)->setSizeHint(row);
   list3_->setUniformItemSizes(true);
   list3_->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
   list3_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -384,11 +405,12 @@ void MainWindow::connectParameterRow(int index) {
     form_.parameterText[index] = typed.toStdString();
     shownParameter_[index].changeTo(form_.parameterText[index]);
   });
+  connect(box, &QLineEdit::textEdited, this, [this, index] { duePass_ = index; });
   QScrollBar* bar = spinBar_[index];
   connect(bar, &QScrollBar::actionTriggered, this,
           [this, index](int action) { onSpinBarAction(index, action); });
   connect(bar, &QScrollBar::valueChanged, this,
-          [this, index](int value) { run([=](Form& f) { setSpinBar(f, index, value); }); });
+          [this, index](int value) { command([=](Form& f) { setSpinBar(f, index, value); }); });
 }
 
 // The bar is drawn with its high end on top, but Qt still steps down for the upper arrow and
@@ -406,30 +428,32 @@ void MainWindow::onSpinBarAction(int index, int action) {
   bar->setSliderPosition(bar->value() + step);
 }
 
-void MainWindow::onParameterFocusOut(int index, Qt::FocusReason reason) {
-  // The program moved the focus itself (a run disabled the box): no edit is being left.
+// Only the user moves the edit: a focus change made by the program (a run disabling or
+// enabling controls, the focus given back after a run) neither makes a pass due nor runs
+// one. Nor does the window losing or regaining its activation, or a popup or the menu bar
+// taking the keyboard for a while: the box stays the one being edited.
+void MainWindow::onParameterFocus(int index, bool in, Qt::FocusReason reason) {
   if (syncing_) return;
-  // Only a move to another control of this window leaves the box; the window losing its
-  // activation, a popup or the menu bar taking the keyboard does not.
   switch (reason) {
     case Qt::ActiveWindowFocusReason:
     case Qt::PopupFocusReason:
     case Qt::MenuBarFocusReason: return;
     default: break;
   }
-  run([index](Form& f) { parameter_LostFocus(f, index); });
+  if (in) duePass_ = index;
+  else if (duePass_ == index) commitEdit();
 }
 
 void MainWindow::connectCommands() {
-  connect(command1_, &QPushButton::clicked, this, [this] { run(Command1_Click); });
+  connect(command1_, &QPushButton::clicked, this, [this] { command(Command1_Click); });
   for (int k = 0; k < 2; ++k)
     connect(animeButton_[k], &QPushButton::clicked, this,
-            [this, k] { run([k](Form& f) { AnimeButton_Click(f, k); }); });
+            [this, k] { command([k](Form& f) { AnimeButton_Click(f, k); }); });
   connect(command6_, &QPushButton::clicked, this, [this] { run(Command6_Click); });
-  connect(command3_, &QPushButton::clicked, this, [this] { run(Command3_Click); });
-  connect(command4_, &QPushButton::clicked, this, [this] { run(Command4_Click); });
+  connect(command3_, &QPushButton::clicked, this, [this] { command(Command3_Click); });
+  connect(command4_, &QPushButton::clicked, this, [this] { command(Command4_Click); });
   // 終了 asks for the end; run() closes the window once no handler is left.
-  connect(command2_, &QPushButton::clicked, this, [this] { run(Command2_Click); });
+  connect(command2_, &QPushButton::clicked, this, [this] { command(Command2_Click); });
   connect(timer1_, &QTimer::timeout, this, [this] { run(Timer1_Timer); });
 }
 
@@ -442,7 +466,7 @@ void MainWindow::connectOptions() {
             [this, member = state](int s) { form_.*member = checkStateOf(s); });
 
   connect(list3_, &QListWidget::currentRowChanged, this, [this](int row) {
-    run([row](Form& f) {
+    command([row](Form& f) {
       f.List3Index = row;
       List3_Click(f);
     });
@@ -453,13 +477,13 @@ void MainWindow::connectOptions() {
 
 void MainWindow::connectCanvasArea() {
   connect(hScroll1_, &QScrollBar::valueChanged, this, [this](int value) {
-    run([value](Form& f) {
+    command([value](Form& f) {
       f.HScroll1 = value;
       HScroll1_Change(f);
     });
   });
   connect(vScroll1_, &QScrollBar::valueChanged, this, [this](int value) {
-    run([value](Form& f) {
+    command([value](Form& f) {
       f.VScroll1 = value;
       VScroll1_Change(f);
     });
@@ -469,31 +493,41 @@ void MainWindow::connectCanvasArea() {
     Picture1_MouseMove(form_, static_cast<float>(x), static_cast<float>(y));
     syncFromForm();
   });
-  connect(canvas_, &CanvasWidget::doubleClicked, this, [this] { run(Picture1_DblClick); });
+  connect(canvas_, &CanvasWidget::doubleClicked, this, [this] { command(Picture1_DblClick); });
 }
 
+// A menu does not take the focus from the box being edited, so its edit is committed here.
 void MainWindow::connectMenus() {
-  connect(fileSave_, &QAction::triggered, this, [this] { run(File_Save_Click); });
-  connect(fileLoad_, &QAction::triggered, this, [this] { run(File_Load_Click); });
-  connect(filePrint_, &QAction::triggered, this, [this] { run(File_Print_Click); });
-  connect(hlp_, &QAction::triggered, this, [this] { run(hlp_Click); });
-  connect(ver_, &QAction::triggered, this, [this] { run(ver_Click); });
+  connect(fileSave_, &QAction::triggered, this, [this] { command(File_Save_Click); });
+  connect(fileLoad_, &QAction::triggered, this, [this] { command(File_Load_Click); });
+  connect(filePrint_, &QAction::triggered, this, [this] { command(File_Print_Click); });
+  connect(hlp_, &QAction::triggered, this, [this] { command(hlp_Click); });
+  connect(ver_, &QAction::triggered, this, [this] { command(ver_Click); });
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::FocusOut) {
+  if (event->type() == QEvent::FocusOut || event->type() == QEvent::FocusIn) {
     for (int i = 0; i < kParamCount; ++i)
       if (watched == parameter_[i])
-        onParameterFocusOut(i, static_cast<QFocusEvent*>(event)->reason());
+        onParameterFocus(i, event->type() == QEvent::FocusIn,
+                         static_cast<QFocusEvent*>(event)->reason());
+  } else if (event->type() == QEvent::Wheel) {
+    // The wheel moves a spin bar as its arrows do: turned up, one notch raises the value by 1.
+    for (QScrollBar* bar : spinBar_)
+      if (watched == bar) {
+        const int notches = static_cast<QWheelEvent*>(event)->angleDelta().y() / 120;
+        if (notches != 0 && bar->isEnabled()) bar->setValue(bar->value() + notches);
+        return true;
+      }
   } else if (event->type() == QEvent::MouseButtonDblClick && watched == multi_) {
-    run(multi_DblClick);
+    command(multi_DblClick);
   }
   return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::openDesign(const std::string& path) {
   bool loaded = false;
-  run([&](Form& f) {
+  command([&](Form& f) {
     f.RealTimeSW = 0;
     loaded = loadDesignFile(f, path).empty();
   });
@@ -515,11 +549,34 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::syncFromForm() {
   const QScopedValueRollback<bool> syncing(syncing_, true);
+  if (form_.running && !runShown_) {
+    // Nothing has moved the focus since the run began inside a handler. When a focus change
+    // of the user started it, the focus is already on the control that the user chose.
+    QWidget* focus = QApplication::focusWidget();
+    focusAtRunStart_ = focus && isAncestorOf(focus) ? focus : focusWidget();
+    runShown_ = true;
+  }
   syncParameters();
   syncCaptions();
   syncInputs();
   syncEnabled();
   syncRunState();
+  if (!form_.running && runShown_) {
+    runShown_ = false;
+    restoreFocusAfterRun();
+  }
+}
+
+void MainWindow::restoreFocusAfterRun() {
+  QWidget* w = std::exchange(focusAtRunStart_, nullptr);
+  if (!w || !isAncestorOf(w)) return;
+  for (QWidget* const first = w; !w->isEnabled() || !w->isVisibleTo(this);) {
+    do {
+      w = w->nextInFocusChain();
+      if (w == first) return;
+    } while (!(w->focusPolicy() & Qt::TabFocus));
+  }
+  w->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::syncParameters() {

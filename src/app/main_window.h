@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 #include <memory>
 #include <string>
@@ -77,6 +78,12 @@ class MainWindow : public QMainWindow {
   // effect when the outermost handler has returned.
   template <typename Handler>
   void run(Handler&& handler);
+  // A command of the user: the validation pass that is due runs first, so that the command
+  // acts on what the boxes show, then the command's handler.
+  template <typename Handler>
+  void command(Handler&& handler);
+  // Runs the validation pass that is due, if any and no run is in progress.
+  void commitEdit();
 
   void buildFourBarFrame(QWidget* client);
   void buildSixBarFrame(QWidget* client);
@@ -95,7 +102,10 @@ class MainWindow : public QMainWindow {
   void connectMenus();
 
   void onSpinBarAction(int index, int action);
-  void onParameterFocusOut(int index, Qt::FocusReason reason);
+  void onParameterFocus(int index, bool in, Qt::FocusReason reason);
+  // Gives the focus back to the control that held it when the run began, or to the next
+  // enabled one after it in tab order.
+  void restoreFocusAfterRun();
 
   void syncParameters();
   void syncCaptions();
@@ -107,7 +117,12 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<QtPlatform> platform_;
   Form form_{platform_.get()};
   int handlerDepth_ = 0;  // core handlers in progress, nested ones included
-  bool syncing_ = false;
+  bool syncing_ = false;  // the program moves widgets (and maybe the focus) itself
+  // The box whose validation pass is due, or -1: the user put the focus into it or edited
+  // it, and has neither left it nor given a command since. Box 0 holds the focus at start.
+  int duePass_ = 0;
+  bool runShown_ = false;  // the widgets show the running state
+  QPointer<QWidget> focusAtRunStart_;
 
   QTimer* timer1_ = nullptr;  // the watchdog
   std::array<QLineEdit*, kParamCount> parameter_{};
