@@ -307,7 +307,7 @@ void MainWindow::buildOptionsFrame(QWidget* client) {
   place(list3_, 720, 480, 1215, 240);
   // One row high: a thin frame, and every item exactly as tall as the inside, so that the
   // selected item shows whole and the scroll bar ends on the last item, not an empty row.
-  list3_->setFrameStyle(QFrame::Box | QFrame::Plain);
+  list3_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   const QSize row(px(1215), px(240) - 2 * list3_->frameWidth());
   for (int k = 0; k < list3_->count(); ++k) list3_->item(k)->setSizeHint(row);
   list3_->setUniformItemSizes(true);
