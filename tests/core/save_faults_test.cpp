@@ -13,8 +13,6 @@
 #include <future>
 #include <map>
 #include <sstream>
-#include <thread>
-#include <tuple>
 
 #include "app/cli.h"
 #include "files/atomic_file.h"
@@ -34,21 +32,16 @@ using Entry = std::tuple<mode_t, uid_t, gid_t, nlink_t, std::string>;
 // A folder of its own for one case, removed at the end with everything in it (a tmpfs mounted
 // inside included), and the read end of a FIFO closed.
 struct Scratch {
-  Scratch() {
-    std::string pattern = (fs::temp_directory_path() / "gyrenda-save-XXXXXX").string();
-    dir = ::mkdtemp(pattern.data());
-  }
+  Scratch() : dir(::mkdtemp((fs::temp_directory_path() / "gyrenda-save-XXXXXX").string().data())) {}
   ~Scratch() {
     if (reader >= 0) ::close(reader);
     ::umount((dir / "tiny").c_str());
-    std::error_code ignored;
     fs::remove_all(dir, ignored);
   }
   std::string operator/(const std::string& name) const { return (dir / name).string(); }
   std::string file(const std::string& name, mode_t mode) const {
     std::ofstream(dir / name) << "\"Gyrenda\"\r\nthe design saved yesterday\r\n";
-    ::chmod((dir / name).c_str(), mode);
-    return *this / name;
+    return ::chmod((dir / name).c_str(), mode), *this / name;
   }
   std::string fifo() const { return ::mkfifo((*this / "fifo").c_str(), 0600), *this / "fifo"; }
   // tiny/design.GYR on a 64 KiB tmpfs filled to fewer than 4 KiB free, or remounted
@@ -57,12 +50,10 @@ struct Scratch {
     fs::create_directory(dir / "tiny");
     if (::mount("tmpfs", (*this / "tiny").c_str(), "tmpfs", 0, "size=64k") != 0) return {};
     const std::string target = file("tiny/design.GYR", 0644);
-    std::ofstream filler(dir / "tiny/filler");
-    while (full && fs::space(dir / "tiny").available > 4096 && filler)
+    for (std::ofstream filler(dir / "tiny/filler"); full && filler && fs::space(dir / "tiny").available > 4096;)
       filler << std::string(512, 'x') << std::flush;
     const auto readOnly = MS_REMOUNT | MS_RDONLY;
-    return full || ::mount(nullptr, (*this / "tiny").c_str(), nullptr, readOnly, nullptr) == 0
-               ? target : "";
+    return full || ::mount(nullptr, (*this / "tiny").c_str(), nullptr, readOnly, nullptr) == 0 ? target : "";
   }
   std::map<std::string, Entry> listing() const {
     std::map<std::string, Entry> entries;
@@ -78,59 +69,46 @@ struct Scratch {
   }
   fs::path dir;
   int reader = -1;
+  std::error_code ignored;
 };
 
-// Runs `call`, which must never wait on a FIFO at `path`. Should it, the FIFO is opened and
+// Runs `call`, which must never wait on the FIFO at `path`. Should it, the FIFO is opened and
 // closed after a few seconds, which releases it, and the test fails instead of hanging.
 template <typename Call>
 auto guarded(const std::string& path, Call call) {
-  std::promise<void> done;
-  std::thread guard([&path, finished = done.get_future()] {
-    if (finished.wait_for(std::chrono::seconds(5)) == std::future_status::ready) return;
-    ADD_FAILURE() << "waited on " << path;
-    ::close(::open(path.c_str(), O_RDWR | O_NONBLOCK));
-  });
-  auto result = call();
-  done.set_value();
-  guard.join();
-  return result;
+  auto result = std::async(std::launch::async, call);
+  if (result.wait_for(std::chrono::seconds(5)) == std::future_status::ready) return result.get();
+  ADD_FAILURE() << "waited on " << path;
+  ::close(::open(path.c_str(), O_RDWR | O_NONBLOCK));
+  return result.get();
 }
 
+// What the save fails with (0: success), the names that hold the new content afterwards, and
+// how the case is made: the path to save to, or empty where it cannot be made (not root).
 struct Target {
   const char* what;
-  int error;                                  // what the save fails with; 0 for success
-  std::vector<std::string> changed;           // the names holding the new content afterwards
-  std::function<std::string(Scratch&)> make;  // the path to save to; empty: not here (root)
+  int error;
+  std::vector<std::string> changed;
+  std::function<std::string(Scratch&)> make;
 };
 
 const Target kTargets[] = {
     {"new name", 0, {"new.GYR"}, [](Scratch& s) { return s / "new.GYR"; }},
-    {"regular file", 0, {"old.GYR"}, [](Scratch& s) {
-       const auto p = s.file("old.GYR", 06640);  // setuid and setgid dropped, owner kept
-       return ::chown(p.c_str(), 1234, 1234) == 0 || ::geteuid() != 0 ? p : "";
-     }},
+    {"regular file", 0, {"old.GYR"}, [](Scratch& s) {  // setuid and setgid dropped, owner kept
+       const auto p = s.file("old.GYR", 06640);
+       return ::chown(p.c_str(), 1234, 1234) == 0 || ::geteuid() != 0 ? p : ""; }},
     {"symbolic link", 0, {"real.GYR"}, [](Scratch& s) {
-       fs::create_symlink(fs::path(s.file("real.GYR", 0644)).filename(), s / "link");
-       return s / "link";
-     }},
+       return fs::create_symlink(fs::path(s.file("real.GYR", 0644)).filename(), s / "link"), s / "link"; }},
     {"hard link", 0, {"a.GYR", "b.GYR"}, [](Scratch& s) {
-       fs::create_hard_link(s.file("a.GYR", 0644), s / "b.GYR");
-       return s / "b.GYR";
-     }},
+       return fs::create_hard_link(s.file("a.GYR", 0644), s / "b.GYR"), s / "b.GYR"; }},
     {"FIFO with a reader", 0, {}, [](Scratch& s) {
-       s.reader = ::open(s.fifo().c_str(), O_RDONLY | O_NONBLOCK);
-       return s / "fifo";
-     }},
+       return s.reader = ::open(s.fifo().c_str(), O_RDONLY | O_NONBLOCK), s / "fifo"; }},
     {"FIFO with no reader", ENXIO, {}, [](Scratch& s) { return s.fifo(); }},
     {"character device", 0, {}, [](Scratch& s) {  // the null device, made here by root
-       return ::mknod((s / "null").c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0 ? s / "null" : "";
-     }},
+       return ::mknod((s / "null").c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0 ? s / "null" : ""; }},
     {"write-protected file", EACCES, {}, [](Scratch& s) { return s.file("old.GYR", 0444); }},
     {"read-only folder", EACCES, {}, [](Scratch& s) {
-       fs::create_directory(s.dir / "ro");
-       ::chmod((s / "ro").c_str(), 0555);
-       return s / "ro/new.GYR";
-     }},
+       return fs::create_directory(s.dir / "ro"), ::chmod((s / "ro").c_str(), 0555), s / "ro/new.GYR"; }},
     {"missing folder", ENOENT, {}, [](Scratch& s) { return s / "no/new.GYR"; }},
     {"folder", EISDIR, {}, [](Scratch& s) { return s.dir.string(); }},
     {"254-character name", 0, {std::string(254, 'n')}, [](Scratch& s) { return s / std::string(254, 'n'); }},
@@ -145,30 +123,27 @@ class SavingPlatform : public test::FakePlatform {
 };
 
 // Saves to `path` through the core's function (way 0), the headless program (1) or the
-// window's save command (2); returns what the caller is told and sets what was to be written.
-std::string saveVia(int way, const std::string& path, std::string& written) {
+// window's save command (2). Returns what the caller was told and what it must be told of
+// `error`; sets what was to be written.
+std::pair<std::string, std::string> saveVia(int way, const std::string& path, int error, std::string& written) {
   if (way == 0) {
     written = std::string(16 * 1024, 'd');  // more than the full file system takes
-    return std::to_string(saveFile(path, written));
+    return {std::to_string(saveFile(path, written)), std::to_string(error)};
   }
   if (way == 1) {
     std::ostringstream analysed, out, err;
     runCli({}, analysed, err);
     written = analysed.str();
     const int status = runCli({"--gyr", path}, out, err);
-    return std::to_string(status) + err.str() + out.str();
+    return {std::to_string(status) + err.str() + out.str(),
+            error ? "1gyrenda-cli: " + path + ": " + saveFailureEnglish(error) + "\n" : "0"};
   }
   test::OpenWindowWith<SavingPlatform> w;
   w.platform.choice = {path, 2};
   written = dataFileText(w.form);
   File_Save_Click(w.form);
-  return w.platform.messages.empty() ? "" : w.platform.messages.back();
-}
-
-std::string toldVia(int way, int error, const std::string& path) {
-  if (way == 0) return std::to_string(error);
-  if (way == 1) return error ? "1gyrenda-cli: " + path + ": " + saveFailureEnglish(error) + "\n" : "0";
-  return error ? "「" + path + "」を保存できませんでした。\n" + saveFailureJapanese(error) : "";
+  return {w.platform.messages.empty() ? "" : w.platform.messages.back(),
+          error ? "「" + path + "」を保存できませんでした。\n" + saveFailureJapanese(error) : ""};
 }
 
 TEST(SaveTargets, EachKindOfTargetEndsAsItShouldAndTheCallerIsToldWhy) {
@@ -182,12 +157,12 @@ TEST(SaveTargets, EachKindOfTargetEndsAsItShouldAndTheCallerIsToldWhy) {
       if (path.empty()) continue;
       auto expected = s.listing();
       std::string written;
-      EXPECT_EQ(guarded(path, [&] { return saveVia(way, path, written); }), toldVia(way, t.error, path));
+      const auto [told, mustTell] = guarded(path, [&] { return saveVia(way, path, t.error, written); });
+      EXPECT_EQ(told, mustTell);
       for (const std::string& name : t.changed) {
         auto& [mode, uid, gid, links, content] = expected[name];
         if (links == 0) std::tie(mode, uid, gid, links) = std::tuple(0666 & ~umask, ::geteuid(), ::getegid(), 1);
-        mode = S_IFREG | (mode & 0777);
-        content = written;
+        std::tie(mode, content) = std::pair(S_IFREG | (mode & 0777), written);
       }
       EXPECT_EQ(s.listing(), expected) << "and no temporary file is left";
       std::string piped(written.size() + 1, '\0');
@@ -199,12 +174,10 @@ TEST(SaveTargets, EachKindOfTargetEndsAsItShouldAndTheCallerIsToldWhy) {
 
 TEST(LoadTargets, WhatIsNotARegularFileIsRefusedAtOnce) {
   Scratch s;
-  ::mkfifo((s.dir / "fifo").c_str(), 0600);
-  for (const fs::path& path : {s.dir / "fifo", s.dir}) {
+  for (const std::string& path : {s.fifo(), s.dir.string()}) {
     test::OpenWindow w;
     const auto boxes = w.form.parameterText;
-    EXPECT_EQ(guarded(path.string(), [&] { return loadDesignFile(w.form, path); }),
-              "not a regular file");
+    EXPECT_EQ(guarded(path, [&] { return loadDesignFile(w.form, path); }), "not a regular file");
     EXPECT_EQ(w.form.parameterText, boxes);
   }
 }
