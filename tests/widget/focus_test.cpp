@@ -1,0 +1,92 @@
+// The window keeps the user's edits and clicks: every command acts on what the boxes show,
+// and a run hands the focus back to where the user put it. The window manager's part is
+// played explicitly: the window is active, clicks give the focus by policy, a menu command
+// is triggered without taking the focus from the box.
+#include <QCheckBox>
+#include <QFile>
+#include <QTemporaryDir>
+#include <set>
+
+#include "widget/main_window_fixture.h"
+
+namespace gyrenda::testing {
+namespace {
+
+class FocusTest : public MainWindowTest {
+ protected:
+  // One user action: "click NAME", "type BOX TEXT", "menu NAME", "save-as FILE" (the save
+  // dialogs answer FILE, a bitmap by its ending), "stop-every N" (停止 at every Nth yield),
+  // "close-at N" (the window closed at the Nth yield: it stays until every loop has left).
+  void act(const std::string& step) {
+    const std::string verb = step.substr(0, step.find(' ')), arg = step.substr(verb.size() + 1);
+    const int n = std::atoi(arg.c_str());
+    platform->yields = 0;
+    if (verb == "click") click(QString::fromStdString(arg));
+    if (verb == "type") typeInto(n, arg.substr(arg.find(' ') + 1).c_str());
+    if (verb == "menu") action(arg.c_str())->trigger();
+    if (verb == "save-as") platform->saveAs = SaveChoice{path(arg).toStdString(), arg.ends_with(".bmp") ? 1 : 2};
+    if (verb == "stop-every")
+      platform->onYield = [=, this](int y) { if (y % n == 0) click("Command6"); };
+    if (verb == "close-at")
+      platform->onYield = [=, this](int y) { EXPECT_TRUE(y != n || !window->close()); };
+    runs += platform->yields > 0;
+  }
+
+  // The focus, how many actions started a run, the ticks of すぐに描画する and 計算の最適化,
+  // the zoom, when the window closed, and what a save wrote: the parameters of a data file,
+  // the number of colours of a bitmap.
+  std::string state() const {
+    QWidget* focus = QApplication::focusWidget();
+    QString s = QStringLiteral("%1 runs%2 ticks%3%4 zoom%5")
+                    .arg(focus ? focus->objectName() : "none").arg(runs)
+                    .arg(child<QCheckBox>("RealTimeSW")->isChecked())
+                    .arg(child<QCheckBox>("Check2")->isChecked()).arg(window->form().zoomLevel);
+    if (!window->isVisible()) s += QStringLiteral(" closed after %1").arg(platform->yields);
+    if (QFile data(path("d.gyr")); data.open(QIODevice::ReadOnly))
+      s += " saved " + data.readAll().split('\n')[1].left(8);
+    const QImage bitmap(path("e.bmp"));
+    std::set<QRgb> colours;
+    for (int p = 0; p < bitmap.width() * bitmap.height(); ++p)
+      colours.insert(bitmap.pixel(p % 769, p / 769));
+    return (colours.empty() ? s : s + QStringLiteral(" colours%1").arg(colours.size())).toStdString();
+  }
+
+  QString path(const std::string& name) const { return dir.filePath(QString::fromStdString(name)); }
+  QTemporaryDir dir;
+  int runs = 0;
+};
+
+TEST_F(FocusTest, CommandsActOnWhatTheBoxesShowAndRunsGiveTheFocusBack) {
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      // An export at once holds the construction and the loci, not the grid alone.
+      {{"save-as e.bmp", "menu File_Save"}, "parameter0 runs1 ticks01 zoom3 colours9"},
+      // A menu command takes the edit in progress with it.
+      {{"type 1 50", "save-as d.gyr", "menu File_Save"}, "parameter1 runs0 ticks01 zoom3 saved 18,50,36"},
+      {{"type 1 50", "menu ver", "save-as d.gyr", "menu File_Save"}, "parameter1 runs0 ticks01 zoom3 saved 18,50,36"},
+      // Leaving a box with すぐに描画する ticked runs an analysis, here stopped now and then:
+      // the focus goes back to the clicked control, and no later click runs another one.
+      {{"click RealTimeSW", "click parameter3", "stop-every 50", "click Check2", "click Check2",
+        "click RealTimeSW"}, "RealTimeSW runs1 ticks01 zoom3"},
+      {{"click RealTimeSW", "click parameter3", "stop-every 50", "click Command3", "click Command4"},
+       "Command4 runs1 ticks11 zoom3"},
+      {{"click RealTimeSW", "click parameter3", "stop-every 50", "click Command1", "click Command2"},
+       "none runs1 ticks11 zoom3 closed after 0"},
+      // Closed during a run, the window waits until every later loop has yielded once more.
+      {{"close-at 50", "click Command1"}, "none runs1 ticks01 zoom3 closed after 50"},
+      {{"click Check3", "close-at 50", "click Command1"}, "none runs1 ticks01 zoom3 closed after 51"},
+      {{"click Check3", "close-at 900", "click AnimeButton1"}, "none runs1 ticks01 zoom3 closed after 901"},
+      // After 停止 the focus is on the button that started the animation.
+      {{"stop-every 50", "click AnimeButton0"}, "AnimeButton0 runs1 ticks01 zoom3"},
+      {{"click parameter3", "stop-every 50", "click AnimeButton1"}, "AnimeButton1 runs1 ticks01 zoom3"},
+  };
+  for (const auto& [steps, expected] : cases) {
+    if (&expected != &cases[0].second) SetUp();  // a fresh window for each case
+    runs = 0;
+    for (const std::string& step : steps) act(step);
+    EXPECT_EQ(state(), expected) << ::testing::PrintToString(steps);
+    for (const char* name : {"d.gyr", "e.bmp"}) QFile::remove(path(name));
+  }
+}
+
+}  // namespace
+}  // namespace gyrenda::testing
