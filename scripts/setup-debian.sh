@@ -5,6 +5,7 @@ sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
+  qt6-translations-l10n  # Qt's own dialogs (file, print) in the user's language
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk
 )
