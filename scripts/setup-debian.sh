@@ -6,6 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
   qt6-translations-l10n  # Qt's own dialogs (file, print) in the user's language
+  xvfb xauth openbox     # the focus tests on an X server with a window manager
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-noto-cjk
 )
