@@ -1,7 +1,8 @@
 // The window keeps the user's edits and clicks: every command acts on what the boxes show,
 // and a run hands the focus back to where the user put it. The window manager's part is
 // played explicitly: the window is active, clicks give the focus by policy, a menu command
-// is triggered without taking the focus from the box.
+// is triggered without taking the focus from the box. CTest runs these again on an X server
+// with a window manager.
 #include <QCheckBox>
 #include <QFile>
 #include <QTemporaryDir>
@@ -24,7 +25,8 @@ class FocusTest : public MainWindowTest {
     if (verb == "click") click(QString::fromStdString(arg));
     if (verb == "type") typeInto(n, arg.substr(arg.find(' ') + 1).c_str());
     if (verb == "menu") action(arg.c_str())->trigger();
-    if (verb == "save-as") platform->saveAs = SaveChoice{path(arg).toStdString(), arg.ends_with(".bmp") ? 1 : 2};
+    if (verb == "save-as")
+      platform->saveAs = SaveChoice{path(arg).toStdString(), arg.ends_with(".bmp") ? 1 : 2};
     if (verb == "stop-every")
       platform->onYield = [=, this](int y) { if (y % n == 0) click("Command6"); };
     if (verb == "close-at")
