@@ -513,9 +513,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
                          static_cast<QFocusEvent*>(event)->reason());
   } else if (event->type() == QEvent::Wheel) {
     // The wheel moves a spin bar as its arrows do: turned up, one notch raises the value by 1.
+    // A fine-grained wheel or touchpad adds up its small steps to whole notches.
     for (QScrollBar* bar : spinBar_)
       if (watched == bar) {
-        const int notches = static_cast<QWheelEvent*>(event)->angleDelta().y() / 120;
+        wheelTurn_ += static_cast<QWheelEvent*>(event)->angleDelta().y();
+        const int notches = wheelTurn_ / QWheelEvent::DefaultDeltasPerStep;
+        wheelTurn_ %= QWheelEvent::DefaultDeltasPerStep;
         if (notches != 0 && bar->isEnabled()) bar->setValue(bar->value() + notches);
         return true;
       }

@@ -122,6 +122,7 @@ class MainWindow : public QMainWindow {
   // it, and has neither left it nor given a command since. Box 0 holds the focus at start.
   int duePass_ = 0;
   bool runShown_ = false;  // the widgets show the running state
+  int wheelTurn_ = 0;      // the part of a wheel notch turned so far on a spin bar
   QPointer<QWidget> focusAtRunStart_;
 
   QTimer* timer1_ = nullptr;  // the watchdog
