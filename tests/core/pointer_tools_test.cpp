@@ -1,4 +1,4 @@
-// The pointer readout, slide points entered by double-click, and the assistant corner.
+// The pointer readout, and what of the pointer tools works during a run.
 #include <gtest/gtest.h>
 
 #include "app/commands.h"
@@ -22,55 +22,6 @@ TEST(PointerReadout, ShowsWorldXRoundedDownAndWorldYRoundedUpToHundredths) {
 void doubleClickAt(Form& f, float worldX, float worldY) {
   Picture1_MouseMove(f, worldX, -worldY);
   Picture1_DblClick(f);
-}
-
-TEST(PointEntry, FillsTheSelectedSlidePointThenSelectsTheOtherAndLeavesBoxesZeroToEight) {
-  // From start the end point comes first. Whole numbers: no spin bar rewrites a box.
-  struct Click { float x, y; int xBox, optionAfter; };
-  const std::pair<int, std::vector<Click>> cases[] = {
-      {-1, {{25, 60, slideEndX, 0}, {150, 40, slideStartX, 1}, {-12, 30, slideEndX, 0}}},
-      {0, {{30, 65, slideStartX, 1}}},
-  };
-  for (const auto& [optionBefore, clicks] : cases) {
-    SCOPED_TRACE(testing::Message() << "option before " << optionBefore);
-    test::OpenWindow w;
-    Form& f = w.form;
-    f.Option1 = optionBefore;
-    const auto boxes = f.parameterText;
-    for (const Click& c : clicks) {
-      const int other = c.xBox == slideStartX ? slideEndX : slideStartX;
-      const std::string otherX = f.parameterText[other];
-      doubleClickAt(f, c.x, c.y);
-      EXPECT_EQ(f.Zahyou[0], "X=" + f.parameterText[c.xBox]);
-      EXPECT_EQ(f.Zahyou[1], "Y=" + f.parameterText[c.xBox + 1]);
-      EXPECT_EQ(std::pair(f.param(c.xBox), f.param(c.xBox + 1)), std::pair(c.x, c.y));
-      EXPECT_EQ(f.parameterText[other], otherX);
-      EXPECT_EQ(f.Option1, c.optionAfter);
-    }
-    for (int k = 0; k < slideStartX; ++k) EXPECT_EQ(f.parameterText[k], boxes[k]) << k;
-  }
-}
-
-TEST(PointEntry, AnalysesTwiceWhenDrawingImmediately) {
-  for (const CheckState drawImmediately : {0, 1}) {
-    SCOPED_TRACE(testing::Message() << "RealTimeSW " << drawImmediately);
-    test::OpenWindow w;
-    w.form.RealTimeSW = drawImmediately;
-    int analyses = 0;
-    w.platform.onYield = [&] { analyses += w.form.fourBarPhase != 0 && w.form.crankAngle == 0; };
-    doubleClickAt(w.form, 30, 100);
-    EXPECT_EQ(analyses, 2 * drawImmediately);
-  }
-}
-
-TEST(AssistantCorner, EachDoubleClickSwitchesItBeforeSayingSo) {
-  test::OpenWindow w;
-  std::vector<int> flagWhileShown;
-  w.platform.onMessage = [&](const std::string&) { flagWhileShown.push_back(w.form.assistantOn); };
-  multi_DblClick(w.form);
-  multi_DblClick(w.form);
-  EXPECT_EQ(w.platform.messages, (std::vector<std::string>{"test", "good bye"}));
-  EXPECT_EQ(flagWhileShown, (std::vector<int>{-1, 0}));
 }
 
 TEST(PointerTools, DuringARunOnlyTheReadoutWorks) {

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdlib>
 #include <limits>
 
 #include "canvas/raster.h"
@@ -27,30 +25,10 @@ TEST(Raster, WorldPointIsDrawnAtNegatedCanvasYAndReadBackThere) {
   drawWorldLine(f, {10, 20}, {10, 20}, 13);
   EXPECT_EQ(f.canvas.point(10, -20), Colour{13});
   EXPECT_EQ(test::countPixels(f.canvas, 13), 1);
-  EXPECT_LT(test::worldPixel(f, 10, 20).y, test::worldPixel(f, 10, 0).y);  // above the axis
+  EXPECT_LT(f.canvas.toPixel(10, -20)->y, f.canvas.toPixel(10, 0)->y);  // above the axis
   for (const auto& [x, y] : {std::pair{-60.01, 0.0}, std::pair{240.0, 0.0}, std::pair{0.0, 40.0},
                              std::pair{kNaN, 0.0}, std::pair{0.0, -kInf}, std::pair{1e30, 1e30}})
     EXPECT_FALSE(f.canvas.point(x, y).has_value()) << x << "," << y;
-}
-
-// Four-connected, so that a probe stepping across a marker line lands on it.
-TEST(Raster, LinesAreFourConnectedRunsIncludingBothEnds) {
-  Raster r = startupView();
-  const struct { double x1, y1, x2, y2; } cases[] = {
-      {0, 0, 100, 0},    {0, 0, 0, -100},      {0, 0, 50, -50},      {0, 0, 50, -13},
-      {10, -10, -40, 30}, {3.3, 7.7, 3.4, 7.8}, {-59, -139, 239, 39}, {5, 5, 5, 5}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.x1 << "," << c.y1 << " -> " << c.x2 << "," << c.y2);
-    r.clear();
-    r.line(c.x1, c.y1, c.x2, c.y2, 10);
-    const PixelPos a = *r.toPixel(c.x1, c.y1), b = *r.toPixel(c.x2, c.y2);
-    ASSERT_EQ(r.at(a.x, a.y), Colour{10});
-    const auto run = test::fourConnectedRun(r, a);
-    EXPECT_NE(std::find(run.begin(), run.end(), b), run.end());
-    // One pixel per unit step and nothing else.
-    EXPECT_EQ(run.size(), static_cast<std::size_t>(std::abs(a.x - b.x) + std::abs(a.y - b.y) + 1));
-    EXPECT_EQ(static_cast<int>(run.size()), test::countPixels(r, 10));
-  }
 }
 
 TEST(Raster, FarAndNonFiniteEndpointsAreClipped) {

@@ -16,35 +16,6 @@ void expectIdle(const Form& f) {
   for (int k = 0; k < kParamCount; ++k) EXPECT_TRUE(f.parameterEnabled[k] && f.spinEnabled[k]);
 }
 
-// Every search and frame search starts its crank loop at 0, and so does a forwards playback
-// (a backwards one at 360): the passes show which loops ran. Playback stops at its first pause.
-TEST(RunDriver, RunsTheSixBarSearchOnlyForAnAnalysisWithCheck3AndEndsIdle) {
-  const struct { const char* name; std::function<void(Form&)> run; CheckState six; int passes; }
-  cases[] = {
-      {"analysis", [](Form& f) { Command1_Click(f); }, 0, 1},
-      {"analysis with six-bar", [](Form& f) { Command1_Click(f); }, 1, 2},
-      {"forwards animation", [](Form& f) { AnimeButton_Click(f, 0); }, 1, 3},
-      {"backwards animation", [](Form& f) { AnimeButton_Click(f, 1); }, 1, 2},
-      {"pass drawing immediately", [](Form& f) {
-         f.RealTimeSW = 1;
-         test::leaveBox(f, crankRadius, "17");
-       }, 1, 2},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    OpenWindow w;
-    Form& f = w.form;
-    f.Check3 = c.six;
-    int passes = 0;
-    w.platform.onYield = [&] { passes += f.crankAngle == 0.0f; };
-    w.platform.onPause = [&] { Command6_Click(f); };
-    c.run(f);
-    EXPECT_EQ(passes, c.passes);
-    expectIdle(f);
-    EXPECT_EQ(f.editGuard, 0);
-  }
-}
-
 TEST(RunDriver, RefusesToBeEnteredDuringARun) {
   OpenWindow w;
   Form& f = w.form;
