@@ -8,9 +8,11 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <sstream>
 
 #include "app/commands.h"
+#include "app/run_driver.h"
 #include "canvas/four_bar_search.h"
 #include "canvas/grid.h"
 #include "sixbar/six_bar_search.h"
@@ -20,18 +22,33 @@
 namespace gyrenda {
 namespace {
 
-// The window as a user drives it; hooks act from inside the yields of a run.
+// The window as a user drives it. Hooks act from inside the yields of a run, and every
+// message is noted with the yield it came at.
 struct Driven : test::OpenWindow {
   Driven() {
-    platform.onYield = [this] { for (const auto& hook : atYield) hook(); };
+    // A hook may add hooks: each is copied before it runs.
+    platform.onYield = [this] {
+      if (platform.yields == kYieldLimit) {
+        ADD_FAILURE() << "the run does not end";
+        form.quitRequested = true;
+      }
+      for (std::size_t k = 0; k < atYield.size(); ++k) {
+        const auto hook = atYield[k];
+        hook();
+      }
+    };
+    platform.onMessage = [this](const std::string&) { messageYields.push_back(platform.yields); };
   }
+  static constexpr int kYieldLimit = 50000;
   std::vector<std::function<void()>> atYield;
+  std::vector<int> messageYields;
 };
 
 // One user action per step: "set K TEXT", "spin K VALUE", "speed N", "check2|check3|check4|
-// realtime STATE", "zoom+", "zoom-", "hpan H", "vpan V", "run", "frames", "anime DIR STOP-AT-PAUSE",
-// "stopat ANGLE" and "speedat ANGLE N" (during the next four-bar search), "option K",
-// "point X Y" (a double-click at a world point), "move X Y", "assist".
+// realtime STATE", "zoom+", "zoom-", "hpan H", "vpan V", "run", "frames", "anime DIR
+// STOP-AT-PAUSE" (0: never), "stop", "quit", "option K", "point X Y" (a double-click at a world
+// point), "move X Y", "assist", "ticks" (a watchdog tick at every yield from now on), and
+// "at ANGLE N STEP": STEP at the N-th yield that finds the crank at ANGLE.
 void act(Driven& w, const std::string& step) {
   Form& f = w.form;
   std::istringstream in(step);
@@ -70,29 +87,35 @@ void act(Driven& w, const std::string& step) {
     in >> x >> y;
     w.platform.onPause = [&f, &w, y] { if (w.platform.pauses.size() == y) Command6_Click(f); };
     AnimeButton_Click(f, static_cast<int>(x));
-  } else if (op == "stopat" || op == "speedat") {
-    in >> x >> y;
-    w.atYield.push_back([&f, op, x, y] {
-      if (!f.fourBarPhase || f.crankAngle != x) return;
-      if (op == "stopat") Command6_Click(f);
-      else selectSpeed(f, static_cast<int>(y));
-    });
-  } else if (op == "option") in >> f.Option1;
+  } else if (op == "stop") Command6_Click(f);
+  else if (op == "quit") Command2_Click(f);
+  else if (op == "option") in >> f.Option1;
   else if (op == "point" || op == "move") {
     in >> x >> y;
     Picture1_MouseMove(f, x, -y);
     if (op == "point") Picture1_DblClick(f);
   } else if (op == "assist") multi_DblClick(f);
-  else FAIL() << "unknown step " << step;
+  else if (op == "ticks") w.atYield.push_back([&f] { Timer1_Timer(f); });
+  else if (op == "at") {
+    auto seen = std::make_shared<int>(0);  // shared by the copies the yield makes
+    std::string later;
+    in >> x >> y >> std::ws;
+    std::getline(in, later);
+    w.atYield.push_back([&w, x, y, later, seen] {
+      if (w.form.crankAngle == x && ++*seen == y) act(w, later);
+    });
+  } else FAIL() << "unknown step " << step;
 }
 
-std::string stateText(const Form& f, const test::FakePlatform& p) {
+std::string stateText(const Form& f, const Driven& w) {
+  const test::FakePlatform& p = w.platform;
   std::ostringstream o;
   o.precision(9);
   long long paused = 0;
   for (const auto length : p.pauses) paused += length.count();
   o << "yields " << p.yields << " | pauses " << p.pauses.size() << " " << paused << " µs |";
-  for (const std::string& m : p.messages) o << ' ' << m;
+  for (std::size_t k = 0; k < p.messages.size(); ++k)
+    o << ' ' << p.messages[k] << " at " << w.messageYields[k];
   o << "\nenabled ";
   for (bool e : f.enabledFlags) o << e;
   for (int k = 0; k < kParamCount; ++k) o << f.parameterEnabled[k] << f.spinEnabled[k];
@@ -102,7 +125,7 @@ std::string stateText(const Form& f, const test::FakePlatform& p) {
   for (int k = 0; k < kParamCount; ++k)
     o << k << ": " << f.parameterText[k] << " | " << f.spinValue[k] << " | " << f.param(k) << '\n';
   o << f.Label13 << " | " << f.Label5 << " | " << f.Zahyou[0] << ' ' << f.Zahyou[1] << " | option "
-    << f.Option1 << " | zoom " << f.zoomLevel << '\n'
+    << f.Option1 << " | zoom " << f.zoomLevel << " | speed " << f.speedStep << '\n'
     << "factors " << f.outAlongFactor << ' ' << f.outAcrossFactor << ' ' << f.sixRatioX << ' '
     << f.sixRatioY << '\n';
   for (int i = 0; i < kAngleSteps; ++i) {
@@ -157,16 +180,28 @@ TEST(Golden, DesignsDrivenThroughTheWindowLeaveTheStateAndCanvasTheyLeftBefore) 
       {"fractional_design", {"set 1 24.25", "set 0 12.5", "set 2 30", "set 3 25", "set 4 -36",
                              "set 5 9", "speed 2", "check3 1", "run"}},
       {"repaired_design", {"set 0 40", "set 2 0", "set 6 -3", "set 11 20", "check3 1", "run"}},
-      {"stopped_at_100", {"check3 1", "stopat 100", "run"}},
-      {"speed_to_uma_at_354", {"speed 2", "speedat 354 0", "run"}},
-      {"speed_to_inu_at_359", {"speed 2", "speedat 359 1", "check3 1", "run"}},
+      {"stopped_at_99", {"check3 1", "at 99 1 stop", "run"}},
+      {"quit_at_99", {"check3 1", "at 99 1 quit", "run"}},
+      {"speed_to_uma_at_354", {"speed 2", "at 354 1 speed 0", "run"}},
+      {"speed_to_inu_at_359", {"speed 2", "at 359 1 speed 1", "check3 1", "run"}},
+      {"nothing_enters_a_run", {"at 6 1 run", "at 6 1 anime 0 1", "at 6 1 set 0 5",
+                                "at 6 1 spin 1 30", "at 9 1 point 33.25 44.5", "at 9 1 assist",
+                                "run"}},
+      {"watchdog_both_phases", {"assist", "check2 0", "check4 0", "check3 1", "ticks", "run"}},
+      {"watchdog_optimised", {"assist", "check3 1", "ticks", "run"}},
+      {"watchdog_assistant_off", {"check2 0", "check4 0", "check3 1", "ticks", "run"}},
+      {"watchdog_animation", {"assist", "check2 0", "check3 1", "ticks", "anime 0 40"}},
       {"frames_kame", {"check3 1", "speed 2", "frames"}},
       {"frames_uma_offsets", {"set 5 -7.5", "set 8 -15", "speed 0", "check3 1", "frames"}},
       {"analysis_after_frames", {"check3 1", "frames", "run"}},
       {"playback_forwards", {"check3 1", "anime 0 40"}},
       {"playback_backwards_uma", {"speed 0", "anime 1 25"}},
+      {"playback_every_loop_stopped", {"check3 1", "at 100 1 stop", "at 50 2 stop",
+                                       "at 5 3 stop", "anime 0 0"}},
+      {"playback_quit", {"check3 1", "at 100 3 quit", "anime 1 0"}},
       {"point_entry", {"point 25 60", "point 150 40", "option 0", "point 30 65",
                        "point 160.5 40.25", "check3 1", "run", "move -12.345 6.789"}},
+      {"readout_near_zero", {"move -0.001 -0.011"}},
       {"drawing_immediately", {"realtime 1", "spin 0 19", "point 30 100", "assist", "assist"}},
   };
   const bool update = std::getenv("GYRENDA_UPDATE_GOLDEN") != nullptr;
@@ -175,7 +210,7 @@ TEST(Golden, DesignsDrivenThroughTheWindowLeaveTheStateAndCanvasTheyLeftBefore) 
     Driven w;
     for (const std::string& step : s.steps) act(w, step);
     const std::string base = std::string(GYRENDA_TEST_DATA_DIR) + "/golden/" + s.name;
-    const std::string state = stateText(w.form, w.platform), pgm = canvasPgm(w.form.canvas);
+    const std::string state = stateText(w.form, w), pgm = canvasPgm(w.form.canvas);
     if (update) {
       writeFile(base + ".txt", state);
       writeFile(base + ".pgm", pgm);

@@ -1,8 +1,10 @@
+// The canvas raster and the search's angle arithmetic keep every coordinate in range.
 #include <gtest/gtest.h>
 
 #include <limits>
 
 #include "canvas/raster.h"
+#include "canvas/raster_search.h"
 #include "test_support.h"
 
 namespace gyrenda {
@@ -18,17 +20,13 @@ Raster startupView() {
   return r;
 }
 
-TEST(Raster, WorldPointIsDrawnAtNegatedCanvasYAndReadBackThere) {
-  test::OpenWindow w;
-  Form& f = w.form;
-  f.canvas.clear();
-  drawWorldLine(f, {10, 20}, {10, 20}, 13);
-  EXPECT_EQ(f.canvas.point(10, -20), Colour{13});
-  EXPECT_EQ(test::countPixels(f.canvas, 13), 1);
-  EXPECT_LT(f.canvas.toPixel(10, -20)->y, f.canvas.toPixel(10, 0)->y);  // above the axis
+// Points off the view or not finite have no pixel and no colour.
+TEST(Raster, PointsOffTheViewHaveNoColour) {
+  const Raster r = startupView();
+  EXPECT_EQ(r.toPixel(-60, -140), (PixelPos{0, 0}));
   for (const auto& [x, y] : {std::pair{-60.01, 0.0}, std::pair{240.0, 0.0}, std::pair{0.0, 40.0},
                              std::pair{kNaN, 0.0}, std::pair{0.0, -kInf}, std::pair{1e30, 1e30}})
-    EXPECT_FALSE(f.canvas.point(x, y).has_value()) << x << "," << y;
+    EXPECT_FALSE(r.point(x, y).has_value()) << x << "," << y;
 }
 
 TEST(Raster, FarAndNonFiniteEndpointsAreClipped) {
@@ -43,6 +41,14 @@ TEST(Raster, FarAndNonFiniteEndpointsAreClipped) {
     EXPECT_EQ(test::countPixels(r, 12), c.pixels)
         << c.x1 << "," << c.y1 << " -> " << c.x2 << "," << c.y2;
   }
+}
+
+// However far an optimised search window drifts, a scan angle reads a table entry of one turn.
+TEST(RasterSearch, ScanAngleWrapsIntoOneTurn) {
+  const struct { float scan; int index; } cases[] = {
+      {-1.5f, 717}, {361, 2},     {0, 0},       {360, 720},       {-361, 718},
+      {720, 720},   {1000, 560},  {-1000, 160}, {-725.5f, 709},   {1080, 0}};
+  for (const auto& c : cases) EXPECT_EQ(scanIndex(c.scan), c.index) << c.scan;
 }
 
 }  // namespace

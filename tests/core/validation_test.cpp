@@ -64,5 +64,15 @@ TEST(ValidationPass, HugeValuesStayInRangeAndThePassCompletes) {
     }
 }
 
+TEST(ValidationPass, AnIndexOutsideTheBoxesChangesNothing) {
+  for (const int index : {-1, kParamCount}) {
+    OpenWindow w;
+    w.form.Label13.clear();
+    parameter_LostFocus(w.form, index);
+    EXPECT_TRUE(w.form.Label13.empty()) << index;
+    EXPECT_EQ(w.form.paramValue[kParamCount], 0.0f) << index;
+  }
+}
+
 }  // namespace
 }  // namespace gyrenda
