@@ -34,7 +34,8 @@ TEST(Raster, FarAndNonFiniteEndpointsAreClipped) {
   const struct { double x1, y1, x2, y2; int pixels; } cases[] = {
       {-1e30, 0, 1e30, 0, Raster::kWidth}, {1e30, 0, -300, 0, Raster::kWidth},
       {-kInf, 0, kInf, 0, 0},  {kNaN, 0, 10, 0, 0},  {0, 0, 10, kNaN, 0},
-      {1e30, 1e30, 2e30, 2e30, 0},  {500, 0, 900, 0, 0},  {-1e30, -1e30, -1e29, 5, 0}};
+      {1e30, 1e30, 2e30, 2e30, 0},  {500, 0, 900, 0, 0},  {-1e30, -1e30, -1e29, 5, 0},
+      {-100, -1e30, -100, 1e30, 0}};  // parallel to the left edge, outside it
   for (const auto& c : cases) {
     r.clear();
     r.line(c.x1, c.y1, c.x2, c.y2, 12);
