@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <memory>
 #include <sstream>
 
@@ -55,54 +56,38 @@ void act(Driven& w, const std::string& step) {
   std::string op;
   in >> op;
   float x = 0, y = 0;
-  if (op == "set") {
-    std::string text;
-    in >> x >> text;
-    test::leaveBox(f, static_cast<int>(x), text);
-  } else if (op == "spin") {
-    in >> x >> y;
-    setSpinBar(f, static_cast<int>(x), static_cast<int>(y));
-  } else if (op == "speed") {
-    in >> x;
-    selectSpeed(f, static_cast<int>(x));
-  } else if (op == "check2") in >> f.Check2;
-  else if (op == "check3") in >> f.Check3;
-  else if (op == "check4") in >> f.Check4;
-  else if (op == "realtime") in >> f.RealTimeSW;
+  std::string text;
+  const std::map<std::string, CheckState Form::*> boxes{{"check2", &Form::Check2},
+      {"check3", &Form::Check3}, {"check4", &Form::Check4}, {"realtime", &Form::RealTimeSW}};
+  if (boxes.contains(op)) in >> f.*boxes.at(op);
+  else if (op == "set" && in >> x >> text) test::leaveBox(f, static_cast<int>(x), text);
+  else if (op == "spin" && in >> x >> y) setSpinBar(f, static_cast<int>(x), static_cast<int>(y));
+  else if (op == "speed" && in >> x) selectSpeed(f, static_cast<int>(x));
   else if (op == "zoom+") Command3_Click(f);
   else if (op == "zoom-") Command4_Click(f);
-  else if (op == "hpan") {
-    in >> f.HScroll1;
-    HScroll1_Change(f);
-  } else if (op == "vpan") {
-    in >> f.VScroll1;
-    VScroll1_Change(f);
-  } else if (op == "run") Command1_Click(f);
+  else if (op == "hpan" && in >> f.HScroll1) HScroll1_Change(f);
+  else if (op == "vpan" && in >> f.VScroll1) VScroll1_Change(f);
+  else if (op == "run") Command1_Click(f);
   else if (op == "frames") {
     BackScreen(f);
     mXmYcls(f);
     Anime4_Kaiseki(f);
     if (ticked(f.Check3)) Anime6_Kaiseki(f);
-  } else if (op == "anime") {
-    in >> x >> y;
+  } else if (op == "anime" && in >> x >> y) {
     w.platform.onPause = [&f, &w, y] { if (w.platform.pauses.size() == y) Command6_Click(f); };
     AnimeButton_Click(f, static_cast<int>(x));
   } else if (op == "stop") Command6_Click(f);
   else if (op == "quit") Command2_Click(f);
   else if (op == "option") in >> f.Option1;
-  else if (op == "point" || op == "move") {
-    in >> x >> y;
+  else if ((op == "point" || op == "move") && in >> x >> y) {
     Picture1_MouseMove(f, x, -y);
     if (op == "point") Picture1_DblClick(f);
   } else if (op == "assist") multi_DblClick(f);
   else if (op == "ticks") w.atYield.push_back([&f] { Timer1_Timer(f); });
-  else if (op == "at") {
+  else if (op == "at" && in >> x >> y >> std::ws && std::getline(in, text)) {
     auto seen = std::make_shared<int>(0);  // shared by the copies the yield makes
-    std::string later;
-    in >> x >> y >> std::ws;
-    std::getline(in, later);
-    w.atYield.push_back([&w, x, y, later, seen] {
-      if (w.form.crankAngle == x && ++*seen == y) act(w, later);
+    w.atYield.push_back([&w, x, y, text, seen] {
+      if (w.form.crankAngle == x && ++*seen == y) act(w, text);
     });
   } else FAIL() << "unknown step " << step;
 }
@@ -174,7 +159,8 @@ TEST(Golden, DesignsDrivenThroughTheWindowLeaveTheStateAndCanvasTheyLeftBefore) 
       {"defaults", {"run"}},
       {"six_bar_defaults", {"check3 1", "run"}},
       {"kame_unoptimised", {"speed 2", "check2 0", "check4 0", "check3 1", "run"}},
-      {"uma_zoomed_out_off_mesh", {"speed 0", "zoom-", "zoom-", "hpan -65", "vpan -145", "check3 1", "run"}},
+      {"uma_zoomed_out_off_mesh",
+       {"speed 0", "zoom-", "zoom-", "hpan -65", "vpan -145", "check3 1", "run"}},
       {"zoomed_in_part_out_of_view", {"zoom+", "zoom+", "hpan 0", "vpan -60", "check3 1", "run"}},
       {"offsets_across", {"set 5 -7.5", "set 7 40", "set 8 -15", "check3 1", "run"}},
       {"fractional_design", {"set 1 24.25", "set 0 12.5", "set 2 30", "set 3 25", "set 4 -36",
@@ -216,7 +202,8 @@ TEST(Golden, DesignsDrivenThroughTheWindowLeaveTheStateAndCanvasTheyLeftBefore) 
       writeFile(base + ".pgm", pgm);
       continue;
     }
-    const std::string expectedState = readFile(base + ".txt"), expectedPgm = readFile(base + ".pgm");
+    const std::string expectedState = readFile(base + ".txt");
+    const std::string expectedPgm = readFile(base + ".pgm");
     EXPECT_TRUE(state == expectedState) << firstDifference(expectedState, state);
     EXPECT_TRUE(pgm == expectedPgm) << "canvas differs: see " << s.name << ".actual.pgm";
     if (state != expectedState || pgm != expectedPgm) {

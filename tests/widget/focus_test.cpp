@@ -50,7 +50,8 @@ class FocusTest : public MainWindowTest {
     std::set<QRgb> colours;
     for (int p = 0; p < bitmap.width() * bitmap.height(); ++p)
       colours.insert(bitmap.pixel(p % 769, p / 769));
-    return (colours.empty() ? s : s + QStringLiteral(" colours%1").arg(colours.size())).toStdString();
+    if (!colours.empty()) s += QStringLiteral(" colours%1").arg(colours.size());
+    return s.toStdString();
   }
 
   QString path(const std::string& name) const { return dir.filePath(QString::fromStdString(name)); }
@@ -63,23 +64,30 @@ TEST_F(FocusTest, CommandsActOnWhatTheBoxesShowAndRunsGiveTheFocusBack) {
       // An export at once holds the construction and the loci, not the grid alone.
       {{"save-as e.bmp", "menu File_Save"}, "parameter0 runs1 ticks01 zoom3 colours9"},
       // A menu command takes the edit in progress with it.
-      {{"type 1 50", "save-as d.gyr", "menu File_Save"}, "parameter1 runs0 ticks01 zoom3 saved 18,50,36"},
-      {{"type 1 50", "menu ver", "save-as d.gyr", "menu File_Save"}, "parameter1 runs0 ticks01 zoom3 saved 18,50,36"},
+      {{"type 1 50", "save-as d.gyr", "menu File_Save"},
+       "parameter1 runs0 ticks01 zoom3 saved 18,50,36"},
+      {{"type 1 50", "menu ver", "save-as d.gyr", "menu File_Save"},
+       "parameter1 runs0 ticks01 zoom3 saved 18,50,36"},
       // Leaving a box with すぐに描画する ticked runs an analysis, here stopped now and then:
       // the focus goes back to the clicked control, and no later click runs another one.
       {{"click RealTimeSW", "click parameter3", "stop-every 50", "click Check2", "click Check2",
         "click RealTimeSW"}, "RealTimeSW runs1 ticks01 zoom3"},
-      {{"click RealTimeSW", "click parameter3", "stop-every 50", "click Command3", "click Command4"},
+      {{"click RealTimeSW", "click parameter3", "stop-every 50", "click Command3",
+        "click Command4"},
        "Command4 runs1 ticks11 zoom3"},
-      {{"click RealTimeSW", "click parameter3", "stop-every 50", "click Command1", "click Command2"},
+      {{"click RealTimeSW", "click parameter3", "stop-every 50", "click Command1",
+        "click Command2"},
        "none runs1 ticks11 zoom3 closed after 0"},
       // Closed during a run, the window waits until every later loop has yielded once more.
       {{"close-at 50", "click Command1"}, "none runs1 ticks01 zoom3 closed after 50"},
-      {{"click Check3", "close-at 50", "click Command1"}, "none runs1 ticks01 zoom3 closed after 51"},
-      {{"click Check3", "close-at 900", "click AnimeButton1"}, "none runs1 ticks01 zoom3 closed after 901"},
+      {{"click Check3", "close-at 50", "click Command1"},
+       "none runs1 ticks01 zoom3 closed after 51"},
+      {{"click Check3", "close-at 900", "click AnimeButton1"},
+       "none runs1 ticks01 zoom3 closed after 901"},
       // After 停止 the focus is on the button that started the animation.
       {{"stop-every 50", "click AnimeButton0"}, "AnimeButton0 runs1 ticks01 zoom3"},
-      {{"click parameter3", "stop-every 50", "click AnimeButton1"}, "AnimeButton1 runs1 ticks01 zoom3"},
+      {{"click parameter3", "stop-every 50", "click AnimeButton1"},
+       "AnimeButton1 runs1 ticks01 zoom3"},
   };
   for (const auto& [steps, expected] : cases) {
     if (&expected != &cases[0].second) SetUp();  // a fresh window for each case

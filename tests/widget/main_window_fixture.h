@@ -79,7 +79,9 @@ class MainWindowTest : public ::testing::Test {
     return w;
   }
   QLineEdit* box(int i) const { return child<QLineEdit>(QStringLiteral("parameter%1").arg(i)); }
-  QScrollBar* spinBar(int i) const { return child<QScrollBar>(QStringLiteral("VScroll2_%1").arg(i)); }
+  QScrollBar* spinBar(int i) const {
+    return child<QScrollBar>(QStringLiteral("VScroll2_%1").arg(i));
+  }
   QAction* action(const char* name) const { return child<QAction>(QString::fromLatin1(name)); }
   void click(const QString& name) { QTest::mouseClick(child(name), Qt::LeftButton); }
 

@@ -46,12 +46,14 @@ TEST_F(MainWindowTest, SpinBarArrowsAndWheelStepUpwardsAtTheTopAndRunTheWholePas
       {3, 3, 32, "静止節(19～53)"}, {0, 3, 19, "静止節(20～52)"}, {1, 14, 35, "静止節(21～51)"},
       {2, +1, 37, "静止節(22～52)"}};
   for (const auto& [i, y, value, label13] : cases) {
-    QWheelEvent up({8, 8}, {}, {}, {0, 120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QWheelEvent up({8, 8}, {}, {}, {0, 120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                   false);
     if (y == +1) QApplication::sendEvent(spinBar(i), &up);
     else QTest::mouseClick(spinBar(i), Qt::LeftButton, {}, QPoint(8, y));
     EXPECT_EQ(std::to_string(form().paramValue[i]) + " " + box(i)->text().toStdString() + " " +
                   child<QLabel>("Label13")->text().toStdString(),
-              std::to_string(static_cast<float>(value)) + " " + std::to_string(value) + " " + label13);
+              std::to_string(static_cast<float>(value)) + " " + std::to_string(value) + " " +
+                  label13);
   }
 }
 

@@ -81,9 +81,10 @@ class MonkeyTest : public MainWindowTest {
                 box(3)->isEnabled());
     for (int k = 0; k < kParamCount; ++k) {
       const float v = f.paramValue[k];
-      const bool length = k == crankRadius || k == leverRadius || k == couplerLength || k == sixLinkLength;
+      const bool length = paramInfo()[k].spinMin == 1;
       EXPECT_TRUE(v >= -30000.0f && v <= 30000.0f && (!length || v > 0) &&
-                  f.spinValue[k] >= paramInfo()[k].spinMin && f.spinValue[k] <= paramInfo()[k].spinMax &&
+                  f.spinValue[k] >= paramInfo()[k].spinMin &&
+                  f.spinValue[k] <= paramInfo()[k].spinMax &&
                   spinBar(k)->value() == f.spinValue[k] &&
                   box(k)->text().toStdString() == f.parameterText[k])
           << k << ": " << v << " " << f.spinValue[k] << " " << box(k)->text().toStdString();
