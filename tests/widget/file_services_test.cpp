@@ -19,18 +19,9 @@
 namespace gyrenda::testing {
 namespace {
 
-// The window's save dialog answers `choice`; its messages are recorded.
-struct SavingPlatform : QtPlatform {
-  SavingPlatform(SaveChoice c, std::vector<std::string>& m) : choice(std::move(c)), messages(m) {}
-  std::optional<SaveChoice> askSavePath(const std::string&) override { return choice; }
-  void showMessage(const std::string& text) override { messages.push_back(text); }
-  SaveChoice choice;
-  std::vector<std::string>& messages;
-};
-
 class FileServicesTest : public ::testing::Test {
  protected:
-  std::string path(const std::string& name) const { return dir.filePath(QString::fromStdString(name)).toStdString(); }
+  std::string path(const std::string& name) const { return dir.path().toStdString() + "/" + name; }
   std::string contents(const std::string& name) const {
     std::ifstream in(path(name), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
@@ -43,24 +34,26 @@ class FileServicesTest : public ::testing::Test {
 TEST_F(FileServicesTest, SaveDialogAddsTheExtensionOfTheTypeAndAsksBeforeReplacing) {
   const std::string proposal = "R 2.5_A 36_B 36_L 31_C 72_D-5";
   std::ofstream(path("old.GYR")) << "old";
-  const std::tuple<std::string, int, const char*, int, QMessageBox::StandardButton> cases[] = {
-      {"design", 0, "design.BMP", 1, QMessageBox::NoButton}, {proposal, 1, "R 2.5_A 36_B 36_L 31_C 72_D-5.GYR", 2, {}},
-      {"picture.BMP", 1, "picture.BMP", 2, {}}, {"a.b.gyr", 0, "a.b.gyr", 1, {}},
-      {"old", 1, "", 0, QMessageBox::No}, {"old", 1, "old.GYR", 2, QMessageBox::Yes}, {"", -1, "", 0, {}}};
+  const std::tuple<std::string, int, std::string, int, QMessageBox::StandardButton> cases[] = {
+      {"design", 0, "design.BMP", 1, QMessageBox::NoButton}, {"a.b.gyr", 0, "a.b.gyr", 1, {}},
+      {proposal, 1, proposal + ".GYR", 2, {}}, {"picture.BMP", 1, "picture.BMP", 2, {}},
+      {"old", 1, "", 0, QMessageBox::No}, {"old", 1, "old.GYR", 2, QMessageBox::Yes},
+      {"", -1, "", 0, {}}};
   for (const auto& [name, filter, saved, fileType, answer] : cases) {
     whenModal<QFileDialog>([&](QFileDialog* d) {
       EXPECT_EQ(d->nameFilters().join('|'), "Bitmap画像データ(*.BMP)|Gyrenda数値データ(*.GYR)");
       EXPECT_EQ(d->findChild<QLineEdit*>("fileNameEdit")->text().toStdString(), proposal);
       if (filter < 0) return d->reject();
-      if (answer) whenModal<QMessageBox>([answer](QMessageBox* box) { box->button(answer)->click(); });
+      if (answer) whenModal<QMessageBox>([=](QMessageBox* box) { box->button(answer)->click(); });
       d->setDirectory(dir.path());
       d->findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(name));
-      for (auto* types = d->findChild<QComboBox*>("fileTypeCombo"); types->currentIndex() < filter;)
-        QTest::keyClick(types, Qt::Key_Down);
+      auto* types = d->findChild<QComboBox*>("fileTypeCombo");
+      while (types->currentIndex() < filter) QTest::keyClick(types, Qt::Key_Down);
       static_cast<QDialog*>(d)->accept();  // QFileDialog hides accept()
     });
     const auto choice = showSaveDialog(nullptr, proposal).value_or(SaveChoice{});
-    EXPECT_EQ(std::tuple(choice.path, choice.fileType), std::tuple(fileType ? path(saved) : "", fileType)) << name;
+    EXPECT_EQ(std::tuple(choice.path, choice.fileType),
+              std::tuple(fileType ? path(saved) : "", fileType)) << name;
   }
   whenModal<QFileDialog>([&](QFileDialog* d) {
     EXPECT_EQ(d->nameFilters(), QStringList({"Gyrenda数値データ(*.GYR)", "すべてのファイル (*)"}));
@@ -92,19 +85,22 @@ TEST_F(FileServicesTest, WindowSavesTheBitmapOfTheHeadlessProgramAndTellsWhyNotI
   std::ostringstream cli, err;
   ASSERT_EQ(runCli({"--bmp", "-"}, cli, err, CliServices{bitmapBytes}), 0);
   std::filesystem::create_symlink("real.BMP", path("link"));
-  std::vector<std::string> messages;
-  std::unique_ptr<MainWindow> window;
+  auto recording = std::make_unique<RecordingPlatform>();
+  RecordingPlatform& platform = *recording;
+  MainWindow window(std::move(recording));
   for (const std::string& target : {path("link"), path("no/picture.BMP")}) {
-    window = std::make_unique<MainWindow>(std::make_unique<SavingPlatform>(SaveChoice{target, 1}, messages));
-    window->findChild<QAction*>("File_Save")->trigger();
+    platform.saveAs = SaveChoice{target, 1};
+    window.findChild<QAction*>("File_Save")->trigger();
   }
   EXPECT_EQ(contents("real.BMP"), cli.str());
   EXPECT_TRUE(std::filesystem::is_symlink(path("link")));
-  EXPECT_EQ(messages, std::vector<std::string>{"「" + path("no/picture.BMP") + "」を保存できませんでした。\nフォルダがありません。"});
+  const std::string missing = "「" + path("no/picture.BMP") + "」を保存できませんでした。\n";
+  EXPECT_EQ(platform.messages, std::vector<std::string>{missing + "フォルダがありません。"});
   const QImage image = QImage::fromData(QByteArray::fromStdString(cli.str()), "BMP");
   EXPECT_EQ(std::tuple(image.width(), image.height(), image.dotsPerMeterX(), image.dotsPerMeterY()),
             std::tuple(769, 449, 3780, 3780));
-  EXPECT_TRUE(image.convertToFormat(QImage::Format_RGB32) == canvasImage(window->form().canvas).convertToFormat(QImage::Format_RGB32));
+  const auto rgb = [](const QImage& i) { return i.convertToFormat(QImage::Format_RGB32); };
+  EXPECT_TRUE(rgb(image) == rgb(canvasImage(window.form().canvas)));
 }
 
 }  // namespace
