@@ -150,7 +150,6 @@ class FilePlatform : public test::FakePlatform {
   std::optional<SaveChoice> askSavePath(const std::string& name) override {
     return name == proposal ? saveChoice : std::nullopt;
   }
-  std::optional<std::string> askOpenPath() override { return openPath; }
   std::optional<int> askPrintCopies() override { return copies; }
   std::optional<std::string> encodeBitmap(const Raster& r) override { return record(r, "BM\xff"); }
   std::string printCanvas(const Raster& r) override { return record(r, printFailure); }
@@ -159,7 +158,6 @@ class FilePlatform : public test::FakePlatform {
     return result;
   }
   std::optional<SaveChoice> saveChoice;
-  std::optional<std::string> openPath;
   std::optional<int> copies;
   std::string printFailure, proposal = "R 18_A 36_B 36_L 31_C 72_D 0";
   std::vector<Raster> pictures;

@@ -15,6 +15,7 @@
 #include "app/commands.h"
 #include "app/run_driver.h"
 #include "canvas/four_bar_search.h"
+#include "files/file_commands.h"
 #include "canvas/grid.h"
 #include "sixbar/six_bar_search.h"
 #include "test_support.h"
@@ -29,6 +30,9 @@ struct Driven : test::OpenWindow {
   Driven() {
     // A hook may add hooks: each is copied before it runs.
     platform.onYield = [this] {
+      const Form& f = form;
+      runNotShown += f.running && !(f.timerEnabled && f.busyPointer &&
+                                    f.enabled(Control::Command6) && !f.enabled(Control::Command1));
       if (platform.yields == kYieldLimit) {
         ADD_FAILURE() << "the run does not end";
         form.quitRequested = true;
@@ -43,12 +47,14 @@ struct Driven : test::OpenWindow {
   static constexpr int kYieldLimit = 50000;
   std::vector<std::function<void()>> atYield;
   std::vector<int> messageYields;
+  int runNotShown = 0;  // yields of a run at which the window did not show its running state
 };
 
 // One user action per step: "set K TEXT", "spin K VALUE", "speed N", "check2|check3|check4|
 // realtime STATE", "zoom+", "zoom-", "hpan H", "vpan V", "run", "frames", "anime DIR
 // STOP-AT-PAUSE" (0: never), "stop", "quit", "option K", "point X Y" (a double-click at a world
 // point), "move X Y", "assist", "ticks" (a watchdog tick at every yield from now on), and
+// "load FILE" (the load command, the open dialog answering a file of tests/data), and
 // "at ANGLE N STEP": STEP at the N-th yield that finds the crank at ANGLE.
 void act(Driven& w, const std::string& step) {
   Form& f = w.form;
@@ -68,6 +74,10 @@ void act(Driven& w, const std::string& step) {
   else if (op == "hpan" && in >> f.HScroll1) HScroll1_Change(f);
   else if (op == "vpan" && in >> f.VScroll1) VScroll1_Change(f);
   else if (op == "run") Command1_Click(f);
+  else if (op == "load" && in >> text) {
+    w.platform.openPath = std::string(GYRENDA_TEST_DATA_DIR) + "/" + text;
+    File_Load_Click(f);
+  }
   else if (op == "frames") {
     BackScreen(f);
     mXmYcls(f);
@@ -101,7 +111,7 @@ std::string stateText(const Form& f, const Driven& w) {
   o << "yields " << p.yields << " | pauses " << p.pauses.size() << " " << paused << " µs |";
   for (std::size_t k = 0; k < p.messages.size(); ++k)
     o << ' ' << p.messages[k] << " at " << w.messageYields[k];
-  o << "\nenabled ";
+  o << "\nrun not shown at " << w.runNotShown << " yields | enabled ";
   for (bool e : f.enabledFlags) o << e;
   for (int k = 0; k < kParamCount; ++k) o << f.parameterEnabled[k] << f.spinEnabled[k];
   o << " | running " << f.running << " timer " << f.timerEnabled << " busy " << f.busyPointer
@@ -110,7 +120,8 @@ std::string stateText(const Form& f, const Driven& w) {
   for (int k = 0; k < kParamCount; ++k)
     o << k << ": " << f.parameterText[k] << " | " << f.spinValue[k] << " | " << f.param(k) << '\n';
   o << f.Label13 << " | " << f.Label5 << " | " << f.Zahyou[0] << ' ' << f.Zahyou[1] << " | option "
-    << f.Option1 << " | zoom " << f.zoomLevel << " | speed " << f.speedStep << '\n'
+    << f.Option1 << " | zoom " << f.zoomLevel << " | speed " << f.speedStep << " | checks "
+    << f.Check2 << f.Check3 << f.Check4 << f.RealTimeSW << '\n'
     << "factors " << f.outAlongFactor << ' ' << f.outAcrossFactor << ' ' << f.sixRatioX << ' '
     << f.sixRatioY << '\n';
   for (int i = 0; i < kAngleSteps; ++i) {

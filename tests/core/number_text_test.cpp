@@ -15,7 +15,7 @@ TEST(NumberReader, ReadsTheNumericPrefixIgnoringBlanksInAsciiOrFullWidthAndStays
   const struct { std::string text; float value; } cases[] = {
       {"1 2", 12},     {" 1 . 5 ", 1.5f}, {"- 5", -5},      {"1.5E+1", 15},     {"25e-1", 2.5f},
       {"1e+", 1},      {"3,5", 3},        {"12abc", 12},    {"1.2.3", 1.2f},    {"1\0 2"s, 1},
-      {"abc", 0},      {"", 0},           {"inf", 0},       {"1e39", FLT_MAX},
+      {"abc", 0},      {"", 0},           {"inf", 0},       {"1e39", FLT_MAX},  {"1\r\n2\t3", 123},
       // as a Japanese input method types them, ideographic space included
       {"１２", 12},     {"－５", -5},       {"０．５", 0.5f}, {"１ｅ３", 1000},   {"＋７　８", 78},
       {"\u22122", -2}, {"１Ｅ－１", 0.1f}, {"１２ａ", 12},   {"ａ１", 0},

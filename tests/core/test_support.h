@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,7 +34,9 @@ class FakePlatform : public Platform {
     pauses.push_back(length);
     if (onPause) onPause();
   }
+  std::optional<std::string> askOpenPath() override { return openPath; }
   std::function<void()> onYield, onPause;
+  std::optional<std::string> openPath;  // what the open dialog answers
   std::function<void(const std::string&)> onMessage;
   int yields = 0;
   std::vector<std::string> messages;
