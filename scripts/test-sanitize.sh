@@ -13,4 +13,8 @@ export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
 export GYRENDA_MONKEY_ACTIONS=10000
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
-ctest --test-dir build/sanitize --output-on-failure --timeout 1800
+ctest --test-dir build/sanitize --output-on-failure --timeout 1800 -E _desktop
+# On an X server the keyboard library hands strndup a counted buffer without a terminating
+# zero, which the strict string check takes for an overflow: that check stays off there.
+ASAN_OPTIONS="${ASAN_OPTIONS/strict_string_checks=1/strict_string_checks=0}" \
+  ctest --test-dir build/sanitize --output-on-failure --timeout 1800 -R _desktop
