@@ -61,13 +61,6 @@ inline void leaveBox(Form& f, int k, std::string_view text) {
   parameter_LostFocus(f, k);
 }
 
-inline int countPixels(const Raster& r, Colour c) {
-  int n = 0;
-  for (int y = 0; y < Raster::kHeight; ++y)
-    for (int x = 0; x < Raster::kWidth; ++x) n += r.at(x, y) == c;
-  return n;
-}
-
 inline bool samePixels(const Raster& a, const Raster& b) {
   return std::equal(a.data(), a.data() + Raster::kStride * Raster::kHeight, b.data());
 }
