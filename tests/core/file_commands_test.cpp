@@ -29,10 +29,7 @@ namespace fs = std::filesystem;
 
 const fs::path kData = GYRENDA_TEST_DATA_DIR;
 
-std::string contents(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
+std::string contents(const fs::path& path) { return test::readFile(path.string()); }
 
 TEST(DataFile, MatchesTheGoldenFileWritesMissingCoordinatesAsZeroAndProposesAName) {
   test::OpenWindow w;  // the first validation pass leaves the result tables alone

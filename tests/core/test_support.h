@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <fstream>
 #include <functional>
 #include <optional>
 #include <string>
@@ -63,6 +64,12 @@ inline void leaveBox(Form& f, int k, std::string_view text) {
 
 inline bool samePixels(const Raster& a, const Raster& b) {
   return std::equal(a.data(), a.data() + Raster::kStride * Raster::kHeight, b.data());
+}
+
+// The whole content of a file; empty if it cannot be read.
+inline std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
 }
 
 // Splits text at every `end`; a trailing terminator gives no empty last line.
