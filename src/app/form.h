@@ -115,6 +115,17 @@ struct Form {
   AngleTable outputX{}, outputY{}, leverTipX{}, leverTipY{};
   AngleTable sixAxisX{}, sixAxisY{}, sixOffsetX{}, sixOffsetY{};
 
+  // What the last run's analysis found at each hit, beside outputX/outputY: the points the
+  // loci are drawn through and the found poses, kNoPose where nothing was found. The exports
+  // and the run report read them; nothing here is drawn, searched or saved.
+  struct RunHits {
+    AngleTable axisX{}, axisY{}, leverTipX{}, leverTipY{};             // four-bar
+    AngleTable sixAxisX{}, sixAxisY{}, sixOutputX{}, sixOutputY{};     // six-bar loci
+    AngleTable sliderX{}, sliderY{};                                   // six-bar poses
+    std::int32_t fourBarExamined = 0, sixBarExamined = 0;  // crank steps that were scanned
+    bool sixBarSearched = false;
+  } hits;
+
   Raster canvas;
 
   // --- Run state kept by this program beyond the window's own ---------------------------

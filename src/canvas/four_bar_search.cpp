@@ -6,7 +6,8 @@
 namespace gyrenda {
 
 void KaisekiA(Form& f) {
-  rasterSearch(f, {SearchedLink::Coupler, HitAdvance::SpeedStep, &Kiseki});
+  rasterSearch(f, {SearchedLink::Coupler, HitAdvance::SpeedStep, &Kiseki,
+                   &f.hits.fourBarExamined});
   f.Label5 = kFinishedCaption;
 }
 

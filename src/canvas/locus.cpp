@@ -32,6 +32,10 @@ void Kiseki(Form& f) {
   drawLocusStep(f, axis, output);
   f.outputX[i] = output.x;
   f.outputY[i] = output.y;
+  f.hits.axisX[i] = axis.x;
+  f.hits.axisY[i] = axis.y;
+  f.hits.leverTipX[i] = f.probeX;
+  f.hits.leverTipY[i] = f.probeY;
 }
 
 void mXmYcls(Form& f) {
@@ -41,6 +45,11 @@ void mXmYcls(Form& f) {
                           &f.sixAxisY, &f.sixOffsetX, &f.sixOffsetY})
       (*t)[i] = kNoPose;
   }
+  f.hits = {};
+  for (AngleTable* t : {&f.hits.axisX, &f.hits.axisY, &f.hits.leverTipX, &f.hits.leverTipY,
+                        &f.hits.sixAxisX, &f.hits.sixAxisY, &f.hits.sixOutputX,
+                        &f.hits.sixOutputY, &f.hits.sliderX, &f.hits.sliderY})
+    t->fill(kNoPose);
 }
 
 }  // namespace gyrenda

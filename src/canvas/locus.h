@@ -21,7 +21,7 @@ CouplerPoints couplerPoints(const Form& f, WorldPoint crankTip, WorldPoint lever
 // loci in the quadrant colour and stores the output point.
 void Kiseki(Form& f);
 
-// Resets all eight result and frame tables to kNoPose.
+// Resets all eight result and frame tables, and the run's hit tables, to kNoPose.
 void mXmYcls(Form& f);
 
 // Draws a line between two world points (canvas y is world y negated).

@@ -54,6 +54,7 @@ void rasterSearch(Form& f, const SearchKind& kind) {
     if (yieldAndTestStop(f)) break;
     const int i = angleIndex(f.crankAngle);
     if (sixBar && (f.outputX[i] == kNoPose || f.outputY[i] == kNoPose)) continue;
+    if (kind.examined) ++*kind.examined;
 
     const float delta = f.crankAngle - lastHitAngle;
     const float scanEnd = delta + f.scanTo;

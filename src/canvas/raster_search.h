@@ -23,6 +23,7 @@ struct SearchKind {
   SearchedLink link;
   HitAdvance advance;
   void (*onHit)(Form&);  // plots or stores the pose given by crankAngle and probeX/probeY
+  std::int32_t* examined = nullptr;  // counts the crank steps whose link was scanned
 };
 
 // Runs one search over the crank angles 0 … 360, honouring the stop protocol.

@@ -14,12 +14,22 @@ SixBarPoints foundPose(const Form& f) {
 }  // namespace
 
 void kaisekiA2(Form& f) {
-  rasterSearch(f, {SearchedLink::SixBarLink, HitAdvance::SpeedStep, &kiseki2});
+  f.hits.sixBarSearched = true;
+  rasterSearch(f, {SearchedLink::SixBarLink, HitAdvance::SpeedStep, &kiseki2,
+                   &f.hits.sixBarExamined});
 }
 
 void kiseki2(Form& f) {
+  const int i = angleIndex(f.crankAngle);
   const SixBarPoints pose = foundPose(f);
-  drawLocusStep(f, pose.axis, pose.output());
+  const WorldPoint output = pose.output();
+  drawLocusStep(f, pose.axis, output);
+  f.hits.sixAxisX[i] = pose.axis.x;
+  f.hits.sixAxisY[i] = pose.axis.y;
+  f.hits.sixOutputX[i] = output.x;
+  f.hits.sixOutputY[i] = output.y;
+  f.hits.sliderX[i] = f.probeX;
+  f.hits.sliderY[i] = f.probeY;
 }
 
 void Anime6_Kaiseki(Form& f) {
