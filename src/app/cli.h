@@ -17,7 +17,7 @@ struct CliServices {
   // image writer is linked in.
   std::function<std::optional<std::string>(const Raster&)> encodeBitmap;
   // The run report as JSON text. Left unset where no JSON writer is linked in.
-  std::function<std::string(const RunReport&)> reportJson;
+  std::function<std::string(const RunReport&)> reportJson = nullptr;
 };
 
 // Runs the program for `args` (without the program name). Returns the exit status.

@@ -16,6 +16,7 @@ struct Vec {
   Vec operator+(Vec o) const { return {x + o.x, y + o.y}; }
   Vec operator-(Vec o) const { return {x - o.x, y - o.y}; }
   Vec operator*(double k) const { return {x * k, y * k}; }
+  Vec unit() const { return {x / norm(), y / norm()}; }
   double dot(Vec o) const { return x * o.x + y * o.y; }
   double cross(Vec o) const { return x * o.y - y * o.x; }
   double norm() const { return std::hypot(x, y); }
@@ -99,7 +100,7 @@ std::optional<Vec> exactLeverTip(const Form& f, int i, Vec foundTip) {
   const Vec toPivot = Vec{f.param(fixedLinkLength), 0.0} - crankTip;
   const double d = toPivot.norm();
   if (d == 0.0 || d > b + c || d < std::abs(b - c)) return std::nullopt;
-  const Vec e = toPivot * (1.0 / d);
+  const Vec e = toPivot.unit();
   const double along = (b * b - c * c + d * d) / (2.0 * d);
   const double across = std::sqrt(std::max(0.0, b * b - along * along));
   const Vec foot = crankTip + e * along;
@@ -114,7 +115,7 @@ std::optional<Vec> exactLeverTip(const Form& f, int i, Vec foundTip) {
 std::optional<Vec> exactSlider(const Form& f, Vec driving, Vec foundSlider) {
   const Vec start{f.param(slideStartX), f.param(slideStartY)};
   const Vec slide = Vec{f.param(slideEndX), f.param(slideEndY)} - start;
-  const Vec e = slide * (1.0 / slide.norm());
+  const Vec e = slide.unit();
   const double link = f.param(sixLinkLength);
   const double t = (driving - start).dot(e);
   const double off = e.cross(driving - start);
@@ -154,7 +155,7 @@ std::optional<Accuracy> sixBarAccuracy(const Form& f) {
 std::optional<SliderStroke> sliderStroke(const Form& f) {
   const Vec start{f.param(slideStartX), f.param(slideStartY)};
   const Vec slide = Vec{f.param(slideEndX), f.param(slideEndY)} - start;
-  const Vec e = slide * (1.0 / slide.norm());
+  const Vec e = slide.unit();
   std::optional<SliderStroke> s;
   for (int i = 0; i < kAngleSteps; ++i) {
     if (!found(f.hits.sliderX, i)) continue;

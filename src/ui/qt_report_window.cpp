@@ -53,7 +53,8 @@ ReportWindow::ReportWindow(QWidget* parent) : QDialog(parent) {
 }
 
 void ReportWindow::showReport(const std::optional<RunReport>& report) {
-  if (shown_ == report) return;
+  if (filled_ && shown_ == report) return;
+  filled_ = true;
   shown_ = report;
   heading_->setText(headingOf(report));
   const ReportRows rows = report ? reportRows(*report) : ReportRows{};

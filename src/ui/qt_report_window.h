@@ -27,7 +27,8 @@ class ReportWindow final : public QDialog {
   QString text() const;
 
  private:
-  std::optional<std::optional<RunReport>> shown_;  // nothing shown yet
+  std::optional<RunReport> shown_;
+  bool filled_ = false;  // the table and heading show shown_
   QLabel* heading_ = nullptr;
   QTableWidget* table_ = nullptr;
 };
