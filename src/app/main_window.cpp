@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -29,6 +30,7 @@
 #include "canvas/grid.h"
 #include "files/file_commands.h"
 #include "ui/pointer_tools.h"
+#include "ui/qt_help_window.h"
 #include "ui/qt_report_window.h"
 
 // The resources are linked from a static library, which does not register them by itself.
@@ -592,6 +594,10 @@ void MainWindow::openReport() {
   if (!reportWindow_) {
     reportWindow_ = new ReportWindow(this);
     reportWindow_->showReport(form_.lastReport);
+    // Beside the main window, like the help, so that the drawing stays in view.
+    if (const QScreen* s = screen())
+      reportWindow_->setGeometry(helpWindowPlace(frameGeometry(), reportWindow_->size(),
+                                                 s->availableGeometry()));
   }
   reportWindow_->show();
   reportWindow_->raise();

@@ -29,16 +29,21 @@ ReportWindow::ReportWindow(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("ReportWindow"));
   setWindowTitle(ja("解析レポート"));
   setModal(false);
+  // A window does not take its owner's font by itself; the table reads best in the same face.
+  if (parent) setFont(parent->font());
   heading_ = new QLabel(this);
   heading_->setObjectName(QStringLiteral("heading"));
   heading_->setWordWrap(true);
+  heading_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
   table_ = new QTableWidget(0, 2, this);
   table_->setObjectName(QStringLiteral("table"));
   table_->setHorizontalHeaderLabels({ja("項目"), ja("値")});
   table_->verticalHeader()->hide();
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->horizontalHeader()->setStretchLastSection(true);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+  table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+  auto* buttons = new QDialogButtonBox(this);
+  buttons->addButton(ja("閉じる"), QDialogButtonBox::RejectRole);
   QPushButton* copy = buttons->addButton(ja("コピー"), QDialogButtonBox::ActionRole);
   copy->setObjectName(QStringLiteral("copy"));
   connect(copy, &QPushButton::clicked, this,
@@ -48,7 +53,7 @@ ReportWindow::ReportWindow(QWidget* parent) : QDialog(parent) {
   layout->addWidget(heading_);
   layout->addWidget(table_);
   layout->addWidget(buttons);
-  resize(620, 620);
+  resize(600, 660);
   showReport(std::nullopt);
 }
 
