@@ -33,7 +33,7 @@ std::optional<int> parseInt(std::string_view s) {
 }
 
 struct Outputs {
-  std::optional<std::string> gyr, bmp, frames;
+  std::optional<std::string> gyr, bmp, frames, report;
 };
 
 // Writes `content` to a path, or to standard output for "-".
@@ -73,10 +73,15 @@ std::string cliUsage() {
          "  --bmp FILE|-         write the canvas as a bitmap ('-' for standard output)\n"
          "  --frames FILE|-      run the animation frame searches instead of the analysis and\n"
          "                       write the frame tables as CSV\n"
+         "  --report FILE|-      write the report of the analysis as JSON: linkage class,\n"
+         "                       transmission angle, poses found, path extents, slider\n"
+         "                       stroke and the distance of the found poses from the exact\n"
+         "                       ones (not with --frames)\n"
          "  --help               show this help and exit\n"
          "  --version            show the version and exit\n"
          "\n"
-         "Without --gyr, --bmp or --frames the numeric data file goes to standard output.\n";
+         "Without --gyr, --bmp, --frames or --report the numeric data file goes to standard\n"
+         "output.\n";
 }
 
 std::string framesCsv(const Form& f) {
@@ -164,16 +169,21 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         outputs.bmp = value();
       } else if (opt == "--frames") {
         outputs.frames = value();
+      } else if (opt == "--report") {
+        if (!services.reportJson) throw UsageError{"--report is not available in this build"};
+        outputs.report = value();
       } else {
         throw UsageError{"unknown option '" + opt + "' (try --help)"};
       }
     }
+    if (outputs.report && outputs.frames)
+      throw UsageError{"--report reports an analysis, which --frames replaces"};
   } catch (const UsageError& e) {
     err << kProgram << ": " << e.message << '\n';
     return 2;
   }
 
-  if (!outputs.gyr && !outputs.bmp && !outputs.frames) outputs.gyr = "-";
+  if (!outputs.gyr && !outputs.bmp && !outputs.frames && !outputs.report) outputs.gyr = "-";
   if (outputs.frames) runFrameSearches(f);
   else Command1_Click(f);
 
@@ -185,6 +195,8 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     failure = bytes ? writeOutput(*outputs.bmp, *bytes, out)
                     : *outputs.bmp + ": the image could not be encoded";
   }
+  if (failure.empty() && outputs.report)
+    failure = writeOutput(*outputs.report, services.reportJson(*f.lastReport), out);
   if (!failure.empty()) {
     err << kProgram << ": " << failure << '\n';
     return 1;

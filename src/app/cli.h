@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/run_report.h"
 #include "canvas/raster.h"
 
 namespace gyrenda {
@@ -15,6 +16,8 @@ struct CliServices {
   // The canvas as the bytes of a BMP file, empty if the encoder failed. Left unset where no
   // image writer is linked in.
   std::function<std::optional<std::string>(const Raster&)> encodeBitmap;
+  // The run report as JSON text. Left unset where no JSON writer is linked in.
+  std::function<std::string(const RunReport&)> reportJson = nullptr;
 };
 
 // Runs the program for `args` (without the program name). Returns the exit status.

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/cli.h"
+#include "app/qt_report_json.h"
 #include "files/qt_bitmap.h"
 
 int main(int argc, char** argv) {
@@ -10,5 +11,6 @@ int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   gyrenda::CliServices services;
   services.encodeBitmap = gyrenda::bitmapBytes;
+  services.reportJson = gyrenda::reportJson;
   return gyrenda::runCli(args, std::cout, std::cerr, services);
 }

@@ -5,10 +5,12 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "app/params.h"
 #include "app/platform.h"
+#include "app/run_report.h"
 #include "canvas/raster.h"
 
 namespace gyrenda {
@@ -124,7 +126,11 @@ struct Form {
     AngleTable sliderX{}, sliderY{};                                   // six-bar poses
     std::int32_t fourBarExamined = 0, sixBarExamined = 0;  // crank steps that were scanned
     bool sixBarSearched = false;
+    bool fourBarStopped = false, sixBarStopped = false;  // 停止 ended the search early
   } hits;
+
+  // The report of the last analysis run, taken when it ended; none before the first.
+  std::optional<RunReport> lastReport;
 
   Raster canvas;
 

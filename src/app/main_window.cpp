@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -29,6 +30,8 @@
 #include "canvas/grid.h"
 #include "files/file_commands.h"
 #include "ui/pointer_tools.h"
+#include "ui/qt_help_window.h"
+#include "ui/qt_report_window.h"
 
 // The resources are linked from a static library, which does not register them by itself.
 static void registerResources() { Q_INIT_RESOURCE(gyrenda); }
@@ -379,6 +382,8 @@ void MainWindow::buildMenus() {
   fileSave_ = file->addAction(text("保存"));
   fileLoad_ = file->addAction(text("読み込み"));
   filePrint_ = file->addAction(text("印刷"));
+  fileReport_ = file->addAction(text("解析レポート"));
+  fileReport_->setObjectName(QStringLiteral("File_Report"));
   QMenu* help = menuBar()->addMenu(text("ヘルプ(&H)"));
   help->setObjectName(QStringLiteral("menu1"));
   helpMenu_ = help->menuAction();
@@ -501,6 +506,8 @@ void MainWindow::connectMenus() {
   connect(fileSave_, &QAction::triggered, this, [this] { command(File_Save_Click); });
   connect(fileLoad_, &QAction::triggered, this, [this] { command(File_Load_Click); });
   connect(filePrint_, &QAction::triggered, this, [this] { command(File_Print_Click); });
+  // Only shows the last analysis, so no edit needs committing for it.
+  connect(fileReport_, &QAction::triggered, this, &MainWindow::openReport);
   connect(hlp_, &QAction::triggered, this, [this] { command(hlp_Click); });
   connect(ver_, &QAction::triggered, this, [this] { command(ver_Click); });
 }
@@ -564,6 +571,7 @@ void MainWindow::syncFromForm() {
   syncInputs();
   syncEnabled();
   syncRunState();
+  if (reportWindow_) reportWindow_->showReport(form_.lastReport);
   if (!form_.running && runShown_) {
     runShown_ = false;
     restoreFocusAfterRun();
@@ -580,6 +588,20 @@ void MainWindow::restoreFocusAfterRun() {
     } while (!(w->focusPolicy() & Qt::TabFocus));
   }
   w->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::openReport() {
+  if (!reportWindow_) {
+    reportWindow_ = new ReportWindow(this);
+    reportWindow_->showReport(form_.lastReport);
+    // Beside the main window, like the help, so that the drawing stays in view.
+    if (const QScreen* s = screen())
+      reportWindow_->setGeometry(helpWindowPlace(frameGeometry(), reportWindow_->size(),
+                                                 s->availableGeometry()));
+  }
+  reportWindow_->show();
+  reportWindow_->raise();
+  reportWindow_->activateWindow();
 }
 
 void MainWindow::syncParameters() {

@@ -26,6 +26,7 @@ class QTimer;
 namespace gyrenda {
 
 class CanvasWidget;
+class ReportWindow;
 
 // A text as a widget shows it, kept in the form's own bytes so that checking for a change
 // costs no conversion: the widgets are synchronised at every yield of a search.
@@ -106,6 +107,8 @@ class MainWindow : public QMainWindow {
   // Gives the focus back to the control that held it when the run began, or to the next
   // enabled one after it in tab order.
   void restoreFocusAfterRun();
+  // Opens the report window, or raises it when it is open.
+  void openReport();
 
   void syncParameters();
   void syncCaptions();
@@ -161,6 +164,8 @@ class MainWindow : public QMainWindow {
   QAction* fileSave_ = nullptr;
   QAction* fileLoad_ = nullptr;
   QAction* filePrint_ = nullptr;
+  QAction* fileReport_ = nullptr;
+  QPointer<ReportWindow> reportWindow_;
   QAction* hlp_ = nullptr;
   QAction* ver_ = nullptr;
 };

@@ -47,6 +47,8 @@ void Byouga(Form& f, std::int16_t selector) {
   f.fourBarPhase = 0;
   Teko2(f);
   if (ticked(f.Check3) && selector == kAnalysisRun) kaisekiA2(f);
+  // The report is of the last analysis; an animation run leaves it as it was.
+  if (selector == kAnalysisRun) f.lastReport = makeRunReport(f);
 }
 
 void Timer1_Timer(Form& f) {

@@ -8,6 +8,8 @@ namespace gyrenda {
 void KaisekiA(Form& f) {
   rasterSearch(f, {SearchedLink::Coupler, HitAdvance::SpeedStep, &Kiseki,
                    &f.hits.fourBarExamined});
+  // The crank loop leaves before passing 360 only when it honours a stop.
+  f.hits.fourBarStopped = f.crankAngle <= 360.0f;
   f.Label5 = kFinishedCaption;
 }
 

@@ -17,6 +17,7 @@ void kaisekiA2(Form& f) {
   f.hits.sixBarSearched = true;
   rasterSearch(f, {SearchedLink::SixBarLink, HitAdvance::SpeedStep, &kiseki2,
                    &f.hits.sixBarExamined});
+  f.hits.sixBarStopped = f.crankAngle <= 360.0f;
 }
 
 void kiseki2(Form& f) {

@@ -1,0 +1,133 @@
+// The run report: textbook linkages whose figures are known in closed form, and the raster's
+// accuracy checked against exact poses computed here another way.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+#include "app/commands.h"
+#include "test_support.h"
+
+namespace gyrenda {
+namespace {
+
+constexpr double kDeg = std::numbers::pi / 180;
+
+TEST(RunReport, GrashofClassAndWhetherTheCrankTurnsFully) {
+  using enum LinkageClass;
+  const struct { double crank, coupler, lever, fixed; LinkageClass c; bool turns; } cases[] = {
+      {18, 36, 36, 31, CrankRocker, true},   {30, 40, 35, 10, DoubleCrank, true},
+      {30, 10, 35, 40, DoubleRocker, false}, {30, 40, 10, 35, RockerCrank, false},
+      {20, 30, 25, 60, TripleRocker, false}, {20, 40, 30, 30, ChangePoint, true},
+      {30, 20, 40, 30, ChangePoint, false},  {18, 36, 36, -31, CrankRocker, true}};
+  for (const auto& c : cases)
+    EXPECT_EQ(classifyLinkage(c.crank, c.coupler, c.lever, c.fixed), (LinkageKind{c.c, c.turns}))
+        << c.crank << " " << c.coupler << " " << c.lever << " " << c.fixed;
+}
+
+// The exact lever tip at crank step i by the lever's angle (law of cosines), on the side of
+// the line from the crank tip to the lever pivot where (x, y) lies.
+std::optional<std::array<double, 2>> exactTip(const Form& f, int i, double x, double y) {
+  const double a = f.param(crankRadius), b = f.param(couplerLength), c = f.param(leverRadius);
+  const double l = f.param(fixedLinkLength), tx = a * std::cos(i * kDeg / 2) - l;
+  const double ty = a * std::sin(i * kDeg / 2), d = std::hypot(tx, ty);
+  const double cosine = (c * c + d * d - b * b) / (2 * c * d);
+  if (std::abs(cosine) > 1) return std::nullopt;
+  const double side = tx * (y - ty) - ty * (x - l - tx) >= 0 ? 1 : -1;
+  const double psi = std::atan2(ty, tx) + side * std::acos(cosine);
+  return std::array{l + c * std::cos(psi), c * std::sin(psi)};
+}
+
+// A crank-rocker's transmission angle is extreme where crank and fixed link are collinear.
+TEST(RunReport, TransmissionAngleOfExactCrankRockerPoses) {
+  test::OpenWindow w;
+  Form& f = w.form;
+  for (int i = 0; i < kAngleSteps; ++i) {
+    const auto [x, y] = exactTip(f, i, 31, 100).value();
+    f.hits.leverTipX[i] = f.outputX[i] = static_cast<float>(x);
+    f.hits.leverTipY[i] = f.outputY[i] = static_cast<float>(y);
+  }
+  const RunReport r = makeRunReport(f);
+  const auto mu = [](double d) { return std::acos(1 - d * d / (2 * 36 * 36)) / kDeg; };
+  EXPECT_NEAR(r.transmissionAngle->min, mu(31 - 18), 1e-3);
+  EXPECT_NEAR(r.transmissionAngle->max, mu(31 + 18), 1e-3);
+  EXPECT_EQ(std::fmod(r.transmissionAngle->minAtCrankAngle, 360), 0);
+  EXPECT_EQ(r.transmissionAngle->maxAtCrankAngle, 180);
+  EXPECT_LT(r.fourBar.accuracy->max, 1e-4);
+}
+
+// A slider-crank (the output point on the crank tip, a horizontal slide through the crank
+// pivot) stopped at 270°: the slider runs from link − crank to link + crank.
+TEST(RunReport, SliderCrankStrokeAndAReportOfTheLastAnalysisOnly) {
+  test::OpenWindow w;
+  Form& f = w.form;
+  selectSpeed(f, 2);
+  f.Check3 = 1;
+  for (auto [k, text] : {std::pair{outputOffsetX, "0"}, {sixLinkLength, "30"}, {slideStartX, "5"},
+                         {slideStartY, "0"}, {slideEndY, "0"}})
+    test::leaveBox(f, k, text);
+  EXPECT_FALSE(f.lastReport);
+  w.platform.onYield = [&] {
+    if (f.crankAngle == 270 && !f.hits.sixBarSearched) Command6_Click(f);
+  };
+  Command1_Click(f);
+  const RunReport r = f.lastReport.value();
+  const SliderStroke stroke = r.sixBar->sliderStroke.value();
+  EXPECT_NEAR(stroke.start, 30 - 18 - 5, 0.3);
+  EXPECT_NEAR(stroke.end, 30 + 18 - 5, 0.3);
+  EXPECT_NEAR(stroke.length, 36, 0.5);
+  EXPECT_EQ(std::tuple(r.fourBar.stopped, r.fourBar.anglesExamined, r.sixBar->stopped),
+            std::tuple(true, 540, false));
+  // An animation and later edits leave the report as the analysis left it.
+  w.platform.onPause = [&] { Command6_Click(f); };
+  AnimeButton_Click(f, 0);
+  test::leaveBox(f, crankRadius, "20");
+  EXPECT_EQ(f.lastReport, r);
+}
+
+// Median, 99th percentile by nearest rank, maximum and the crank angle of its first occurrence.
+std::array<double, 4> figures(std::vector<std::pair<double, int>> d) {
+  const auto value = &std::pair<double, int>::first;
+  std::ranges::stable_sort(d, {}, value);
+  const std::size_t n = d.size(), rank = (99 * n + 99) / 100;
+  return {n % 2 ? d[n / 2].first : (d[n / 2 - 1].first + d[n / 2].first) / 2, d[rank - 1].first,
+          d.back().first, std::ranges::find(d, d.back().first, value)->second / 2.0};
+}
+
+TEST(RunReport, AccuracyAgreesWithExactPosesAndGrowsWithTheZoom) {
+  const struct { int zoom; const char* fixedLink; } designs[] = {{2, "31"}, {4, "31"}, {3, "52"}};
+  std::vector<double> medians;
+  for (const auto& design : designs) {
+    test::OpenWindow w;
+    Form& f = w.form;
+    selectSpeed(f, 2);
+    f.Check3 = 1;
+    f.zoomLevel = static_cast<std::int16_t>(design.zoom);
+    test::leaveBox(f, fixedLinkLength, design.fixedLink);
+    Command1_Click(f);
+    std::vector<std::pair<double, int>> lever, slider;
+    for (int i = 0; i < kAngleSteps; ++i) {
+      const double x = f.hits.leverTipX[i], y = f.hits.leverTipY[i], sx = f.hits.sliderX[i];
+      if (const auto tip = exactTip(f, i, x, y); x != kNoPose && tip)
+        lever.emplace_back(std::hypot(x - (*tip)[0], y - (*tip)[1]), i);
+      // The default slide is the line y = 55.
+      const double px = f.outputX[i], half = std::sqrt(2500 - std::pow(55.0 - f.outputY[i], 2));
+      const double sy = f.hits.sliderY[i], x0 = sx >= px ? px + half : px - half;
+      if (sx != kNoPose) slider.emplace_back(std::hypot(sx - x0, sy - 55), i);
+    }
+    const RunReport& r = *f.lastReport;
+    SCOPED_TRACE(design.fixedLink);
+    EXPECT_EQ(r.fourBar.accuracy->withoutExactPose + lever.size(), r.fourBar.posesFound);
+    for (auto [a, d] : {std::pair{*r.fourBar.accuracy, lever}, {*r.sixBar->accuracy, slider}}) {
+      const auto [median, p99, max, maxAt] = figures(d);
+      for (auto [got, want] : {std::pair{a.median, median}, {a.p99, p99}, {a.max, max}})
+        EXPECT_NEAR(got, want, 1e-9);
+      EXPECT_EQ(a.maxAtCrankAngle, maxAt);
+    }
+    medians.push_back(r.fourBar.accuracy->median);
+  }
+  EXPECT_GT(medians[1], medians[0]);
+}
+
+}  // namespace
+}  // namespace gyrenda
