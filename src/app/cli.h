@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "canvas/raster.h"
+#include "files/drawing.h"
 
 namespace gyrenda {
 
@@ -15,6 +16,9 @@ struct CliServices {
   // The canvas as the bytes of a BMP file, empty if the encoder failed. Left unset where no
   // image writer is linked in.
   std::function<std::optional<std::string>(const Raster&)> encodeBitmap;
+  // The PNG of the canvas, or the SVG or DXF of the drawing; unset where no writer is linked in.
+  std::function<std::optional<std::string>(ExportFormat, const Raster&, const Drawing&)>
+      encodeExport;
 };
 
 // Runs the program for `args` (without the program name). Returns the exit status.

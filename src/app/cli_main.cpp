@@ -10,5 +10,6 @@ int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   gyrenda::CliServices services;
   services.encodeBitmap = gyrenda::bitmapBytes;
+  services.encodeExport = gyrenda::exportBytes;
   return gyrenda::runCli(args, std::cout, std::cerr, services);
 }

@@ -83,7 +83,7 @@ TEST_F(FileServicesTest, PrintDialogOffersAPdfFileAndReturnsTheCopiesOfOnePage) 
 // bytes: the canvas in the palette's colours at 96 dpi (3780 pixels per metre).
 TEST_F(FileServicesTest, WindowSavesTheBitmapOfTheHeadlessProgramAndTellsWhyNotInJapanese) {
   std::ostringstream cli, err;
-  ASSERT_EQ(runCli({"--bmp", "-"}, cli, err, CliServices{bitmapBytes}), 0);
+  ASSERT_EQ(runCli({"--bmp", "-"}, cli, err, CliServices{bitmapBytes, exportBytes}), 0);
   std::filesystem::create_symlink("real.BMP", path("link"));
   auto recording = std::make_unique<RecordingPlatform>();
   RecordingPlatform& platform = *recording;
