@@ -18,7 +18,7 @@ struct CliServices {
   std::function<std::optional<std::string>(const Raster&)> encodeBitmap;
   // The PNG of the canvas, or the SVG or DXF of the drawing; unset where no writer is linked in.
   std::function<std::optional<std::string>(ExportFormat, const Raster&, const Drawing&)>
-      encodeExport;
+      encodeExport = nullptr;
 };
 
 // Runs the program for `args` (without the program name). Returns the exit status.
