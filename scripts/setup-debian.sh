@@ -5,6 +5,8 @@ sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
+  libdxflib-dev          # the DXF export
+  python3-ezdxf          # reads the DXF export back in a test
   qt6-translations-l10n  # Qt's own dialogs (file, print) in the user's language
   xvfb xauth openbox     # the focus tests on an X server with a window manager
   libgtest-dev libgmock-dev libbenchmark-dev

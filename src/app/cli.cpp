@@ -34,7 +34,17 @@ std::optional<int> parseInt(std::string_view s) {
 
 struct Outputs {
   std::optional<std::string> gyr, bmp, frames, report;
+  std::vector<std::pair<ExportFormat, std::string>> exports;  // --png, --svg, --dxf in order
 };
+
+const std::pair<const char*, ExportFormat> kExportOptions[] = {
+    {"--png", ExportFormat::Png}, {"--svg", ExportFormat::Svg}, {"--dxf", ExportFormat::Dxf}};
+
+const std::pair<const char*, ExportFormat>* findExportOption(const std::string& opt) {
+  for (const auto& e : kExportOptions)
+    if (opt == e.first) return &e;
+  return nullptr;
+}
 
 // Writes `content` to a path, or to standard output for "-".
 std::string writeOutput(const std::string& path, const std::string& content, std::ostream& out) {
@@ -71,6 +81,10 @@ std::string cliUsage() {
          "  --pan H,V            left and top edge of the view, -300 to 300 (default -60,-140)\n"
          "  --gyr FILE|-         write the numeric data file ('-' for standard output)\n"
          "  --bmp FILE|-         write the canvas as a bitmap ('-' for standard output)\n"
+         "  --png FILE|-         write the canvas as a PNG image, the same pixels as --bmp\n"
+         "  --svg FILE|-         write the construction and every path of the analysis as an\n"
+         "                       SVG drawing in world units (1 unit = 1 mm, y up)\n"
+         "  --dxf FILE|-         write the same drawing as a DXF file (AutoCAD 2000, mm)\n"
          "  --frames FILE|-      run the animation frame searches instead of the analysis and\n"
          "                       write the frame tables as CSV\n"
          "  --report FILE|-      write the report of the analysis as JSON: linkage class,\n"
@@ -80,8 +94,8 @@ std::string cliUsage() {
          "  --help               show this help and exit\n"
          "  --version            show the version and exit\n"
          "\n"
-         "Without --gyr, --bmp, --frames or --report the numeric data file goes to standard\n"
-         "output.\n";
+         "Without --gyr, --bmp, --png, --svg, --dxf, --frames or --report the numeric data\n"
+         "file goes to standard output.\n";
 }
 
 std::string framesCsv(const Form& f) {
@@ -167,6 +181,9 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
       } else if (opt == "--bmp") {
         if (!services.encodeBitmap) throw UsageError{"--bmp is not available in this build"};
         outputs.bmp = value();
+      } else if (const auto* e = findExportOption(opt)) {
+        if (!services.encodeExport) throw UsageError{opt + " is not available in this build"};
+        outputs.exports.emplace_back(e->second, value());
       } else if (opt == "--frames") {
         outputs.frames = value();
       } else if (opt == "--report") {
@@ -183,7 +200,9 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return 2;
   }
 
-  if (!outputs.gyr && !outputs.bmp && !outputs.frames && !outputs.report) outputs.gyr = "-";
+  if (!outputs.gyr && !outputs.bmp && !outputs.frames && !outputs.report &&
+      outputs.exports.empty())
+    outputs.gyr = "-";
   if (outputs.frames) runFrameSearches(f);
   else Command1_Click(f);
 
@@ -194,6 +213,11 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     const auto bytes = services.encodeBitmap(f.canvas);
     failure = bytes ? writeOutput(*outputs.bmp, *bytes, out)
                     : *outputs.bmp + ": the image could not be encoded";
+  }
+  for (const auto& [format, path] : outputs.exports) {
+    if (!failure.empty()) break;
+    const auto bytes = services.encodeExport(format, f.canvas, buildDrawing(f));
+    failure = bytes ? writeOutput(path, *bytes, out) : path + ": the file could not be encoded";
   }
   if (failure.empty() && outputs.report)
     failure = writeOutput(*outputs.report, services.reportJson(*f.lastReport), out);

@@ -9,6 +9,7 @@
 
 #include "app/run_report.h"
 #include "canvas/raster.h"
+#include "files/drawing.h"
 
 namespace gyrenda {
 
@@ -18,6 +19,9 @@ struct CliServices {
   std::function<std::optional<std::string>(const Raster&)> encodeBitmap;
   // The run report as JSON text. Left unset where no JSON writer is linked in.
   std::function<std::string(const RunReport&)> reportJson = nullptr;
+  // The PNG of the canvas, or the SVG or DXF of the drawing; unset where no writer is linked in.
+  std::function<std::optional<std::string>(ExportFormat, const Raster&, const Drawing&)>
+      encodeExport = nullptr;
 };
 
 // Runs the program for `args` (without the program name). Returns the exit status.

@@ -12,5 +12,6 @@ int main(int argc, char** argv) {
   gyrenda::CliServices services;
   services.encodeBitmap = gyrenda::bitmapBytes;
   services.reportJson = gyrenda::reportJson;
+  services.encodeExport = gyrenda::exportBytes;
   return gyrenda::runCli(args, std::cout, std::cerr, services);
 }

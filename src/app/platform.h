@@ -9,11 +9,13 @@
 namespace gyrenda {
 
 class Raster;
+struct Drawing;
+enum class ExportFormat : int;
 
 // What the save dialog returned: the path as chosen and the file type of the chosen filter.
 struct SaveChoice {
   std::string path;
-  int fileType = 0;  // 1 bitmap (*.BMP), 2 numeric data (*.GYR)
+  int fileType = 0;  // 1 bitmap (*.BMP), 2 numeric data (*.GYR), 3 PNG, 4 SVG, 5 DXF
 };
 
 class Platform {
@@ -27,7 +29,7 @@ class Platform {
   // The animation's pause between drawing a pose and erasing the one before.
   virtual void pause(std::chrono::microseconds length) { (void)length; }
 
-  // The save dialog with the two file types, proposing `proposedName`; empty if cancelled.
+  // The save dialog with the five file types, proposing `proposedName`; empty if cancelled.
   virtual std::optional<SaveChoice> askSavePath(const std::string& proposedName) {
     (void)proposedName;
     return std::nullopt;
@@ -39,6 +41,13 @@ class Platform {
   // The canvas as the bytes of a BMP file; empty where no image writer is available.
   virtual std::optional<std::string> encodeBitmap(const Raster& canvas) {
     (void)canvas;
+    return std::nullopt;
+  }
+  // The canvas (PNG) or the drawing (SVG, DXF) as the bytes of a file; empty where no
+  // writer is available.
+  virtual std::optional<std::string> encodeExport(ExportFormat format, const Raster& canvas,
+                                                  const Drawing& drawing) {
+    (void)format, (void)canvas, (void)drawing;
     return std::nullopt;
   }
   // Prints the canvas image at the page origin as one document of one page. Returns an

@@ -74,6 +74,11 @@ std::optional<std::string> QtPlatform::encodeBitmap(const Raster& canvas) {
   return bitmapBytes(canvas);
 }
 
+std::optional<std::string> QtPlatform::encodeExport(ExportFormat format, const Raster& canvas,
+                                                    const Drawing& drawing) {
+  return exportBytes(format, canvas, drawing);
+}
+
 std::string QtPlatform::printCanvas(const Raster& canvas) {
   if (!printer_) printer_ = std::make_unique<CanvasPrinter>();
   return printer_->print(canvas);

@@ -31,6 +31,8 @@ class QtPlatform : public Platform {
   std::optional<std::string> askOpenPath() override;
   std::optional<int> askPrintCopies() override;
   std::optional<std::string> encodeBitmap(const Raster& canvas) override;
+  std::optional<std::string> encodeExport(ExportFormat format, const Raster& canvas,
+                                          const Drawing& drawing) override;
   std::string printCanvas(const Raster& canvas) override;
 
   void showHelp() override;

@@ -14,12 +14,15 @@
 #include "canvas/grid.h"
 #include "files/atomic_file.h"
 #include "files/data_file.h"
+#include "files/drawing.h"
 
 namespace gyrenda {
 namespace {
 
 constexpr int kBitmapType = 1;
 constexpr int kDataFileType = 2;
+constexpr int kFirstExportType = static_cast<int>(ExportFormat::Png);
+constexpr int kLastExportType = static_cast<int>(ExportFormat::Dxf);
 
 // Draws the picture afresh for export or printing: grid, then one full Execute.
 void redrawForOutput(Form& f) {
@@ -73,6 +76,11 @@ void File_Save_Click(Form& f) {
   if (choice->fileType == kBitmapType) {
     redrawForOutput(f);
     const auto bytes = f.platform->encodeBitmap(f.canvas);
+    reason = bytes ? saveFailureText(saveFile(choice->path, *bytes)) : "画像を作れませんでした。";
+  } else if (choice->fileType >= kFirstExportType && choice->fileType <= kLastExportType) {
+    redrawForOutput(f);
+    const auto bytes = f.platform->encodeExport(static_cast<ExportFormat>(choice->fileType),
+                                                f.canvas, buildDrawing(f));
     reason = bytes ? saveFailureText(saveFile(choice->path, *bytes)) : "画像を作れませんでした。";
   } else if (choice->fileType == kDataFileType) {
     reason = saveFailureText(saveFile(choice->path, dataFileText(f)));

@@ -1,4 +1,4 @@
-// The File menu: save (numeric data file or bitmap), load, print.
+// The File menu: save (numeric data file, bitmap, or a PNG, SVG or DXF export), load, print.
 #pragma once
 
 #include <string>

@@ -8,15 +8,21 @@
 #include <QPrintDialog>
 #include <QRadioButton>
 #include <algorithm>
+#include <array>
+#include <utility>
 
 #include "canvas/qt_canvas_image.h"
 
 namespace gyrenda {
 namespace {
 
-// The file types of the save dialog, in the order that gives their numbers 1 and 2.
+// The file types of the save dialog, in the order that gives their numbers 1 to 5, and the
+// extension each adds to a name that has none of them.
 constexpr const char* kBitmapFilter = "Bitmap画像データ(*.BMP)";
 constexpr const char* kDataFilter = "Gyrenda数値データ(*.GYR)";
+constexpr std::array<std::pair<const char*, const char*>, 5> kSaveTypes{{
+    {kBitmapFilter, ".BMP"}, {kDataFilter, ".GYR"}, {"PNG画像(*.png)", ".png"},
+    {"SVG図面(*.svg)", ".svg"}, {"DXF図面(*.dxf)", ".dxf"}}};
 constexpr const char* kAllFilesFilter = "すべてのファイル (*)";
 
 // The canvas is shown at 96 pixels per inch; a print keeps that physical size.
@@ -25,8 +31,8 @@ constexpr double kScreenDpi = 96.0;
 QString qs(const char* utf8) { return QString::fromUtf8(utf8); }
 
 int fileTypeOf(const QString& filter) {
-  if (filter == qs(kBitmapFilter)) return 1;
-  if (filter == qs(kDataFilter)) return 2;
+  for (std::size_t i = 0; i < kSaveTypes.size(); ++i)
+    if (filter == qs(kSaveTypes[i].first)) return static_cast<int>(i) + 1;
   return 0;
 }
 
@@ -57,10 +63,12 @@ class SaveDialog final : public QFileDialog {
   void accept() override {
     auto* name = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     const QString typed = name ? name->text() : QString();
-    const bool ownExtension = typed.endsWith(QStringLiteral(".gyr"), Qt::CaseInsensitive) ||
-                              typed.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive);
-    if (!typed.isEmpty() && !ownExtension && !QFileInfo(directory(), typed).isDir())
-      name->setText(typed + (fileTypeOf(selectedNameFilter()) == 1 ? ".BMP" : ".GYR"));
+    const bool ownExtension = std::ranges::any_of(kSaveTypes, [&typed](const auto& type) {
+      return typed.endsWith(QLatin1String(type.second), Qt::CaseInsensitive);
+    });
+    const int type = fileTypeOf(selectedNameFilter());
+    if (type && !typed.isEmpty() && !ownExtension && !QFileInfo(directory(), typed).isDir())
+      name->setText(typed + QLatin1String(kSaveTypes[type - 1].second));
     QFileDialog::accept();
   }
 };
@@ -97,7 +105,9 @@ std::optional<SaveChoice> showSaveDialog(QWidget* parent, const std::string& pro
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
-  dialog.setNameFilters({qs(kBitmapFilter), qs(kDataFilter)});
+  QStringList filters;
+  for (const auto& type : kSaveTypes) filters << qs(type.first);
+  dialog.setNameFilters(filters);
   dialog.selectFile(QString::fromStdString(proposedName));
   keepNameWhenFilterChanges(dialog);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;

@@ -15,9 +15,10 @@ class QWidget;
 
 namespace gyrenda {
 
-// The save dialog with the filters "Bitmap画像データ(*.BMP)" and "Gyrenda数値データ(*.GYR)",
-// proposing `proposedName`, adding the chosen type's extension (.BMP or .GYR) to a name that
-// ends in neither, asking before it overwrites; empty when cancelled.
+// The save dialog with the filters "Bitmap画像データ(*.BMP)", "Gyrenda数値データ(*.GYR)",
+// "PNG画像(*.png)", "SVG図面(*.svg)" and "DXF図面(*.dxf)", proposing `proposedName`, adding the
+// chosen type's extension to a name that ends in none of the five, asking before it
+// overwrites; empty when cancelled.
 std::optional<SaveChoice> showSaveDialog(QWidget* parent, const std::string& proposedName);
 
 // The open dialog for "Gyrenda数値データ(*.GYR)" or "すべてのファイル (*)"; empty when

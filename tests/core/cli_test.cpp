@@ -47,7 +47,8 @@ TEST(Cli, BadOptionsGiveOneLineOnStandardErrorAndNothingElse) {
            {"--pan", "400,0"}, {"--pan", "0,-301"}, {"--pan", "0"}, {"--pan", "0,5x"},
            {"--pan", "0x,5"}, {"--set", "nosuch=1"}, {"--set", "13=1"}, {"--set", "0x=1"},
            {"--set", "crankRadius"}, {"--gyr", "-", "--bogus"},
-           {"--load", "/nonexistent-dir/design.GYR"}, {"--bmp", "-", "--six"}}) {  // no encoder
+           {"--load", "/nonexistent-dir/design.GYR"}, {"--bmp", "-", "--six"},  // no encoder
+           {"--dxf", "-", "--six"}, {"--png"}}) {
     const auto [status, written, err] = run(args);
     EXPECT_TRUE(status != 0 && written.empty() && std::ranges::count(err, '\n') == 1) << err;
   }
