@@ -47,7 +47,7 @@ for f in ./usr/bin/gyrenda ./usr/bin/gyrenda-cli "./usr/share/applications/$id.d
 done
 depends="$(dpkg-deb -f "$deb" Depends)"
 echo "depends: $depends"
-for lib in libqt6widgets6 libqt6printsupport6 libqt6gui6 qt6-qpa-plugins; do
+for lib in libqt6widgets6 libqt6printsupport6 libqt6gui6 qt6-qpa-plugins libdxflib3; do
   grep -q "$lib" <<<"$depends" || fail "missing dependency: $lib"
 done
 [ "$(dpkg-parsechangelog -l packaging/changelog -S Version)" = "$(dpkg-deb -f "$deb" Version)" ] ||

@@ -35,7 +35,7 @@ class FileServicesTest : public ::testing::Test {
   // What the headless program writes to standard output for `args`.
   static std::string cli(const std::vector<std::string>& args) {
     std::ostringstream out, err;
-    EXPECT_EQ(runCli(args, out, err, CliServices{bitmapBytes, exportBytes}), 0) << err.str();
+    EXPECT_EQ(runCli(args, out, err, CliServices{bitmapBytes, nullptr, exportBytes}), 0) << err.str();
     return out.str();
   }
   QTemporaryDir dir;
