@@ -4,14 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QProcess>
-#include <regex>
-#include <set>
 #include <string>
 #include <tuple>
 
 namespace {
-
-const std::string kVersion = GYRENDA_VERSION;
 
 // The exit status (-1 when the program did not exit normally), standard output and error.
 using Result = std::tuple<int, std::string, std::string>;
@@ -34,21 +30,16 @@ Result run(const char* program, const QStringList& args) {
 TEST(Programs, HelpVersionAndRefusalsAnswerInATerminalWithoutOpeningAWindow) {
   const std::string help = std::get<1>(run(GYRENDA_PROGRAM, {"--help"}));
   EXPECT_TRUE(help.starts_with("Usage: " GYRENDA_PROGRAM " [options] [file]\n")) << help;
-  std::set<std::string> options;  // Qt's options are Qt's to document
-  const std::regex option("--[a-z][a-z-]*");
-  for (std::sregex_iterator it(help.begin(), help.end(), option), end; it != end; ++it)
-    options.insert(it->str());
-  EXPECT_EQ(options, (std::set<std::string>{"--help", "--version"}));
-  const std::string version = "gyrenda " + kVersion + "\n";
+  EXPECT_EQ(help.find("platform"), std::string::npos) << "Qt's options are Qt's to document";
+  const Result shown{0, help, ""}, version{0, "gyrenda " GYRENDA_VERSION "\n", ""};
   const auto refused = [](const std::string& why) {
     return Result{2, "", "gyrenda: " + why + " (try --help)\n"};
   };
   const std::pair<QStringList, Result> cases[] = {
-      {{"--help"}, {0, help, ""}}, {{"-h"}, {0, help, ""}},
-      {{"design.GYR", "--help"}, {0, help, ""}}, {{"--help", "--version"}, {0, help, ""}},
-      {{"--help", "a.GYR", "b.GYR"}, {0, help, ""}}, {{"--version"}, {0, version, ""}},
-      {{"-v", "design.GYR"}, {0, version, ""}},
-      {{"-platform", "offscreen", "--version"}, {0, version, ""}},
+      {{"--help"}, shown}, {{"-h"}, shown}, {{"design.GYR", "--help"}, shown},
+      {{"--help", "--version"}, shown}, {{"--help", "a.GYR", "b.GYR"}, shown},
+      {{"--version"}, version}, {{"-v", "design.GYR"}, version},
+      {{"-platform", "offscreen", "--version"}, version},
       {{"--bogus"}, refused("Unknown option 'bogus'")},
       {{"--version", "--bogus"}, refused("Unknown option 'bogus'")},
       {{"-x", "design.GYR"}, refused("Unknown option 'x'")},
@@ -57,7 +48,7 @@ TEST(Programs, HelpVersionAndRefusalsAnswerInATerminalWithoutOpeningAWindow) {
   for (const auto& [args, result] : cases)
     EXPECT_EQ(run(GYRENDA_PROGRAM, args), result) << args.join(' ').toStdString();
   EXPECT_EQ(run(GYRENDA_CLI_PROGRAM, {"--version"}),
-            Result(0, "gyrenda-cli " + kVersion + "\n", ""));
+            Result(0, "gyrenda-cli " GYRENDA_VERSION "\n", ""));
 }
 
 }  // namespace

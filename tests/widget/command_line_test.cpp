@@ -8,11 +8,10 @@ namespace {
 
 TEST(CommandLineTest, TheFileIsTheOneArgumentThatIsNeitherAnOptionNorTheValueOfQtsOwn) {
   const std::pair<QStringList, QString> cases[] = {
-      {{}, QString()}, {{"design.GYR"}, "design.GYR"},
+      {{}, QString()}, {{"design.GYR"}, "design.GYR"}, {{"--", "-design.GYR"}, "-design.GYR"},
       {{"-platform", "offscreen", "design.GYR"}, "design.GYR"},
       {{"design.GYR", "-style", "fusion", "-reverse"}, "design.GYR"},
-      {{"-style=fusion", "--display", ":1", "日本語.GYR"}, "日本語.GYR"},
-      {{"--", "-design.GYR"}, "-design.GYR"}};
+      {{"-style=fusion", "--display", ":1", "日本語.GYR"}, "日本語.GYR"}};
   for (const auto& [args, file] : cases) {
     const CommandLine line = readCommandLine(QStringList{"gyrenda"} + args);
     EXPECT_EQ(line.action, CommandLine::Action::OpenWindow) << args.join(' ').toStdString();

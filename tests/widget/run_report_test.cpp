@@ -16,13 +16,6 @@ namespace {
 
 using ReportWindowTest = MainWindowTest;
 
-double at(const QJsonObject& o, const std::string& path) {
-  QJsonValue v = o;
-  for (const QString& key : QString::fromStdString(path).split('.')) v = v.toObject().value(key);
-  EXPECT_TRUE(v.isDouble()) << path;
-  return v.toDouble();
-}
-
 // The window's table and the JSON of gyrenda-cli, run on the same design, both show the core's
 // report of the analysis.
 TEST_F(ReportWindowTest, FollowsEachAnalysisAndAgreesWithTheHeadlessProgramsJson) {
@@ -32,7 +25,6 @@ TEST_F(ReportWindowTest, FollowsEachAnalysisAndAgreesWithTheHeadlessProgramsJson
   auto* table = report->findChild<QTableWidget*>("table");
   EXPECT_TRUE(report->text().startsWith(QString::fromUtf8("まだ解析していません")));
   EXPECT_EQ(table->rowCount(), 0);
-  QString before;
   for (const bool six : {false, true}) {
     const char* crank = six ? "20" : "18";
     if (six) click("Check3");
@@ -52,7 +44,6 @@ TEST_F(ReportWindowTest, FollowsEachAnalysisAndAgreesWithTheHeadlessProgramsJson
               static_cast<float>(std::round(core.fourBar.accuracy->median * 100) / 100));
     QTest::mouseClick(report->findChild<QPushButton*>("copy"), Qt::LeftButton);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), shown);
-    EXPECT_NE(shown, std::exchange(before, shown));
     action("File_Report")->trigger();
     EXPECT_EQ(window->findChildren<ReportWindow*>().size(), 1);
 
@@ -65,17 +56,19 @@ TEST_F(ReportWindowTest, FollowsEachAnalysisAndAgreesWithTheHeadlessProgramsJson
     EXPECT_TRUE(json["crankTurnsFully"].toBool());
     EXPECT_EQ(json.contains("sixBar"), six);
     const SearchReport& s = six ? *core.sixBar : core.fourBar;
-    const std::string p = six ? "sixBar." : "fourBar.";
-    std::vector<std::pair<std::string, double>> figures{
-        {"transmissionAngle.min", core.transmissionAngle->min},
-        {"transmissionAngle.maxAtCrankAngle", core.transmissionAngle->maxAtCrankAngle},
-        {p + "posesFound", s.posesFound}, {p + "anglesExamined", s.anglesExamined},
-        {p + "accuracy.median", s.accuracy->median}, {p + "accuracy.p99", s.accuracy->p99},
-        {p + "accuracy.max", s.accuracy->max},
-        {p + "accuracy.maxAtCrankAngle", s.accuracy->maxAtCrankAngle},
-        {p + "axisPath.width", s.axisPath->width()}, {p + "outputPath.minY", s.outputPath->minY}};
-    if (six) figures.emplace_back("sixBar.sliderStroke.length", s.sliderStroke->length);
-    for (const auto& [path, value] : figures) EXPECT_EQ(at(json, path), value) << path;
+    const QJsonValue mu = json["transmissionAngle"], search = json[six ? "sixBar" : "fourBar"];
+    const QJsonValue a = search["accuracy"];
+    std::vector<std::pair<QJsonValue, double>> figures{
+        {mu["min"], core.transmissionAngle->min},
+        {mu["maxAtCrankAngle"], core.transmissionAngle->maxAtCrankAngle},
+        {search["posesFound"], s.posesFound}, {search["anglesExamined"], s.anglesExamined},
+        {a["median"], s.accuracy->median}, {a["p99"], s.accuracy->p99}, {a["max"], s.accuracy->max},
+        {a["maxAtCrankAngle"], s.accuracy->maxAtCrankAngle},
+        {search["axisPath"]["width"], s.axisPath->width()},
+        {search["outputPath"]["minY"], s.outputPath->minY}};
+    if (six) figures.emplace_back(search["sliderStroke"]["length"], s.sliderStroke->length);
+    for (std::size_t i = 0; i < figures.size(); ++i)  // a missing figure reads as NaN
+      EXPECT_EQ(figures[i].first.toDouble(std::nan("")), figures[i].second) << "figure " << i;
   }
 }
 
