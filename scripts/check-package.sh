@@ -50,8 +50,28 @@ echo "depends: $depends"
 for lib in libqt6widgets6 libqt6printsupport6 libqt6gui6 qt6-qpa-plugins libdxflib3; do
   grep -q "$lib" <<<"$depends" || fail "missing dependency: $lib"
 done
-[ "$(dpkg-parsechangelog -l packaging/changelog -S Version)" = "$(dpkg-deb -f "$deb" Version)" ] ||
+version="$(dpkg-deb -f "$deb" Version)"
+[ "$(dpkg-parsechangelog -l packaging/changelog -S Version)" = "$version" ] ||
   fail "packaging/changelog does not begin with the package's version"
+[ "$(xmllint --xpath 'string(/component/releases/release[1]/@version)' \
+      packaging/gyrenda.metainfo.xml.in)" = "$version" ] ||
+  fail "packaging/gyrenda.metainfo.xml.in: the latest release is not $version"
+
+# Every manual page, English and Japanese, carries the version and documents the long options
+# that its program's --help lists, no more and no fewer. The programs run without a display,
+# as in a terminal.
+long_options() { sed 's/\\-/-/g' | grep -o -- '--[a-z][a-z-]*' | sort -u; }
+for program in gyrenda gyrenda-cli; do
+  help="$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "build/package/$program" --help |
+          long_options)"
+  [ -n "$help" ] || fail "$program --help lists no option"
+  for page in "packaging/man/$program.1" "packaging/man/ja/$program.1"; do
+    grep -qF "\"Gyrenda $version\"" "$page" || fail "$page does not carry version $version"
+    [ "$(long_options <"$page")" = "$help" ] ||
+      fail "$page and $program --help list different options:
+$(diff <(long_options <"$page") <(echo "$help"))"
+  done
+done
 
 # Info tags are shown but allowed. None is expected: the hardening flags above and the doc-base
 # registration of the help settle the ones a plain build gets.
