@@ -1,84 +1,63 @@
-// The hit tables that a run keeps beside outputX/outputY: replaying them must draw exactly the
-// loci the run drew, and each kept pose must close its loop.
+// The hit tables that a run keeps beside outputX/outputY, and the vector drawing that the SVG
+// and DXF exports encode: the construction from the parameters, the loci from those tables.
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "app/commands.h"
 #include "canvas/grid.h"
+#include "files/drawing.h"
 #include "sixbar/slide.h"
 #include "test_support.h"
 
 namespace gyrenda {
 namespace {
 
-struct HitsCase {
-  const char* name;
-  int speed;        // item of the speed list: 0 うま, 1 いぬ, 2 かめ
-  bool six;
-  std::vector<std::pair<int, const char*>> boxes;
-  float stopAt = -1;  // crank angle of a 停止 during the four-bar phase
-};
-
-// Replays one pair of loci from the kept points in crank order, as the search plots them.
-void replay(Form& into, const AngleTable& ax, const AngleTable& ay, const AngleTable& ox,
-            const AngleTable& oy) {
-  into.prevAxisX = into.prevAxisY = into.prevOutX = into.prevOutY = 0;
-  for (int i = 0; i < kAngleSteps; ++i) {
-    if (ax[i] == kNoPose) continue;
-    into.crankAngle = static_cast<float>(i) / 2;
-    drawLocusStep(into, {ax[i], ay[i]}, {ox[i], oy[i]});
-  }
-}
+using L = DrawingLayer;
 
 int posesIn(const AngleTable& t) {
-  return static_cast<int>(std::count_if(t.begin(), t.end(), [](float v) { return v != kNoPose; }));
+  return static_cast<int>(std::ranges::count_if(t, [](float v) { return v != kNoPose; }));
 }
 
-TEST(RunHits, ReplayingTheKeptHitsDrawsTheRunsLociAndEveryKeptPoseClosesItsLoop) {
-  const std::vector<HitsCase> cases{
-      {"defaults at いぬ with the six-bar", 1, true, {}},
-      {"かめ, offsets across both couplers", 2, true,
+// Replaying the kept hits in crank order, as the search plots them, draws exactly the run's
+// loci. Each kept pose closes its loop. Each layer's polylines, read back in order, give the
+// run's points of that locus in crank order, each point in the quadrant colour of its crank
+// angle; a polyline after the first begins at the last vertex of the one before, in another
+// colour.
+TEST(RunHits, ReplayDrawsTheRunsLociPosesCloseAndTheDrawingHoldsTheLociInCrankOrder) {
+  const struct {
+    const char* name;
+    int speed;  // item of the speed list: 0 うま, 1 いぬ, 2 かめ
+    bool six, sixFound;
+    std::vector<std::pair<int, const char*>> boxes;
+    float stopAt = -1;  // crank angle of a 停止 during the four-bar phase
+  } cases[] = {
+      {"defaults at いぬ with the six-bar", 1, true, true, {}},
+      {"かめ, offsets across both couplers", 2, true, true,
        {{outputOffsetX, "40"}, {outputOffsetY, "-25"}, {sixOutputOffsetY, "-20"}}},
-      {"うま, four-bar only", 0, false, {{outputOffsetX, "10"}, {outputOffsetY, "15"}}},
-      {"stopped at 100°", 2, true, {}, 100},
-      {"slide out of reach", 1, true, {{slideStartX, "300"}, {slideEndX, "320"}}},
-  };
-  for (const HitsCase& c : cases) {
+      {"うま, four-bar only", 0, false, false, {{outputOffsetX, "10"}, {outputOffsetY, "15"}}},
+      {"stopped at 100°", 2, true, true, {}, 100},
+      {"slide out of reach", 1, true, false, {{slideStartX, "300"}, {slideEndX, "320"}}},
+      {"output far out of view, not clipped", 1, false, false, {{outputOffsetX, "400"}}}};
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    test::OpenWindow run, again;
-    for (test::OpenWindow* w : {&run, &again}) {
-      selectSpeed(w->form, c.speed);
-      w->form.Check3 = c.six ? 1 : 0;
-      for (auto [k, text] : c.boxes) test::leaveBox(w->form, k, text);
-    }
-    Form& f = run.form;
-    run.platform.onYield = [&f, &c] { if (f.crankAngle == c.stopAt) Command6_Click(f); };
+    test::OpenWindow w;
+    Form& f = w.form;
+    selectSpeed(f, c.speed);
+    f.Check3 = c.six ? 1 : 0;
+    for (auto [k, text] : c.boxes) test::leaveBox(f, k, text);
+    w.platform.onYield = [&f, &c] { if (f.crankAngle == c.stopAt) Command6_Click(f); };
     Command1_Click(f);
     const Form::RunHits& h = f.hits;
 
-    Form& g = again.form;
-    BackScreen(g);
-    replay(g, h.axisX, h.axisY, f.outputX, f.outputY);
-    Teko2(g);
-    replay(g, h.sixAxisX, h.sixAxisY, h.sixOutputX, h.sixOutputY);
-    EXPECT_TRUE(test::samePixels(f.canvas, g.canvas));
-
+    // Each search scans at least the crank steps where it finds a pose; the six-bar only
+    // those where the four-bar found one.
     const int found = posesIn(f.outputX), sixFound = posesIn(h.sliderX);
-    for (const AngleTable* t : {&h.axisX, &h.axisY, &h.leverTipX, &h.leverTipY})
-      EXPECT_EQ(posesIn(*t), found);
-    for (const AngleTable* t : {&h.sixAxisX, &h.sixAxisY, &h.sixOutputX, &h.sixOutputY})
-      EXPECT_EQ(posesIn(*t), sixFound);
-    EXPECT_EQ(h.sixBarSearched, c.six);
+    EXPECT_EQ(std::tuple(found > 0, sixFound > 0, h.sixBarSearched),
+              std::tuple(true, c.sixFound, c.six));
     EXPECT_LE(found, h.fourBarExamined);
     EXPECT_LE(sixFound, h.sixBarExamined);
     EXPECT_LE(h.sixBarExamined, found);
-    // At かめ every crank step up to the stop is scanned.
-    const int sweep = c.stopAt >= 0 ? static_cast<int>(2 * c.stopAt) : kAngleSteps;
-    if (c.speed == 2) {
-      EXPECT_EQ(h.fourBarExamined, sweep);
-    }
-
     for (int i = 0; i < kAngleSteps; ++i) {
       if (f.outputX[i] != kNoPose) {
         const float coupler = std::hypot(h.leverTipX[i] - f.crankTipX[i],
@@ -90,20 +69,87 @@ TEST(RunHits, ReplayingTheKeptHitsDrawsTheRunsLociAndEveryKeptPoseClosesItsLoop)
         EXPECT_NEAR(link, f.param(sixLinkLength), 1e-3f) << "crank step " << i;
       }
     }
+
+    const Drawing d = buildDrawing(f);
+    const std::tuple<L, const AngleTable&, const AngleTable&> loci[] = {
+        {L::Path4Axis, h.axisX, h.axisY}, {L::Path4Output, f.outputX, f.outputY},
+        {L::Path6Axis, h.sixAxisX, h.sixAxisY}, {L::Path6Output, h.sixOutputX, h.sixOutputY}};
+    for (const auto& [layer, xs, ys] : loci) {
+      SCOPED_TRACE(layerName(layer));
+      std::vector<std::pair<WorldPoint, Colour>> run, drawn;
+      for (int i = 0; i < kAngleSteps; ++i)
+        if (xs[i] != kNoPose) run.push_back({{xs[i], ys[i]}, quadrantColour(i / 2.0f)});
+      for (const DrawingItem& item : d.items) {
+        if (item.layer != layer) continue;
+        const auto& v = std::get<Polyline>(item.shape).vertices;
+        const std::size_t first = drawn.empty() ? 0 : 1;
+        if (first) {
+          EXPECT_EQ(v.at(0), drawn.back().first);
+          EXPECT_NE(item.colour, drawn.back().second);
+        }
+        for (std::size_t k = first; k < v.size(); ++k) drawn.push_back({v[k], item.colour});
+      }
+      EXPECT_EQ(drawn, run);
+    }
+
+    const Raster ran = f.canvas;
+    const auto replay = [&f](const AngleTable& ax, const AngleTable& ay, const AngleTable& ox,
+                             const AngleTable& oy) {
+      f.prevAxisX = f.prevAxisY = f.prevOutX = f.prevOutY = 0;
+      for (int i = 0; i < kAngleSteps; ++i) {
+        f.crankAngle = i / 2.0f;
+        if (ax[i] != kNoPose) drawLocusStep(f, {ax[i], ay[i]}, {ox[i], oy[i]});
+      }
+    };
+    BackScreen(f);
+    replay(h.axisX, h.axisY, f.outputX, f.outputY);
+    Teko2(f);
+    replay(h.sixAxisX, h.sixAxisY, h.sixOutputX, h.sixOutputY);
+    EXPECT_TRUE(test::samePixels(ran, f.canvas));
+
+    w.platform.onPause = [&f] { Command6_Click(f); };
+    AnimeButton_Click(f, 0);
+    EXPECT_EQ(std::tuple(posesIn(h.axisX), posesIn(h.leverTipY), posesIn(h.sliderX),
+                         h.fourBarExamined, h.sixBarExamined, h.sixBarSearched),
+              std::tuple(0, 0, 0, 0, 0, false))
+        << "an animation keeps no hits of the analysis before";
   }
 }
 
-TEST(RunHits, AnAnimationRunLeavesNoHitsOfTheAnalysisBefore) {
+TEST(Drawing, TheConstructionComesFromTheParametersAndTheViewFromZoomAndPan) {
   test::OpenWindow w;
-  w.form.Check3 = 1;
-  Command1_Click(w.form);
-  ASSERT_GT(posesIn(w.form.hits.sliderX), 0);
-  w.platform.onPause = [&w] { Command6_Click(w.form); };
-  AnimeButton_Click(w.form, 0);
-  for (const AngleTable* t : {&w.form.hits.axisX, &w.form.hits.leverTipY, &w.form.hits.sliderX})
-    EXPECT_EQ(posesIn(*t), 0);
-  EXPECT_FALSE(w.form.hits.sixBarSearched);
-  EXPECT_EQ(w.form.hits.fourBarExamined + w.form.hits.sixBarExamined, 0);
+  for (auto [k, text] : {std::pair(crankRadius, "12"), {leverRadius, "40"}, {fixedLinkLength, "30"},
+                         {slideStartX, "10"}, {slideStartY, "60"}, {slideEndX, "140"},
+                         {slideEndY, "-70"}})
+    test::leaveBox(w.form, k, text);
+  w.form.zoomLevel = 2;
+  std::tie(w.form.HScroll1, w.form.VScroll1) = std::pair(-70, 20);
+  mXmYcls(w.form);  // a run that found nothing
+  const Drawing d = buildDrawing(w.form);
+  const std::vector<DrawingItem> construction{
+      {L::Crank, 7, Circle{{0, 0}, 12}}, {L::Crank, 7, Pivot{{0, 0}}},
+      {L::Lever, 2, Arc{{30, 0}, 40, 0, 180}}, {L::Lever, 7, Pivot{{30, 0}}},
+      {L::Lever, 7, Segment{{30, -5}, {30, 5}}}, {L::Slide, 4, Segment{{10, 60}, {140, -70}}}};
+  EXPECT_EQ(d.items, construction);
+  EXPECT_EQ(d.view, (Bounds{-70, -140, 130, -20}));
+}
+
+// Every shape widens the view to what it covers, an arc by its ends and the quarter points
+// it passes.
+TEST(Drawing, TheExtentHoldsTheViewAndEveryShape) {
+  const std::pair<Shape, Bounds> cases[] = {
+      {Circle{{5, 5}, 1}, {0, 0, 6, 6}}, {Arc{{0, 0}, 10, 0, 180}, {-10, 0, 10, 10}},
+      {Arc{{0, 0}, 10, 270, 90}, {0, -10, 10, 10}},
+      {Arc{{0, 0}, 10, 100, 170}, {-9.848f, 0, 1, 9.848f}},
+      {Arc{{0, 0}, 10, 80, 100}, {-1.736f, 0, 1.736f, 10}},
+      {Arc{{20, 0}, 10, 180, 360}, {0, -10, 30, 1}}, {Segment{{-3, 2}, {4, -5}}, {-3, -5, 4, 2}},
+      {Pivot{{-2, 9}}, {-2, 0, 1, 9}}, {Polyline{{{0.5, 0.5}, {3, -1}, {-1, 2}}}, {-1, -1, 3, 2}}};
+  for (const auto& [shape, want] : cases) {
+    const Bounds b = extent({{{L::Crank, 7, shape}}, {0, 0, 1, 1}});
+    for (auto [got, expected] : {std::pair(b.left, want.left), {b.bottom, want.bottom},
+                                 {b.right, want.right}, {b.top, want.top}})
+      EXPECT_NEAR(got, expected, 1e-3f);
+  }
 }
 
 }  // namespace
