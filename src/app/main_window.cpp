@@ -383,7 +383,6 @@ void MainWindow::buildMenus() {
   fileLoad_ = file->addAction(text("読み込み"));
   filePrint_ = file->addAction(text("印刷"));
   fileReport_ = file->addAction(text("解析レポート"));
-  fileReport_->setObjectName(QStringLiteral("File_Report"));
   QMenu* help = menuBar()->addMenu(text("ヘルプ(&H)"));
   help->setObjectName(QStringLiteral("menu1"));
   helpMenu_ = help->menuAction();
@@ -392,6 +391,7 @@ void MainWindow::buildMenus() {
   fileSave_->setObjectName(QStringLiteral("File_Save"));
   fileLoad_->setObjectName(QStringLiteral("File_Load"));
   filePrint_->setObjectName(QStringLiteral("File_Print"));
+  fileReport_->setObjectName(QStringLiteral("File_Report"));
   hlp_->setObjectName(QStringLiteral("hlp"));
   ver_->setObjectName(QStringLiteral("ver"));
 }
