@@ -4,12 +4,14 @@
 #include <chrono>
 
 #include "app/commands.h"
+#include "app/run_report.h"
 #include "app/startup.h"
 #include "app/validation.h"
 #include "canvas/four_bar_search.h"
 #include "canvas/grid.h"
 #include "canvas/locus.h"
 #include "canvas/raster_search.h"
+#include "files/drawing.h"
 #include "sixbar/animation.h"
 #include "sixbar/six_bar_search.h"
 #include "sixbar/slide.h"
@@ -103,6 +105,29 @@ void BM_FourAndSixBarDefault(benchmark::State& state) {
   for (auto _ : state) runAnalysis(f);
 }
 BENCHMARK(BM_FourAndSixBarDefault)->Unit(benchmark::kMicrosecond);
+
+// What every analysis adds at its end (the report) and what an SVG or DXF export builds
+// first (the drawing), after a six-bar analysis at "かめ": every crank step holds a pose.
+Form& analysedAtKame() {
+  static Form f;
+  prepare(f);
+  f.Check3 = 1;
+  selectSpeed(f, 2);
+  runAnalysis(f);
+  return f;
+}
+
+void BM_RunReport(benchmark::State& state) {
+  const Form& f = analysedAtKame();
+  for (auto _ : state) benchmark::DoNotOptimize(makeRunReport(f));
+}
+BENCHMARK(BM_RunReport)->Unit(benchmark::kMicrosecond);
+
+void BM_BuildDrawing(benchmark::State& state) {
+  const Form& f = analysedAtKame();
+  for (auto _ : state) benchmark::DoNotOptimize(buildDrawing(f));
+}
+BENCHMARK(BM_BuildDrawing)->Unit(benchmark::kMicrosecond);
 
 // Six-bar search alone without optimisation at "かめ", driven by a complete four-bar path.
 void BM_SixBarWorstCase(benchmark::State& state) {

@@ -7,8 +7,11 @@
 #include <QPushButton>
 #include <chrono>
 
+#include "app/commands.h"
 #include "app/main_window.h"
 #include "app/validation.h"
+#include "files/drawing.h"
+#include "files/qt_bitmap.h"
 
 namespace {
 
@@ -29,6 +32,19 @@ void BM_ExecuteInWindow(benchmark::State& state) {
   for (auto _ : state) execute->click();
 }
 BENCHMARK(BM_ExecuteInWindow)->Unit(benchmark::kMillisecond)->Repetitions(9);
+
+// Encoding the exports of the default six-bar's analysis: 3 PNG, 4 SVG, 5 DXF.
+void BM_ExportBytes(benchmark::State& state) {
+  MainWindow window;
+  validateDefaults(window);
+  window.form().Check3 = 1;
+  Command1_Click(window.form());
+  const Drawing drawing = buildDrawing(window.form());
+  const auto format = static_cast<ExportFormat>(state.range(0));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(exportBytes(format, window.form().canvas, drawing));
+}
+BENCHMARK(BM_ExportBytes)->DenseRange(3, 5)->Unit(benchmark::kMicrosecond);
 
 // Times the playback from its first pause and presses 停止 after a given number of steps.
 class PlaybackClock : public QtPlatform {
