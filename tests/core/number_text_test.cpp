@@ -23,6 +23,7 @@ TEST(NumberReader, ReadsTheNumericPrefixIgnoringBlanksInAsciiOrFullWidthAndStays
       {"1.0000000596046448", 1.00000012f},  {"1.0000000596046447", 1.0f},
       {"-1e99999", -FLT_MAX},   {"1e" + nines, FLT_MAX},    {"0." + zeros + "1e500", FLT_MAX},
       {"1e-50", 0},    {"1e-" + nines, 0}, {"-0." + zeros + "1", 0}, {"1" + zeros + "e-398", 100},
+      {zeros + "1e-400", 0},
   };
   for (const auto& c : cases) EXPECT_EQ(readNumber(c.text), c.value) << c.text.substr(0, 20);
 }
