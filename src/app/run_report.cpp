@@ -125,31 +125,31 @@ std::optional<Vec> exactSlider(const Form& f, Vec driving, Vec foundSlider) {
   return (foundSlider - foot).dot(e) >= 0.0 ? foot + e * half : foot - e * half;
 }
 
-std::optional<Accuracy> fourBarAccuracy(const Form& f) {
+// The distance of every found pose (xs, ys) from its exact pose; `exact(i, found)` gives none
+// where the exact circles do not meet.
+template <typename Exact>
+std::optional<Accuracy> accuracyOf(const AngleTable& xs, const AngleTable& ys, Exact exact) {
   PerCrankStep distance;
   int withoutExact = 0;
   for (int i = 0; i < kAngleSteps; ++i) {
-    if (!found(f.hits.leverTipX, i)) continue;
-    const Vec tip = at(f.hits.leverTipX, f.hits.leverTipY, i);
-    if (const auto exact = exactLeverTip(f, i, tip)) distance.add(i, (tip - *exact).norm());
+    if (!found(xs, i)) continue;
+    const Vec pose = at(xs, ys, i);
+    if (const std::optional<Vec> e = exact(i, pose)) distance.add(i, (pose - *e).norm());
     else ++withoutExact;
   }
   if (distance.empty()) return std::nullopt;
   return distance.accuracy(withoutExact);
 }
 
+std::optional<Accuracy> fourBarAccuracy(const Form& f) {
+  return accuracyOf(f.hits.leverTipX, f.hits.leverTipY,
+                    [&f](int i, Vec tip) { return exactLeverTip(f, i, tip); });
+}
+
 std::optional<Accuracy> sixBarAccuracy(const Form& f) {
-  PerCrankStep distance;
-  int withoutExact = 0;
-  for (int i = 0; i < kAngleSteps; ++i) {
-    if (!found(f.hits.sliderX, i)) continue;
-    const Vec slider = at(f.hits.sliderX, f.hits.sliderY, i);
-    const auto exact = exactSlider(f, at(f.outputX, f.outputY, i), slider);
-    if (exact) distance.add(i, (slider - *exact).norm());
-    else ++withoutExact;
-  }
-  if (distance.empty()) return std::nullopt;
-  return distance.accuracy(withoutExact);
+  return accuracyOf(f.hits.sliderX, f.hits.sliderY, [&f](int i, Vec slider) {
+    return exactSlider(f, at(f.outputX, f.outputY, i), slider);
+  });
 }
 
 std::optional<SliderStroke> sliderStroke(const Form& f) {
