@@ -37,12 +37,6 @@ void include(Bounds& b, WorldPoint p) {
   b.top = std::max(b.top, p.y);
 }
 
-WorldPoint onCircle(WorldPoint centre, float radius, double degrees) {
-  const double r = degrees * std::numbers::pi / 180.0;
-  return {static_cast<float>(centre.x + radius * std::cos(r)),
-          static_cast<float>(centre.y + radius * std::sin(r))};
-}
-
 struct Includer {
   Bounds& b;
   void operator()(const Circle& c) const {
@@ -52,10 +46,10 @@ struct Includer {
   // The ends, and every quarter point that the arc passes.
   void operator()(const Arc& a) const {
     const double to = a.toDegrees >= a.fromDegrees ? a.toDegrees : a.toDegrees + 360.0;
-    include(b, onCircle(a.centre, a.radius, a.fromDegrees));
-    include(b, onCircle(a.centre, a.radius, to));
+    include(b, pointOnCircle(a.centre, a.radius, a.fromDegrees));
+    include(b, pointOnCircle(a.centre, a.radius, to));
     for (double q = std::ceil(a.fromDegrees / 90.0) * 90.0; q < to; q += 90.0)
-      include(b, onCircle(a.centre, a.radius, q));
+      include(b, pointOnCircle(a.centre, a.radius, q));
   }
   void operator()(const Segment& s) const {
     include(b, s.from);
@@ -68,6 +62,12 @@ struct Includer {
 };
 
 }  // namespace
+
+WorldPoint pointOnCircle(WorldPoint centre, float radius, double degrees) {
+  const double r = degrees * std::numbers::pi / 180.0;
+  return {static_cast<float>(centre.x + radius * std::cos(r)),
+          static_cast<float>(centre.y + radius * std::sin(r))};
+}
 
 Drawing buildDrawing(const Form& f) {
   Drawing d;

@@ -81,6 +81,9 @@ struct Drawing {
 // before, so a path stays joined as on the canvas. Loci are not clipped to the view.
 Drawing buildDrawing(const Form& f);
 
+// The point of a circle at an angle in degrees, counterclockwise from the x axis.
+WorldPoint pointOnCircle(WorldPoint centre, float radius, double degrees);
+
 // What a picture of the drawing must show: its view, widened to every item.
 Bounds extent(const Drawing& d);
 

@@ -5,7 +5,6 @@
 #include <QXmlStreamWriter>
 #include <charconv>
 #include <cmath>
-#include <numbers>
 
 #include "canvas/qt_canvas_image.h"
 #include "files/dxf_drawing.h"
@@ -52,9 +51,8 @@ struct SvgShapeWriter {
   }
   void operator()(const Arc& a) const {
     const auto at = [&a](float degrees) {
-      const double r = degrees * std::numbers::pi / 180.0;
-      return number(static_cast<float>(a.centre.x + a.radius * std::cos(r))) + ' ' +
-             number(static_cast<float>(a.centre.y + a.radius * std::sin(r)));
+      const WorldPoint p = pointOnCircle(a.centre, a.radius, degrees);
+      return number(p.x) + ' ' + number(p.y);
     };
     const float sweep = std::fmod(a.toDegrees - a.fromDegrees + 360.0f, 360.0f);
     x.writeEmptyElement("path");
