@@ -1,0 +1,277 @@
+#include "cli/cli.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QHash>
+#include <charconv>
+#include <cstring>
+#include <optional>
+
+#include "encoders/image_files.h"
+#include "encoders/report_json.h"
+#include "files/atomic_file.h"
+#include "files/data_file.h"
+#include "files/drawing.h"
+#include "linkage/number_text.h"
+#include "session/workbench.h"
+
+namespace gyrenda {
+namespace {
+
+constexpr const char* kProgram = "gyrenda-cli";
+
+struct UsageError {
+  std::string message;
+};
+
+// Arguments pass through Qt's parser byte for byte: each byte is one Latin-1 character, so a
+// path that is not valid UTF-8 comes back as it was given.
+QString fromBytes(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
+std::string toBytes(const QString& s) { return s.toLatin1().toStdString(); }
+
+std::optional<int> parseInt(std::string_view s) {
+  int v = 0;
+  const auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+  if (ec != std::errc() || ptr != s.data() + s.size()) return std::nullopt;
+  return v;
+}
+
+struct Outputs {
+  std::optional<std::string> gyr, bmp, frames, report;
+  std::vector<std::pair<ExportFormat, std::string>> exports;  // --png, --svg, --dxf in order
+};
+
+const std::pair<const char*, ExportFormat> kExportOptions[] = {
+    {"png", ExportFormat::Png}, {"svg", ExportFormat::Svg}, {"dxf", ExportFormat::Dxf}};
+
+// Every option of the program; those with a value name take one.
+QList<QCommandLineOption> programOptions() {
+  QList<QCommandLineOption> options;
+  for (const char* name : {"load", "set", "speed", "zoom", "pan", "gyr", "bmp", "png", "svg",
+                           "dxf", "frames", "report"})
+    options.append(QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("value")));
+  for (const char* name : {"six", "no-optimise-four", "no-optimise-six", "help", "version"})
+    options.append(QCommandLineOption(QString::fromLatin1(name)));
+  return options;
+}
+
+// Writes `content` to a path, or to standard output for "-".
+std::string writeOutput(const std::string& path, const std::string& content, std::ostream& out) {
+  if (path == "-") {
+    out << content;
+    out.flush();
+    return out ? std::string() : std::string("standard output: write failed");
+  }
+  const int error = saveFile(path, content);
+  return error ? path + ": " + saveFailureText(error) : std::string();
+}
+
+// One option acting on the workbench as its control in the window does; output options are
+// only noted. Throws UsageError for a value it does not take.
+void apply(const std::string& name, const std::string& value, Workbench& bench, Outputs& outputs) {
+  ControlState& controls = bench.controls();
+  if (name == "set") {
+    const auto eq = value.find('=');
+    if (eq == std::string::npos) throw UsageError{"--set needs NAME=TEXT, got '" + value + "'"};
+    const auto k = findParam(std::string_view(value).substr(0, eq));
+    if (!k) throw UsageError{"unknown parameter '" + value.substr(0, eq) + "'"};
+    controls.boxText[*k] = value.substr(eq + 1);
+    bench.leaveBox(*k);
+  } else if (name == "speed") {
+    static const char* const kSpeeds[] = {"uma", "inu", "kame"};
+    const auto* found = std::find_if(std::begin(kSpeeds), std::end(kSpeeds),
+                                     [&](const char* s) { return value == s; });
+    if (found == std::end(kSpeeds))
+      throw UsageError{"--speed takes uma, inu or kame, got '" + value + "'"};
+    bench.selectSpeed(static_cast<int>(found - std::begin(kSpeeds)));
+  } else if (name == "six") {
+    controls.analyseSixBar = 1;
+  } else if (name == "no-optimise-four") {
+    controls.optimiseFourBar = 0;
+  } else if (name == "no-optimise-six") {
+    controls.optimiseSixBar = 0;
+  } else if (name == "zoom") {
+    const auto z = parseInt(value);
+    if (!z || *z < 2 || *z > 4) throw UsageError{"--zoom takes 2, 3 or 4, got '" + value + "'"};
+    View view = bench.view();
+    view.zoomLevel = *z;
+    bench.setView(view);
+  } else if (name == "pan") {
+    const auto comma = value.find(',');
+    const auto h = comma == std::string::npos ? std::nullopt : parseInt(value.substr(0, comma));
+    const auto v = comma == std::string::npos ? std::nullopt : parseInt(value.substr(comma + 1));
+    if (!h || !v || *h < -300 || *h > 300 || *v < -300 || *v > 300)
+      throw UsageError{"--pan takes H,V with both from -300 to 300, got '" + value + "'"};
+    bench.setView({bench.view().zoomLevel, *h, *v});
+  } else if (name == "gyr") {
+    outputs.gyr = value;
+  } else if (name == "bmp") {
+    outputs.bmp = value;
+  } else if (name == "frames") {
+    outputs.frames = value;
+  } else if (name == "report") {
+    outputs.report = value;
+  } else {
+    for (const auto& [option, format] : kExportOptions)
+      if (name == option) outputs.exports.emplace_back(format, value);
+  }
+}
+
+// Writes what was asked for, in a fixed order; the first failure ends it and is returned.
+std::string writeOutputs(const Outputs& outputs, const Workbench& bench, std::ostream& out) {
+  const RunResult& result = bench.result();
+  std::string failure;
+  if (outputs.frames) failure = writeOutput(*outputs.frames, framesCsv(result), out);
+  if (failure.empty() && outputs.gyr)
+    failure = writeOutput(*outputs.gyr, dataFileText(bench.linkage().parameters, result), out);
+  if (failure.empty() && outputs.bmp) {
+    const auto bytes = bitmapBytes(bench.canvas());
+    failure = bytes ? writeOutput(*outputs.bmp, *bytes, out)
+                    : *outputs.bmp + ": the image could not be encoded";
+  }
+  for (const auto& [format, path] : outputs.exports) {
+    if (!failure.empty()) break;
+    const auto bytes = exportBytes(format, bench.canvas(),
+                                   buildDrawing(bench.linkage(), bench.view(), result));
+    failure = bytes ? writeOutput(path, *bytes, out) : path + ": the file could not be encoded";
+  }
+  if (failure.empty() && outputs.report)
+    failure = writeOutput(*outputs.report, reportJson(*result.report), out);
+  return failure;
+}
+
+}  // namespace
+
+std::string saveFailureText(int error) {
+  switch (saveFailureOf(error)) {
+    case SaveFailure::FolderMissing: return "the folder does not exist";
+    case SaveFailure::PermissionDenied: return "permission denied";
+    case SaveFailure::DiskFull: return "the disk is full";
+    case SaveFailure::NameTooLong: return "the name is too long";
+    case SaveFailure::ReadOnlyFileSystem: return "read-only file system";
+    case SaveFailure::IsAFolder: return "it is a folder";
+    case SaveFailure::NoReader: return "nothing reads from it";
+    case SaveFailure::ReaderWentAway: return "the reader went away";
+    case SaveFailure::UnsupportedKindOfFile: return "cannot save into this kind of file";
+    case SaveFailure::LinkLoop: return "too many symbolic links";
+    case SaveFailure::Other: break;
+  }
+  return std::strerror(error);
+}
+
+std::string cliUsage() {
+  return "Usage: gyrenda-cli [OPTION]...\n"
+         "Analyse a linkage design without a window and write the results.\n"
+         "\n"
+         "  --load FILE          load a numeric data file (*.GYR) as the load command does\n"
+         "  --set NAME=TEXT      type TEXT into the box of parameter NAME (name or index 0-12)\n"
+         "                       and leave the box; repeatable, applied in order\n"
+         "  --speed uma|inu|kame analysis speed (default inu)\n"
+         "  --six                also analyse the six-bar extension\n"
+         "  --no-optimise-four   do not narrow the four-bar search\n"
+         "  --no-optimise-six    do not narrow the six-bar search\n"
+         "  --zoom 2|3|4         zoom level of the canvas (default 3)\n"
+         "  --pan H,V            left and top edge of the view, -300 to 300 (default -60,-140)\n"
+         "  --gyr FILE|-         write the numeric data file ('-' for standard output)\n"
+         "  --bmp FILE|-         write the canvas as a bitmap ('-' for standard output)\n"
+         "  --png FILE|-         write the canvas as a PNG image, the same pixels as --bmp\n"
+         "  --svg FILE|-         write the construction and every path of the analysis as an\n"
+         "                       SVG drawing in world units (1 unit = 1 mm, y up)\n"
+         "  --dxf FILE|-         write the same drawing as a DXF file (AutoCAD 2000, mm)\n"
+         "  --frames FILE|-      run the animation frame searches instead of the analysis and\n"
+         "                       write the frame tables as CSV\n"
+         "  --report FILE|-      write the report of the analysis as JSON: linkage class,\n"
+         "                       transmission angle, poses found, path extents, slider\n"
+         "                       stroke and the distance of the found poses from the exact\n"
+         "                       ones (not with --frames)\n"
+         "  --help               show this help and exit\n"
+         "  --version            show the version and exit\n"
+         "\n"
+         "Without --gyr, --bmp, --png, --svg, --dxf, --frames or --report the numeric data\n"
+         "file goes to standard output.\n";
+}
+
+std::string framesCsv(const RunResult& r) {
+  std::string csv =
+      "crankAngle,leverTipX,leverTipY,outputX,outputY,sixAxisX,sixAxisY,sixOffsetX,sixOffsetY\n";
+  for (float a = 0.0f; a <= 360.0f; a += 0.5f) {
+    const int i = angleIndex(a);
+    csv += formatBoxNumber(a);
+    for (const AngleTable* t : {&r.leverTipX, &r.leverTipY, &r.outputX, &r.outputY, &r.sixAxisX,
+                                &r.sixAxisY, &r.sixOffsetX, &r.sixOffsetY}) {
+      csv += ',';
+      csv += formatBoxNumber((*t)[i]);
+    }
+    csv += '\n';
+  }
+  return csv;
+}
+
+int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  QCommandLineParser parser;
+  parser.addOptions(programOptions());
+  QStringList arguments{QString::fromLatin1(kProgram)};
+  for (const std::string& a : args) arguments.append(fromBytes(a));
+  const auto usageError = [&](const std::string& message) {
+    err << kProgram << ": " << message << '\n';
+    return 2;
+  };
+  if (!parser.parse(arguments)) {
+    std::string why = toBytes(parser.errorText());
+    if (!why.empty() && why.back() == '.') why.pop_back();  // Qt's texts are sentences
+    return usageError(why + " (try --help)");
+  }
+  if (!parser.positionalArguments().isEmpty())
+    return usageError("unexpected argument '" + toBytes(parser.positionalArguments().first()) +
+                      "' (try --help)");
+  if (parser.isSet(QStringLiteral("help"))) {
+    out << cliUsage();
+    return 0;
+  }
+  if (parser.isSet(QStringLiteral("version"))) {
+    out << kProgram << " " GYRENDA_VERSION "\n";
+    return 0;
+  }
+
+  Workbench bench;
+  bench.start();
+  // The window opens with the focus in box 0; the first focus change runs its pass.
+  bench.leaveBox(0);
+
+  // Options act in the order given, as a user acts in the window.
+  Outputs outputs;
+  QHash<QString, int> taken;  // how many values of each option were used so far
+  try {
+    for (const QString& name : parser.optionNames()) {
+      const QStringList values = parser.values(name);
+      const std::string value = values.isEmpty() ? std::string() : toBytes(values.value(taken[name]++));
+      if (name == QLatin1String("load")) {
+        const std::string reason = bench.loadDesignFile(value);
+        if (!reason.empty()) {
+          err << kProgram << ": " << value << ": " << reason << '\n';
+          return 1;
+        }
+      } else {
+        apply(toBytes(name), value, bench, outputs);
+      }
+    }
+    if (outputs.report && outputs.frames)
+      throw UsageError{"--report reports an analysis, which --frames replaces"};
+  } catch (const UsageError& e) {
+    return usageError(e.message);
+  }
+
+  if (!outputs.gyr && !outputs.bmp && !outputs.frames && !outputs.report &&
+      outputs.exports.empty())
+    outputs.gyr = "-";
+  if (outputs.frames) bench.computeFrames();
+  else bench.execute();
+
+  if (const std::string failure = writeOutputs(outputs, bench, out); !failure.empty()) {
+    err << kProgram << ": " << failure << '\n';
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace gyrenda

@@ -1,0 +1,24 @@
+// The headless program: the same core driven from the command line.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "session/run_result.h"
+
+namespace gyrenda {
+
+// Runs the program for `args` (without the program name). Returns the exit status: 0, 1 when
+// a file could not be read or written, 2 for a command line it does not understand.
+int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// The frame tables as CSV: a header, then one row per crank half-degree.
+std::string framesCsv(const RunResult& frames);
+
+std::string cliUsage();
+
+// Why a save failed, in a few words.
+std::string saveFailureText(int error);
+
+}  // namespace gyrenda

@@ -1,0 +1,47 @@
+#include "canvas/four_bar_search.h"
+
+#include "canvas/locus.h"
+
+namespace gyrenda {
+
+SearchedLink fourBarLink(const Linkage& l) {
+  const AngleTables& t = l.tables;
+  return {t.crankTipX, t.crankTipY, t.couplerX, t.couplerY, kFourBarMarker, false};
+}
+
+SearchOutcome searchFourBar(const Linkage& linkage, Raster& canvas, bool optimise,
+                            RunControl& control, RunResult& result) {
+  LocusPen pen;
+  RunHits& hits = result.hits;
+  const auto outcome = rasterSearch(
+      canvas, fourBarLink(linkage), {HitAdvance::SpeedStep, optimise}, control,
+      [&](const Hit& hit) {
+        const auto [axis, output] = couplerPoints(linkage, hit.pivot, hit.farEnd);
+        pen.drawTo(canvas, axis, output, quadrantColour(hit.crankAngle));
+        const int i = hit.index;
+        result.outputX[i] = output.x;
+        result.outputY[i] = output.y;
+        hits.axisX[i] = axis.x;
+        hits.axisY[i] = axis.y;
+        hits.leverTipX[i] = hit.farEnd.x;
+        hits.leverTipY[i] = hit.farEnd.y;
+      });
+  hits.fourBarExamined += outcome.examined;
+  hits.fourBarStopped = outcome.stopped;
+  return outcome;
+}
+
+void searchFourBarFrames(const Linkage& linkage, const Raster& canvas, bool optimise,
+                         RunControl& control, RunResult& result) {
+  rasterSearch(canvas, fourBarLink(linkage), {HitAdvance::FourBarFrames, optimise},
+               control, [&](const Hit& hit) {
+                 const auto points = couplerPoints(linkage, hit.pivot, hit.farEnd);
+                 const int i = hit.index;
+                 result.leverTipX[i] = hit.farEnd.x;
+                 result.leverTipY[i] = hit.farEnd.y;
+                 result.outputX[i] = points.output.x;
+                 result.outputY[i] = points.output.y;
+               });
+}
+
+}  // namespace gyrenda

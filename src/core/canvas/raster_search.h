@@ -1,0 +1,129 @@
+// The raster search shared by the four-bar and six-bar searches and their frame searches:
+// for each crank angle, turn a link about its known end in 0.5° steps and take the first
+// candidate whose far end lands on a pixel of the marker colour.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+
+#include "canvas/palette.h"
+#include "canvas/raster.h"
+#include "canvas/run_control.h"
+#include "linkage/angle_table.h"
+#include "linkage/world_point.h"
+
+namespace gyrenda {
+
+// How the crank moves on after a hit, beyond the loop's own 0.5° step.
+enum class HitAdvance {
+  SpeedStep,      // the analyses: + speedStep unless that would reach 360
+  FourBarFrames,  // + 0.5 only when speedStep + crank angle is below 0.5
+  SixBarFrames,   // + 0.5 unless that would reach 360
+};
+
+// The link that turns: its known end for each crank angle, its length times cos and sin of
+// each scan angle, and the colour its far end looks for.
+struct SearchedLink {
+  const AngleTable& pivotX;
+  const AngleTable& pivotY;
+  const AngleTable& linkX;
+  const AngleTable& linkY;
+  Colour marker;
+  // The six-bar link is driven by the four-bar output point: crank angles where that was not
+  // found are passed over, and the window remembers the last hit's angle in whole degrees.
+  bool drivenByOutputPoint;
+};
+
+struct SearchSettings {
+  HitAdvance advance;
+  bool optimise;  // narrow the scan to ±10° about the last hit
+};
+
+// A pose found: the crank angle, its table index, and the turning link's two ends.
+struct Hit {
+  float crankAngle;
+  int index;
+  WorldPoint pivot, farEnd;
+};
+
+struct SearchOutcome {
+  bool stopped = false;  // the loop honoured a stop before passing 360
+  std::int32_t examined = 0;  // crank steps whose link was scanned
+};
+
+// The table index of an unwrapped scan angle: one turn added or taken off, and anything
+// still outside 0 … 360 reduced modulo 360 (0 and 360 stay as they are, indices 0 and 720).
+inline int scanIndex(float scanAngle) {
+  // Every scan angle is a multiple of 0.5, so twice the angle converts exactly.
+  int half = static_cast<int>(2.0f * scanAngle);
+  if (half < 0) half += 720;
+  else if (half > 720) half -= 720;
+  if (half < 0 || half > 720) {
+    half %= 720;
+    if (half < 0) half += 720;
+  }
+  return half;
+}
+
+namespace detail {
+
+inline float advanceAfterHit(float crankAngle, HitAdvance advance, float speedStep) {
+  switch (advance) {
+    case HitAdvance::SpeedStep:
+      if (static_cast<float>(speedStep + crankAngle) < 360.0f) crankAngle += speedStep;
+      break;
+    case HitAdvance::FourBarFrames:
+      if (static_cast<float>(speedStep + crankAngle) < 0.5f) crankAngle += 0.5f;
+      break;
+    case HitAdvance::SixBarFrames:
+      if (static_cast<double>(crankAngle) + 0.5 < 360.0) crankAngle += 0.5f;
+      break;
+  }
+  return crankAngle;
+}
+
+}  // namespace detail
+
+// Runs one search over the crank angles 0 … 360, honouring the stop protocol. `onHit(const
+// Hit&)` plots or stores each pose; it may draw into the canvas, which later probes then read.
+template <typename OnHit>
+SearchOutcome rasterSearch(const Raster& canvas, const SearchedLink& link,
+                           const SearchSettings& settings, RunControl& control, OnHit&& onHit) {
+  SearchOutcome outcome;
+  // The four-bar searches remember the exact crank angle of the last hit, the six-bar ones
+  // the angle rounded to a whole degree (halves to even).
+  float lastHitAngle = 0.0f;
+  float scanFrom = 0.0f, scanTo = 360.0f;
+  float crankAngle = 0.0f;
+  for (; crankAngle <= 360.0f; crankAngle += 0.5f) {
+    if (control.yieldAndTestStop(crankAngle)) break;
+    const int i = angleIndex(crankAngle);
+    if (link.drivenByOutputPoint && (link.pivotX[i] == kNoPose || link.pivotY[i] == kNoPose))
+      continue;
+    ++outcome.examined;
+
+    const float delta = crankAngle - lastHitAngle;
+    const float scanEnd = delta + scanTo;
+    const float px = link.pivotX[i], py = link.pivotY[i];
+    float scanAngle = scanFrom - delta;
+    for (; scanAngle <= scanEnd; scanAngle += 0.5f) {
+      const int j = scanIndex(scanAngle);
+      if (canvas.point(px + link.linkX[j], -(py + link.linkY[j])) == link.marker) break;
+    }
+    if (scanAngle > scanEnd) continue;
+    const int j = scanIndex(scanAngle);
+    onHit(Hit{crankAngle, i, {px, py}, {px + link.linkX[j], py + link.linkY[j]}});
+    if (settings.optimise) {
+      scanFrom = scanAngle - 10.0f;
+      scanTo = scanAngle + 10.0f;
+    }
+    lastHitAngle = link.drivenByOutputPoint
+                       ? static_cast<float>(static_cast<std::int16_t>(std::nearbyint(crankAngle)))
+                       : crankAngle;
+    crankAngle = detail::advanceAfterHit(crankAngle, settings.advance, control.speedStep());
+  }
+  outcome.stopped = crankAngle <= 360.0f;
+  return outcome;
+}
+
+}  // namespace gyrenda

@@ -1,0 +1,42 @@
+// Saving a file the way a careful Unix program does: what was there is never damaged by a
+// failed save, and nothing but the named file is ever touched.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace gyrenda {
+
+// Writes `content` to `path` and returns 0, or the system's error number of what failed.
+// - A new name or a regular file is replaced atomically: a temporary file with a short name
+//   is created beside it, written, flushed to disk and renamed over it, then the folder is
+//   synced. A replaced file keeps its owner, group and permission bits (setuid, setgid and
+//   sticky dropped).
+// - A symbolic link is followed: the file it points to is replaced, the link stays.
+// - A regular file with several hard links is written in place, so every name sees the
+//   new content.
+// - A FIFO or a character device is written into, never replaced; a FIFO that nobody reads
+//   fails at once (ENXIO) instead of waiting. A folder (EISDIR) and any other kind of file
+//   (ENOTSUP) are refused.
+// - A target or folder that the user may not write is refused (EACCES), also for root when
+//   no write bit is set at all.
+// On failure the target is as it was and no temporary file is left.
+int saveFile(const std::string& path, std::string_view content);
+
+// Why a save failed, grouped as a user is told it; Other takes the system's own text.
+enum class SaveFailure {
+  FolderMissing,
+  PermissionDenied,
+  DiskFull,
+  NameTooLong,
+  ReadOnlyFileSystem,
+  IsAFolder,
+  NoReader,        // a FIFO that nobody reads
+  ReaderWentAway,  // the reader of a FIFO ended during the save
+  UnsupportedKindOfFile,
+  LinkLoop,
+  Other,
+};
+SaveFailure saveFailureOf(int error);
+
+}  // namespace gyrenda

@@ -1,0 +1,152 @@
+#include "linkage/number_text.h"
+
+#include <algorithm>
+#include <cfloat>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <system_error>
+
+namespace gyrenda {
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A Japanese input method types digits, signs, the point and the exponent letter in their
+// full-width forms, and a minus sometimes as U+2212: they are read as their ASCII forms, and
+// the ideographic space as a blank. Every other byte passes unchanged.
+std::string asciiForms(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto b = [&](std::size_t k) { return static_cast<unsigned char>(text[i + k]); };
+    if (i + 2 < text.size() && b(0) == 0xEF && (b(1) == 0xBC || b(1) == 0xBD)) {
+      // U+FF01 ... U+FF5E are the full-width forms of ASCII 0x21 ... 0x7E, in the same order.
+      const unsigned code = (b(1) - 0xBC) * 64u + (b(2) - 0x80u) + 0x20u;
+      if ((code >= '0' && code <= '9') || code == '+' || code == '-' || code == '.' ||
+          code == 'e' || code == 'E') {
+        out.push_back(static_cast<char>(code));
+        i += 2;
+        continue;
+      }
+    }
+    if (i + 2 < text.size() && b(0) == 0xE2 && b(1) == 0x88 && b(2) == 0x92) {  // U+2212
+      out.push_back('-');
+      i += 2;
+      continue;
+    }
+    if (i + 2 < text.size() && b(0) == 0xE3 && b(1) == 0x80 && b(2) == 0x80) {  // U+3000
+      out.push_back(' ');
+      i += 2;
+      continue;
+    }
+    out.push_back(text[i]);
+  }
+  return out;
+}
+
+// Gathers the numeric prefix without blanks into `out`: [sign] digits [. digits] [e [sign] digits].
+// An exponent is taken only when at least one digit follows it.
+void takeNumericPrefix(std::string_view text, std::string& out) {
+  std::size_t i = 0;
+  auto next = [&]() -> char {
+    while (i < text.size() && isBlank(text[i])) ++i;
+    return i < text.size() ? text[i] : '\0';
+  };
+  char c = next();
+  if (c == '+' || c == '-') {
+    if (c == '-') out.push_back('-');
+    ++i;
+    c = next();
+  }
+  bool digits = false;
+  while (isDigit(c)) { out.push_back(c); digits = true; ++i; c = next(); }
+  if (c == '.') {
+    out.push_back('.');
+    ++i;
+    c = next();
+    while (isDigit(c)) { out.push_back(c); digits = true; ++i; c = next(); }
+  }
+  if (!digits) { out.clear(); return; }
+  if (c == 'e' || c == 'E') {
+    const std::size_t mark = out.size();
+    const std::size_t resume = i;
+    out.push_back('e');
+    ++i;
+    c = next();
+    if (c == '+' || c == '-') { out.push_back(c); ++i; c = next(); }
+    bool expDigits = false;
+    while (isDigit(c)) { out.push_back(c); expDigits = true; ++i; c = next(); }
+    if (!expDigits) { out.resize(mark); i = resume; }
+  }
+}
+
+std::string trimmedGeneral(float value) {
+  if (value == 0.0f) return "0";  // also turns -0 into 0
+  char buf[48];
+  std::snprintf(buf, sizeof buf, "%.7G", static_cast<double>(value));
+  std::string s(buf);
+  // %G keeps two exponent digits at least ("1E+07"); nothing else to trim: %G drops
+  // trailing zeros and the point of an integral value by itself.
+  return s;
+}
+
+// Whether a number too far out of range for a double is far too small rather than far too
+// large: the decimal order of its first significant digit plus its exponent is negative.
+// Both a leading run of zeros ("0.000…1") and a negative exponent can make it so.
+bool underflows(std::string_view number) {
+  const std::size_t e = std::min(number.find('e'), number.size());
+  const std::string_view mantissa = number.substr(0, e);
+  const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+  const std::size_t first = mantissa.find_first_of("123456789");
+  if (first == std::string_view::npos) return true;
+  long long order = first < point ? static_cast<long long>(point - first) - 1
+                                  : -static_cast<long long>(first - point);
+  long long exponent = 0;
+  bool exponentNegative = false;
+  for (std::size_t i = e + 1; i < number.size(); ++i) {
+    if (number[i] == '-') exponentNegative = true;
+    else if (isDigit(number[i]) && exponent < 1000000000)
+      exponent = exponent * 10 + (number[i] - '0');
+  }
+  order += exponentNegative ? -exponent : exponent;
+  return order < 0;
+}
+
+}  // namespace
+
+float readNumber(std::string_view text) {
+  std::string prefix;
+  takeNumericPrefix(asciiForms(text), prefix);
+  if (prefix.empty() || prefix == "-") return 0.0f;
+  const char* first = prefix.data();
+  const char* last = prefix.data() + prefix.size();
+  const bool negative = *first == '-';
+  // Straight to single precision, rounded once: through a double first, a value just above
+  // half-way between two floats could round twice and land on the lower one.
+  float value = 0.0f;
+  const auto [ptr, ec] = std::from_chars(first, last, value);
+  (void)ptr;
+  if (ec == std::errc::result_out_of_range) {
+    if (underflows(prefix)) return negative ? -0.0f : 0.0f;
+    return negative ? -FLT_MAX : FLT_MAX;
+  }
+  if (ec != std::errc()) return 0.0f;
+  if (!std::isfinite(value)) return negative ? -FLT_MAX : FLT_MAX;
+  return value;
+}
+
+std::string formatBoxNumber(float value) {
+  if (!std::isfinite(value)) return "0";
+  return trimmedGeneral(value);
+}
+
+std::string formatFileNumber(float value) {
+  std::string s = formatBoxNumber(value);
+  if (s.rfind("0.", 0) == 0) s.erase(0, 1);
+  else if (s.rfind("-0.", 0) == 0) s.erase(1, 1);
+  return s;
+}
+
+}  // namespace gyrenda

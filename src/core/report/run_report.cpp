@@ -1,0 +1,222 @@
+#include "report/run_report.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numbers>
+
+#include "linkage/linkage.h"
+#include "session/run_result.h"
+
+namespace gyrenda {
+namespace {
+
+struct Vec {
+  double x, y;
+  Vec operator+(Vec o) const { return {x + o.x, y + o.y}; }
+  Vec operator-(Vec o) const { return {x - o.x, y - o.y}; }
+  Vec operator*(double k) const { return {x * k, y * k}; }
+  Vec unit() const { return {x / norm(), y / norm()}; }
+  double dot(Vec o) const { return x * o.x + y * o.y; }
+  double cross(Vec o) const { return x * o.y - y * o.x; }
+  double norm() const { return std::hypot(x, y); }
+  Vec left() const { return {-y, x}; }
+};
+
+bool found(const AngleTable& t, int i) { return t[i] != kNoPose; }
+Vec at(const AngleTable& x, const AngleTable& y, int i) { return {x[i], y[i]}; }
+double crankAngleOf(int i) { return i / 2.0; }
+
+int posesIn(const AngleTable& t) {
+  return static_cast<int>(std::ranges::count_if(t, [](float v) { return v != kNoPose; }));
+}
+
+std::optional<PathExtent> extentOf(const AngleTable& x, const AngleTable& y) {
+  std::optional<PathExtent> e;
+  for (int i = 0; i < kAngleSteps; ++i) {
+    if (!found(x, i)) continue;
+    if (!e) e = PathExtent{x[i], x[i], y[i], y[i]};
+    e->minX = std::min<double>(e->minX, x[i]);
+    e->maxX = std::max<double>(e->maxX, x[i]);
+    e->minY = std::min<double>(e->minY, y[i]);
+    e->maxY = std::max<double>(e->maxY, y[i]);
+  }
+  return e;
+}
+
+// Collects a figure per crank step; the extremes are taken at their first occurrence.
+class PerCrankStep {
+ public:
+  void add(int i, double v) { values_.emplace_back(v, i); }
+  bool empty() const { return values_.empty(); }
+
+  Extremes extremes() const {
+    const auto [lo, hi] = std::ranges::minmax_element(
+        values_, [](const auto& a, const auto& b) { return a.first < b.first; });
+    return {lo->first, crankAngleOf(lo->second), hi->first, crankAngleOf(hi->second)};
+  }
+
+  Accuracy accuracy(int withoutExactPose) const {
+    std::vector<double> sorted;
+    for (const auto& v : values_) sorted.push_back(v.first);
+    std::ranges::sort(sorted);
+    const std::size_t n = sorted.size();
+    const double median = n % 2 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2;
+    const auto rank = static_cast<std::size_t>(std::ceil(0.99 * static_cast<double>(n)));
+    const Extremes e = extremes();
+    return {median, sorted[rank - 1], e.max, e.maxAtCrankAngle, withoutExactPose};
+  }
+
+ private:
+  std::vector<std::pair<double, int>> values_;  // figure, crank step
+};
+
+double degrees(double radians) { return radians * 180.0 / std::numbers::pi; }
+
+// The angle at the lever tip between the coupler and the lever, for every found pose.
+std::optional<Extremes> transmissionAngle(const Linkage& l, const RunResult& f) {
+  const Vec pivot{l[fixedLinkLength], 0.0};
+  PerCrankStep mu;
+  for (int i = 0; i < kAngleSteps; ++i) {
+    if (!found(f.hits.leverTipX, i)) continue;
+    const Vec tip = at(f.hits.leverTipX, f.hits.leverTipY, i);
+    const Vec coupler = tip - at(l.tables.crankTipX, l.tables.crankTipY, i), lever = tip - pivot;
+    const double lengths = coupler.norm() * lever.norm();
+    if (lengths == 0.0) continue;
+    mu.add(i, degrees(std::acos(std::clamp(coupler.dot(lever) / lengths, -1.0, 1.0))));
+  }
+  if (mu.empty()) return std::nullopt;
+  return mu.extremes();
+}
+
+// The exact lever tip: where the circle of the coupler about the crank tip meets the lever's
+// circle about its pivot. Of the two, the one on the found tip's side of the line from the
+// crank tip to the lever pivot: the assembly branch changes only where the two meet, so the
+// side names the branch, and near that toggle the two lie close together anyway.
+std::optional<Vec> exactLeverTip(const Linkage& l, int i, Vec foundTip) {
+  const double a = l[crankRadius], b = l[couplerLength], c = l[leverRadius];
+  const double theta = crankAngleOf(i) * std::numbers::pi / 180.0;
+  const Vec crankTip{a * std::cos(theta), a * std::sin(theta)};
+  const Vec toPivot = Vec{l[fixedLinkLength], 0.0} - crankTip;
+  const double d = toPivot.norm();
+  if (d == 0.0 || d > b + c || d < std::abs(b - c)) return std::nullopt;
+  const Vec e = toPivot.unit();
+  const double along = (b * b - c * c + d * d) / (2.0 * d);
+  const double across = std::sqrt(std::max(0.0, b * b - along * along));
+  const Vec foot = crankTip + e * along;
+  return e.cross(foundTip - crankTip) >= 0.0 ? foot + e.left() * across
+                                             : foot - e.left() * across;
+}
+
+// The exact slider: where the link's circle about the found four-bar output point meets the
+// slide line, the one on the found slider's side of the foot of the point on the line. The
+// found output point keeps the six-bar figure to the six-bar search's own
+// error; the four-bar's error is in the four-bar figure.
+std::optional<Vec> exactSlider(const Linkage& l, Vec driving, Vec foundSlider) {
+  const Vec start{l[slideStartX], l[slideStartY]};
+  const Vec slide = Vec{l[slideEndX], l[slideEndY]} - start;
+  const Vec e = slide.unit();
+  const double link = l[sixLinkLength];
+  const double t = (driving - start).dot(e);
+  const double off = e.cross(driving - start);
+  if (std::abs(off) > link) return std::nullopt;
+  const double half = std::sqrt(link * link - off * off);
+  const Vec foot = start + e * t;
+  return (foundSlider - foot).dot(e) >= 0.0 ? foot + e * half : foot - e * half;
+}
+
+// The distance of every found pose (xs, ys) from its exact pose; `exact(i, found)` gives none
+// where the exact circles do not meet.
+template <typename Exact>
+std::optional<Accuracy> accuracyOf(const AngleTable& xs, const AngleTable& ys, Exact exact) {
+  PerCrankStep distance;
+  int withoutExact = 0;
+  for (int i = 0; i < kAngleSteps; ++i) {
+    if (!found(xs, i)) continue;
+    const Vec pose = at(xs, ys, i);
+    if (const std::optional<Vec> e = exact(i, pose)) distance.add(i, (pose - *e).norm());
+    else ++withoutExact;
+  }
+  if (distance.empty()) return std::nullopt;
+  return distance.accuracy(withoutExact);
+}
+
+std::optional<Accuracy> fourBarAccuracy(const Linkage& l, const RunResult& f) {
+  return accuracyOf(f.hits.leverTipX, f.hits.leverTipY,
+                    [&](int i, Vec tip) { return exactLeverTip(l, i, tip); });
+}
+
+std::optional<Accuracy> sixBarAccuracy(const Linkage& l, const RunResult& f) {
+  return accuracyOf(f.hits.sliderX, f.hits.sliderY, [&](int i, Vec slider) {
+    return exactSlider(l, at(f.outputX, f.outputY, i), slider);
+  });
+}
+
+std::optional<SliderStroke> sliderStroke(const Linkage& l, const RunResult& f) {
+  const Vec start{l[slideStartX], l[slideStartY]};
+  const Vec slide = Vec{l[slideEndX], l[slideEndY]} - start;
+  const Vec e = slide.unit();
+  std::optional<SliderStroke> s;
+  for (int i = 0; i < kAngleSteps; ++i) {
+    if (!found(f.hits.sliderX, i)) continue;
+    const double t = (at(f.hits.sliderX, f.hits.sliderY, i) - start).dot(e);
+    if (!s) s = SliderStroke{t, t, 0.0};
+    s->start = std::min(s->start, t);
+    s->end = std::max(s->end, t);
+    s->length = s->end - s->start;
+  }
+  return s;
+}
+
+}  // namespace
+
+const char* linkageClassName(LinkageClass c) {
+  switch (c) {
+    case LinkageClass::CrankRocker: return "crank-rocker";
+    case LinkageClass::DoubleCrank: return "double-crank";
+    case LinkageClass::DoubleRocker: return "double-rocker";
+    case LinkageClass::RockerCrank: return "rocker-crank";
+    case LinkageClass::TripleRocker: return "triple-rocker";
+    case LinkageClass::ChangePoint: return "change-point";
+  }
+  return "";
+}
+
+LinkageKind classifyLinkage(double crank, double coupler, double lever, double fixedLink) {
+  const double fixed = std::abs(fixedLink);
+  // The crank turns fully when the distance from its tip to the lever pivot, which runs from
+  // |fixed − crank| to fixed + crank, never leaves the range the coupler and lever can span.
+  const bool turns =
+      coupler + lever >= fixed + crank && std::abs(coupler - lever) <= std::abs(fixed - crank);
+  const std::array<double, 4> links{crank, coupler, lever, fixed};
+  const auto [shortest, longest] = std::ranges::minmax_element(links);
+  const double others = crank + coupler + lever + fixed - *shortest - *longest;
+  if (*shortest + *longest > others) return {LinkageClass::TripleRocker, turns};
+  if (*shortest + *longest == others) return {LinkageClass::ChangePoint, turns};
+  // A Grashof linkage has one shortest link: a tie would make the sum of the other two at
+  // least the shortest plus the longest.
+  static constexpr std::array kByShortest{LinkageClass::CrankRocker, LinkageClass::DoubleRocker,
+                                          LinkageClass::RockerCrank, LinkageClass::DoubleCrank};
+  return {kByShortest[static_cast<std::size_t>(shortest - links.begin())], turns};
+}
+
+RunReport makeRunReport(const Linkage& l, const RunResult& f) {
+  const RunHits& h = f.hits;
+  RunReport r{classifyLinkage(l[crankRadius], l[couplerLength], l[leverRadius],
+                              l[fixedLinkLength]),
+              transmissionAngle(l, f), {}, std::nullopt};
+  r.fourBar = {posesIn(f.outputX), h.fourBarExamined,    h.fourBarStopped,
+               fourBarAccuracy(l, f), extentOf(h.axisX, h.axisY), extentOf(f.outputX, f.outputY),
+               std::nullopt};
+  if (h.sixBarSearched)
+    r.sixBar = SearchReport{posesIn(h.sliderX),
+                            h.sixBarExamined,
+                            h.sixBarStopped,
+                            sixBarAccuracy(l, f),
+                            extentOf(h.sixAxisX, h.sixAxisY),
+                            extentOf(h.sixOutputX, h.sixOutputY),
+                            sliderStroke(l, f)};
+  return r;
+}
+
+}  // namespace gyrenda

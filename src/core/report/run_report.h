@@ -1,0 +1,88 @@
+// The report of an analysis run: the figures a mechanism designer decides by, computed from
+// the poses the run found and the parameters it ran with.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace gyrenda {
+
+struct Linkage;
+struct RunResult;
+
+// The linkage's class by Grashof's rule, named by which link is the shortest. RockerCrank is
+// the inversion whose lever is the shortest link: the lever turns fully, the crank rocks.
+enum class LinkageClass {
+  CrankRocker,
+  DoubleCrank,
+  DoubleRocker,
+  RockerCrank,
+  TripleRocker,
+  ChangePoint,
+};
+
+// "crank-rocker", "double-crank", "double-rocker", "rocker-crank", "triple-rocker",
+// "change-point".
+const char* linkageClassName(LinkageClass c);
+
+struct LinkageKind {
+  LinkageClass linkageClass;
+  bool crankTurnsFully;  // the loop closes at every crank angle
+  friend bool operator==(const LinkageKind&, const LinkageKind&) = default;
+};
+LinkageKind classifyLinkage(double crank, double coupler, double lever, double fixedLink);
+
+// Extents of a path drawn by a run.
+struct PathExtent {
+  double minX, maxX, minY, maxY;
+  double width() const { return maxX - minX; }
+  double height() const { return maxY - minY; }
+  friend bool operator==(const PathExtent&, const PathExtent&) = default;
+};
+
+// The smallest and largest value of a figure over the found poses, and the crank angles
+// (degrees) where they occur first.
+struct Extremes {
+  double min, minAtCrankAngle, max, maxAtCrankAngle;
+  friend bool operator==(const Extremes&, const Extremes&) = default;
+};
+
+// How far the found poses lie from the exact ones: the distance of each found pose from the
+// closed-form pose on the same assembly branch. A found pose where the exact circles (or
+// circle and line) do not meet has no exact pose; it is counted apart and not measured.
+struct Accuracy {
+  double median, p99, max, maxAtCrankAngle;  // p99 by nearest rank
+  int withoutExactPose;
+  friend bool operator==(const Accuracy&, const Accuracy&) = default;
+};
+
+// The slider's extreme positions along the slide, measured from its start point.
+struct SliderStroke {
+  double start, end, length;
+  friend bool operator==(const SliderStroke&, const SliderStroke&) = default;
+};
+
+struct SearchReport {
+  int posesFound = 0;
+  int anglesExamined = 0;  // crank steps whose link was scanned
+  bool stopped = false;    // 停止 ended the search before crank angle 360
+  std::optional<Accuracy> accuracy;  // none without a pose, or without any exact one
+  std::optional<PathExtent> axisPath, outputPath;
+  std::optional<SliderStroke> sliderStroke;  // the six-bar only
+  friend bool operator==(const SearchReport&, const SearchReport&) = default;
+};
+
+struct RunReport {
+  LinkageKind linkage;
+  std::optional<Extremes> transmissionAngle;  // degrees, 0 … 180
+  SearchReport fourBar;
+  std::optional<SearchReport> sixBar;  // only when the run analysed the six-bar
+  friend bool operator==(const RunReport&, const RunReport&) = default;
+};
+
+// The report of the analysis of `linkage` whose results `result` holds.
+RunReport makeRunReport(const Linkage& linkage, const RunResult& result);
+
+}  // namespace gyrenda

@@ -1,0 +1,141 @@
+// Parameter editing: the validation pass that every change of a parameter ends in, the spin
+// bars that feed it, and point entry on the canvas.
+#include <algorithm>
+#include <cmath>
+
+#include "linkage/number_text.h"
+#include "session/workbench.h"
+
+namespace gyrenda {
+namespace {
+
+float clampParam(float v) { return std::clamp(v, -kParamLimit, kParamLimit); }
+
+// Rounds half to even, as the spin bars take a value.
+int barValueFor(float v) { return static_cast<int>(std::nearbyint(clampParam(v))); }
+
+float floorToHundredths(float v) {
+  return static_cast<float>(std::floor(static_cast<double>(v) * 100.0) / 100.0);
+}
+
+}  // namespace
+
+void Workbench::setSpinBar(int k, int value) {
+  const auto& info = paramInfo()[k];
+  value = std::clamp(value, info.spinMin, info.spinMax);
+  if (value == controls_.spinValue[k]) return;
+  controls_.spinValue[k] = value;
+  controls_.boxText[k] = std::to_string(value);
+  controls_.mark(BoxesChanged);
+  if (!editGuard_) leaveBox(k);
+}
+
+void Workbench::writeBack(const ParameterSet& p, int k) {
+  controls_.boxText[k] = formatBoxNumber(p[k]);
+  controls_.mark(BoxesChanged);
+}
+
+void Workbench::setLengthToOne(ParameterSet& p, int k) {
+  p[k] = 1.0f;
+  controls_.boxText[k] = std::string(1, '1');  // not = "1": GCC 12 warns falsely (-Wrestrict)
+  controls_.mark(BoxesChanged);
+}
+
+void Workbench::leaveBox(int index) {
+  // Edits and runs never interleave: a pass would redraw the canvas the search is reading.
+  if (index < 0 || index >= kParamCount || running_) return;
+  editGuard_ = true;
+  // The bars set below only copy their values into the boxes while the guard is up; they
+  // read the parameters being repaired.
+  ParameterSet& p = linkage_.parameters;
+  const auto setBarFromParam = [&](int k) { setSpinBar(k, barValueFor(p[k])); };
+  p[index] = clampParam(readNumber(controls_.boxText[index]));
+
+  // The fixed link lies strictly between the two bounds; when they cross, the upper decides.
+  // Both sums are rounded to single precision before they are compared.
+  const auto lowerBound = [&] {
+    return static_cast<float>(static_cast<double>(p[crankRadius]) - p[leverRadius] +
+                              p[couplerLength]);
+  };
+  const auto upperBound = [&] {
+    return static_cast<float>(static_cast<double>(p[couplerLength]) - p[crankRadius] +
+                              p[leverRadius]);
+  };
+  if (lowerBound() >= p[fixedLinkLength]) {
+    p[fixedLinkLength] = clampParam(lowerBound() + 1.0f);
+    setBarFromParam(fixedLinkLength);
+  }
+  if (upperBound() <= p[fixedLinkLength]) {
+    p[fixedLinkLength] = clampParam(upperBound() - 1.0f);
+    setBarFromParam(fixedLinkLength);
+  }
+  writeBack(p, fixedLinkLength);
+
+  if (!(p[crankRadius] > 0.0f)) setLengthToOne(p, crankRadius);
+  // A lever that is not positive is made 1 before the crank is compared with it, so that
+  // the crank never takes a non-positive lever radius over.
+  if (!(p[leverRadius] > 0.0f)) setLengthToOne(p, leverRadius);
+  if (p[crankRadius] > p[leverRadius]) {
+    p[crankRadius] = p[leverRadius];
+    writeBack(p, crankRadius);
+    setBarFromParam(crankRadius);
+  }
+  // A length that had to be made 1 leaves its two factors as the last pass computed them.
+  const bool couplerRepaired = !(p[couplerLength] > 0.0f);
+  if (couplerRepaired) setLengthToOne(p, couplerLength);
+  const bool sixLinkRepaired = !(p[sixLinkLength] > 0.0f);
+  if (sixLinkRepaired) setLengthToOne(p, sixLinkLength);
+
+  if (static_cast<float>(p[slideEndX] - p[slideStartX]) == 0.0f) {
+    // At the top of the range the end point moves down instead, so the slide keeps a length.
+    p[slideEndX] += (p[slideEndX] + 1.0f > kParamLimit) ? -1.0f : 1.0f;
+    setBarFromParam(slideEndX);
+  }
+  setBarFromParam(index);
+
+  Linkage next = makeLinkage(p);
+  if (couplerRepaired) {
+    next.outAlongFactor = linkage_.outAlongFactor;
+    next.outAcrossFactor = linkage_.outAcrossFactor;
+  }
+  if (sixLinkRepaired) {
+    next.sixRatioX = linkage_.sixRatioX;
+    next.sixRatioY = linkage_.sixRatioY;
+  }
+  linkage_ = next;
+  controls_.fixedLinkCaption = linkage_.fixedLinkRange;
+  controls_.mark(CaptionsChanged);
+
+  redraw();
+  if (ticked(controls_.drawImmediately)) run(RunKind::Analysis);
+  editGuard_ = false;
+}
+
+void Workbench::applyDesign(const ParameterSet& values) {
+  for (int k = 0; k < kParamCount; ++k) controls_.boxText[k] = formatBoxNumber(values[k]);
+  for (int k = 0; k < kParamCount; ++k) linkage_.parameters[k] = readNumber(controls_.boxText[k]);
+  controls_.mark(BoxesChanged);
+  for (int k = 0; k < kParamCount; ++k) leaveBox(k);
+  drawGrid();
+  execute();
+}
+
+void Workbench::movePointer(float x, float y) {
+  controls_.readout = ControlState::Readout{floorToHundredths(x), floorToHundredths(y)};
+  controls_.mark(CaptionsChanged);
+}
+
+void Workbench::enterPoint() {
+  if (running_ || !controls_.enabled(Control::PointEntry)) return;
+  const ControlState::Readout at = controls_.readout.value_or(ControlState::Readout{});
+  const bool start = controls_.slidePointOption == 0;
+  const int xBox = start ? slideStartX : slideEndX;
+  controls_.boxText[xBox] = formatBoxNumber(at.x);
+  controls_.boxText[xBox + 1] = formatBoxNumber(-at.y);
+  controls_.slidePointOption = start ? 1 : 0;
+  controls_.mark(BoxesChanged | InputsChanged);
+  leaveBox(xBox);
+  leaveBox(xBox + 1);
+}
+
+}  // namespace gyrenda

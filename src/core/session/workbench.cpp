@@ -1,0 +1,128 @@
+#include "session/workbench.h"
+
+#include <algorithm>
+
+#include "canvas/construction.h"
+#include "canvas/grid.h"
+#include "canvas/four_bar_search.h"
+#include "linkage/number_text.h"
+#include "sixbar/six_bar_search.h"
+
+namespace gyrenda {
+
+Workbench::Workbench(Platform* platform) : platform_(platform ? platform : &nullPlatform_) {}
+
+void Workbench::start() {
+  view_.zoomLevel = 3;
+  const auto& info = paramInfo();
+  for (int k = 0; k < kParamCount; ++k) {
+    controls_.boxText[k] = std::string(info[k].defaultText);
+    linkage_.parameters[k] = readNumber(controls_.boxText[k]);
+    // The spin bars start at the defaults; setting them at creation raises no change.
+    controls_.spinValue[k] = static_cast<int>(linkage_.parameters[k]);
+  }
+  setRunControls(true);
+  selectSpeed(1);
+  controls_.mark(AllChanged);
+}
+
+bool Workbench::yieldAndTestStop(float crankAngle) {
+  loopCrankAngle_ = crankAngle;
+  platform_->processEvents(controls_.takeChanges());
+  if (quitRequested_) return true;
+  return std::exchange(stopRequested_, false);
+}
+
+float Workbench::speedStep() { return speedStepOf(controls_.speedItem); }
+
+void Workbench::pause(std::chrono::microseconds length) { platform_->pause(length); }
+
+void Workbench::show(const Message& message) { platform_->showMessage(message); }
+
+void Workbench::redraw() { drawConstruction(linkage_, view_, canvas_); }
+
+void Workbench::execute() {
+  if (running_) return;
+  redraw();
+  run(RunKind::Analysis);
+}
+
+void Workbench::animate(Direction direction) {
+  if (running_) return;
+  redraw();
+  run(RunKind::Animation, direction);
+}
+
+void Workbench::stop() { stopRequested_ = true; }
+
+void Workbench::quit() { quitRequested_ = true; }
+
+void Workbench::zoomIn() {
+  view_.zoomLevel = std::max(view_.zoomLevel - 1, 2);
+  controls_.mark(ViewChanged);
+  redraw();
+}
+
+void Workbench::zoomOut() {
+  view_.zoomLevel = std::min(view_.zoomLevel + 1, 4);
+  controls_.mark(ViewChanged);
+  redraw();
+}
+
+void Workbench::selectSpeed(int item) {
+  controls_.speedItem = item;
+  controls_.mark(InputsChanged);
+}
+
+void Workbench::panTo(int left, int top) {
+  view_.left = left;
+  view_.top = top;
+  controls_.mark(ViewChanged);
+  redraw();
+}
+
+void Workbench::setView(const View& view) {
+  view_ = view;
+  controls_.mark(ViewChanged);
+}
+
+void Workbench::drawGrid() { gyrenda::drawGrid(view_, canvas_); }
+
+void Workbench::computeFrames() {
+  redraw();
+  clearRunTables(result_);
+  searchFourBarFrames(linkage_, canvas_, ticked(controls_.optimiseFourBar), *this, result_);
+  if (ticked(controls_.analyseSixBar))
+    searchSixBarFrames(linkage_, canvas_, ticked(controls_.optimiseSixBar), *this, result_);
+}
+
+void Workbench::toggleAssistant() {
+  if (!controls_.enabled(Control::AssistantCorner)) return;
+  assistantOn_ = !assistantOn_;
+  show({assistantOn_ ? MessageId::AssistantOn : MessageId::AssistantOff, {}, 0, {}});
+}
+
+void Workbench::showHelp() { platform_->showHelp(); }
+
+void Workbench::showVersion() { platform_->showVersionWindow(); }
+
+void Workbench::setRunControls(bool idle) {
+  for (int i = 0; i < kParamCount; ++i) {
+    controls_.boxEnabled[i] = idle;
+    controls_.spinEnabled[i] = idle;
+  }
+  for (Control c : {Control::PanHorizontal, Control::PanVertical, Control::Execute, Control::Quit,
+                    Control::ZoomIn, Control::ZoomOut, Control::AnimateForwards,
+                    Control::AnimateBackwards, Control::OptimiseFourBar, Control::AnalyseSixBar,
+                    Control::OptimiseSixBar, Control::DrawImmediately, Control::AssistantCorner,
+                    Control::SlideStartOption, Control::SlideEndOption, Control::PointEntry,
+                    Control::FileMenu})
+    controls_.enabled(c) = idle;
+  controls_.enabled(Control::Stop) = !idle;
+  // The speed list and the Help menu stay usable in both states.
+  controls_.enabled(Control::SpeedList) = true;
+  controls_.enabled(Control::HelpMenu) = true;
+  controls_.mark(EnabledChanged);
+}
+
+}  // namespace gyrenda

@@ -1,0 +1,134 @@
+// The main window's logic without the window: the linkage being designed, the view, the
+// canvas the searches read, the result of the last run, and the state of the controls. The
+// window owns one Workbench, shows what it holds and hands it the user's commands; the
+// headless program and the tests drive it the same way.
+#pragma once
+
+#include <string>
+
+#include "canvas/raster.h"
+#include "canvas/run_control.h"
+#include "canvas/view.h"
+#include "linkage/linkage.h"
+#include "session/control_state.h"
+#include "session/platform.h"
+#include "session/run_result.h"
+#include "sixbar/animation.h"
+
+namespace gyrenda {
+
+class Workbench final : private RunControl {
+ public:
+  // Without a platform of the caller's own, nothing is shown and nobody is asked.
+  explicit Workbench(Platform* platform = nullptr);
+  Workbench(const Workbench&) = delete;
+  Workbench& operator=(const Workbench&) = delete;
+
+  // The window as it opens: the default texts in the boxes and read into the parameters, zoom
+  // 3, speed いぬ. The derived state stays zero until the first validation pass, which the
+  // first focus change out of box 0 runs.
+  void start();
+
+  const ControlState& controls() const { return controls_; }
+  // The window writes the user's input here: typed box texts, check boxes, the slide option.
+  ControlState& controls() { return controls_; }
+  const Linkage& linkage() const { return linkage_; }
+  const View& view() const { return view_; }
+  const RunResult& result() const { return result_; }
+  const Raster& canvas() const { return canvas_; }
+
+  bool running() const { return running_; }
+  bool quitRequested() const { return quitRequested_; }
+  // The crank angle of the loop in progress at its last yield.
+  float loopCrankAngle() const { return loopCrankAngle_; }
+  int watchdogTicks() const { return watchdogTicks_; }
+  bool assistantOn() const { return assistantOn_; }
+
+  // --- Editing -------------------------------------------------------------------------------
+  // The validation pass of box `index`: read the box, repair the whole parameter set, write
+  // the repaired values back into boxes and bars, show the fixed-link range, rebuild the
+  // linkage, redraw, and analyse at once when すぐに描画する is ticked. Refused during a run,
+  // since it would redraw the canvas that the search reads.
+  void leaveBox(int index);
+  // Sets spin bar `index` as a click or the program does: clamped to the bar's range; a value
+  // that differs copies itself into the box and, outside a pass, runs the pass for that box.
+  void setSpinBar(int index, int value);
+  // A design read from a file: into the boxes and the parameters, a pass for every box in
+  // order, then the grid and one analysis, as the load command does.
+  void applyDesign(const ParameterSet& values);
+  // The load command after its dialog: a path that is not a regular file is refused at once,
+  // without waiting. Returns an empty string or why nothing was loaded, in English.
+  std::string loadDesignFile(const std::string& path);
+
+  // The pointer moved over the canvas to canvas point (x, y): the readout follows it.
+  void movePointer(float x, float y);
+  // A double-click on the canvas: the point last shown becomes a slide end point.
+  void enterPoint();
+
+  // --- Commands --------------------------------------------------------------------------------
+  void execute();                       // 実行: redraw, then analyse
+  void animate(Direction direction);    // アニメ
+  void stop();                          // 停止: the loop in progress ends at its next yield
+  void quit();                          // 終了: every loop ends; the window closes after
+  void zoomIn();                        // 拡大
+  void zoomOut();                       // 縮小
+  void selectSpeed(int item);           // the speed list: 0 うま, 1 いぬ, 2 かめ
+  void panTo(int left, int top);        // the pan bars: the view moves, the canvas is redrawn
+  void toggleAssistant();               // a double-click on the corner between the pan bars
+  void watchdogTick();                  // one tick of the watchdog timer
+  void save();                          // ファイル > 保存
+  void load();                          // ファイル > 読み込み
+  void print();                         // ファイル > 印刷
+  void showHelp();
+  void showVersion();
+
+  // --- For the headless program ------------------------------------------------------------
+  // Zoom and pan as a caller sets them before anything is drawn: nothing is redrawn.
+  void setView(const View& view);
+  // The grid alone, as the canvas shows it when the window opens.
+  void drawGrid();
+  // The animation's frame searches without the playback: redraw, clear, four-bar frames and,
+  // with the six-bar box ticked, six-bar frames.
+  void computeFrames();
+
+ private:
+  enum class RunKind { Analysis, Animation };
+
+  bool yieldAndTestStop(float crankAngle) override;
+  float speedStep() override;
+  void pause(std::chrono::microseconds length) override;
+
+  // The run driver that every analysis and animation goes through. Refuses to start while
+  // another run is in progress; whatever happens inside, the controls are idle again after.
+  void run(RunKind kind, Direction direction = Direction::Forwards);
+  void analyse();
+  // Clears the canvas and draws the grid and the whole static construction.
+  void redraw();
+  // Grid, then one full analysis: the picture that exports and printing take.
+  void redrawForOutput();
+  // Running: only 停止 among the commands, and no edits. Idle: everything but 停止.
+  void setRunControls(bool idle);
+  void setLengthToOne(ParameterSet& p, int k);
+  void writeBack(const ParameterSet& p, int k);
+  void show(const Message& message);
+
+  NullPlatform nullPlatform_;
+  Platform* platform_;
+  ControlState controls_;
+  Linkage linkage_;
+  View view_;
+  RunResult result_;
+  Raster canvas_;
+
+  bool running_ = false;          // a run driver call is in progress
+  bool quitRequested_ = false;    // the program is to end once every loop has returned
+  bool stopRequested_ = false;    // 停止 was pressed; the next loop to yield honours it
+  bool editGuard_ = false;        // a validation pass is in progress
+  bool fourBarPhase_ = false;     // the run is in its first phase (the watchdog's choice)
+  bool watchdogShowing_ = false;  // the watchdog's message box is open
+  bool assistantOn_ = false;
+  int watchdogTicks_ = 0;
+  float loopCrankAngle_ = 0;
+};
+
+}  // namespace gyrenda

@@ -1,0 +1,21 @@
+// The six-bar raster search against the slide line, and its animation-frame twin. Both start
+// from the four-bar output points that a search before them left in the result.
+#pragma once
+
+#include "canvas/raster.h"
+#include "canvas/raster_search.h"
+#include "linkage/linkage.h"
+#include "session/run_result.h"
+
+namespace gyrenda {
+
+// Finds the six-bar pose for every crank angle that has a four-bar pose, draws the six-bar
+// axis-point and output-point loci, and keeps the hits in `result`.
+SearchOutcome searchSixBar(const Linkage& linkage, Raster& canvas, bool optimise,
+                           RunControl& control, RunResult& result);
+
+// The same search storing one frame per hit, advancing 1° after each hit whatever the speed.
+void searchSixBarFrames(const Linkage& linkage, const Raster& canvas, bool optimise,
+                        RunControl& control, RunResult& result);
+
+}  // namespace gyrenda

@@ -1,0 +1,53 @@
+// The platform services of the core, provided by Qt: the yield of the long loops, message
+// boxes, the animation pause, and the dialogs, printer and windows of the menus.
+#pragma once
+
+#include <chrono>
+#include <memory>
+
+#include "session/platform.h"
+
+namespace gyrenda {
+
+class CanvasPrinter;
+class MainWindow;
+
+class QtPlatform : public Platform {
+ public:
+  QtPlatform();
+  ~QtPlatform() override;
+  QtPlatform(const QtPlatform&) = delete;
+  QtPlatform& operator=(const QtPlatform&) = delete;
+
+  // The window whose widgets follow the form and whose canvas is repainted; set by it.
+  void attach(MainWindow* window) { window_ = window; }
+  MainWindow* window() const { return window_; }
+
+  void processEvents() override;
+  void showMessage(const std::string& text) override;
+  void pause(std::chrono::microseconds length) override;
+
+  std::optional<SaveChoice> askSavePath(const std::string& proposedName) override;
+  std::optional<std::string> askOpenPath() override;
+  std::optional<int> askPrintCopies() override;
+  std::optional<std::string> encodeBitmap(const Raster& canvas) override;
+  std::optional<std::string> encodeExport(ExportFormat format, const Raster& canvas,
+                                          const Drawing& drawing) override;
+  std::string printCanvas(const Raster& canvas) override;
+
+  void showHelp() override;
+  void showVersionWindow() override;
+
+  // The searches yield 721 times per pass; painting the canvas at each yield would cost
+  // more than the search, so the canvas is repainted at most this often meanwhile.
+  static constexpr std::chrono::milliseconds kRepaintInterval{15};
+  // No pause is longer than this, whatever the form asks for: the event loop never stalls.
+  static constexpr std::chrono::milliseconds kLongestPause{100};
+
+ private:
+  MainWindow* window_ = nullptr;
+  std::chrono::steady_clock::time_point lastRepaint_ = std::chrono::steady_clock::now();
+  std::unique_ptr<CanvasPrinter> printer_;  // made at the first print, kept for its settings
+};
+
+}  // namespace gyrenda

@@ -1,0 +1,170 @@
+#include "desktop/file_dialogs.h"
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QRadioButton>
+#include <algorithm>
+#include <array>
+#include <utility>
+
+#include "encoders/canvas_image.h"
+
+namespace gyrenda {
+namespace {
+
+// The file types of the save dialog, in the order that gives their numbers 1 to 5, and the
+// extension each adds to a name that has none of them.
+constexpr const char* kBitmapFilter = "Bitmap画像データ(*.BMP)";
+constexpr const char* kDataFilter = "Gyrenda数値データ(*.GYR)";
+constexpr std::array<std::pair<const char*, const char*>, 5> kSaveTypes{{
+    {kBitmapFilter, ".BMP"}, {kDataFilter, ".GYR"}, {"PNG画像(*.png)", ".png"},
+    {"SVG図面(*.svg)", ".svg"}, {"DXF図面(*.dxf)", ".dxf"}}};
+constexpr const char* kAllFilesFilter = "すべてのファイル (*)";
+
+// The canvas is shown at 96 pixels per inch; a print keeps that physical size.
+constexpr double kScreenDpi = 96.0;
+
+QString qs(const char* utf8) { return QString::fromUtf8(utf8); }
+
+int fileTypeOf(const QString& filter) {
+  for (std::size_t i = 0; i < kSaveTypes.size(); ++i)
+    if (filter == qs(kSaveTypes[i].first)) return static_cast<int>(i) + 1;
+  return 0;
+}
+
+// Qt's own dialog replaces whatever follows the last "." of the typed name by the extension
+// of a filter the user picks, so "R 2.5_A 36_B 36_L 31_C 72_D 0" would become "R 2.GYR". The
+// file type follows the filter and never the name, so the name is kept as it stands.
+void keepNameWhenFilterChanges(QFileDialog& dialog) {
+  auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+  auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+  if (!types || !name) return;
+  if (!QObject::disconnect(types, SIGNAL(activated(int)), &dialog, SLOT(_q_useNameFilter(int))))
+    return;
+  QObject::connect(types, &QComboBox::activated, &dialog, [&dialog, types, name](int index) {
+    const QString typed = name->text();
+    dialog.selectNameFilter(types->itemText(index));
+    name->setText(typed);
+  });
+}
+
+// The save dialog adds the chosen type's extension to a typed name that does not already end
+// in one of the program's own (in any case). It does so before Qt's own checks, so that the
+// question before overwriting is asked about the name that will be written. A "." elsewhere
+// in the name does not count: the proposed names hold decimal points.
+class SaveDialog final : public QFileDialog {
+ public:
+  using QFileDialog::QFileDialog;
+
+  void accept() override {
+    auto* name = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    const QString typed = name ? name->text() : QString();
+    const bool ownExtension = std::ranges::any_of(kSaveTypes, [&typed](const auto& type) {
+      return typed.endsWith(QLatin1String(type.second), Qt::CaseInsensitive);
+    });
+    const int type = fileTypeOf(selectedNameFilter());
+    if (type && !typed.isEmpty() && !ownExtension && !QFileInfo(directory(), typed).isDir())
+      name->setText(typed + QLatin1String(kSaveTypes[type - 1].second));
+    QFileDialog::accept();
+  }
+};
+
+// The print dialog of a one-page document. With CUPS, Qt offers a page range even when the
+// dialog is told not to (the server could pick pages), so the choice is switched off once Qt
+// has laid the dialog out for showing.
+class OnePagePrintDialog final : public QPrintDialog {
+ public:
+  using QPrintDialog::QPrintDialog;
+
+  void setVisible(bool visible) override {
+    QPrintDialog::setVisible(visible);
+    if (!visible) return;
+    if (auto* all = findChild<QRadioButton*>(QStringLiteral("printAll"))) all->setChecked(true);
+    for (const char* name :
+         {"printRange", "pagesRadioButton", "from", "to", "pagesLineEdit", "pageSetCombo"}) {
+      if (auto* w = findChild<QWidget*>(QString::fromLatin1(name))) w->setEnabled(false);
+    }
+  }
+};
+
+std::string localPath(const QFileDialog& dialog) {
+  const QStringList files = dialog.selectedFiles();
+  return files.isEmpty() ? std::string() : files.first().toStdString();
+}
+
+}  // namespace
+
+std::optional<SaveChoice> showSaveDialog(QWidget* parent, const std::string& proposedName) {
+  SaveDialog dialog(parent);
+  // Qt's own dialog, not the desktop's: the same everywhere, and it adds no extension.
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+  QStringList filters;
+  for (const auto& type : kSaveTypes) filters << qs(type.first);
+  dialog.setNameFilters(filters);
+  dialog.selectFile(QString::fromStdString(proposedName));
+  keepNameWhenFilterChanges(dialog);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return SaveChoice{localPath(dialog), fileTypeOf(dialog.selectedNameFilter())};
+}
+
+std::optional<std::string> showOpenDialog(QWidget* parent) {
+  QFileDialog dialog(parent);
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setNameFilters({qs(kDataFilter), qs(kAllFilesFilter)});
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return localPath(dialog);
+}
+
+QRectF canvasPrintRect(QSizeF printable, double dpi) {
+  const QSizeF natural(Raster::kWidth * dpi / kScreenDpi, Raster::kHeight * dpi / kScreenDpi);
+  const double fit = std::min({1.0, printable.width() / natural.width(),
+                               printable.height() / natural.height()});
+  return QRectF(QPointF(0, 0), natural * std::max(fit, 0.0));
+}
+
+std::optional<int> CanvasPrinter::showPrintDialog(QWidget* parent) {
+  printer_.setCopyCount(1);
+  printer_.setPrintRange(QPrinter::AllPages);
+  printer_.setFromTo(1, 1);
+  OnePagePrintDialog dialog(&printer_, parent);
+  dialog.setMinMax(1, 1);
+  // No page range (there is one page). Printing to a PDF file stays offered, so that there is
+  // a choice even where no printer is installed. Set last: setting the page limits turns the
+  // page range choice on.
+  dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize | QAbstractPrintDialog::PrintToFile);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  // Each copy is printed as a document of its own; a printer that made copies as well
+  // would multiply them.
+  const int copies = printer_.copyCount();
+  printer_.setCopyCount(1);
+  return copies;
+}
+
+bool CanvasPrinter::hasDestination() const {
+  return !printer_.printerName().isEmpty() || !printer_.outputFileName().isEmpty();
+}
+
+std::string CanvasPrinter::print(const Raster& canvas) {
+  QPainter painter;
+  if (!painter.begin(&printer_)) {
+    if (!hasDestination()) return "使えるプリンタがありません。";
+    return "プリンタに印刷を始められませんでした。";
+  }
+  const QRectF target = canvasPrintRect(QSizeF(printer_.width(), printer_.height()),
+                                        printer_.resolution());
+  painter.drawImage(target, canvasImage(canvas));
+  if (!painter.end() || printer_.printerState() == QPrinter::Error)
+    return "プリンタがエラーを返しました。";
+  return {};
+}
+
+}  // namespace gyrenda
