@@ -11,11 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/form.h"
-#include "app/startup.h"
-#include "app/validation.h"
-#include "canvas/locus.h"
 #include "canvas/raster.h"
+#include "session/workbench.h"
 
 namespace gyrenda::test {
 
@@ -23,13 +20,14 @@ namespace gyrenda::test {
 // press 停止 from inside a search's yield.
 class FakePlatform : public Platform {
  public:
-  void processEvents() override {
+  void processEvents(Changes changed) override {
     ++yields;
+    changes |= changed;
     if (onYield) onYield();
   }
-  void showMessage(const std::string& text) override {
-    messages.push_back(text);
-    if (onMessage) onMessage(text);
+  void showMessage(const Message& message) override {
+    messages.push_back(message);
+    if (onMessage) onMessage(message);
   }
   void pause(std::chrono::microseconds length) override {
     pauses.push_back(length);
@@ -38,9 +36,10 @@ class FakePlatform : public Platform {
   std::optional<std::string> askOpenPath() override { return openPath; }
   std::function<void()> onYield, onPause;
   std::optional<std::string> openPath;  // what the open dialog answers
-  std::function<void(const std::string&)> onMessage;
+  std::function<void(const Message&)> onMessage;
   int yields = 0;
-  std::vector<std::string> messages;
+  Changes changes = 0;  // every change handed over at a yield
+  std::vector<Message> messages;
   std::vector<std::chrono::microseconds> pauses;
 };
 
@@ -48,18 +47,18 @@ class FakePlatform : public Platform {
 template <typename P>
 struct OpenWindowWith {
   OpenWindowWith() {
-    Form_Load(form);
-    parameter_LostFocus(form, 0);
+    bench.start();
+    bench.leaveBox(0);
   }
   P platform;
-  Form form{&platform};
+  Workbench bench{&platform};
 };
 using OpenWindow = OpenWindowWith<FakePlatform>;
 
 // Types `text` into box k and leaves it.
-inline void leaveBox(Form& f, int k, std::string_view text) {
-  f.parameterText[k] = std::string(text);
-  parameter_LostFocus(f, k);
+inline void leaveBox(Workbench& bench, int k, std::string_view text) {
+  bench.controls().boxText[k] = std::string(text);
+  bench.leaveBox(k);
 }
 
 inline bool samePixels(const Raster& a, const Raster& b) {
