@@ -8,6 +8,7 @@
 #include "desktop/canvas_widget.h"
 #include "encoders/image_files.h"
 #include "desktop/file_dialogs.h"
+#include "desktop/messages.h"
 #include "desktop/secondary_windows.h"
 
 namespace gyrenda {
@@ -26,12 +27,12 @@ void waitFor(std::chrono::microseconds length) {
 
 }  // namespace
 
-QtPlatform::QtPlatform() = default;
-QtPlatform::~QtPlatform() = default;
+DesktopPlatform::DesktopPlatform() = default;
+DesktopPlatform::~DesktopPlatform() = default;
 
-void QtPlatform::processEvents() {
+void DesktopPlatform::processEvents(Changes changed) {
   if (window_) {
-    window_->syncFromForm();
+    window_->showChanges(changed);
     const auto now = std::chrono::steady_clock::now();
     if (now - lastRepaint_ >= kRepaintInterval) {
       window_->canvasWidget()->update();
@@ -41,51 +42,52 @@ void QtPlatform::processEvents() {
   QCoreApplication::processEvents();
 }
 
-void QtPlatform::showMessage(const std::string& text) {
-  QMessageBox box(QMessageBox::NoIcon, QStringLiteral("GYRENDA"), QString::fromStdString(text),
-                  QMessageBox::Ok, window_);
+void DesktopPlatform::showMessage(const Message& message) { showText(messageText(message)); }
+
+void DesktopPlatform::showText(const QString& text) {
+  QMessageBox box(QMessageBox::NoIcon, QStringLiteral("GYRENDA"), text, QMessageBox::Ok, window_);
   box.exec();
 }
 
-void QtPlatform::pause(std::chrono::microseconds length) {
+void DesktopPlatform::pause(std::chrono::microseconds length) {
   // Every playback step is shown: the pose just drawn is on screen during the pause.
   if (window_) window_->canvasWidget()->repaint();
   waitFor(std::min<std::chrono::microseconds>(length, kLongestPause));
 }
 
-std::optional<SaveChoice> QtPlatform::askSavePath(const std::string& proposedName) {
+std::optional<SaveChoice> DesktopPlatform::askSavePath(const std::string& proposedName) {
   return showSaveDialog(window_, proposedName);
 }
 
-std::optional<std::string> QtPlatform::askOpenPath() { return showOpenDialog(window_); }
+std::optional<std::string> DesktopPlatform::askOpenPath() { return showOpenDialog(window_); }
 
-std::optional<int> QtPlatform::askPrintCopies() {
+std::optional<int> DesktopPlatform::askPrintCopies() {
   if (!printer_) printer_ = std::make_unique<CanvasPrinter>();
   const auto copies = printer_->showPrintDialog(window_);
   // Told before anything is redrawn or analysed.
   if (copies && !printer_->hasDestination()) {
-    showMessage("使えるプリンタがありません。PDFファイルへの印刷を選べます。");
+    showText(noPrinterText());
     return std::nullopt;
   }
   return copies;
 }
 
-std::optional<std::string> QtPlatform::encodeBitmap(const Raster& canvas) {
+std::optional<std::string> DesktopPlatform::encodeBitmap(const Raster& canvas) {
   return bitmapBytes(canvas);
 }
 
-std::optional<std::string> QtPlatform::encodeExport(ExportFormat format, const Raster& canvas,
+std::optional<std::string> DesktopPlatform::encodeExport(ExportFormat format, const Raster& canvas,
                                                     const Drawing& drawing) {
   return exportBytes(format, canvas, drawing);
 }
 
-std::string QtPlatform::printCanvas(const Raster& canvas) {
+std::string DesktopPlatform::printCanvas(const Raster& canvas) {
   if (!printer_) printer_ = std::make_unique<CanvasPrinter>();
   return printer_->print(canvas);
 }
 
-void QtPlatform::showHelp() { showHelpWindow(window_); }
+void DesktopPlatform::showHelp() { showHelpWindow(window_); }
 
-void QtPlatform::showVersionWindow() { gyrenda::showVersionWindow(window_); }
+void DesktopPlatform::showVersionWindow() { gyrenda::showVersionWindow(window_); }
 
 }  // namespace gyrenda

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <chrono>
+#include <QString>
 #include <memory>
 
 #include "session/platform.h"
@@ -12,19 +13,21 @@ namespace gyrenda {
 class CanvasPrinter;
 class MainWindow;
 
-class QtPlatform : public Platform {
+class DesktopPlatform : public Platform {
  public:
-  QtPlatform();
-  ~QtPlatform() override;
-  QtPlatform(const QtPlatform&) = delete;
-  QtPlatform& operator=(const QtPlatform&) = delete;
+  DesktopPlatform();
+  ~DesktopPlatform() override;
+  DesktopPlatform(const DesktopPlatform&) = delete;
+  DesktopPlatform& operator=(const DesktopPlatform&) = delete;
 
-  // The window whose widgets follow the form and whose canvas is repainted; set by it.
+  // The window that shows the changes and whose canvas is repainted; set by it.
   void attach(MainWindow* window) { window_ = window; }
   MainWindow* window() const { return window_; }
 
-  void processEvents() override;
-  void showMessage(const std::string& text) override;
+  void processEvents(Changes changed) override;
+  void showMessage(const Message& message) override;
+  // A message box of the window's own, worded already.
+  void showText(const QString& text);
   void pause(std::chrono::microseconds length) override;
 
   std::optional<SaveChoice> askSavePath(const std::string& proposedName) override;
@@ -41,7 +44,7 @@ class QtPlatform : public Platform {
   // The searches yield 721 times per pass; painting the canvas at each yield would cost
   // more than the search, so the canvas is repainted at most this often meanwhile.
   static constexpr std::chrono::milliseconds kRepaintInterval{15};
-  // No pause is longer than this, whatever the form asks for: the event loop never stalls.
+  // No pause is longer than this, whatever the core asks for: the event loop never stalls.
   static constexpr std::chrono::milliseconds kLongestPause{100};
 
  private:

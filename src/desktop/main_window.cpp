@@ -20,18 +20,14 @@
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QWheelEvent>
+#include <functional>
 #include <utility>
 
-#include "app/commands.h"
-#include "app/run_driver.h"
-#include "app/startup.h"
-#include "app/validation.h"
 #include "desktop/canvas_widget.h"
-#include "canvas/grid.h"
-#include "files/file_commands.h"
-#include "ui/pointer_tools.h"
 #include "desktop/help_window.h"
+#include "desktop/messages.h"
 #include "desktop/report_window.h"
+#include "linkage/number_text.h"
 
 // The resources are linked from a static library, which does not register them by itself.
 static void registerResources() { Q_INIT_RESOURCE(gyrenda); }
@@ -52,8 +48,6 @@ W* make(QWidget* parent, const char* name, Args&&... args) {
   w->setObjectName(QString::fromLatin1(name));
   return w;
 }
-
-QString text(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // The Japanese Gothic face, bold where asked. The size is set in pixels at 96 dots per inch,
 // as the twips of the layout are, so that every caption fits the place it was made for.
@@ -125,25 +119,29 @@ void setEnabledIfChanged(QAction* a, bool enabled) {
 
 struct CaptionRow {
   int index;
-  const char* name;
-  const char* caption;
+  const char* caption;  // marked for translation, translated where it is shown
   int left, width, top;
 };
 
 constexpr CaptionRow kFourBarRows[] = {
-    {0, "Label10", "クランク（原動節）半径", 480, 2295, 240},
-    {1, "Label11", "てこ（従動節）半径", 1200, 1575, 600},
-    {2, "Label12", "中間節長さ(0以外)", 960, 1815, 960},
-    {3, "Label13", "", 120, 2655, 1320},  // the fixed-link range, written by the core
-    {4, "Label14", "４節リンク出力点Ｘ軸補正", 120, 2655, 1680},
-    {5, "Label1", "４節リンク出力点Ｙ軸補正", 240, 2535, 2040},
+    {0, QT_TRANSLATE_NOOP("MainWindow", "クランク（原動節）半径"), 480, 2295, 240},
+    {1, QT_TRANSLATE_NOOP("MainWindow", "てこ（従動節）半径"), 1200, 1575, 600},
+    {2, QT_TRANSLATE_NOOP("MainWindow", "中間節長さ(0以外)"), 960, 1815, 960},
+    {3, "", 120, 2655, 1320},  // the fixed-link range, shown from the core's value
+    {4, QT_TRANSLATE_NOOP("MainWindow", "４節リンク出力点Ｘ軸補正"), 120, 2655, 1680},
+    {5, QT_TRANSLATE_NOOP("MainWindow", "４節リンク出力点Ｙ軸補正"), 240, 2535, 2040},
 };
 
 constexpr CaptionRow kSixBarRows[] = {
-    {6, "Label2", "６節リンクの中間節長さ(0以外)", 120, 2655, 240},
-    {7, "Label3", "６節リンク出力点Ｘ軸補正", 120, 2655, 600},
-    {8, "Label4", "６節リンク出力点Ｙ軸補正", 120, 2655, 960},
+    {6, QT_TRANSLATE_NOOP("MainWindow", "６節リンクの中間節長さ(0以外)"), 120, 2655, 240},
+    {7, QT_TRANSLATE_NOOP("MainWindow", "６節リンク出力点Ｘ軸補正"), 120, 2655, 600},
+    {8, QT_TRANSLATE_NOOP("MainWindow", "６節リンク出力点Ｙ軸補正"), 120, 2655, 960},
 };
+
+// The speed list's items, fast to slow, as the core numbers them.
+constexpr const char* kSpeedItems[kSpeedCount] = {QT_TRANSLATE_NOOP("MainWindow", "うま"),
+                                                  QT_TRANSLATE_NOOP("MainWindow", "いぬ"),
+                                                  QT_TRANSLATE_NOOP("MainWindow", "かめ")};
 
 constexpr int kLabelHeight = 255;
 constexpr int kBoxLeft = 2880, kBoxWidth = 855, kSpinLeft = 3480;
@@ -151,9 +149,9 @@ constexpr int kSlideRowTops[] = {1320, 1680};
 
 // A frame whose border runs through the middle of its caption, so that the rows placed
 // 16 pixels below its top edge sit inside it as they were laid out.
-QGroupBox* makeFrame(QWidget* parent, const char* name, const char* caption, int left, int top,
-                     int width, int height) {
-  auto* frame = make<QGroupBox>(parent, name, text(caption));
+QGroupBox* makeFrame(QWidget* parent, const char* name, const QString& caption, int left,
+                     int top, int width, int height) {
+  auto* frame = make<QGroupBox>(parent, name, caption);
   frame->setStyleSheet(QStringLiteral(
       "QGroupBox { border: 1px solid palette(mid); margin-top: 7px; }"
       "QGroupBox::title { subcontrol-origin: margin; left: 7px; padding: 0px 1px; }"));
@@ -162,7 +160,8 @@ QGroupBox* makeFrame(QWidget* parent, const char* name, const char* caption, int
 }
 
 QLabel* makeCaption(QWidget* frame, const CaptionRow& row) {
-  auto* label = make<QLabel>(frame, row.name, text(row.caption));
+  auto* label = make<QLabel>(frame, ("caption" + std::to_string(row.index)).c_str(),
+                             *row.caption ? MainWindow::tr(row.caption) : QString());
   label->setFont(captionFont());
   // The captions end where the boxes begin.
   label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -175,11 +174,11 @@ QLabel* makeCaption(QWidget* frame, const CaptionRow& row) {
 template <typename Handler>
 void MainWindow::run(Handler&& handler) {
   ++handlerDepth_;
-  std::forward<Handler>(handler)(form_);
+  std::invoke(std::forward<Handler>(handler), bench_);
   --handlerDepth_;
-  syncFromForm();
+  showChanges(bench_.controls().takeChanges());
   canvas_->update();
-  if (handlerDepth_ == 0 && form_.quitRequested) close();
+  if (handlerDepth_ == 0 && bench_.quitRequested()) close();
 }
 
 template <typename Handler>
@@ -190,14 +189,14 @@ void MainWindow::command(Handler&& handler) {
 
 void MainWindow::commitEdit() {
   // During a run the pass would redraw the canvas the search reads: it stays due.
-  if (duePass_ < 0 || form_.running) return;
+  if (duePass_ < 0 || bench_.running()) return;
   const int index = std::exchange(duePass_, -1);
-  run([index](Form& f) { parameter_LostFocus(f, index); });
+  run([index](Workbench& b) { b.leaveBox(index); });
 }
 
-MainWindow::MainWindow(std::unique_ptr<QtPlatform> platform, QWidget* parent)
+MainWindow::MainWindow(std::unique_ptr<DesktopPlatform> platform, QWidget* parent)
     : QMainWindow(parent),
-      platform_(platform ? std::move(platform) : std::make_unique<QtPlatform>()) {
+      platform_(platform ? std::move(platform) : std::make_unique<DesktopPlatform>()) {
   registerResources();
   setObjectName(QStringLiteral("main"));
   setWindowTitle(QStringLiteral("GYRENDA"));
@@ -216,9 +215,9 @@ MainWindow::MainWindow(std::unique_ptr<QtPlatform> platform, QWidget* parent)
   layout()->setSizeConstraint(QLayout::SetFixedSize);
   arrangeTabOrder();
 
-  timer1_ = new QTimer(this);
-  timer1_->setObjectName(QStringLiteral("Timer1"));
-  timer1_->setInterval(1000);
+  watchdogTimer_ = new QTimer(this);
+  watchdogTimer_->setObjectName(QStringLiteral("watchdogTimer"));
+  watchdogTimer_->setInterval(1000);
   for (int i = 0; i < kParamCount; ++i) connectParameterRow(i);
   connectCommands();
   connectOptions();
@@ -226,17 +225,17 @@ MainWindow::MainWindow(std::unique_ptr<QtPlatform> platform, QWidget* parent)
   connectMenus();
 
   platform_->attach(this);
-  Form_Load(form_);
+  bench_.start();
   // The canvas opens on its grid; the construction follows with the first validation pass.
-  Masume(form_, form_.canvas);
-  syncFromForm();
-  parameter_[0]->setFocus();
+  bench_.drawGrid();
+  showChanges(bench_.controls().takeChanges());
+  box_[0]->setFocus();
 }
 
 MainWindow::~MainWindow() {
-  // The widgets outlive the form they report to (Qt deletes them after this body): nothing
-  // they do while being destroyed may reach the core.
-  timer1_->stop();
+  // The widgets outlive the workbench they report to (Qt deletes them after this body):
+  // nothing they do while being destroyed may reach the core.
+  watchdogTimer_->stop();
   for (QObject* child : findChildren<QObject*>()) {
     child->removeEventFilter(this);
     child->blockSignals(true);
@@ -248,14 +247,14 @@ MainWindow::~MainWindow() {
 
 void MainWindow::buildParameterRow(QWidget* frame, int index, int top, int boxLeft, int boxWidth,
                                    int spinLeft) {
-  auto* box = make<QLineEdit>(frame, ("parameter" + std::to_string(index)).c_str());
+  auto* box = make<QLineEdit>(frame, ("box" + std::to_string(index)).c_str());
   place(box, boxLeft, top, boxWidth, 270);
   // The spin bar covers the right end of the box; the text stays clear of it.
   box->setTextMargins(0, 0, px(255), 0);
   box->installEventFilter(this);
-  parameter_[index] = box;
+  box_[index] = box;
 
-  auto* bar = make<QScrollBar>(frame, ("VScroll2_" + std::to_string(index)).c_str(), Qt::Vertical);
+  auto* bar = make<QScrollBar>(frame, ("spinBar" + std::to_string(index)).c_str(), Qt::Vertical);
   place(bar, spinLeft, top, 255, 255);
   const ParamInfo& info = paramInfo()[index];
   configureBar(bar, info.spinMin, info.spinMax, 1, 1);
@@ -266,156 +265,167 @@ void MainWindow::buildParameterRow(QWidget* frame, int index, int top, int boxLe
 }
 
 void MainWindow::buildFourBarFrame(QWidget* client) {
-  QGroupBox* frame = makeFrame(client, "Frame1", "４節リンクパラメータ", 240, 120, 3975, 2775);
+  QGroupBox* frame = makeFrame(client, "fourBarFrame", tr("４節リンクパラメータ"), 240, 120, 3975, 2775);
   for (const CaptionRow& row : kFourBarRows) {
     QLabel* caption = makeCaption(frame, row);
-    if (row.index == fixedLinkLength) label13_ = caption;
+    if (row.index == fixedLinkLength) fixedLinkCaption_ = caption;
     buildParameterRow(frame, row.index, row.top, kBoxLeft, kBoxWidth, kSpinLeft);
   }
-  check2_ = make<QCheckBox>(frame, "Check2", text("計算の最適化"));
-  place(check2_, 2040, 2400, 1755, 255);
+  fixedLinkCaption_->setObjectName(QStringLiteral("fixedLinkCaption"));
+  optimiseFourBar_ = make<QCheckBox>(frame, "optimiseFourBar", tr("計算の最適化"));
+  place(optimiseFourBar_, 2040, 2400, 1755, 255);
 }
 
 void MainWindow::buildSixBarFrame(QWidget* client) {
-  QGroupBox* frame = makeFrame(client, "Frame2", "６節リンクパラメータ", 4320, 120, 3975, 2775);
+  QGroupBox* frame = makeFrame(client, "sixBarFrame", tr("６節リンクパラメータ"), 4320, 120, 3975, 2775);
   for (const CaptionRow& row : kSixBarRows) {
     makeCaption(frame, row);
     buildParameterRow(frame, row.index, row.top, kBoxLeft, kBoxWidth, kSpinLeft);
   }
-  const char* optionCaptions[] = {"ｽﾗｲﾄﾞ始点座標(X,Y)", "ｽﾗｲﾄﾞ終点座標(X,Y)"};
-  const char* optionNames[] = {"Option1_0", "Option1_1"};
+  const QString optionCaptions[] = {tr("ｽﾗｲﾄﾞ始点座標(X,Y)"), tr("ｽﾗｲﾄﾞ終点座標(X,Y)")};
+  const char* optionNames[] = {"slideStartOption", "slideEndOption"};
   for (int k = 0; k < 2; ++k) {
     const int top = kSlideRowTops[k];
-    option1_[k] = make<QRadioButton>(frame, optionNames[k], text(optionCaptions[k]));
-    option1_[k]->setFont(optionFont());
-    place(option1_[k], 120, top, 2055, 255);
+    slidePointOption_[k] = make<QRadioButton>(frame, optionNames[k], optionCaptions[k]);
+    slidePointOption_[k]->setFont(optionFont());
+    place(slidePointOption_[k], 120, top, 2055, 255);
     const int xIndex = slideStartX + 2 * k;
     buildParameterRow(frame, xIndex, top, 2280, 735, 2760);
     buildParameterRow(frame, xIndex + 1, top, 3000, 735, 3480);
   }
-  label5_ = make<QLabel>(frame, "Label5");
-  place(label5_, 240, 2040, 3495, kLabelHeight);
-  check4_ = make<QCheckBox>(frame, "Check4", text("計算の最適化"));
-  place(check4_, 2040, 2400, 1755, 255);
+  status_ = make<QLabel>(frame, "status");
+  place(status_, 240, 2040, 3495, kLabelHeight);
+  optimiseSixBar_ = make<QCheckBox>(frame, "optimiseSixBar", tr("計算の最適化"));
+  place(optimiseSixBar_, 2040, 2400, 1755, 255);
 }
 
 void MainWindow::buildOptionsFrame(QWidget* client) {
-  QGroupBox* frame = makeFrame(client, "Frame3", "ぷろぱちー", 8400, 120, 2055, 1815);
-  auto* caption = make<QLabel>(frame, "Label8", text("解析スピード"));
+  QGroupBox* frame = makeFrame(client, "optionsFrame", tr("ぷろぱちー"), 8400, 120, 2055, 1815);
+  auto* caption = make<QLabel>(frame, "speedCaption", tr("解析スピード"));
   caption->setFont(captionFont());
   place(caption, 120, 240, 1695, 255);
 
-  list3_ = make<QListWidget>(frame, "List3");
-  for (const char* item : kSpeedItems) list3_->addItem(text(item));
-  place(list3_, 720, 480, 1215, 240);
+  speedList_ = make<QListWidget>(frame, "speedList");
+  for (const char* item : kSpeedItems) speedList_->addItem(tr(item));
+  place(speedList_, 720, 480, 1215, 240);
   // One row high: a thin frame, and every item exactly as tall as the inside, so that the
   // selected item shows whole and the scroll bar ends on the last item, not an empty row.
-  list3_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  const QSize row(px(1215), px(240) - 2 * list3_->frameWidth());
-  for (int k = 0; k < list3_->count(); ++k) list3_->item(k)->setSizeHint(row);
-  list3_->setUniformItemSizes(true);
-  list3_->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
-  list3_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  speedList_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  const QSize row(px(1215), px(240) - 2 * speedList_->frameWidth());
+  for (int k = 0; k < speedList_->count(); ++k) speedList_->item(k)->setSizeHint(row);
+  speedList_->setUniformItemSizes(true);
+  speedList_->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+  speedList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
-  realTimeSW_ = make<QCheckBox>(frame, "RealTimeSW", text("すぐに描画する"));
-  place(realTimeSW_, 120, 1080, 1755, 255);
-  check3_ = make<QCheckBox>(frame, "Check3", text("6節ﾘﾝｸも解析する"));
-  place(check3_, 120, 1440, 1755, 255);
+  drawImmediately_ = make<QCheckBox>(frame, "drawImmediately", tr("すぐに描画する"));
+  place(drawImmediately_, 120, 1080, 1755, 255);
+  analyseSixBar_ = make<QCheckBox>(frame, "analyseSixBar", tr("6節ﾘﾝｸも解析する"));
+  place(analyseSixBar_, 120, 1440, 1755, 255);
 }
 
 void MainWindow::buildCommands(QWidget* client) {
-  const auto button = [client](const char* name, const char* caption, int left, int top,
+  const auto button = [client](const char* name, const QString& caption, int left, int top,
                                int width, int height) {
-    auto* b = make<QPushButton>(client, name, text(caption));
+    auto* b = make<QPushButton>(client, name, caption);
     place(b, left, top, width, height);
     b->setAutoDefault(false);
     return b;
   };
-  command1_ = button("Command1", "実行", 10560, 240, 1455, 375);
-  animeButton_[0] = button("AnimeButton0", "アニメ", 10560, 720, 735, 375);
-  animeButton_[1] = button("AnimeButton1", "アニメ", 11280, 720, 735, 375);
-  command6_ = button("Command6", "停止", 10560, 1200, 1455, 375);
-  command3_ = button("Command3", "拡大", 10560, 1920, 735, 495);
-  command4_ = button("Command4", "縮小", 11280, 1920, 735, 495);
-  command2_ = button("Command2", "終了", 10560, 2520, 1455, 375);
+  execute_ = button("execute", tr("実行"), 10560, 240, 1455, 375);
+  animate_[0] = button("animateForwards", tr("アニメ"), 10560, 720, 735, 375);
+  animate_[1] = button("animateBackwards", tr("アニメ"), 11280, 720, 735, 375);
+  stop_ = button("stop", tr("停止"), 10560, 1200, 1455, 375);
+  zoomIn_ = button("zoomIn", tr("拡大"), 10560, 1920, 735, 495);
+  zoomOut_ = button("zoomOut", tr("縮小"), 11280, 1920, 735, 495);
+  quit_ = button("quit", tr("終了"), 10560, 2520, 1455, 375);
 
   for (int k = 0; k < 2; ++k) {
-    zahyou_[k] = make<QLabel>(client, k == 0 ? "Zahyou0" : "Zahyou1");
-    zahyou_[k]->setFont(readoutFont());
-    place(zahyou_[k], 8520, k == 0 ? 2040 : 2520, 1815, 375);
+    readout_[k] = make<QLabel>(client, k == 0 ? "readoutX" : "readoutY");
+    readout_[k]->setFont(readoutFont());
+    place(readout_[k], 8520, k == 0 ? 2040 : 2520, 1815, 375);
   }
 }
 
 void MainWindow::buildCanvasArea(QWidget* client) {
-  hScroll1_ = make<QScrollBar>(client, "HScroll1", Qt::Horizontal);
-  place(hScroll1_, 240, 3120, 11535, 255);
-  configureBar(hScroll1_, -300, 300, 10, 50);
-  vScroll1_ = make<QScrollBar>(client, "VScroll1", Qt::Vertical);
-  place(vScroll1_, 11760, 3360, 255, 6735);
-  configureBar(vScroll1_, -300, 300, 10, 50);
+  panHorizontal_ = make<QScrollBar>(client, "panHorizontal", Qt::Horizontal);
+  place(panHorizontal_, 240, 3120, 11535, 255);
+  configureBar(panHorizontal_, -300, 300, 10, 50);
+  panVertical_ = make<QScrollBar>(client, "panVertical", Qt::Vertical);
+  place(panVertical_, 11760, 3360, 255, 6735);
+  configureBar(panVertical_, -300, 300, 10, 50);
 
-  multi_ = make<QLabel>(client, "Multi");
-  place(multi_, 11760, 3120, 255, 255);
-  multi_->installEventFilter(this);
+  assistantCorner_ = make<QLabel>(client, "assistantCorner");
+  place(assistantCorner_, 11760, 3120, 255, 255);
+  assistantCorner_->installEventFilter(this);
 
-  canvas_ = make<CanvasWidget>(client, "Picture1", form_.canvas);
+  canvas_ = make<CanvasWidget>(client, "canvas", bench_.canvas());
   canvas_->move(px(240), px(3360));
 
   const std::pair<Control, QWidget*> widgets[] = {
-      {Control::Command1, command1_},     {Control::AnimeButton0, animeButton_[0]},
-      {Control::AnimeButton1, animeButton_[1]}, {Control::Command6, command6_},
-      {Control::Command3, command3_},     {Control::Command4, command4_},
-      {Control::Command2, command2_},     {Control::HScroll1, hScroll1_},
-      {Control::VScroll1, vScroll1_},     {Control::Multi, multi_},
-      {Control::Check2, check2_},         {Control::Check3, check3_},
-      {Control::Check4, check4_},         {Control::RealTimeSW, realTimeSW_},
-      {Control::List3, list3_},           {Control::Option1_0, option1_[0]},
-      {Control::Option1_1, option1_[1]},
+      {Control::Execute, execute_},
+      {Control::AnimateForwards, animate_[0]},
+      {Control::AnimateBackwards, animate_[1]},
+      {Control::Stop, stop_},
+      {Control::ZoomIn, zoomIn_},
+      {Control::ZoomOut, zoomOut_},
+      {Control::Quit, quit_},
+      {Control::PanHorizontal, panHorizontal_},
+      {Control::PanVertical, panVertical_},
+      {Control::AssistantCorner, assistantCorner_},
+      {Control::OptimiseFourBar, optimiseFourBar_},
+      {Control::AnalyseSixBar, analyseSixBar_},
+      {Control::OptimiseSixBar, optimiseSixBar_},
+      {Control::DrawImmediately, drawImmediately_},
+      {Control::SpeedList, speedList_},
+      {Control::SlideStartOption, slidePointOption_[0]},
+      {Control::SlideEndOption, slidePointOption_[1]},
   };
   for (const auto& [control, widget] : widgets) controlWidget_[static_cast<int>(control)] = widget;
 }
 
 void MainWindow::buildMenus() {
-  QMenu* file = menuBar()->addMenu(text("ファイル(&F)"));
-  file->setObjectName(QStringLiteral("menu0"));
+  QMenu* file = menuBar()->addMenu(tr("ファイル(&F)"));
+  file->setObjectName(QStringLiteral("fileMenu"));
   fileMenu_ = file->menuAction();
-  fileSave_ = file->addAction(text("保存"));
-  fileLoad_ = file->addAction(text("読み込み"));
-  filePrint_ = file->addAction(text("印刷"));
-  fileReport_ = file->addAction(text("解析レポート"));
-  QMenu* help = menuBar()->addMenu(text("ヘルプ(&H)"));
-  help->setObjectName(QStringLiteral("menu1"));
+  save_ = file->addAction(tr("保存"));
+  load_ = file->addAction(tr("読み込み"));
+  print_ = file->addAction(tr("印刷"));
+  report_ = file->addAction(tr("解析レポート"));
+  QMenu* help = menuBar()->addMenu(tr("ヘルプ(&H)"));
+  help->setObjectName(QStringLiteral("helpMenu"));
   helpMenu_ = help->menuAction();
-  hlp_ = help->addAction(text("Gyrendaのヘルプ"));
-  ver_ = help->addAction(text("Gyrendaのバージョン情報"));
-  fileSave_->setObjectName(QStringLiteral("File_Save"));
-  fileLoad_->setObjectName(QStringLiteral("File_Load"));
-  filePrint_->setObjectName(QStringLiteral("File_Print"));
-  fileReport_->setObjectName(QStringLiteral("File_Report"));
-  hlp_->setObjectName(QStringLiteral("hlp"));
-  ver_->setObjectName(QStringLiteral("ver"));
+  help_ = help->addAction(tr("Gyrendaのヘルプ"));
+  version_ = help->addAction(tr("Gyrendaのバージョン情報"));
+  save_->setObjectName(QStringLiteral("save"));
+  load_->setObjectName(QStringLiteral("load"));
+  print_->setObjectName(QStringLiteral("print"));
+  report_->setObjectName(QStringLiteral("report"));
+  help_->setObjectName(QStringLiteral("help"));
+  version_->setObjectName(QStringLiteral("version"));
 }
 
 // The entry boxes first, in index order, then 実行: box 0 holds the focus at start.
 void MainWindow::arrangeTabOrder() {
-  for (int i = 0; i + 1 < kParamCount; ++i) QWidget::setTabOrder(parameter_[i], parameter_[i + 1]);
-  QWidget::setTabOrder(parameter_[kParamCount - 1], command1_);
+  for (int i = 0; i + 1 < kParamCount; ++i) QWidget::setTabOrder(box_[i], box_[i + 1]);
+  QWidget::setTabOrder(box_[kParamCount - 1], execute_);
 }
 
 // --- Binding ----------------------------------------------------------------------------------
 
 void MainWindow::connectParameterRow(int index) {
-  QLineEdit* box = parameter_[index];
+  QLineEdit* box = box_[index];
   connect(box, &QLineEdit::textChanged, this, [this, index](const QString& typed) {
-    form_.parameterText[index] = typed.toStdString();
-    shownParameter_[index].changeTo(form_.parameterText[index]);
+    std::string& text = bench_.controls().boxText[index];
+    text = typed.toStdString();
+    shownBox_[index].changeTo(text);
   });
   connect(box, &QLineEdit::textEdited, this, [this, index] { duePass_ = index; });
   QScrollBar* bar = spinBar_[index];
   connect(bar, &QScrollBar::actionTriggered, this,
           [this, index](int action) { onSpinBarAction(index, action); });
-  connect(bar, &QScrollBar::valueChanged, this,
-          [this, index](int value) { command([=](Form& f) { setSpinBar(f, index, value); }); });
+  connect(bar, &QScrollBar::valueChanged, this, [this, index](int value) {
+    command([=](Workbench& b) { b.setSpinBar(index, value); });
+  });
 }
 
 // The bar is drawn with its high end on top, but Qt still steps down for the upper arrow and
@@ -450,72 +460,66 @@ void MainWindow::onParameterFocus(int index, bool in, Qt::FocusReason reason) {
 }
 
 void MainWindow::connectCommands() {
-  connect(command1_, &QPushButton::clicked, this, [this] { command(Command1_Click); });
+  connect(execute_, &QPushButton::clicked, this, [this] { command(&Workbench::execute); });
   for (int k = 0; k < 2; ++k)
-    connect(animeButton_[k], &QPushButton::clicked, this,
-            [this, k] { command([k](Form& f) { AnimeButton_Click(f, k); }); });
-  connect(command6_, &QPushButton::clicked, this, [this] { run(Command6_Click); });
-  connect(command3_, &QPushButton::clicked, this, [this] { command(Command3_Click); });
-  connect(command4_, &QPushButton::clicked, this, [this] { command(Command4_Click); });
+    connect(animate_[k], &QPushButton::clicked, this, [this, k] {
+      command([k](Workbench& b) { b.animate(k == 0 ? Direction::Forwards : Direction::Backwards); });
+    });
+  connect(stop_, &QPushButton::clicked, this, [this] { run(&Workbench::stop); });
+  connect(zoomIn_, &QPushButton::clicked, this, [this] { command(&Workbench::zoomIn); });
+  connect(zoomOut_, &QPushButton::clicked, this, [this] { command(&Workbench::zoomOut); });
   // 終了 asks for the end; run() closes the window once no handler is left.
-  connect(command2_, &QPushButton::clicked, this, [this] { command(Command2_Click); });
-  connect(timer1_, &QTimer::timeout, this, [this] { run(Timer1_Timer); });
+  connect(quit_, &QPushButton::clicked, this, [this] { command(&Workbench::quit); });
+  connect(watchdogTimer_, &QTimer::timeout, this, [this] { run(&Workbench::watchdogTick); });
 }
 
 void MainWindow::connectOptions() {
-  const std::pair<QCheckBox*, CheckState Form::*> checks[] = {
-      {check2_, &Form::Check2}, {check3_, &Form::Check3},
-      {check4_, &Form::Check4}, {realTimeSW_, &Form::RealTimeSW}};
+  const std::pair<QCheckBox*, CheckState ControlState::*> checks[] = {
+      {optimiseFourBar_, &ControlState::optimiseFourBar},
+      {analyseSixBar_, &ControlState::analyseSixBar},
+      {optimiseSixBar_, &ControlState::optimiseSixBar},
+      {drawImmediately_, &ControlState::drawImmediately}};
   for (const auto& [box, state] : checks)
     connect(box, &QCheckBox::stateChanged, this,
-            [this, member = state](int s) { form_.*member = checkStateOf(s); });
+            [this, member = state](int s) { bench_.controls().*member = checkStateOf(s); });
 
-  connect(list3_, &QListWidget::currentRowChanged, this, [this](int row) {
-    command([row](Form& f) {
-      f.List3Index = row;
-      List3_Click(f);
-    });
-  });
+  connect(speedList_, &QListWidget::currentRowChanged, this,
+          [this](int row) { command([row](Workbench& b) { b.selectSpeed(row); }); });
   for (int k = 0; k < 2; ++k)
-    connect(option1_[k], &QRadioButton::clicked, this, [this, k] { form_.Option1 = k; });
+    connect(slidePointOption_[k], &QRadioButton::clicked, this,
+            [this, k] { bench_.controls().slidePointOption = k; });
 }
 
 void MainWindow::connectCanvasArea() {
-  connect(hScroll1_, &QScrollBar::valueChanged, this, [this](int value) {
-    command([value](Form& f) {
-      f.HScroll1 = value;
-      HScroll1_Change(f);
-    });
+  connect(panHorizontal_, &QScrollBar::valueChanged, this, [this](int value) {
+    command([value](Workbench& b) { b.panTo(value, b.view().top); });
   });
-  connect(vScroll1_, &QScrollBar::valueChanged, this, [this](int value) {
-    command([value](Form& f) {
-      f.VScroll1 = value;
-      VScroll1_Change(f);
-    });
+  connect(panVertical_, &QScrollBar::valueChanged, this, [this](int value) {
+    command([value](Workbench& b) { b.panTo(b.view().left, value); });
   });
   // The readout changes only two labels: no canvas repaint for a pointer move.
   connect(canvas_, &CanvasWidget::pointerMoved, this, [this](double x, double y) {
-    Picture1_MouseMove(form_, static_cast<float>(x), static_cast<float>(y));
-    syncFromForm();
+    bench_.movePointer(static_cast<float>(x), static_cast<float>(y));
+    showChanges(bench_.controls().takeChanges());
   });
-  connect(canvas_, &CanvasWidget::doubleClicked, this, [this] { command(Picture1_DblClick); });
+  connect(canvas_, &CanvasWidget::doubleClicked, this, [this] { command(&Workbench::enterPoint); });
 }
 
 // A menu does not take the focus from the box being edited, so its edit is committed here.
 void MainWindow::connectMenus() {
-  connect(fileSave_, &QAction::triggered, this, [this] { command(File_Save_Click); });
-  connect(fileLoad_, &QAction::triggered, this, [this] { command(File_Load_Click); });
-  connect(filePrint_, &QAction::triggered, this, [this] { command(File_Print_Click); });
+  connect(save_, &QAction::triggered, this, [this] { command(&Workbench::save); });
+  connect(load_, &QAction::triggered, this, [this] { command(&Workbench::load); });
+  connect(print_, &QAction::triggered, this, [this] { command(&Workbench::print); });
   // Only shows the last analysis, so no edit needs committing for it.
-  connect(fileReport_, &QAction::triggered, this, &MainWindow::openReport);
-  connect(hlp_, &QAction::triggered, this, [this] { command(hlp_Click); });
-  connect(ver_, &QAction::triggered, this, [this] { command(ver_Click); });
+  connect(report_, &QAction::triggered, this, &MainWindow::openReport);
+  connect(help_, &QAction::triggered, this, [this] { command(&Workbench::showHelp); });
+  connect(version_, &QAction::triggered, this, [this] { command(&Workbench::showVersion); });
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::FocusOut || event->type() == QEvent::FocusIn) {
     for (int i = 0; i < kParamCount; ++i)
-      if (watched == parameter_[i])
+      if (watched == box_[i])
         onParameterFocus(i, event->type() == QEvent::FocusIn,
                          static_cast<QFocusEvent*>(event)->reason());
   } else if (event->type() == QEvent::Wheel) {
@@ -529,50 +533,53 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         if (notches != 0 && bar->isEnabled()) bar->setValue(bar->value() + notches);
         return true;
       }
-  } else if (event->type() == QEvent::MouseButtonDblClick && watched == multi_) {
-    command(multi_DblClick);
+  } else if (event->type() == QEvent::MouseButtonDblClick && watched == assistantCorner_) {
+    command(&Workbench::toggleAssistant);
   }
   return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::openDesign(const std::string& path) {
   bool loaded = false;
-  command([&](Form& f) {
-    f.RealTimeSW = 0;
-    loaded = loadDesignFile(f, path).empty();
+  command([&](Workbench& b) {
+    b.controls().drawImmediately = 0;
+    b.controls().mark(InputsChanged);
+    loaded = b.loadDesignFile(path).empty();
   });
-  if (!loaded) platform_->showMessage("「" + path + "」はGyrenda数値データとして読み込めませんでした。");
+  if (!loaded) platform_->showText(openFailureText(QString::fromStdString(path)));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (handlerDepth_ > 0) {
-    // A loop still works on the form: every loop leaves at its next yield, and the window
-    // closes when the outermost handler has returned.
-    form_.quitRequested = true;
+    // A loop still works on the workbench: every loop leaves at its next yield, and the
+    // window closes when the outermost handler has returned.
+    bench_.quit();
     event->ignore();
     return;
   }
   event->accept();
 }
 
-// --- Showing the form -------------------------------------------------------------------------
+// --- Showing the core's state -----------------------------------------------------------------
 
-void MainWindow::syncFromForm() {
+void MainWindow::showChanges(Changes changed) {
   const QScopedValueRollback<bool> syncing(syncing_, true);
-  if (form_.running && !runShown_) {
+  if (bench_.running() && !runShown_) {
     // Nothing has moved the focus since the run began inside a handler. When a focus change
     // of the user started it, the focus is already on the control that the user chose.
     QWidget* focus = QApplication::focusWidget();
     focusAtRunStart_ = focus && isAncestorOf(focus) ? focus : focusWidget();
     runShown_ = true;
   }
-  syncParameters();
-  syncCaptions();
-  syncInputs();
-  syncEnabled();
-  syncRunState();
-  if (reportWindow_) reportWindow_->showReport(form_.lastReport);
-  if (!form_.running && runShown_) {
+  if (changed & BoxesChanged) showBoxes();
+  if (changed & CaptionsChanged) showCaptions();
+  if (changed & InputsChanged) showInputs();
+  if (changed & ViewChanged) showView();
+  if (changed & EnabledChanged) showEnabled();
+  if (changed & RunStateChanged) showRunState();
+  if (reportWindow_ && (changed & ReportChanged))
+    reportWindow_->showReport(bench_.result().report);
+  if (!bench_.running() && runShown_) {
     runShown_ = false;
     restoreFocusAfterRun();
   }
@@ -593,7 +600,7 @@ void MainWindow::restoreFocusAfterRun() {
 void MainWindow::openReport() {
   if (!reportWindow_) {
     reportWindow_ = new ReportWindow(this);
-    reportWindow_->showReport(form_.lastReport);
+    reportWindow_->showReport(bench_.result().report);
     // Beside the main window, like the help, so that the drawing stays in view.
     if (const QScreen* s = screen())
       reportWindow_->setGeometry(helpWindowPlace(frameGeometry(), reportWindow_->size(),
@@ -604,42 +611,55 @@ void MainWindow::openReport() {
   reportWindow_->activateWindow();
 }
 
-void MainWindow::syncParameters() {
+void MainWindow::showBoxes() {
+  const ControlState& c = bench_.controls();
   for (int i = 0; i < kParamCount; ++i) {
-    if (shownParameter_[i].changeTo(form_.parameterText[i]))
-      setTextQuietly(parameter_[i], form_.parameterText[i]);
-    setValueQuietly(spinBar_[i], form_.spinValue[i]);
+    if (shownBox_[i].changeTo(c.boxText[i])) setTextQuietly(box_[i], c.boxText[i]);
+    setValueQuietly(spinBar_[i], c.spinValue[i]);
   }
 }
 
-void MainWindow::syncCaptions() {
-  if (shownLabel13_.changeTo(form_.Label13)) label13_->setText(QString::fromStdString(form_.Label13));
-  if (shownLabel5_.changeTo(form_.Label5)) label5_->setText(QString::fromStdString(form_.Label5));
+void MainWindow::showCaptions() {
+  const ControlState& c = bench_.controls();
+  const auto number = [](float v) { return QString::fromStdString(formatBoxNumber(v)); };
+  const QString range =
+      c.fixedLinkCaption
+          ? tr("静止節(%1～%2)").arg(number(c.fixedLinkCaption->lower), number(c.fixedLinkCaption->upper))
+          : tr("静止節長さ(0～0)");
+  if (fixedLinkCaption_->text() != range) fixedLinkCaption_->setText(range);
+  const QString status = c.status == StatusCaption::Finished ? tr("終了") : QString();
+  if (status_->text() != status) status_->setText(status);
+  const QString readout[2] = {
+      c.readout ? QStringLiteral("X=") + number(c.readout->x) : QStringLiteral("X="),
+      c.readout ? QStringLiteral("Y=") + number(-c.readout->y) : QStringLiteral("Y=")};
   for (int k = 0; k < 2; ++k)
-    if (shownZahyou_[k].changeTo(form_.Zahyou[k]))
-      zahyou_[k]->setText(QString::fromStdString(form_.Zahyou[k]));
+    if (readout_[k]->text() != readout[k]) readout_[k]->setText(readout[k]);
 }
 
-void MainWindow::syncInputs() {
-  setCheckQuietly(check2_, form_.Check2);
-  setCheckQuietly(check3_, form_.Check3);
-  setCheckQuietly(check4_, form_.Check4);
-  setCheckQuietly(realTimeSW_, form_.RealTimeSW);
-  if (list3_->currentRow() != form_.List3Index) {
-    const QSignalBlocker blocker(list3_);
-    list3_->setCurrentRow(form_.List3Index);
-    if (QListWidgetItem* item = list3_->currentItem()) list3_->scrollToItem(item);
+void MainWindow::showInputs() {
+  const ControlState& c = bench_.controls();
+  setCheckQuietly(optimiseFourBar_, c.optimiseFourBar);
+  setCheckQuietly(analyseSixBar_, c.analyseSixBar);
+  setCheckQuietly(optimiseSixBar_, c.optimiseSixBar);
+  setCheckQuietly(drawImmediately_, c.drawImmediately);
+  if (speedList_->currentRow() != c.speedItem) {
+    const QSignalBlocker blocker(speedList_);
+    speedList_->setCurrentRow(c.speedItem);
+    if (QListWidgetItem* item = speedList_->currentItem()) speedList_->scrollToItem(item);
   }
-  showOption(form_.Option1);
-  setValueQuietly(hScroll1_, form_.HScroll1);
-  setValueQuietly(vScroll1_, form_.VScroll1);
+  showOption(c.slidePointOption);
+}
+
+void MainWindow::showView() {
+  setValueQuietly(panHorizontal_, bench_.view().left);
+  setValueQuietly(panVertical_, bench_.view().top);
 }
 
 // Selects option `selected`, or neither for -1, which an exclusive pair allows only while
 // its exclusiveness is lifted.
 void MainWindow::showOption(int selected) {
   for (int k = 0; k < 2; ++k) {
-    QRadioButton* option = option1_[k];
+    QRadioButton* option = slidePointOption_[k];
     const bool on = k == selected;
     if (option->isChecked() == on) continue;
     const QSignalBlocker blocker(option);
@@ -649,23 +669,25 @@ void MainWindow::showOption(int selected) {
   }
 }
 
-void MainWindow::syncEnabled() {
+void MainWindow::showEnabled() {
+  const ControlState& c = bench_.controls();
   for (int i = 0; i < kParamCount; ++i) {
-    setEnabledIfChanged(parameter_[i], form_.parameterEnabled[i]);
-    setEnabledIfChanged(spinBar_[i], form_.spinEnabled[i]);
+    setEnabledIfChanged(box_[i], c.boxEnabled[i]);
+    setEnabledIfChanged(spinBar_[i], c.spinEnabled[i]);
   }
-  for (int c = 0; c < static_cast<int>(Control::Count); ++c)
-    if (QWidget* w = controlWidget_[c]) setEnabledIfChanged(w, form_.enabledFlags[c]);
-  setEnabledIfChanged(fileMenu_, form_.enabled(Control::FileMenu));
-  setEnabledIfChanged(helpMenu_, form_.enabled(Control::HelpMenu));
+  for (int k = 0; k < static_cast<int>(Control::Count); ++k)
+    if (QWidget* w = controlWidget_[k]) setEnabledIfChanged(w, c.enabledFlags[k]);
+  setEnabledIfChanged(fileMenu_, c.enabled(Control::FileMenu));
+  setEnabledIfChanged(helpMenu_, c.enabled(Control::HelpMenu));
 }
 
-void MainWindow::syncRunState() {
+void MainWindow::showRunState() {
+  const ControlState& c = bench_.controls();
   const bool busyShown = testAttribute(Qt::WA_SetCursor) && cursor().shape() == Qt::BusyCursor;
-  if (form_.busyPointer && !busyShown) setCursor(Qt::BusyCursor);
-  if (!form_.busyPointer && busyShown) unsetCursor();
-  if (form_.timerEnabled && !timer1_->isActive()) timer1_->start();
-  if (!form_.timerEnabled && timer1_->isActive()) timer1_->stop();
+  if (c.busyPointer && !busyShown) setCursor(Qt::BusyCursor);
+  if (!c.busyPointer && busyShown) unsetCursor();
+  if (c.timerEnabled && !watchdogTimer_->isActive()) watchdogTimer_->start();
+  if (!c.timerEnabled && watchdogTimer_->isActive()) watchdogTimer_->stop();
 }
 
 }  // namespace gyrenda

@@ -1,6 +1,6 @@
-// The main window: the widgets of the form, bound to the core's form data. A user action
-// writes its input into the form and calls the core's handler; afterwards, and at every
-// yield of a long loop, the widgets are brought up to date from the form.
+// The main window: the widgets, bound to the core's workbench. A user action writes its input
+// into the workbench's control state and calls its command; afterwards, and at every yield of
+// a long loop, the widgets show what the core says has changed.
 #pragma once
 
 #include <QMainWindow>
@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "session/workbench.h"
 #include "desktop/desktop_platform.h"
+#include "session/workbench.h"
 
 class QAction;
 class QCheckBox;
@@ -28,8 +28,8 @@ namespace gyrenda {
 class CanvasWidget;
 class ReportWindow;
 
-// A text as a widget shows it, kept in the form's own bytes so that checking for a change
-// costs no conversion: the widgets are synchronised at every yield of a search.
+// A text as a widget shows it, kept in the core's own bytes so that checking for a change
+// costs no conversion.
 class ShownText {
  public:
   // Remembers `text` as shown; true if it differs from what was shown before.
@@ -53,22 +53,22 @@ class MainWindow : public QMainWindow {
 
   // Builds the window and runs the start-up procedure. Without a platform of the caller's
   // own, the window uses the ordinary Qt one.
-  explicit MainWindow(std::unique_ptr<QtPlatform> platform = nullptr, QWidget* parent = nullptr);
+  explicit MainWindow(std::unique_ptr<DesktopPlatform> platform = nullptr, QWidget* parent = nullptr);
   ~MainWindow() override;
 
-  Form& form() { return form_; }
-  const Form& form() const { return form_; }
-  QtPlatform& platform() { return *platform_; }
+  Workbench& workbench() { return bench_; }
+  const Workbench& workbench() const { return bench_; }
+  DesktopPlatform& platform() { return *platform_; }
   CanvasWidget* canvasWidget() const { return canvas_; }
 
   // Opens a design as the load command does, without its dialog (the path a file manager
   // hands over). A file that holds no design is reported, since the user named it.
   void openDesign(const std::string& path);
 
-  // Brings every widget up to date from the form with the widgets' signals blocked, so
-  // nothing echoes back into the core: texts, values, enabled flags, the pointer and the
-  // watchdog timer.
-  void syncFromForm();
+  // Brings the widgets that `changed` names up to date with their signals blocked, so nothing
+  // echoes back into the core: texts, values, enabled flags, the pointer and the watchdog
+  // timer. Called at every yield of a run and after every command.
+  void showChanges(Changes changed);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -110,15 +110,16 @@ class MainWindow : public QMainWindow {
   // Opens the report window, or raises it when it is open.
   void openReport();
 
-  void syncParameters();
-  void syncCaptions();
-  void syncInputs();
-  void syncEnabled();
-  void syncRunState();
+  void showBoxes();
+  void showCaptions();
+  void showInputs();
+  void showView();
+  void showEnabled();
+  void showRunState();
   void showOption(int selected);
 
-  std::unique_ptr<QtPlatform> platform_;
-  Form form_{platform_.get()};
+  std::unique_ptr<DesktopPlatform> platform_;
+  Workbench bench_{platform_.get()};
   int handlerDepth_ = 0;  // core handlers in progress, nested ones included
   bool syncing_ = false;  // the program moves widgets (and maybe the focus) itself
   // The box whose validation pass is due, or -1: the user put the focus into it or edited
@@ -128,46 +129,44 @@ class MainWindow : public QMainWindow {
   int wheelTurn_ = 0;      // the part of a wheel notch turned so far on a spin bar
   QPointer<QWidget> focusAtRunStart_;
 
-  QTimer* timer1_ = nullptr;  // the watchdog
-  std::array<QLineEdit*, kParamCount> parameter_{};
+  QTimer* watchdogTimer_ = nullptr;
+  std::array<QLineEdit*, kParamCount> box_{};
   std::array<QScrollBar*, kParamCount> spinBar_{};
-  std::array<ShownText, kParamCount> shownParameter_{};
+  std::array<ShownText, kParamCount> shownBox_{};
   std::array<QWidget*, static_cast<int>(Control::Count)> controlWidget_{};
 
-  QLabel* label13_ = nullptr;
-  QLabel* label5_ = nullptr;
-  std::array<QLabel*, 2> zahyou_{};
-  ShownText shownLabel13_, shownLabel5_;
-  std::array<ShownText, 2> shownZahyou_{};
+  QLabel* fixedLinkCaption_ = nullptr;
+  QLabel* status_ = nullptr;
+  std::array<QLabel*, 2> readout_{};  // X and Y of the pointer
 
-  QPushButton* command1_ = nullptr;
-  std::array<QPushButton*, 2> animeButton_{};
-  QPushButton* command6_ = nullptr;
-  QPushButton* command3_ = nullptr;
-  QPushButton* command4_ = nullptr;
-  QPushButton* command2_ = nullptr;
+  QPushButton* execute_ = nullptr;
+  std::array<QPushButton*, 2> animate_{};  // forwards, backwards
+  QPushButton* stop_ = nullptr;
+  QPushButton* zoomIn_ = nullptr;
+  QPushButton* zoomOut_ = nullptr;
+  QPushButton* quit_ = nullptr;
 
-  QCheckBox* check2_ = nullptr;
-  QCheckBox* check3_ = nullptr;
-  QCheckBox* check4_ = nullptr;
-  QCheckBox* realTimeSW_ = nullptr;
-  QListWidget* list3_ = nullptr;
-  std::array<QRadioButton*, 2> option1_{};
+  QCheckBox* optimiseFourBar_ = nullptr;
+  QCheckBox* analyseSixBar_ = nullptr;
+  QCheckBox* optimiseSixBar_ = nullptr;
+  QCheckBox* drawImmediately_ = nullptr;
+  QListWidget* speedList_ = nullptr;
+  std::array<QRadioButton*, 2> slidePointOption_{};  // start, end
 
-  QScrollBar* hScroll1_ = nullptr;
-  QScrollBar* vScroll1_ = nullptr;
-  QLabel* multi_ = nullptr;
+  QScrollBar* panHorizontal_ = nullptr;
+  QScrollBar* panVertical_ = nullptr;
+  QLabel* assistantCorner_ = nullptr;
   CanvasWidget* canvas_ = nullptr;
 
   QAction* fileMenu_ = nullptr;
   QAction* helpMenu_ = nullptr;
-  QAction* fileSave_ = nullptr;
-  QAction* fileLoad_ = nullptr;
-  QAction* filePrint_ = nullptr;
-  QAction* fileReport_ = nullptr;
+  QAction* save_ = nullptr;
+  QAction* load_ = nullptr;
+  QAction* print_ = nullptr;
+  QAction* report_ = nullptr;
   QPointer<ReportWindow> reportWindow_;
-  QAction* hlp_ = nullptr;
-  QAction* ver_ = nullptr;
+  QAction* help_ = nullptr;
+  QAction* version_ = nullptr;
 };
 
 }  // namespace gyrenda
