@@ -3,7 +3,7 @@
 #include <cfloat>
 #include <string>
 
-#include "app/number_text.h"
+#include "linkage/number_text.h"
 
 namespace gyrenda {
 namespace {

@@ -1,5 +1,5 @@
 // The canvas raster and the search's angle arithmetic keep every coordinate in range, however
-// far or strange the point (what lies off the view shows in the golden designs).
+// far or strange the point.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,7 +7,6 @@
 
 #include "canvas/raster.h"
 #include "canvas/raster_search.h"
-#include "test_support.h"
 
 namespace gyrenda {
 namespace {

@@ -1,13 +1,12 @@
-// The hit tables that a run keeps beside outputX/outputY, and the vector drawing that the SVG
+// The hit tables that a run keeps beside the output path, and the vector drawing that the SVG
 // and DXF exports encode: the construction from the parameters, the loci from those tables.
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "app/commands.h"
-#include "canvas/grid.h"
+#include "canvas/construction.h"
+#include "canvas/locus.h"
 #include "files/drawing.h"
-#include "sixbar/slide.h"
 #include "test_support.h"
 
 namespace gyrenda {
@@ -42,13 +41,15 @@ TEST(RunHits, ReplayDrawsTheRunsLociPosesCloseAndTheDrawingHoldsTheLociInCrankOr
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     test::OpenWindow w;
-    Form& f = w.form;
-    selectSpeed(f, c.speed);
-    f.Check3 = c.six ? 1 : 0;
-    for (auto [k, text] : c.boxes) test::leaveBox(f, k, text);
-    w.platform.onYield = [&f, &c] { if (f.crankAngle == c.stopAt) Command6_Click(f); };
-    Command1_Click(f);
-    const Form::RunHits& h = f.hits;
+    Workbench& bench = w.bench;
+    bench.selectSpeed(c.speed);
+    bench.controls().analyseSixBar = c.six ? 1 : 0;
+    for (auto [k, text] : c.boxes) test::leaveBox(bench, k, text);
+    w.platform.onYield = [&] { if (bench.loopCrankAngle() == c.stopAt) bench.stop(); };
+    bench.execute();
+    const RunResult& f = bench.result();
+    const RunHits& h = f.hits;
+    const Linkage& linkage = bench.linkage();
 
     // Each search scans at least the crank steps where it finds a pose; the six-bar only
     // those where the four-bar found one.
@@ -60,17 +61,17 @@ TEST(RunHits, ReplayDrawsTheRunsLociPosesCloseAndTheDrawingHoldsTheLociInCrankOr
     EXPECT_LE(h.sixBarExamined, found);
     for (int i = 0; i < kAngleSteps; ++i) {
       if (f.outputX[i] != kNoPose) {
-        const float coupler = std::hypot(h.leverTipX[i] - f.crankTipX[i],
-                                         h.leverTipY[i] - f.crankTipY[i]);
-        EXPECT_NEAR(coupler, f.param(couplerLength), 1e-3f) << "crank step " << i;
+        const float coupler = std::hypot(h.leverTipX[i] - linkage.tables.crankTipX[i],
+                                         h.leverTipY[i] - linkage.tables.crankTipY[i]);
+        EXPECT_NEAR(coupler, linkage[couplerLength], 1e-3f) << "crank step " << i;
       }
       if (h.sliderX[i] != kNoPose) {
         const float link = std::hypot(h.sliderX[i] - f.outputX[i], h.sliderY[i] - f.outputY[i]);
-        EXPECT_NEAR(link, f.param(sixLinkLength), 1e-3f) << "crank step " << i;
+        EXPECT_NEAR(link, linkage[sixLinkLength], 1e-3f) << "crank step " << i;
       }
     }
 
-    const Drawing d = buildDrawing(f);
+    const Drawing d = buildDrawing(linkage, bench.view(), f);
     const std::tuple<L, const AngleTable&, const AngleTable&> loci[] = {
         {L::Path4Axis, h.axisX, h.axisY}, {L::Path4Output, f.outputX, f.outputY},
         {L::Path6Axis, h.sixAxisX, h.sixAxisY}, {L::Path6Output, h.sixOutputX, h.sixOutputY}};
@@ -92,23 +93,22 @@ TEST(RunHits, ReplayDrawsTheRunsLociPosesCloseAndTheDrawingHoldsTheLociInCrankOr
       EXPECT_EQ(drawn, run);
     }
 
-    const Raster ran = f.canvas;
-    const auto replay = [&f](const AngleTable& ax, const AngleTable& ay, const AngleTable& ox,
-                             const AngleTable& oy) {
-      f.prevAxisX = f.prevAxisY = f.prevOutX = f.prevOutY = 0;
-      for (int i = 0; i < kAngleSteps; ++i) {
-        f.crankAngle = i / 2.0f;
-        if (ax[i] != kNoPose) drawLocusStep(f, {ax[i], ay[i]}, {ox[i], oy[i]});
-      }
+    Raster replayed;
+    const auto replay = [&](const AngleTable& ax, const AngleTable& ay, const AngleTable& ox,
+                            const AngleTable& oy) {
+      LocusPen pen;
+      for (int i = 0; i < kAngleSteps; ++i)
+        if (ax[i] != kNoPose)
+          pen.drawTo(replayed, {ax[i], ay[i]}, {ox[i], oy[i]}, quadrantColour(i / 2.0f));
     };
-    BackScreen(f);
+    drawConstruction(linkage, bench.view(), replayed);
     replay(h.axisX, h.axisY, f.outputX, f.outputY);
-    Teko2(f);
+    drawSlideLine(linkage, replayed);
     replay(h.sixAxisX, h.sixAxisY, h.sixOutputX, h.sixOutputY);
-    EXPECT_TRUE(test::samePixels(ran, f.canvas));
+    EXPECT_TRUE(test::samePixels(replayed, bench.canvas()));
 
-    w.platform.onPause = [&f] { Command6_Click(f); };
-    AnimeButton_Click(f, 0);
+    w.platform.onPause = [&] { bench.stop(); };
+    bench.animate(Direction::Forwards);
     EXPECT_EQ(std::tuple(posesIn(h.axisX), posesIn(h.leverTipY), posesIn(h.sliderX),
                          h.fourBarExamined, h.sixBarExamined, h.sixBarSearched),
               std::tuple(0, 0, 0, 0, 0, false))
@@ -121,11 +121,10 @@ TEST(Drawing, TheConstructionComesFromTheParametersAndTheViewFromZoomAndPan) {
   for (auto [k, text] : {std::pair(crankRadius, "12"), {leverRadius, "40"}, {fixedLinkLength, "30"},
                          {slideStartX, "10"}, {slideStartY, "60"}, {slideEndX, "140"},
                          {slideEndY, "-70"}})
-    test::leaveBox(w.form, k, text);
-  w.form.zoomLevel = 2;
-  std::tie(w.form.HScroll1, w.form.VScroll1) = std::pair(-70, 20);
-  mXmYcls(w.form);  // a run that found nothing
-  const Drawing d = buildDrawing(w.form);
+    test::leaveBox(w.bench, k, text);
+  RunResult none;  // a run that found nothing
+  clearRunTables(none);
+  const Drawing d = buildDrawing(w.bench.linkage(), View{2, -70, 20}, none);
   const std::vector<DrawingItem> construction{
       {L::Crank, 7, Circle{{0, 0}, 12}}, {L::Crank, 7, Pivot{{0, 0}}},
       {L::Lever, 2, Arc{{30, 0}, 40, 0, 180}}, {L::Lever, 7, Pivot{{30, 0}}},

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <numbers>
 
-#include "app/commands.h"
 #include "test_support.h"
 
 namespace gyrenda {
@@ -27,9 +26,9 @@ TEST(RunReport, GrashofClassAndWhetherTheCrankTurnsFully) {
 
 // The exact lever tip at crank step i by the lever's angle (law of cosines), on the side of
 // the line from the crank tip to the lever pivot where (x, y) lies.
-std::optional<std::array<double, 2>> exactTip(const Form& f, int i, double x, double y) {
-  const double a = f.param(crankRadius), b = f.param(couplerLength), c = f.param(leverRadius);
-  const double l = f.param(fixedLinkLength), tx = a * std::cos(i * kDeg / 2) - l;
+std::optional<std::array<double, 2>> exactTip(const Linkage& k, int i, double x, double y) {
+  const double a = k[crankRadius], b = k[couplerLength], c = k[leverRadius];
+  const double l = k[fixedLinkLength], tx = a * std::cos(i * kDeg / 2) - l;
   const double ty = a * std::sin(i * kDeg / 2), d = std::hypot(tx, ty);
   const double cosine = (c * c + d * d - b * b) / (2 * c * d);
   if (std::abs(cosine) > 1) return std::nullopt;
@@ -40,14 +39,14 @@ std::optional<std::array<double, 2>> exactTip(const Form& f, int i, double x, do
 
 // A crank-rocker's transmission angle is extreme where crank and fixed link are collinear.
 TEST(RunReport, TransmissionAngleOfExactCrankRockerPoses) {
-  test::OpenWindow w;
-  Form& f = w.form;
+  const Linkage linkage = makeLinkage({18, 36, 36, 31, 72, 0, 50, 100, 30, 20, 55, 150, 55});
+  RunResult result;
   for (int i = 0; i < kAngleSteps; ++i) {
-    const auto [x, y] = exactTip(f, i, 31, 100).value();
-    f.hits.leverTipX[i] = f.outputX[i] = static_cast<float>(x);
-    f.hits.leverTipY[i] = f.outputY[i] = static_cast<float>(y);
+    const auto [x, y] = exactTip(linkage, i, 31, 100).value();
+    result.hits.leverTipX[i] = result.outputX[i] = static_cast<float>(x);
+    result.hits.leverTipY[i] = result.outputY[i] = static_cast<float>(y);
   }
-  const RunReport r = makeRunReport(f);
+  const RunReport r = makeRunReport(linkage, result);
   const auto mu = [](double d) { return std::acos(1 - d * d / (2 * 36 * 36)) / kDeg; };
   EXPECT_NEAR(r.transmissionAngle->min, mu(31 - 18), 1e-3);
   EXPECT_NEAR(r.transmissionAngle->max, mu(31 + 18), 1e-3);
@@ -60,18 +59,18 @@ TEST(RunReport, TransmissionAngleOfExactCrankRockerPoses) {
 // pivot) stopped at 270°: the slider runs from link − crank to link + crank.
 TEST(RunReport, SliderCrankStrokeAndAReportOfTheLastAnalysisOnly) {
   test::OpenWindow w;
-  Form& f = w.form;
-  selectSpeed(f, 2);
-  f.Check3 = 1;
+  Workbench& bench = w.bench;
+  bench.selectSpeed(2);
+  bench.controls().analyseSixBar = 1;
   for (auto [k, text] : {std::pair{outputOffsetX, "0"}, {sixLinkLength, "30"}, {slideStartX, "5"},
                          {slideStartY, "0"}, {slideEndY, "0"}})
-    test::leaveBox(f, k, text);
-  EXPECT_FALSE(f.lastReport);
+    test::leaveBox(bench, k, text);
+  EXPECT_FALSE(bench.result().report);
   w.platform.onYield = [&] {
-    if (f.crankAngle == 270 && !f.hits.sixBarSearched) Command6_Click(f);
+    if (bench.loopCrankAngle() == 270 && !bench.result().hits.sixBarSearched) bench.stop();
   };
-  Command1_Click(f);
-  const RunReport r = f.lastReport.value();
+  bench.execute();
+  const RunReport r = bench.result().report.value();
   const SliderStroke stroke = r.sixBar->sliderStroke.value();
   EXPECT_NEAR(stroke.start, 30 - 18 - 5, 0.3);
   EXPECT_NEAR(stroke.end, 30 + 18 - 5, 0.3);
@@ -79,10 +78,10 @@ TEST(RunReport, SliderCrankStrokeAndAReportOfTheLastAnalysisOnly) {
   EXPECT_EQ(std::tuple(r.fourBar.stopped, r.fourBar.anglesExamined, r.sixBar->stopped),
             std::tuple(true, 540, false));
   // An animation and later edits leave the report as the analysis left it.
-  w.platform.onPause = [&] { Command6_Click(f); };
-  AnimeButton_Click(f, 0);
-  test::leaveBox(f, crankRadius, "20");
-  EXPECT_EQ(f.lastReport, r);
+  w.platform.onPause = [&] { bench.stop(); };
+  bench.animate(Direction::Forwards);
+  test::leaveBox(bench, crankRadius, "20");
+  EXPECT_EQ(bench.result().report, r);
 }
 
 // Median, 99th percentile by nearest rank, maximum and the crank angle of its first occurrence.
@@ -99,23 +98,24 @@ TEST(RunReport, AccuracyAgreesWithExactPosesAndGrowsWithTheZoom) {
   std::vector<double> medians;
   for (const auto& design : designs) {
     test::OpenWindow w;
-    Form& f = w.form;
-    selectSpeed(f, 2);
-    f.Check3 = 1;
-    f.zoomLevel = static_cast<std::int16_t>(design.zoom);
-    test::leaveBox(f, fixedLinkLength, design.fixedLink);
-    Command1_Click(f);
+    Workbench& bench = w.bench;
+    bench.selectSpeed(2);
+    bench.controls().analyseSixBar = 1;
+    bench.setView({design.zoom, bench.view().left, bench.view().top});
+    test::leaveBox(bench, fixedLinkLength, design.fixedLink);
+    bench.execute();
+    const RunResult& f = bench.result();
     std::vector<std::pair<double, int>> lever, slider;
     for (int i = 0; i < kAngleSteps; ++i) {
       const double x = f.hits.leverTipX[i], y = f.hits.leverTipY[i], sx = f.hits.sliderX[i];
-      if (const auto tip = exactTip(f, i, x, y); x != kNoPose && tip)
+      if (const auto tip = exactTip(bench.linkage(), i, x, y); x != kNoPose && tip)
         lever.emplace_back(std::hypot(x - (*tip)[0], y - (*tip)[1]), i);
       // The default slide is the line y = 55.
       const double px = f.outputX[i], half = std::sqrt(2500 - std::pow(55.0 - f.outputY[i], 2));
       const double sy = f.hits.sliderY[i], x0 = sx >= px ? px + half : px - half;
       if (sx != kNoPose) slider.emplace_back(std::hypot(sx - x0, sy - 55), i);
     }
-    const RunReport& r = *f.lastReport;
+    const RunReport& r = *f.report;
     SCOPED_TRACE(design.fixedLink);
     EXPECT_EQ(r.fourBar.accuracy->withoutExactPose + lever.size(), r.fourBar.posesFound);
     for (auto [a, d] : {std::pair{*r.fourBar.accuracy, lever}, {*r.sixBar->accuracy, slider}}) {
