@@ -1,35 +1,49 @@
-// The headless program's options, outputs and errors (writing to files: file_commands_test).
+// The headless program's options, outputs and errors, and its saves onto every kind of target.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <sstream>
 
-#include "app/cli.h"
-#include "app/commands.h"
+#include "cli/cli.h"
+#include "core/save_targets.h"
+#include "core/test_support.h"
 #include "files/data_file.h"
-#include "test_support.h"
 
 namespace gyrenda {
 namespace {
 
 using Args = std::vector<std::string>;
 
-// Status, standard output and standard error. A stand-in encoder serves a first "--bmp":
-// what the program writes is the encoder's output as it stands.
+// Status, standard output and standard error.
 std::tuple<int, std::string, std::string> run(const Args& args) {
   std::ostringstream out, err;
-  const auto encoder = [](const Raster&) { return std::optional(std::string("BM\0\1", 4)); };
-  const bool bmp = args.size() == 2 && args[0] == "--bmp";
-  const int status = runCli(args, out, err, bmp ? CliServices{encoder} : CliServices{});
+  const int status = runCli(args, out, err);
   return {status, out.str(), err.str()};
 }
 std::string out(const Args& args) { return std::get<1>(run(args)); }
 
+std::string analysedDataFile() {
+  test::OpenWindow w;
+  w.bench.execute();
+  return dataFileText(w.bench.linkage().parameters, w.bench.result());
+}
+
+// A little-endian 32-bit field of a file.
+std::int32_t field(const std::string& bytes, std::size_t at) {
+  std::uint32_t v = 0;
+  for (std::size_t k = 4; k-- > 0;) v = v << 8 | static_cast<unsigned char>(bytes.at(at + k));
+  return static_cast<std::int32_t>(v);
+}
+
 // Each option acts as its control in the window; --set is one validation pass, in order.
 TEST(Cli, WritesTheAnalysisToStandardOutputAndOptionsActInTheOrderGiven) {
-  test::OpenWindow w;
-  Command1_Click(w.form);
-  EXPECT_EQ(run({}), std::tuple(0, dataFileText(w.form), ""));
-  EXPECT_EQ(run({"--bmp", "-"}), std::tuple(0, std::string("BM\0\1", 4), ""));
+  EXPECT_EQ(run({}), std::tuple(0, analysedDataFile(), ""));
+  // The whole canvas as a bitmap file whose header states the length it has.
+  const auto [status, bmp, err] = run({"--bmp", "-"});
+  EXPECT_EQ(std::tuple(status, bmp.substr(0, 2), err), std::tuple(0, "BM", ""));
+  EXPECT_EQ(field(bmp, 2), static_cast<std::int32_t>(bmp.size()));
+  EXPECT_EQ(std::pair(field(bmp, 18), std::abs(field(bmp, 22))),
+            std::pair(Raster::kWidth, Raster::kHeight));
   const struct { Args args, other; bool same; } cases[] = {
       {{"--gyr", "-"}, {}, true}, {{"--set", "crankRadius=20"}, {"--set", "0=20"}, true},
       {{"--set", "fixedLinkLength=10"}, {"--set", "3=19"}, true},
@@ -46,9 +60,9 @@ TEST(Cli, BadOptionsGiveOneLineOnStandardErrorAndNothingElse) {
            {"--bogus"}, {"--speed", "x"}, {"--gyr"}, {"--zoom", "5"}, {"--zoom", "3x"},
            {"--pan", "400,0"}, {"--pan", "0,-301"}, {"--pan", "0"}, {"--pan", "0,5x"},
            {"--pan", "0x,5"}, {"--set", "nosuch=1"}, {"--set", "13=1"}, {"--set", "0x=1"},
-           {"--set", "crankRadius"}, {"--gyr", "-", "--bogus"},
-           {"--load", "/nonexistent-dir/design.GYR"}, {"--bmp", "-", "--six"},  // no encoder
-           {"--dxf", "-", "--six"}, {"--png"}}) {
+           {"--set", "crankRadius"}, {"--gyr", "-", "--bogus"}, {"design.GYR"}, {"-x"},
+           {"--load", "/nonexistent-dir/design.GYR"}, {"--frames", "-", "--report", "-"},
+           {"--png"}}) {
     const auto [status, written, err] = run(args);
     EXPECT_TRUE(status != 0 && written.empty() && std::ranges::count(err, '\n') == 1) << err;
   }
@@ -64,6 +78,19 @@ TEST(Cli, FramesWritesAHeaderAndOneCsvRowPerHalfDegree) {
     const auto missing = [](const auto& line) { return line.ends_with(",9999,9999,9999,9999"); };
     EXPECT_EQ(std::ranges::all_of(lines.begin() + 1, lines.end(), missing), args.size() == 2);
   }
+}
+
+// The same targets as the core's save function and the save command meet.
+TEST(Cli, SavesOntoEachKindOfTargetAndSaysWhyNot) {
+  test::expectEachSaveTargetEndsAsItShould(
+      analysedDataFile(),
+      [](const std::string& path) {
+        const auto [status, written, err] = run({"--gyr", path});
+        return std::to_string(status) + err + written;
+      },
+      [](const std::string& path, int error) {
+        return error ? "1gyrenda-cli: " + path + ": " + saveFailureText(error) + "\n" : "0";
+      });
 }
 
 }  // namespace
