@@ -1,6 +1,7 @@
 #include "desktop/file_dialogs.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -17,22 +18,29 @@ namespace gyrenda {
 namespace {
 
 // The file types of the save dialog, in the order that gives their numbers 1 to 5, and the
-// extension each adds to a name that has none of them.
-constexpr const char* kBitmapFilter = "Bitmap画像データ(*.BMP)";
-constexpr const char* kDataFilter = "Gyrenda数値データ(*.GYR)";
+// extension each adds to a name that has none of them. A filter's text is translated where it
+// is shown; a translation must keep the patterns in parentheses, which the dialog filters by.
+constexpr const char* kBitmapFilter = QT_TRANSLATE_NOOP("FileDialogs", "Bitmap画像データ(*.BMP)");
+constexpr const char* kDataFilter = QT_TRANSLATE_NOOP("FileDialogs", "Gyrenda数値データ(*.GYR)");
 constexpr std::array<std::pair<const char*, const char*>, 5> kSaveTypes{{
-    {kBitmapFilter, ".BMP"}, {kDataFilter, ".GYR"}, {"PNG画像(*.png)", ".png"},
-    {"SVG図面(*.svg)", ".svg"}, {"DXF図面(*.dxf)", ".dxf"}}};
-constexpr const char* kAllFilesFilter = "すべてのファイル (*)";
+    {kBitmapFilter, ".BMP"},
+    {kDataFilter, ".GYR"},
+    {QT_TRANSLATE_NOOP("FileDialogs", "PNG画像(*.png)"), ".png"},
+    {QT_TRANSLATE_NOOP("FileDialogs", "SVG図面(*.svg)"), ".svg"},
+    {QT_TRANSLATE_NOOP("FileDialogs", "DXF図面(*.dxf)"), ".dxf"}}};
+constexpr const char* kAllFilesFilter = QT_TRANSLATE_NOOP("FileDialogs", "すべてのファイル (*)");
 
 // The canvas is shown at 96 pixels per inch; a print keeps that physical size.
 constexpr double kScreenDpi = 96.0;
 
-QString qs(const char* utf8) { return QString::fromUtf8(utf8); }
+QString filterText(const char* filter) {
+  return QCoreApplication::translate("FileDialogs", filter);
+}
 
+// The dialog reports the filter as it showed it, so it is compared in the same words.
 int fileTypeOf(const QString& filter) {
   for (std::size_t i = 0; i < kSaveTypes.size(); ++i)
-    if (filter == qs(kSaveTypes[i].first)) return static_cast<int>(i) + 1;
+    if (filter == filterText(kSaveTypes[i].first)) return static_cast<int>(i) + 1;
   return 0;
 }
 
@@ -106,7 +114,7 @@ std::optional<SaveChoice> showSaveDialog(QWidget* parent, const std::string& pro
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
   QStringList filters;
-  for (const auto& type : kSaveTypes) filters << qs(type.first);
+  for (const auto& type : kSaveTypes) filters << filterText(type.first);
   dialog.setNameFilters(filters);
   dialog.selectFile(QString::fromStdString(proposedName));
   keepNameWhenFilterChanges(dialog);
@@ -119,7 +127,7 @@ std::optional<std::string> showOpenDialog(QWidget* parent) {
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setNameFilters({qs(kDataFilter), qs(kAllFilesFilter)});
+  dialog.setNameFilters({filterText(kDataFilter), filterText(kAllFilesFilter)});
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return localPath(dialog);
 }
@@ -156,14 +164,16 @@ bool CanvasPrinter::hasDestination() const {
 std::string CanvasPrinter::print(const Raster& canvas) {
   QPainter painter;
   if (!painter.begin(&printer_)) {
-    if (!hasDestination()) return "使えるプリンタがありません。";
-    return "プリンタに印刷を始められませんでした。";
+    if (!hasDestination())
+      return QCoreApplication::translate("FileDialogs", "使えるプリンタがありません。").toStdString();
+    return QCoreApplication::translate("FileDialogs", "プリンタに印刷を始められませんでした。")
+        .toStdString();
   }
   const QRectF target = canvasPrintRect(QSizeF(printer_.width(), printer_.height()),
                                         printer_.resolution());
   painter.drawImage(target, canvasImage(canvas));
   if (!painter.end() || printer_.printerState() == QPrinter::Error)
-    return "プリンタがエラーを返しました。";
+    return QCoreApplication::translate("FileDialogs", "プリンタがエラーを返しました。").toStdString();
   return {};
 }
 

@@ -1,5 +1,4 @@
-// The Qt side of the File menu: the save, open and print dialogs, the BMP encoder and the
-// printer.
+// The Qt side of the File menu: the save, open and print dialogs and the printer.
 #pragma once
 
 #include <QPrinter>
@@ -15,14 +14,13 @@ class QWidget;
 
 namespace gyrenda {
 
-// The save dialog with the filters "Bitmap画像データ(*.BMP)", "Gyrenda数値データ(*.GYR)",
-// "PNG画像(*.png)", "SVG図面(*.svg)" and "DXF図面(*.dxf)", proposing `proposedName`, adding the
-// chosen type's extension to a name that ends in none of the five, asking before it
-// overwrites; empty when cancelled.
+// The save dialog with a filter for each of the five file types (*.BMP, *.GYR, *.png, *.svg,
+// *.dxf), named in the user's language, proposing `proposedName`, adding the chosen type's
+// extension to a name that ends in none of the five, asking before it overwrites; empty when
+// cancelled.
 std::optional<SaveChoice> showSaveDialog(QWidget* parent, const std::string& proposedName);
 
-// The open dialog for "Gyrenda数値データ(*.GYR)" or "すべてのファイル (*)"; empty when
-// cancelled.
+// The open dialog for the numeric data files (*.GYR) or all files (*); empty when cancelled.
 std::optional<std::string> showOpenDialog(QWidget* parent);
 
 // Where the canvas image goes on a page whose printable area is `printable` device pixels at
@@ -39,7 +37,7 @@ class CanvasPrinter {
   // Whether a printer or an output file is chosen.
   bool hasDestination() const;
   // Prints the canvas image at the page origin as one document of one page. Returns an
-  // empty string or the reason it failed.
+  // empty string or the reason it failed, in the user's language.
   std::string print(const Raster& canvas);
   QPrinter& printer() { return printer_; }
 

@@ -11,11 +11,11 @@ namespace gyrenda {
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName(QStringLiteral("helpWindow"));
-  setWindowTitle(QStringLiteral("Gyrendaのヘルプ"));
+  setWindowTitle(tr("Gyrendaのヘルプ"));
 
-  QToolButton* back = addButton(QStringLiteral("戻る"), QStringLiteral("前に見ていた箇所へ戻ります"));
-  QToolButton* forward = addButton(QStringLiteral("進む"), QStringLiteral("戻る前の箇所へ進みます"));
-  QToolButton* contents = addButton(QStringLiteral("目次"), QStringLiteral("目次を表示します"));
+  QToolButton* back = addButton(tr("戻る"), tr("前に見ていた箇所へ戻ります"));
+  QToolButton* forward = addButton(tr("進む"), tr("戻る前の箇所へ進みます"));
+  QToolButton* contents = addButton(tr("目次"), tr("目次を表示します"));
   back->setEnabled(false);
   forward->setEnabled(false);
   connect(back, &QToolButton::clicked, browser_, &QTextBrowser::backward);

@@ -9,17 +9,24 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "desktop/report_rows.h"
+
 namespace gyrenda {
 namespace {
 
-QString ja(const char* utf8) { return QString::fromUtf8(utf8); }
-
 QString headingOf(const std::optional<RunReport>& report) {
-  if (!report) return ja("まだ解析していません。「実行」で解析すると、その結果がここに出ます。");
-  QString heading = ja("最後の解析の結果です。長さは入力と同じ単位、角度は度で示します。"
-                         "精度は見つけた姿勢と厳密な姿勢との距離です。");
+  if (!report) {
+    return ReportWindow::tr(
+        "まだ解析していません。「実行」で解析すると、その結果がここに出ます。");
+  }
+  QString heading = ReportWindow::tr(
+      "最後の解析の結果です。長さは入力と同じ単位、角度は度で示します。"
+      "精度は見つけた姿勢と厳密な姿勢との距離です。");
   const bool stopped = report->fourBar.stopped || (report->sixBar && report->sixBar->stopped);
-  if (stopped) heading += ja("\n停止で中断した解析です。見つかった姿勢だけから求めています。");
+  if (stopped) {
+    heading += QLatin1Char('\n') +
+               ReportWindow::tr("停止で中断した解析です。見つかった姿勢だけから求めています。");
+  }
   return heading;
 }
 
@@ -27,7 +34,7 @@ QString headingOf(const std::optional<RunReport>& report) {
 
 ReportWindow::ReportWindow(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("ReportWindow"));
-  setWindowTitle(ja("解析レポート"));
+  setWindowTitle(tr("解析レポート"));
   setModal(false);
   // A window does not take its owner's font by itself; the table reads best in the same face.
   if (parent) setFont(parent->font());
@@ -37,14 +44,14 @@ ReportWindow::ReportWindow(QWidget* parent) : QDialog(parent) {
   heading_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
   table_ = new QTableWidget(0, 2, this);
   table_->setObjectName(QStringLiteral("table"));
-  table_->setHorizontalHeaderLabels({ja("項目"), ja("値")});
+  table_->setHorizontalHeaderLabels({tr("項目"), tr("値")});
   table_->verticalHeader()->hide();
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->horizontalHeader()->setStretchLastSection(true);
   table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
   auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(ja("閉じる"), QDialogButtonBox::RejectRole);
-  QPushButton* copy = buttons->addButton(ja("コピー"), QDialogButtonBox::ActionRole);
+  buttons->addButton(tr("閉じる"), QDialogButtonBox::RejectRole);
+  QPushButton* copy = buttons->addButton(tr("コピー"), QDialogButtonBox::ActionRole);
   copy->setObjectName(QStringLiteral("copy"));
   connect(copy, &QPushButton::clicked, this,
           [this] { QGuiApplication::clipboard()->setText(text()); });
@@ -65,9 +72,9 @@ void ReportWindow::showReport(const std::optional<RunReport>& report) {
   const ReportRows rows = report ? reportRows(*report) : ReportRows{};
   table_->setRowCount(static_cast<int>(rows.size()));
   for (int r = 0; r < table_->rowCount(); ++r) {
-    const auto& [caption, value] = rows[static_cast<std::size_t>(r)];
-    table_->setItem(r, 0, new QTableWidgetItem(QString::fromStdString(caption)));
-    table_->setItem(r, 1, new QTableWidgetItem(QString::fromStdString(value)));
+    const auto& [caption, value] = rows[r];
+    table_->setItem(r, 0, new QTableWidgetItem(caption));
+    table_->setItem(r, 1, new QTableWidgetItem(value));
   }
   table_->setVisible(report.has_value());
   table_->resizeColumnToContents(0);

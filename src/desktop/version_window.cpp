@@ -75,19 +75,24 @@ class PictureCaption final : public QLabel {
   QColor paper_;
 };
 
+// The captions in words are translated where they are shown; the program's name and version
+// stay as they are.
 struct Caption {
   const char* objectName;
   const char* text;
+  bool translated;
   QRect twips;
   Face face;
   double points;
 };
 
 const std::array<Caption, 4> kCaptions{{
-    {"Label1", "競技用ロボット設計支援プログラム", {360, 240, 3135, 255}, Face::Gothic, 9.75},
-    {"Label2", "Gyrenda", {960, 480, 1935, 495}, Face::Mincho, 26.25},
-    {"Label3", "Gyrenda Version 0.2.1", {840, 1080, 2055, 255}, Face::Gothic, 9},
-    {"Label4", "For 32bit Windows Development", {480, 2400, 3015, 255}, Face::Gothic, 9},
+    {"Label1", QT_TRANSLATE_NOOP("gyrenda::VersionWindow", "競技用ロボット設計支援プログラム"),
+     true, {360, 240, 3135, 255}, Face::Gothic, 9.75},
+    {"Label2", "Gyrenda", false, {960, 480, 1935, 495}, Face::Mincho, 26.25},
+    {"Label3", "Gyrenda Version 0.2.1", false, {840, 1080, 2055, 255}, Face::Gothic, 9},
+    {"Label4", QT_TRANSLATE_NOOP("gyrenda::VersionWindow", "For 32bit Windows Development"),
+     true, {480, 2400, 3015, 255}, Face::Gothic, 9},
 }};
 
 // The separator: a grey line over a white one, across the whole width.
@@ -100,7 +105,7 @@ constexpr int kSeparatorWidthTwips = 4560;
 VersionWindow::VersionWindow(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint) {
-  setWindowTitle(QStringLiteral("Gyrendaのバージョン情報"));
+  setWindowTitle(tr("Gyrendaのバージョン情報"));
   setWindowIcon(QIcon(QStringLiteral(":/icons/gyrenda-32.png")));
   setFixedSize(px(3855), px(3240));
   addCaptions();
@@ -111,7 +116,8 @@ void VersionWindow::addCaptions() {
   const QColor ink(0x10, 0x2a, 0x5c);    // dark blue, like the lines of the drawing behind
   const QColor paper(0xdc, 0xe7, 0xf3);  // the pale blue of the picture's paper
   for (const Caption& c : kCaptions) {
-    auto* label = new PictureCaption(QString::fromUtf8(c.text), paper, this);
+    const QString text = c.translated ? tr(c.text) : QString::fromUtf8(c.text);
+    auto* label = new PictureCaption(text, paper, this);
     label->setObjectName(QString::fromLatin1(c.objectName));
     label->setGeometry(fromTwips(c.twips.x(), c.twips.y(), c.twips.width(), c.twips.height()));
     label->setFont(layoutFont(c.face, c.points, true));
@@ -122,7 +128,7 @@ void VersionWindow::addCaptions() {
 }
 
 void VersionWindow::addOkButton() {
-  auto* ok = new QPushButton(QStringLiteral("OK"), this);
+  auto* ok = new QPushButton(tr("OK"), this);
   ok->setObjectName(QStringLiteral("Command1"));
   ok->setGeometry(fromTwips(1440, 2760, 855, 375));
   ok->setFont(layoutFont(Face::Gothic, 9.75, false));

@@ -1,0 +1,136 @@
+#include "desktop/report_rows.h"
+
+#include <QCoreApplication>
+#include <QtGlobal>
+#include <cmath>
+
+#include "linkage/number_text.h"
+
+namespace gyrenda {
+namespace {
+
+// Hundredths are as fine as the raster's answers deserve.
+QString number(double v) {
+  return QString::fromStdString(
+      formatBoxNumber(static_cast<float>(std::round(v * 100.0) / 100.0 + 0.0)));
+}
+
+// The patterns below are whole sentences with the numbers as arguments, so that a translator
+// can move them; each is filled in one pass.
+
+// `pattern` takes the value as %1 and the crank angle where it occurs as %2.
+QString atCrank(const QString& pattern, double value, double crankAngle) {
+  return pattern.arg(number(value), number(crankAngle));
+}
+
+// `pattern` takes the two ends as %1 and %2 and the distance between them as %3.
+QString range(const QString& pattern, double from, double to, double size) {
+  return pattern.arg(number(from), number(to), number(size));
+}
+
+QString className(LinkageClass c) {
+  switch (c) {
+    case LinkageClass::CrankRocker:
+      return QCoreApplication::translate("ReportRows",
+                                         "てこクランク（クランクが回転、てこが揺動）");
+    case LinkageClass::DoubleCrank:
+      return QCoreApplication::translate("ReportRows", "両クランク（クランクもてこも回転）");
+    case LinkageClass::DoubleRocker:
+      return QCoreApplication::translate("ReportRows", "両てこ（中間節だけが回転）");
+    case LinkageClass::RockerCrank:
+      return QCoreApplication::translate("ReportRows",
+                                         "てこクランク（てこが回転、クランクは揺動）");
+    case LinkageClass::TripleRocker:
+      return QCoreApplication::translate("ReportRows", "三てこ（どの節も一回りしない）");
+    case LinkageClass::ChangePoint:
+      return QCoreApplication::translate("ReportRows",
+                                         "切替点（四節が一直線に並ぶ姿勢がある）");
+  }
+  return {};
+}
+
+QString noPose() { return QCoreApplication::translate("ReportRows", "姿勢なし"); }
+
+// The paths whose extents the report gives, by the name of the point that draws them.
+struct TracedPath {
+  const char* name;
+  std::optional<PathExtent> SearchReport::*extent;
+};
+constexpr TracedPath kTracedPaths[] = {
+    {QT_TRANSLATE_NOOP("ReportRows", "軸点"), &SearchReport::axisPath},
+    {QT_TRANSLATE_NOOP("ReportRows", "出力点"), &SearchReport::outputPath},
+};
+
+void addSearchRows(ReportRows& rows, const QString& name, const SearchReport& s) {
+  const QString found = QString::number(s.posesFound), examined = QString::number(s.anglesExamined);
+  rows.append({QCoreApplication::translate("ReportRows", "%1：見つかった姿勢").arg(name),
+               s.stopped ? QCoreApplication::translate(
+                               "ReportRows", "%1（調べたクランク角 %2）　停止で中断")
+                               .arg(found, examined)
+                         : QCoreApplication::translate("ReportRows", "%1（調べたクランク角 %2）")
+                               .arg(found, examined)});
+  if (const auto& a = s.accuracy) {
+    rows.append({QCoreApplication::translate("ReportRows", "%1：精度 中央値").arg(name),
+                 number(a->median)});
+    rows.append({QCoreApplication::translate("ReportRows", "%1：精度 99%").arg(name),
+                 number(a->p99)});
+    rows.append({QCoreApplication::translate("ReportRows", "%1：精度 最大").arg(name),
+                 atCrank(QCoreApplication::translate("ReportRows", "%1（クランク角 %2°）"),
+                         a->max, a->maxAtCrankAngle)});
+    rows.append({QCoreApplication::translate("ReportRows", "%1：厳密解のない姿勢").arg(name),
+                 QString::number(a->withoutExactPose)});
+  } else {
+    rows.append({QCoreApplication::translate("ReportRows", "%1：精度").arg(name), noPose()});
+  }
+  for (const TracedPath& path : kTracedPaths) {
+    const QString point = QCoreApplication::translate("ReportRows", path.name);
+    const auto& extent = s.*path.extent;
+    if (!extent) {
+      rows.append({QCoreApplication::translate("ReportRows", "%1：%2の範囲 X, Y").arg(name, point),
+                   noPose()});
+      continue;
+    }
+    rows.append({QCoreApplication::translate("ReportRows", "%1：%2の範囲 X").arg(name, point),
+                 range(QCoreApplication::translate("ReportRows", "%1 ～ %2（幅 %3）"),
+                       extent->minX, extent->maxX, extent->width())});
+    rows.append({QCoreApplication::translate("ReportRows", "%1：%2の範囲 Y").arg(name, point),
+                 range(QCoreApplication::translate("ReportRows", "%1 ～ %2（高さ %3）"),
+                       extent->minY, extent->maxY, extent->height())});
+  }
+}
+
+}  // namespace
+
+ReportRows reportRows(const RunReport& r) {
+  ReportRows rows;
+  rows.append({QCoreApplication::translate("ReportRows", "リンクの種類"),
+               className(r.linkage.linkageClass)});
+  rows.append({QCoreApplication::translate("ReportRows", "クランクの全回転"),
+               r.linkage.crankTurnsFully ? QCoreApplication::translate("ReportRows", "できる")
+                                         : QCoreApplication::translate("ReportRows", "できない")});
+  if (const auto& mu = r.transmissionAngle) {
+    const QString degreesAtCrank =
+        QCoreApplication::translate("ReportRows", "%1°（クランク角 %2°）");
+    rows.append({QCoreApplication::translate("ReportRows", "伝達角 最小"),
+                 atCrank(degreesAtCrank, mu->min, mu->minAtCrankAngle)});
+    rows.append({QCoreApplication::translate("ReportRows", "伝達角 最大"),
+                 atCrank(degreesAtCrank, mu->max, mu->maxAtCrankAngle)});
+  } else {
+    rows.append({QCoreApplication::translate("ReportRows", "伝達角"), noPose()});
+  }
+  addSearchRows(rows, QCoreApplication::translate("ReportRows", "4節リンク"), r.fourBar);
+  const QString sixBar = QCoreApplication::translate("ReportRows", "6節リンク");
+  if (!r.sixBar) {
+    rows.append({sixBar, QCoreApplication::translate("ReportRows", "解析していません")});
+    return rows;
+  }
+  addSearchRows(rows, sixBar, *r.sixBar);
+  const auto& stroke = r.sixBar->sliderStroke;
+  rows.append({QCoreApplication::translate("ReportRows", "%1：スライダの行程（始点から）").arg(sixBar),
+               stroke ? range(QCoreApplication::translate("ReportRows", "%1 ～ %2（長さ %3）"),
+                              stroke->start, stroke->end, stroke->length)
+                      : noPose()});
+  return rows;
+}
+
+}  // namespace gyrenda
