@@ -63,7 +63,7 @@ std::string writeOutput(const std::string& path, const std::string& content, std
     return out ? std::string() : std::string("standard output: write failed");
   }
   const int error = saveFile(path, content);
-  return error ? path + ": " + saveFailureText(error) : std::string();
+  return error ? path + ": " + saveFailureInWords(error) : std::string();
 }
 
 // One option acting on the workbench as its control in the window does; output options are
@@ -142,7 +142,7 @@ std::string writeOutputs(const Outputs& outputs, const Workbench& bench, std::os
 
 }  // namespace
 
-std::string saveFailureText(int error) {
+std::string saveFailureInWords(int error) {
   switch (saveFailureOf(error)) {
     case SaveFailure::FolderMissing: return "the folder does not exist";
     case SaveFailure::PermissionDenied: return "permission denied";

@@ -19,6 +19,6 @@ std::string framesCsv(const RunResult& frames);
 std::string cliUsage();
 
 // Why a save failed, in a few words.
-std::string saveFailureText(int error);
+std::string saveFailureInWords(int error);
 
 }  // namespace gyrenda

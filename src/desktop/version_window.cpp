@@ -87,11 +87,11 @@ struct Caption {
 };
 
 const std::array<Caption, 4> kCaptions{{
-    {"Label1", QT_TRANSLATE_NOOP("gyrenda::VersionWindow", "競技用ロボット設計支援プログラム"),
+    {"purpose", QT_TRANSLATE_NOOP("gyrenda::VersionWindow", "競技用ロボット設計支援プログラム"),
      true, {360, 240, 3135, 255}, Face::Gothic, 9.75},
-    {"Label2", "Gyrenda", false, {960, 480, 1935, 495}, Face::Mincho, 26.25},
-    {"Label3", "Gyrenda Version 0.2.1", false, {840, 1080, 2055, 255}, Face::Gothic, 9},
-    {"Label4", QT_TRANSLATE_NOOP("gyrenda::VersionWindow", "For 32bit Windows Development"),
+    {"name", "Gyrenda", false, {960, 480, 1935, 495}, Face::Mincho, 26.25},
+    {"version", "Gyrenda Version 0.2.1", false, {840, 1080, 2055, 255}, Face::Gothic, 9},
+    {"platformNote", QT_TRANSLATE_NOOP("gyrenda::VersionWindow", "For 32bit Windows Development"),
      true, {480, 2400, 3015, 255}, Face::Gothic, 9},
 }};
 
@@ -129,7 +129,7 @@ void VersionWindow::addCaptions() {
 
 void VersionWindow::addOkButton() {
   auto* ok = new QPushButton(tr("OK"), this);
-  ok->setObjectName(QStringLiteral("Command1"));
+  ok->setObjectName(QStringLiteral("ok"));
   ok->setGeometry(fromTwips(1440, 2760, 855, 375));
   ok->setFont(layoutFont(Face::Gothic, 9.75, false));
   ok->setDefault(true);
