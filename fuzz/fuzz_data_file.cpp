@@ -4,10 +4,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/startup.h"
-#include "app/validation.h"
 #include "files/data_file_reader.h"
-#include "files/file_commands.h"
 #include "fuzz_properties.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -19,13 +16,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 "reader read more than it needs");
   if (!values) return 0;
   for (float v : *values) fuzz::require(std::isfinite(v), "accepted a value that is not finite");
-  Form f;
-  Form_Load(f);
-  parameter_LostFocus(f, 0);
-  f.Check3 = 1;
-  applyLoadedDesign(f, *values);
-  fuzz::checkParameters(f);
-  fuzz::checkTables(f);
-  fuzz::checkDataFile(f);
+  Workbench bench;
+  bench.start();
+  bench.leaveBox(0);
+  bench.controls().analyseSixBar = 1;
+  bench.applyDesign(*values);
+  fuzz::checkParameters(bench);
+  fuzz::checkTables(bench);
+  fuzz::checkDataFile(bench);
+  fuzz::checkSpinBarStillValidates(bench);
   return 0;
 }

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/number_text.h"
+#include "linkage/number_text.h"
 #include "fuzz_properties.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/form.h"
 #include "files/data_file.h"
+#include "session/workbench.h"
 
 namespace gyrenda::fuzz {
 
@@ -21,24 +21,38 @@ inline void require(bool ok, const char* what) {
 }
 
 // Parameters within range, bars within their ranges, lengths positive.
-inline void checkParameters(const Form& f) {
+inline void checkParameters(const Workbench& b) {
+  const ControlState& controls = b.controls();
   for (int k = 0; k < kParamCount; ++k) {
-    const float v = f.paramValue[k];
+    const float v = b.linkage().parameters[k];
     require(std::isfinite(v) && v >= -kParamLimit && v <= kParamLimit, "parameter out of range");
     const auto& info = paramInfo()[k];
-    require(f.spinValue[k] >= info.spinMin && f.spinValue[k] <= info.spinMax, "bar out of range");
+    const int bar = controls.spinValue[k];
+    require(bar >= info.spinMin && bar <= info.spinMax, "bar out of range");
   }
-  for (int k : {crankRadius, leverRadius, couplerLength, sixLinkLength})
-    require(f.paramValue[k] > 0.0f, "length not positive");
-  require(f.editGuard == 0, "validation pass left its guard set");
+  for (ParamName k : {crankRadius, leverRadius, couplerLength, sixLinkLength})
+    require(b.linkage()[k] > 0.0f, "length not positive");
+}
+
+// A pass or a run that left its guard up would keep a moved spin bar from starting a pass of
+// its own: the bar's value must still reach the parameters (an offset, which no pass repairs).
+inline void checkSpinBarStillValidates(Workbench& b) {
+  const int value = b.controls().spinValue[outputOffsetY] == 0 ? 1 : 0;
+  b.setSpinBar(outputOffsetY, value);
+  require(b.linkage()[outputOffsetY] == static_cast<float>(value),
+          "validation pass or run left its guard set");
 }
 
 // Every table entry finite; result tables finite or the no-pose marker.
-inline void checkTables(const Form& f) {
-  for (const AngleTable* t : {&f.crankTipX, &f.crankTipY, &f.leverX, &f.leverY, &f.couplerX,
-                              &f.couplerY, &f.sixLinkX, &f.sixLinkY, &f.outputX, &f.outputY,
-                              &f.leverTipX, &f.leverTipY, &f.sixAxisX, &f.sixAxisY, &f.sixOffsetX,
-                              &f.sixOffsetY})
+inline void checkTables(const Workbench& b) {
+  const AngleTables& l = b.linkage().tables;
+  const RunResult& r = b.result();
+  const RunHits& h = r.hits;
+  for (const AngleTable* t :
+       {&l.crankTipX, &l.crankTipY, &l.leverX, &l.leverY, &l.couplerX, &l.couplerY, &l.sixLinkX,
+        &l.sixLinkY, &r.outputX, &r.outputY, &r.leverTipX, &r.leverTipY, &r.sixAxisX, &r.sixAxisY,
+        &r.sixOffsetX, &r.sixOffsetY, &h.axisX, &h.axisY, &h.leverTipX, &h.leverTipY, &h.sixAxisX,
+        &h.sixAxisY, &h.sixOutputX, &h.sixOutputY, &h.sliderX, &h.sliderY})
     for (float v : *t) require(std::isfinite(v), "table entry not finite");
 }
 
@@ -64,8 +78,8 @@ inline bool isFileNumber(const std::string& s) {
 }
 
 // The saved file: 723 CR LF lines, the header, 13 numbers, 721 rows of three numbers.
-inline void checkDataFile(const Form& f) {
-  const std::string text = dataFileText(f);
+inline void checkDataFile(const Workbench& b) {
+  const std::string text = dataFileText(b.linkage().parameters, b.result());
   std::size_t pos = 0;
   int line = 0;
   while (pos < text.size()) {

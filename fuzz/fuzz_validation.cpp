@@ -4,24 +4,20 @@
 #include <cstdint>
 #include <string>
 
-#include "app/commands.h"
-#include "app/startup.h"
-#include "app/validation.h"
 #include "fuzz_properties.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace gyrenda;
   if (size < 4) return 0;
-  Form f;
-  Form_Load(f);
-  parameter_LostFocus(f, 0);
-  f.zoomLevel = static_cast<std::int16_t>(2 + data[0] % 3);
-  f.HScroll1 = static_cast<int>(data[1] % 61) * 10 - 300;
-  f.VScroll1 = static_cast<int>(data[2] % 61) * 10 - 300;
-  f.Check2 = data[3] & 1;
-  f.Check4 = (data[3] >> 1) & 1;
-  f.Check3 = 1;
-  selectSpeed(f, (data[3] >> 2) % 3);
+  Workbench bench;
+  bench.start();
+  bench.leaveBox(0);
+  bench.setView({2 + data[0] % 3, data[1] % 61 * 10 - 300, data[2] % 61 * 10 - 300});
+  ControlState& controls = bench.controls();
+  controls.optimiseFourBar = data[3] & 1;
+  controls.drawImmediately = (data[3] >> 1) & 1;
+  controls.analyseSixBar = 1;
+  bench.selectSpeed((data[3] >> 2) % 3);
 
   // The rest: "index:text" records separated by newlines, applied in order.
   const std::string rest(reinterpret_cast<const char*>(data) + 4, size - 4);
@@ -34,14 +30,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     pos = end + 1;
     if (record.empty()) continue;
     const int box = static_cast<unsigned char>(record[0]) % kParamCount;
-    f.parameterText[box] = record.substr(1);
-    parameter_LostFocus(f, box);
-    fuzz::checkParameters(f);
+    controls.boxText[box] = record.substr(1);
+    bench.leaveBox(box);
+    fuzz::checkParameters(bench);
     ++edits;
   }
-  Command1_Click(f);
-  fuzz::checkParameters(f);
-  fuzz::checkTables(f);
-  fuzz::checkDataFile(f);
+  bench.execute();
+  fuzz::checkParameters(bench);
+  fuzz::checkTables(bench);
+  fuzz::checkDataFile(bench);
+  fuzz::checkSpinBarStillValidates(bench);
   return 0;
 }
