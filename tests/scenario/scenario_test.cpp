@@ -1,0 +1,166 @@
+// Whole designs driven as a user drives the window: the poses found, the messages and when
+// they come, the controls, the texts the user reads, and the canvas. Every reference picture
+// and number here was left by the program before its core became values owned by a Workbench.
+#include "scenario/scenario.h"
+
+#include "files/data_file.h"
+
+namespace gyrenda::test {
+namespace {
+
+// The defaults at かめ with neither search narrowed: a pose every half degree.
+TEST(Scenario, DefaultSixBarAtKameFindsEveryHalfDegree) {
+  Scenario s;
+  s.bench.selectSpeed(2);
+  s.bench.controls().optimiseFourBar = s.bench.controls().optimiseSixBar = 0;
+  s.bench.execute();
+  EXPECT_EQ(s.posesFound(), kAngleSteps);
+  EXPECT_EQ(s.output(0), Point(31.1209564f, 70.7943497f));
+  EXPECT_EQ(s.output(2), Point(34.1937332f, 70.4687881f));
+  EXPECT_EQ(s.output(719), Point(31.1202717f, 70.6372757f));
+  EXPECT_EQ(s.bench.controls().status, StatusCaption::Finished);  // 終了
+  EXPECT_EQ(s.bench.controls().fixedLinkCaption, (FixedLinkRange{19, 53}));
+  EXPECT_EQ(s.boxTexts(), kDefaultTexts);
+  s.expectIdleShowing("kame_unoptimised");
+}
+
+// 停止 at crank angle 99 ends the four-bar search there; the six-bar search still runs in full
+// over the poses found so far.
+TEST(Scenario, StopInTheMiddleOfAnAnalysisKeepsThePosesFoundSoFar) {
+  Scenario s;
+  bool stopUsable = false;
+  s.at(99, 1, [&] {
+    stopUsable = s.bench.controls().enabled(Control::Stop);
+    s.bench.stop();
+  });
+  s.bench.execute();
+  EXPECT_TRUE(stopUsable);
+  EXPECT_EQ(s.posesFound(), 66);
+  EXPECT_EQ(s.output(195), Point(60.0043564f, 53.8460083f));  // the last, at 97.5°
+  const RunHits& hits = s.bench.result().hits;
+  EXPECT_TRUE(hits.fourBarStopped && hits.sixBarSearched && !hits.sixBarStopped);
+  EXPECT_EQ(s.bench.controls().status, StatusCaption::Finished);
+  s.expectIdleShowing("stopped_at_99");
+}
+
+// アニメ: the frames of a whole turn, then playback at いぬ until 停止 at the 40th pause; the
+// markers are drawn again and the status says nothing.
+TEST(Scenario, AnimationPlaysItsFramesUntilStopped) {
+  Scenario s;
+  s.platform.onPause = [&] {
+    if (s.platform.pauses.size() == 40) s.bench.stop();
+  };
+  s.bench.animate(Direction::Forwards);
+  const RunResult& r = s.bench.result();
+  EXPECT_EQ(s.platform.pauses, std::vector(40, std::chrono::microseconds(8820)));
+  EXPECT_EQ(s.posesFound(), kAngleSteps);
+  EXPECT_EQ(std::count(r.sixAxisX.begin(), r.sixAxisX.end(), kNoPose), kAngleSteps - 350);
+  EXPECT_EQ(Point(r.leverTipX[0], r.leverTipY[0]), Point(24.5604782f, 35.3971748f));
+  EXPECT_EQ(Point(r.sixOffsetX[3], r.sixOffsetY[3]), Point(-9.27050877f, -28.5316963f));
+  EXPECT_EQ(s.bench.controls().status, StatusCaption::None);
+  s.expectIdleShowing("playback_forwards");
+}
+
+// With the assistant on and neither search narrowed, the watchdog speaks on the 11th tick of
+// each search: yield 11 of the run, and yield 11 of the six-bar search, which starts
+// after the four-bar search's 241 yields.
+TEST(Scenario, WatchdogWarnsInEachUnoptimisedSearch) {
+  Scenario s;
+  s.bench.toggleAssistant();
+  s.bench.controls().optimiseFourBar = s.bench.controls().optimiseSixBar = 0;
+  s.hooks.push_back([&] { s.bench.watchdogTick(); });
+  s.bench.execute();
+  using enum MessageId;
+  EXPECT_EQ(s.shown,
+            (std::vector<Shown>{{AssistantOn, 0}, {CannotBeBuilt, 11}, {CannotBeBuilt, 252}}));
+  EXPECT_EQ(s.posesFound(), 241);
+  s.expectIdleShowing("watchdog_both_phases");
+}
+
+// Double-clicks set the slide: the end point when no option is chosen, then start and end
+// in turn. The boxes show the bars' whole numbers; the slide keeps the fractions.
+TEST(Scenario, PointEntrySetsTheSlideEndsByDoubleClick) {
+  Scenario s;
+  const auto doubleClick = [&](float x, float y) {
+    s.bench.movePointer(x, -y);
+    s.bench.enterPoint();
+  };
+  doubleClick(25, 60);
+  EXPECT_EQ(s.boxTexts(slideEndX, 2), (Texts{"25", "60"}));
+  EXPECT_EQ(s.bench.controls().slidePointOption, 0);
+  doubleClick(150, 40);
+  s.bench.controls().slidePointOption = 0;
+  doubleClick(30, 65);
+  doubleClick(160.5f, 40.25f);
+  s.bench.execute();
+  s.bench.movePointer(-12.345f, -6.789f);
+  Texts texts = kDefaultTexts;
+  std::ranges::copy(Texts{"30", "65", "160", "40"}, texts.begin() + slideStartX);
+  EXPECT_EQ(s.boxTexts(), texts);
+  EXPECT_EQ(Point(s.bench.linkage()[slideEndX], s.bench.linkage()[slideEndY]),
+            Point(160.5f, 40.25f));
+  EXPECT_EQ(s.bench.controls().slidePointOption, 0);
+  const auto readout = s.bench.controls().readout.value_or(ControlState::Readout{});
+  EXPECT_EQ(Point(readout.x, readout.y), Point(-12.35f, -6.79f));
+  EXPECT_EQ(s.posesFound(), 241);
+  s.expectIdleShowing("point_entry");
+}
+
+// Values the validation pass repairs: a crank longer than the lever, lengths of 0 and -3, a
+// slide of no length. The boxes show the repaired values, the caption the crossed bounds.
+TEST(Scenario, RepairedDesignShowsTheRepairedValues) {
+  Scenario s;
+  leaveBox(s.bench, crankRadius, "40");
+  EXPECT_EQ(s.boxTexts(0, 4), (Texts{"36", "36", "36", "31"}));
+  EXPECT_EQ(s.bench.controls().fixedLinkCaption, (FixedLinkRange{37, 35}));
+  leaveBox(s.bench, couplerLength, "0");
+  leaveBox(s.bench, sixLinkLength, "-3");
+  leaveBox(s.bench, slideEndX, "20");
+  s.bench.execute();
+  EXPECT_EQ(s.boxTexts(),
+            (Texts{"36", "36", "1", "0", "72", "0", "1", "100", "30", "20", "55", "21", "55"}));
+  EXPECT_EQ(s.bench.controls().fixedLinkCaption, (FixedLinkRange{2, 0}));
+  EXPECT_EQ(s.posesFound(), 109);
+  EXPECT_EQ(s.output(10), Point(43.3889198f, 74.7431946f));
+  s.expectIdleShowing("repaired_design");
+}
+
+// ファイル > 読み込み: すぐに描画する is unticked first, every box comes from the file, and one
+// analysis runs; the data file saved after it holds the design and its output path.
+TEST(Scenario, LoadedDesignIsAnalysedOnce) {
+  Scenario s;
+  s.bench.controls().drawImmediately = 1;
+  s.platform.openPath = GYRENDA_SCENARIO_DATA_DIR "/../load_other_design.GYR";
+  s.bench.load();
+  EXPECT_EQ(s.bench.controls().drawImmediately, 0);
+  EXPECT_EQ(s.boxTexts(), (Texts{"12", "30", "40", "35", "-20", "8", "45", "60", "-10", "10", "60",
+                                 "140", "70"}));
+  EXPECT_EQ(s.bench.linkage()[outputOffsetY], 7.5f);  // the box shows the bar's 8
+  EXPECT_EQ(s.bench.controls().fixedLinkCaption, (FixedLinkRange{23, 57}));
+  EXPECT_EQ(s.platform.yields, 962);  // one four-bar and one six-bar search
+  EXPECT_EQ(s.posesFound(), 241);
+  const auto lines =
+      splitLines(dataFileText(s.bench.linkage().parameters, s.bench.result()), "\r\n");
+  ASSERT_EQ(lines.size(), 723u);
+  EXPECT_EQ(Texts(lines.begin(), lines.begin() + 4),
+            (Texts{"\"Gyrenda\"", "12,30,40,35,-20,7.5,45,60,-10,10,60,140,70",
+                   "0,-7.041383,-9.678621", ".5,0,0"}));
+  s.expectIdleShowing("loaded_design");
+}
+
+// Zoomed in to the limit and panned so that part of the marker is out of view: the poses
+// there are missed, and the path runs through other pixels than at the default zoom.
+TEST(Scenario, ZoomedInWithTheMarkerPartlyOutOfViewMissesPoses) {
+  Scenario s;
+  s.bench.zoomIn();
+  s.bench.zoomIn();
+  s.bench.panTo(0, -140);
+  s.bench.panTo(0, -60);
+  s.bench.execute();
+  EXPECT_EQ(s.posesFound(), 232);
+  EXPECT_EQ(s.output(3), Point(34.1903038f, 70.6258316f));
+  s.expectIdleShowing("zoomed_in_part_out_of_view");
+}
+
+}  // namespace
+}  // namespace gyrenda::test
