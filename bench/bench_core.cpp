@@ -1,96 +1,109 @@
 // Benchmarks of the core on its own raster: the redraw, the searches and a playback step.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 
-#include "app/commands.h"
-#include "app/run_report.h"
-#include "app/startup.h"
-#include "app/validation.h"
+#include "canvas/construction.h"
 #include "canvas/four_bar_search.h"
-#include "canvas/grid.h"
-#include "canvas/locus.h"
-#include "canvas/raster_search.h"
 #include "files/drawing.h"
+#include "session/workbench.h"
 #include "sixbar/animation.h"
 #include "sixbar/six_bar_search.h"
-#include "sixbar/slide.h"
 
 namespace {
 
 using namespace gyrenda;
 
-void prepare(Form& f) {
-  Form_Load(f);
-  parameter_LostFocus(f, 0);
+// The window once open: defaults validated, as the first focus change of a session does.
+void prepare(Workbench& bench) {
+  bench.start();
+  bench.leaveBox(0);
 }
 
-// Counts the pixel reads of a search by counting the yields and candidates it makes.
-class CountingPlatform : public Platform {
+// A run that nothing interrupts, at a speed of the list; it stops itself after `yields`
+// yields when asked to.
+class FreeRun final : public RunControl {
  public:
-  void processEvents() override { ++steps; }
-  long steps = 0;
+  explicit FreeRun(int speedItem, long yields = -1) : step_(speedStepOf(speedItem)), left_(yields) {}
+  bool yieldAndTestStop(float) override { return left_-- == 0; }
+  float speedStep() override { return step_; }
+  void pause(std::chrono::microseconds) override {}
+  void restart(long yields) { left_ = yields; }
+
+ private:
+  float step_;
+  long left_;
 };
 
-void BM_BackScreen(benchmark::State& state) {
-  Form f;
-  prepare(f);
+void BM_DrawConstruction(benchmark::State& state) {
+  Workbench bench;
+  prepare(bench);
+  Raster canvas;
   for (auto _ : state) {
-    BackScreen(f);
-    benchmark::DoNotOptimize(f.canvas.data());
+    drawConstruction(bench.linkage(), bench.view(), canvas);
+    benchmark::DoNotOptimize(canvas.data());
   }
 }
-BENCHMARK(BM_BackScreen)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DrawConstruction)->Unit(benchmark::kMicrosecond);
 
-// One analysis as Execute runs it (redraw, reset, search, slide line, six-bar search).
-void runAnalysis(Form& f) {
-  BackScreen(f);
-  mXmYcls(f);
-  KaisekiA(f);
-  Teko2(f);
-  if (ticked(f.Check3)) kaisekiA2(f);
-}
-
+// One analysis as 実行 runs it: redraw, search, slide line, six-bar search when ticked, report.
 void BM_FourBarDefault(benchmark::State& state) {
-  Form f;
-  prepare(f);
-  for (auto _ : state) runAnalysis(f);
+  Workbench bench;
+  prepare(bench);
+  for (auto _ : state) bench.execute();
 }
 BENCHMARK(BM_FourBarDefault)->Unit(benchmark::kMicrosecond);
 
-// The marker is out of view, so no candidate ever hits and the window widens at every
-// crank step: the most pixel reads an unoptimised search at "かめ" can make.
-void setUpWorstCase(Form& f) {
-  prepare(f);
-  f.Check2 = 0;
-  f.Check4 = 0;
-  selectSpeed(f, 2);
-  f.HScroll1 = 300;
-  f.VScroll1 = 300;
+void BM_FourAndSixBarDefault(benchmark::State& state) {
+  Workbench bench;
+  prepare(bench);
+  bench.controls().analyseSixBar = 1;
+  for (auto _ : state) bench.execute();
 }
+BENCHMARK(BM_FourAndSixBarDefault)->Unit(benchmark::kMicrosecond);
+
+// The four-bar search's worst case: without optimisation at かめ, and with the lever
+// half-circle panned out of view, no candidate ever hits, so the window widens at every crank
+// step: 721 + 4Δ probes at Δ degrees past the last hit, the most an unoptimised search makes.
+struct WorstCase {
+  WorstCase() {
+    prepare(bench);
+    drawConstruction(bench.linkage(), View{bench.view().zoomLevel, 300, 300}, canvas);
+  }
+  Workbench bench;
+  Raster canvas;
+};
 
 void BM_FourBarWorstCase(benchmark::State& state) {
-  Form f;
-  setUpWorstCase(f);
-  for (auto _ : state) runAnalysis(f);
+  WorstCase w;
+  FreeRun run(2);
+  RunResult result;
+  clearRunTables(result);
+  for (auto _ : state)
+    benchmark::DoNotOptimize(searchFourBar(w.bench.linkage(), w.canvas, false, run, result));
+  if (std::ranges::any_of(result.outputX, [](float x) { return x != kNoPose; }))
+    state.SkipWithError("a candidate hit: this is not the worst case");
 }
 BENCHMARK(BM_FourBarWorstCase)->Unit(benchmark::kMicrosecond);
 
-// The floor of the worst case: the same number of pixel reads with nothing else around them.
+// The floor of the worst case: the same probes, in the same order, read with nothing else
+// around them. The search's time over this one is what its own bookkeeping costs.
 void BM_FourBarWorstCaseFloor(benchmark::State& state) {
-  Form f;
-  setUpWorstCase(f);
-  BackScreen(f);
+  WorstCase w;
+  const AngleTables& t = w.bench.linkage().tables;
   long reads = 0;
-  for (int step = 0; step <= 720; ++step) reads += 721 + 2 * step;  // 721 + 4Δ with Δ = step / 2
   for (auto _ : state) {
     int hits = 0;
-    int j = 0;
-    for (long n = 0; n < reads; ++n) {
-      if (f.canvas.point(f.crankTipX[0] + f.couplerX[j], -(f.crankTipY[0] + f.couplerY[j])) ==
-          kFourBarMarker)
-        ++hits;
-      j = j == 720 ? 0 : j + 1;
+    reads = 0;
+    for (int i = 0; i < kAngleSteps; ++i) {  // crank step i, Δ = i / 2 degrees
+      const float px = t.crankTipX[i], py = t.crankTipY[i];
+      // Scan angles −Δ … 360 + Δ in half degrees, wrapped into the tables' one turn.
+      for (int half = -i; half <= 720 + i; ++half) {
+        const int j = half < 0 ? half + 720 : half > 720 ? half - 720 : half;
+        hits += w.canvas.point(px + t.couplerX[j], -(py + t.couplerY[j])) == kFourBarMarker;
+      }
+      reads += 721 + 2 * i;
     }
     benchmark::DoNotOptimize(hits);
   }
@@ -98,83 +111,65 @@ void BM_FourBarWorstCaseFloor(benchmark::State& state) {
 }
 BENCHMARK(BM_FourBarWorstCaseFloor)->Unit(benchmark::kMicrosecond);
 
-void BM_FourAndSixBarDefault(benchmark::State& state) {
-  Form f;
-  prepare(f);
-  f.Check3 = 1;
-  for (auto _ : state) runAnalysis(f);
-}
-BENCHMARK(BM_FourAndSixBarDefault)->Unit(benchmark::kMicrosecond);
-
 // What every analysis adds at its end (the report) and what an SVG or DXF export builds
-// first (the drawing), after a six-bar analysis at "かめ": every crank step holds a pose.
-Form& analysedAtKame() {
-  static Form f;
-  prepare(f);
-  f.Check3 = 1;
-  selectSpeed(f, 2);
-  runAnalysis(f);
-  return f;
+// first (the drawing), after a six-bar analysis at かめ: every crank step holds a pose.
+const Workbench& analysedAtKame() {
+  static Workbench bench;
+  [[maybe_unused]] static const bool analysed = [] {
+    prepare(bench);
+    bench.controls().analyseSixBar = 1;
+    bench.selectSpeed(2);
+    bench.execute();
+    return true;
+  }();
+  return bench;
 }
 
 void BM_RunReport(benchmark::State& state) {
-  const Form& f = analysedAtKame();
-  for (auto _ : state) benchmark::DoNotOptimize(makeRunReport(f));
+  const Workbench& bench = analysedAtKame();
+  for (auto _ : state) benchmark::DoNotOptimize(makeRunReport(bench.linkage(), bench.result()));
 }
 BENCHMARK(BM_RunReport)->Unit(benchmark::kMicrosecond);
 
 void BM_BuildDrawing(benchmark::State& state) {
-  const Form& f = analysedAtKame();
-  for (auto _ : state) benchmark::DoNotOptimize(buildDrawing(f));
+  const Workbench& bench = analysedAtKame();
+  for (auto _ : state)
+    benchmark::DoNotOptimize(buildDrawing(bench.linkage(), bench.view(), bench.result()));
 }
 BENCHMARK(BM_BuildDrawing)->Unit(benchmark::kMicrosecond);
 
-// Six-bar search alone without optimisation at "かめ", driven by a complete four-bar path.
+// Six-bar search alone without optimisation at かめ, driven by a complete four-bar path.
 void BM_SixBarWorstCase(benchmark::State& state) {
-  Form f;
-  prepare(f);
-  selectSpeed(f, 2);
-  f.Check4 = 0;
-  BackScreen(f);
-  mXmYcls(f);
-  KaisekiA(f);
+  Workbench bench;
+  prepare(bench);
+  const Linkage& linkage = bench.linkage();
+  FreeRun run(2);
+  Raster canvas;
+  RunResult result;
+  drawConstruction(linkage, bench.view(), canvas);
+  clearRunTables(result);
+  searchFourBar(linkage, canvas, true, run, result);
   for (auto _ : state) {
     state.PauseTiming();
-    BackScreen(f);
+    drawConstruction(linkage, bench.view(), canvas);
     state.ResumeTiming();
-    kaisekiA2(f);
+    searchSixBar(linkage, canvas, false, run, result);
   }
 }
 BENCHMARK(BM_SixBarWorstCase)->Unit(benchmark::kMicrosecond);
 
-// The player stops itself after one step: draw a pose, pause (no-op here), erase the one before.
-class OneStepPlatform : public Platform {
- public:
-  explicit OneStepPlatform(Form*& form) : form_(form) {}
-  void processEvents() override {
-    if (++calls_ > 2) form_->stopRequested = -1;
-  }
-  void reset() { calls_ = 0; }
-
- private:
-  Form*& form_;
-  int calls_ = 0;
-};
-
+// Two playback steps of the four-bar and six-bar frames: the first draws a pose, the second
+// draws the next and erases the one before (the pause is a no-op here).
 void BM_PlaybackStep(benchmark::State& state) {
-  Form* self = nullptr;
-  OneStepPlatform platform(self);
-  Form f(&platform);
-  self = &f;
-  prepare(f);
-  f.Check3 = 1;
-  BackScreen(f);
-  mXmYcls(f);
-  Anime4_Kaiseki(f);
-  Anime6_Kaiseki(f);
+  Workbench bench;
+  prepare(bench);
+  bench.controls().analyseSixBar = 1;
+  bench.computeFrames();
+  Raster canvas = bench.canvas();
+  FreeRun run(1);
   for (auto _ : state) {
-    platform.reset();
-    Anime_Anime(f, 0);  // two steps: the first draws, the second draws and erases
+    run.restart(2);
+    playFrames(bench.linkage(), bench.result(), canvas, Direction::Forwards, run);
   }
 }
 BENCHMARK(BM_PlaybackStep)->Unit(benchmark::kMicrosecond);
