@@ -89,7 +89,7 @@ TEST(Cli, SavesOntoEachKindOfTargetAndSaysWhyNot) {
         return std::to_string(status) + err + written;
       },
       [](const std::string& path, int error) {
-        return error ? "1gyrenda-cli: " + path + ": " + saveFailureText(error) + "\n" : "0";
+        return error ? "1gyrenda-cli: " + path + ": " + saveFailureInWords(error) + "\n" : "0";
       });
 }
 
