@@ -7,11 +7,9 @@
 #include <QPushButton>
 #include <chrono>
 
-#include "app/commands.h"
-#include "app/main_window.h"
-#include "app/validation.h"
+#include "desktop/main_window.h"
+#include "encoders/image_files.h"
 #include "files/drawing.h"
-#include "files/qt_bitmap.h"
 
 namespace {
 
@@ -20,15 +18,15 @@ using Clock = std::chrono::steady_clock;
 
 // The design validated once, as the first focus change of a session does.
 void validateDefaults(MainWindow& window) {
-  parameter_LostFocus(window.form(), 0);
-  window.syncFromForm();
+  window.workbench().leaveBox(0);
+  window.showChanges(window.workbench().controls().takeChanges());
 }
 
 void BM_ExecuteInWindow(benchmark::State& state) {
   MainWindow window;
   window.show();
   validateDefaults(window);
-  auto* execute = window.findChild<QPushButton*>(QStringLiteral("Command1"));
+  auto* execute = window.findChild<QPushButton*>(QStringLiteral("execute"));
   for (auto _ : state) execute->click();
 }
 BENCHMARK(BM_ExecuteInWindow)->Unit(benchmark::kMillisecond)->Repetitions(9);
@@ -37,30 +35,31 @@ BENCHMARK(BM_ExecuteInWindow)->Unit(benchmark::kMillisecond)->Repetitions(9);
 void BM_ExportBytes(benchmark::State& state) {
   MainWindow window;
   validateDefaults(window);
-  window.form().Check3 = 1;
-  Command1_Click(window.form());
-  const Drawing drawing = buildDrawing(window.form());
+  Workbench& bench = window.workbench();
+  bench.controls().analyseSixBar = 1;
+  bench.execute();
+  const Drawing drawing = buildDrawing(bench.linkage(), bench.view(), bench.result());
   const auto format = static_cast<ExportFormat>(state.range(0));
   for (auto _ : state)
-    benchmark::DoNotOptimize(exportBytes(format, window.form().canvas, drawing));
+    benchmark::DoNotOptimize(exportBytes(format, bench.canvas(), drawing));
 }
 BENCHMARK(BM_ExportBytes)->DenseRange(3, 5)->Unit(benchmark::kMicrosecond);
 
 // Times the playback from its first pause and presses 停止 after a given number of steps.
-class PlaybackClock : public QtPlatform {
+class PlaybackClock : public DesktopPlatform {
  public:
   void pause(std::chrono::microseconds length) override {
     if (!playing_) {
       playing_ = true;
       started_ = Clock::now();
     }
-    QtPlatform::pause(length);
+    DesktopPlatform::pause(length);
   }
-  void processEvents() override {
-    QtPlatform::processEvents();
+  void processEvents(Changes changed) override {
+    DesktopPlatform::processEvents(changed);
     if (playing_ && ++played_ == stepsToPlay) {
       elapsed_ = Clock::now() - started_;
-      window()->findChild<QPushButton*>(QStringLiteral("Command6"))->click();
+      window()->findChild<QPushButton*>(QStringLiteral("stop"))->click();
     }
   }
   void reset() { playing_ = false, played_ = 0; }
@@ -82,8 +81,8 @@ void BM_PlaybackAtFastestSpeed(benchmark::State& state) {
   MainWindow window(std::move(clock));
   window.show();
   validateDefaults(window);
-  window.findChild<QListWidget*>(QStringLiteral("List3"))->setCurrentRow(0);  // うま
-  auto* animate = window.findChild<QPushButton*>(QStringLiteral("AnimeButton0"));
+  window.findChild<QListWidget*>(QStringLiteral("speedList"))->setCurrentRow(0);  // うま
+  auto* animate = window.findChild<QPushButton*>(QStringLiteral("animateForwards"));
   double seconds = 0;
   for (auto _ : state) {
     playback.reset();

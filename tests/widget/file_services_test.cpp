@@ -4,19 +4,18 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <fstream>
 #include <map>
-#include <sstream>
 
-#include "app/cli.h"
-#include "canvas/qt_canvas_image.h"
 #include "core/test_support.h"
-#include "files/qt_bitmap.h"
-#include "files/qt_file_services.h"
+#include "desktop/file_dialogs.h"
+#include "encoders/canvas_image.h"
+#include "files/drawing.h"
 #include "widget/main_window_fixture.h"
 
 namespace gyrenda::testing {
@@ -27,11 +26,12 @@ class FileServicesTest : public ::testing::Test {
   std::string path(const std::string& name) const { return dir.path().toStdString() + "/" + name; }
   std::string contents(const std::string& name) const { return test::readFile(path(name)); }
   // What the headless program writes to standard output for `args`.
-  static std::string cli(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const CliServices services{bitmapBytes, nullptr, exportBytes};
-    EXPECT_EQ(runCli(args, out, err, services), 0) << err.str();
-    return out.str();
+  static std::string cli(const QStringList& args) {
+    QProcess program;
+    program.start(GYRENDA_CLI, args);
+    EXPECT_TRUE(program.waitForFinished(60000) && program.exitCode() == 0)
+        << program.readAllStandardError().toStdString();
+    return program.readAllStandardOutput().toStdString();
   }
   QTemporaryDir dir;
 };
@@ -84,7 +84,7 @@ TEST_F(FileServicesTest, PrintDialogOffersAPdfFileAndReturnsTheCopiesOfOnePage) 
   });
   EXPECT_EQ(printer.showPrintDialog(nullptr), 3);
   EXPECT_EQ(printer.printer().copyCount(), 1);
-  EXPECT_EQ(printer.print(Form().canvas), "");
+  EXPECT_EQ(printer.print(Raster()), "");
   EXPECT_TRUE(contents("copy.pdf").starts_with("%PDF"));
 }
 
@@ -123,10 +123,10 @@ TEST_F(FileServicesTest, WindowSavesWhatTheHeadlessProgramWritesAndItReadsBackAs
   auto recording = std::make_unique<RecordingPlatform>();
   RecordingPlatform& platform = *recording;
   MainWindow window(std::move(recording));
-  window.findChild<QAbstractButton*>("Check3")->click();
+  window.findChild<QAbstractButton*>("analyseSixBar")->click();
   for (auto [option, type] : {std::pair("--bmp", 1), {"--png", 3}, {"--svg", 4}, {"--dxf", 5}}) {
     platform.saveAs = SaveChoice{path(option), type};
-    window.findChild<QAction*>("File_Save")->trigger();
+    window.findChild<QAction*>("save")->trigger();
     EXPECT_EQ(contents(option), cli({"--six", option, "-"})) << option;
   }
   const auto read = [&](const char* name) {
@@ -136,10 +136,11 @@ TEST_F(FileServicesTest, WindowSavesWhatTheHeadlessProgramWritesAndItReadsBackAs
   const QImage bmp = read("--bmp"), png = read("--png");
   EXPECT_EQ(std::tuple(bmp.dotsPerMeterX(), bmp.dotsPerMeterY(), png.format()),
             std::tuple(3780, 3780, QImage::Format_Indexed8));
-  const QImage canvas = rgb(canvasImage(window.form().canvas));
+  const QImage canvas = rgb(canvasImage(window.workbench().canvas()));
   EXPECT_TRUE(rgb(bmp) == canvas && rgb(png) == canvas);
 
-  const Drawing d = buildDrawing(window.form());
+  const Workbench& bench = window.workbench();
+  const Drawing d = buildDrawing(bench.linkage(), bench.view(), bench.result());
   const Bounds b = extent(d);
   QString viewBox;
   const auto groups = readSvg(contents("--svg"), viewBox);

@@ -28,7 +28,7 @@ class FocusTest : public MainWindowTest {
     if (verb == "save-as")
       platform->saveAs = SaveChoice{path(arg).toStdString(), arg.ends_with(".bmp") ? 1 : 2};
     if (verb == "stop-every")
-      platform->onYield = [=, this](int y) { if (y % n == 0) click("Command6"); };
+      platform->onYield = [=, this](int y) { if (y % n == 0) click("stop"); };
     if (verb == "close-at")
       platform->onYield = [=, this](int y) { EXPECT_TRUE(y != n || !window->close()); };
     runs += platform->yields > 0;
@@ -41,8 +41,9 @@ class FocusTest : public MainWindowTest {
     QWidget* focus = QApplication::focusWidget();
     QString s = QStringLiteral("%1 runs%2 ticks%3%4 zoom%5")
                     .arg(focus ? focus->objectName() : "none").arg(runs)
-                    .arg(child<QCheckBox>("RealTimeSW")->isChecked())
-                    .arg(child<QCheckBox>("Check2")->isChecked()).arg(window->form().zoomLevel);
+                    .arg(child<QCheckBox>("drawImmediately")->isChecked())
+                    .arg(child<QCheckBox>("optimiseFourBar")->isChecked())
+                    .arg(window->workbench().view().zoomLevel);
     if (!window->isVisible()) s += QStringLiteral(" closed after %1").arg(platform->yields);
     if (QFile data(path("d.gyr")); data.open(QIODevice::ReadOnly))
       s += " saved " + data.readAll().split('\n')[1].left(8);
@@ -62,32 +63,29 @@ class FocusTest : public MainWindowTest {
 TEST_F(FocusTest, CommandsActOnWhatTheBoxesShowAndRunsGiveTheFocusBack) {
   const std::pair<std::vector<std::string>, std::string> cases[] = {
       // An export at once holds the construction and the loci, not the grid alone.
-      {{"save-as e.bmp", "menu File_Save"}, "parameter0 runs1 ticks01 zoom3 colours9"},
+      {{"save-as e.bmp", "menu save"}, "box0 runs1 ticks01 zoom3 colours9"},
       // A menu command takes the edit in progress with it.
-      {{"type 1 50", "save-as d.gyr", "menu File_Save"},
-       "parameter1 runs0 ticks01 zoom3 saved 18,50,36"},
-      {{"type 1 50", "menu ver", "save-as d.gyr", "menu File_Save"},
-       "parameter1 runs0 ticks01 zoom3 saved 18,50,36"},
+      {{"type 1 50", "save-as d.gyr", "menu save"}, "box1 runs0 ticks01 zoom3 saved 18,50,36"},
+      {{"type 1 50", "menu version", "save-as d.gyr", "menu save"},
+       "box1 runs0 ticks01 zoom3 saved 18,50,36"},
       // Leaving a box with すぐに描画する ticked runs an analysis, here stopped now and then:
       // the focus goes back to the clicked control, and no later click runs another one.
-      {{"click RealTimeSW", "click parameter3", "stop-every 50", "click Check2", "click Check2",
-        "click RealTimeSW"}, "RealTimeSW runs1 ticks01 zoom3"},
-      {{"click RealTimeSW", "click parameter3", "stop-every 50", "click Command3",
-        "click Command4"},
-       "Command4 runs1 ticks11 zoom3"},
-      {{"click RealTimeSW", "click parameter3", "stop-every 50", "click Command1",
-        "click Command2"},
+      {{"click drawImmediately", "click box3", "stop-every 50", "click optimiseFourBar",
+        "click optimiseFourBar", "click drawImmediately"}, "drawImmediately runs1 ticks01 zoom3"},
+      {{"click drawImmediately", "click box3", "stop-every 50", "click zoomIn", "click zoomOut"},
+       "zoomOut runs1 ticks11 zoom3"},
+      {{"click drawImmediately", "click box3", "stop-every 50", "click execute", "click quit"},
        "none runs1 ticks11 zoom3 closed after 0"},
       // Closed during a run, the window waits until every later loop has yielded once more.
-      {{"close-at 50", "click Command1"}, "none runs1 ticks01 zoom3 closed after 50"},
-      {{"click Check3", "close-at 50", "click Command1"},
+      {{"close-at 50", "click execute"}, "none runs1 ticks01 zoom3 closed after 50"},
+      {{"click analyseSixBar", "close-at 50", "click execute"},
        "none runs1 ticks01 zoom3 closed after 51"},
-      {{"click Check3", "close-at 900", "click AnimeButton1"},
+      {{"click analyseSixBar", "close-at 900", "click animateBackwards"},
        "none runs1 ticks01 zoom3 closed after 901"},
       // After 停止 the focus is on the button that started the animation.
-      {{"stop-every 50", "click AnimeButton0"}, "AnimeButton0 runs1 ticks01 zoom3"},
-      {{"click parameter3", "stop-every 50", "click AnimeButton1"},
-       "AnimeButton1 runs1 ticks01 zoom3"},
+      {{"stop-every 50", "click animateForwards"}, "animateForwards runs1 ticks01 zoom3"},
+      {{"click box3", "stop-every 50", "click animateBackwards"},
+       "animateBackwards runs1 ticks01 zoom3"},
   };
   for (const auto& [steps, expected] : cases) {
     if (&expected != &cases[0].second) SetUp();  // a fresh window for each case

@@ -14,21 +14,23 @@
 #include <QTimer>
 #include <functional>
 
-#include "app/main_window.h"
-#include "app/qt_platform.h"
+#include "desktop/desktop_platform.h"
+#include "desktop/main_window.h"
+#include "desktop/messages.h"
 
 namespace gyrenda::testing {
 
-class RecordingPlatform : public QtPlatform {
+class RecordingPlatform : public DesktopPlatform {
  public:
-  void processEvents() override {
-    QtPlatform::processEvents();
+  void processEvents(Changes changed) override {
+    DesktopPlatform::processEvents(changed);
     ++yields;
     if (onYield) onYield(yields);
     // A test that forgot to stop a run must not hang: end it as closing the window would.
-    if (yields > 20000 && window()) window()->form().quitRequested = true;
+    if (yields > 20000 && window()) window()->workbench().quit();
   }
-  void showMessage(const std::string& text) override { messages.push_back(text); }
+  // Recorded as the user would read it.
+  void showMessage(const Message& message) override { messages << messageText(message); }
   std::optional<SaveChoice> askSavePath(const std::string&) override { return saveAs; }
   std::optional<std::string> askOpenPath() override { return openPath; }
   std::optional<int> askPrintCopies() override { return std::nullopt; }
@@ -36,7 +38,7 @@ class RecordingPlatform : public QtPlatform {
   void showVersionWindow() override {}
 
   int yields = 0;
-  std::vector<std::string> messages;
+  QStringList messages;
   std::function<void(int yield)> onYield;
   std::optional<SaveChoice> saveAs;     // what the save and open dialogs answer
   std::optional<std::string> openPath;
@@ -71,16 +73,16 @@ class MainWindowTest : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
   }
 
-  Form& form() { return window->form(); }
+  Workbench& bench() { return window->workbench(); }
   template <typename W = QWidget>
   W* child(const QString& name) const {
     auto* w = window->findChild<W*>(name);
     EXPECT_NE(w, nullptr) << name.toStdString();
     return w;
   }
-  QLineEdit* box(int i) const { return child<QLineEdit>(QStringLiteral("parameter%1").arg(i)); }
+  QLineEdit* box(int i) const { return child<QLineEdit>(QStringLiteral("box%1").arg(i)); }
   QScrollBar* spinBar(int i) const {
-    return child<QScrollBar>(QStringLiteral("VScroll2_%1").arg(i));
+    return child<QScrollBar>(QStringLiteral("spinBar%1").arg(i));
   }
   QAction* action(const char* name) const { return child<QAction>(QString::fromLatin1(name)); }
   void click(const QString& name) { QTest::mouseClick(child(name), Qt::LeftButton); }

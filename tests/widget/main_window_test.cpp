@@ -8,13 +8,13 @@ namespace gyrenda::testing {
 namespace {
 
 TEST_F(MainWindowTest, ControlsSitWhereTheLayoutPutsThemAndBoxZeroLeadsTheTabOrder) {
-  EXPECT_EQ(child("Command1")->geometry(), QRect(704, 16, 97, 25));  // 15 twips make a pixel
-  EXPECT_EQ(child("Picture1")->geometry(), QRect(16, 224, 769, 449));
+  EXPECT_EQ(child("execute")->geometry(), QRect(704, 16, 97, 25));  // 15 twips make a pixel
+  EXPECT_EQ(child("canvas")->geometry(), QRect(16, 224, 769, 449));
   EXPECT_EQ(QApplication::focusWidget(), box(0));
   for (int i = 0; i + 1 < kParamCount; ++i) EXPECT_EQ(box(i)->nextInFocusChain(), box(i + 1)) << i;
-  EXPECT_EQ(box(kParamCount - 1)->nextInFocusChain(), child("Command1"));
+  EXPECT_EQ(box(kParamCount - 1)->nextInFocusChain(), child("execute"));
   // The one-row speed list shows its selected item whole, and scrolls no further than the last.
-  auto* list = child<QListWidget>("List3");
+  auto* list = child<QListWidget>("speedList");
   const QRect shown = list->visualItemRect(list->currentItem());
   EXPECT_EQ(std::pair(shown.top(), shown.height()), std::pair(0, list->viewport()->height()));
   list->verticalScrollBar()->setValue(list->verticalScrollBar()->maximum());
@@ -24,12 +24,12 @@ TEST_F(MainWindowTest, ControlsSitWhereTheLayoutPutsThemAndBoxZeroLeadsTheTabOrd
 // Every control that takes the focus when clicked ends the edit of the box it takes it from;
 // the window losing its activation does not.
 TEST_F(MainWindowTest, LeavingAnEditedBoxByAClickRepairsItAndShowsTheRange) {
-  for (const char* name : {"parameter4", "Check2", "Option1_0", "VScroll2_5", "HScroll1",
-                           "Picture1", "List3", "Command3"}) {
+  for (const char* name : {"box4", "optimiseFourBar", "slideStartOption", "spinBar5",
+                           "panHorizontal", "canvas", "speedList", "zoomIn"}) {
     typeInto(3, "１０");
     click(QString::fromLatin1(name));
     EXPECT_EQ(box(3)->text().toStdString() + " " + std::to_string(spinBar(3)->value()) + " " +
-                  child<QLabel>("Label13")->text().toStdString(),
+                  child<QLabel>("fixedLinkCaption")->text().toStdString(),
               "19 19 静止節(19～53)") << name;
   }
   typeInto(3, "40");
@@ -37,7 +37,7 @@ TEST_F(MainWindowTest, LeavingAnEditedBoxByAClickRepairsItAndShowsTheRange) {
   other.show();
   other.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
-  EXPECT_EQ(form().paramValue[fixedLinkLength], 19.0f);
+  EXPECT_EQ(bench().linkage()[fixedLinkLength], 19.0f);
 }
 
 // The upper arrow and the wheel turned up raise the value; either runs the whole pass.
@@ -45,15 +45,16 @@ TEST_F(MainWindowTest, SpinBarArrowsAndWheelStepUpwardsAtTheTopAndRunTheWholePas
   const std::tuple<int, int, int, const char*> cases[] = {  // box, where (+1 wheel up), value
       {3, 3, 32, "静止節(19～53)"}, {0, 3, 19, "静止節(20～52)"}, {1, 14, 35, "静止節(21～51)"},
       {2, +1, 37, "静止節(22～52)"}};
-  for (const auto& [i, y, value, label13] : cases) {
+  for (const auto& [i, y, value, caption] : cases) {
     QWheelEvent up({8, 8}, {}, {}, {0, 120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
                    false);
     if (y == +1) QApplication::sendEvent(spinBar(i), &up);
     else QTest::mouseClick(spinBar(i), Qt::LeftButton, {}, QPoint(8, y));
-    EXPECT_EQ(std::to_string(form().paramValue[i]) + " " + box(i)->text().toStdString() + " " +
-                  child<QLabel>("Label13")->text().toStdString(),
+    EXPECT_EQ(std::to_string(bench().linkage().parameters[i]) + " " +
+                  box(i)->text().toStdString() + " " +
+                  child<QLabel>("fixedLinkCaption")->text().toStdString(),
               std::to_string(static_cast<float>(value)) + " " + std::to_string(value) + " " +
-                  label13);
+                  caption);
   }
 }
 

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <random>
 
+#include "linkage/number_text.h"
 #include "widget/main_window_fixture.h"
 
 namespace gyrenda::testing {
@@ -23,9 +24,9 @@ long fromEnvironment(const char* name, long fallback) {
 
 const char* const kTexts[] = {"18", "36", "-5", "0", "0.4", "1e39", "-1e39", "abc", "", " 1 2 ",
                               "31", "72", "-30000", "30001", "2.5e1", "nan", "９９９９", "."};
-const char* const kClicked[] = {"Command1", "Command1", "Command1", "AnimeButton0", "AnimeButton1",
-                                "Command3", "Command4", "Check2", "Check3", "Check4", "Option1_1",
-                                "Picture1"};
+const char* const kClicked[] = {"execute", "execute", "execute", "animateForwards",
+                                "animateBackwards", "zoomIn", "zoomOut", "optimiseFourBar",
+                                "analyseSixBar", "optimiseSixBar", "slideEndOption", "canvas"};
 
 class MonkeyTest : public MainWindowTest {
  protected:
@@ -35,15 +36,15 @@ class MonkeyTest : public MainWindowTest {
   // During a run the yield presses 停止 now and then and tries what a restless user tries.
   void actInsideRun(int yield) {
     const auto menus = window->menuBar()->actions();
-    EXPECT_TRUE(!child("Command1")->isEnabled() && child("Command6")->isEnabled() &&
-                !box(5)->isEnabled() && child("List3")->isEnabled() && !menus[0]->isEnabled() &&
-                menus[1]->isEnabled() && child<QTimer>("Timer1")->isActive() &&
+    EXPECT_TRUE(!child("execute")->isEnabled() && child("stop")->isEnabled() &&
+                !box(5)->isEnabled() && child("speedList")->isEnabled() && !menus[0]->isEnabled() &&
+                menus[1]->isEnabled() && child<QTimer>("watchdogTimer")->isActive() &&
                 window->cursor().shape() == Qt::BusyCursor);
-    if (yield % 97 == 0 || next(400) == 0) click("Command6");
-    if (next(300) == 0) click("Command1");
-    if (next(300) == 0) QTest::mouseDClick(child("Picture1"), Qt::LeftButton, {}, {100, 100});
-    if (next(300) == 0) QTest::mouseDClick(child("Multi"), Qt::LeftButton);
-    if (next(500) == 0) child<QListWidget>("List3")->setCurrentRow(static_cast<int>(next(3)));
+    if (yield % 97 == 0 || next(400) == 0) click("stop");
+    if (next(300) == 0) click("execute");
+    if (next(300) == 0) QTest::mouseDClick(child("canvas"), Qt::LeftButton, {}, {100, 100});
+    if (next(300) == 0) QTest::mouseDClick(child("assistantCorner"), Qt::LeftButton);
+    if (next(500) == 0) child<QListWidget>("speedList")->setCurrentRow(static_cast<int>(next(3)));
   }
 
   // Dialogs answer files in the test's folder, of any type or none; the third holds no design.
@@ -55,42 +56,48 @@ class MonkeyTest : public MainWindowTest {
     platform->openPath = dir.filePath(name("design%1", 3)).toStdString();
     const unsigned what = next(12);
     // すぐに描画する makes every edit an analysis: tick it rarely.
-    if (what == 0 && (child<QCheckBox>("RealTimeSW")->isChecked() || next(4) == 0))
-      click("RealTimeSW");
+    if (what == 0 && (child<QCheckBox>("drawImmediately")->isChecked() || next(4) == 0))
+      click("drawImmediately");
     if (what <= 3) typeInto(static_cast<int>(next(kParamCount)), kTexts[next(std::size(kTexts))]);
-    if (what == 4) QTest::mouseClick(child(name("parameter%1", kParamCount)), Qt::LeftButton);
-    if (what == 5) child<QScrollBar>(name("VScroll2_%1", kParamCount))->triggerAction(
+    if (what == 4) QTest::mouseClick(child(name("box%1", kParamCount)), Qt::LeftButton);
+    if (what == 5) child<QScrollBar>(name("spinBar%1", kParamCount))->triggerAction(
         next(2) ? QAbstractSlider::SliderSingleStepAdd : QAbstractSlider::SliderSingleStepSub);
-    if (what == 6) child<QScrollBar>(next(2) ? "HScroll1" : "VScroll1")->triggerAction(
+    if (what == 6) child<QScrollBar>(next(2) ? "panHorizontal" : "panVertical")->triggerAction(
         next(2) ? QAbstractSlider::SliderPageStepAdd : QAbstractSlider::SliderPageStepSub);
-    if (what == 7) child<QListWidget>("List3")->setCurrentRow(static_cast<int>(next(3)));
-    const char* const menuItems[] = {"File_Save", "File_Save", "File_Load", "File_Report", "ver"};
+    if (what == 7) child<QListWidget>("speedList")->setCurrentRow(static_cast<int>(next(3)));
+    const char* const menuItems[] = {"save", "save", "load", "report", "version"};
     if (what == 8) action(menuItems[next(std::size(menuItems))])->trigger();
     if (what >= 9) click(QString::fromLatin1(kClicked[next(std::size(kClicked))]));
     const QPoint at(static_cast<int>(next(769)), static_cast<int>(next(449)));
     if (what == 9 && next(2) == 0)
-      QTest::mouseDClick(child(next(2) ? "Picture1" : "Multi"), Qt::LeftButton, {}, at);
+      QTest::mouseDClick(child(next(2) ? "canvas" : "assistantCorner"), Qt::LeftButton, {}, at);
     QApplication::processEvents();
   }
 
   // What must hold whenever no handler is running.
   void checkConsistent() {
-    const Form& f = form();
-    ASSERT_TRUE(!f.running && !f.quitRequested && window->isVisible());
-    EXPECT_TRUE(!f.timerEnabled && !child<QTimer>("Timer1")->isActive() && !f.busyPointer &&
-                !f.editGuard && child("Command1")->isEnabled() && !child("Command6")->isEnabled() &&
+    const Workbench& b = bench();
+    const ControlState& c = b.controls();
+    ASSERT_TRUE(!b.running() && !b.quitRequested() && window->isVisible());
+    EXPECT_TRUE(!c.timerEnabled && !child<QTimer>("watchdogTimer")->isActive() && !c.busyPointer &&
+                child("execute")->isEnabled() && !child("stop")->isEnabled() &&
                 box(3)->isEnabled());
     for (int k = 0; k < kParamCount; ++k) {
-      const float v = f.paramValue[k];
+      const float v = b.linkage().parameters[k];
       const bool length = paramInfo()[k].spinMin == 1;
       EXPECT_TRUE(v >= -30000.0f && v <= 30000.0f && (!length || v > 0) &&
-                  f.spinValue[k] >= paramInfo()[k].spinMin &&
-                  f.spinValue[k] <= paramInfo()[k].spinMax &&
-                  spinBar(k)->value() == f.spinValue[k] &&
-                  box(k)->text().toStdString() == f.parameterText[k])
-          << k << ": " << v << " " << f.spinValue[k] << " " << box(k)->text().toStdString();
+                  c.spinValue[k] >= paramInfo()[k].spinMin &&
+                  c.spinValue[k] <= paramInfo()[k].spinMax &&
+                  spinBar(k)->value() == c.spinValue[k] &&
+                  box(k)->text().toStdString() == c.boxText[k])
+          << k << ": " << v << " " << c.spinValue[k] << " " << box(k)->text().toStdString();
     }
-    EXPECT_EQ(child<QLabel>("Label13")->text().toStdString(), f.Label13);
+    // The caption shows the fixed-link range of the linkage that the last pass built.
+    const FixedLinkRange r = b.linkage().fixedLinkRange;
+    EXPECT_EQ(child<QLabel>("fixedLinkCaption")->text().toStdString(),
+              c.fixedLinkCaption ? "静止節(" + formatBoxNumber(r.lower) + "～" +
+                                       formatBoxNumber(r.upper) + ")"
+                                 : "静止節長さ(0～0)");
   }
 
   const unsigned seed = static_cast<unsigned>(fromEnvironment("GYRENDA_MONKEY_SEED", 20261206));

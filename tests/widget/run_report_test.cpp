@@ -7,8 +7,9 @@
 #include <QPushButton>
 #include <QTableWidget>
 
-#include "app/number_text.h"
-#include "ui/qt_report_window.h"
+#include "desktop/report_rows.h"
+#include "desktop/report_window.h"
+#include "linkage/number_text.h"
 #include "widget/main_window_fixture.h"
 
 namespace gyrenda::testing {
@@ -19,7 +20,7 @@ using ReportWindowTest = MainWindowTest;
 // The window's table and the JSON of gyrenda-cli, run on the same design, both show the core's
 // report of the analysis.
 TEST_F(ReportWindowTest, FollowsEachAnalysisAndAgreesWithTheHeadlessProgramsJson) {
-  action("File_Report")->trigger();
+  action("report")->trigger();
   auto* report = window->findChild<ReportWindow*>();
   ASSERT_TRUE(report && report->isVisible());
   auto* table = report->findChild<QTableWidget*>("table");
@@ -27,24 +28,24 @@ TEST_F(ReportWindowTest, FollowsEachAnalysisAndAgreesWithTheHeadlessProgramsJson
   EXPECT_EQ(table->rowCount(), 0);
   for (const bool six : {false, true}) {
     const char* crank = six ? "20" : "18";
-    if (six) click("Check3");
+    if (six) click("analyseSixBar");
     typeInto(0, crank);
-    click("Command1");
-    const RunReport core = makeRunReport(form());
+    click("execute");
+    const RunReport core = makeRunReport(bench().linkage(), bench().result());
     ReportRows rows;
     QString shown = report->findChild<QLabel*>("heading")->text() + '\n';
     for (int r = 0; r < table->rowCount(); ++r) {
       const QString caption = table->item(r, 0)->text(), value = table->item(r, 1)->text();
-      rows.emplace_back(caption.toStdString(), value.toStdString());
+      rows.append({caption, value});
       shown += caption + '\t' + value + '\n';
     }
     EXPECT_EQ(rows, reportRows(core));
     EXPECT_EQ(rows.at(5).first, "4節リンク：精度 中央値");
-    EXPECT_EQ(readNumber(rows.at(5).second),
+    EXPECT_EQ(readNumber(rows.at(5).second.toStdString()),
               static_cast<float>(std::round(core.fourBar.accuracy->median * 100) / 100));
     QTest::mouseClick(report->findChild<QPushButton*>("copy"), Qt::LeftButton);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), shown);
-    action("File_Report")->trigger();
+    action("report")->trigger();
     EXPECT_EQ(window->findChildren<ReportWindow*>().size(), 1);
 
     QProcess cli;
