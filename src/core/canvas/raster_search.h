@@ -3,6 +3,7 @@
 // candidate whose far end lands on a pixel of the marker colour.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -105,12 +106,34 @@ SearchOutcome rasterSearch(const Raster& canvas, const SearchedLink& link,
     const float delta = crankAngle - lastHitAngle;
     const float scanEnd = delta + scanTo;
     const float px = link.pivotX[i], py = link.pivotY[i];
-    float scanAngle = scanFrom - delta;
-    for (; scanAngle <= scanEnd; scanAngle += 0.5f) {
-      const int j = scanIndex(scanAngle);
-      if (canvas.point(px + link.linkX[j], -(py + link.linkY[j])) == link.marker) break;
+    // Every scan angle is a multiple of 0.5 far inside float's exact range, so the scan runs
+    // over whole half degrees: the same candidates in the same order, without a dependent
+    // float add and a wrap per probe.
+    const auto probeHits = [&](int j) {
+      return canvas.point(px + link.linkX[j], -(py + link.linkY[j])) == link.marker;
+    };
+    const int last = static_cast<int>(2.0f * scanEnd);
+    int half = static_cast<int>(2.0f * (scanFrom - delta));
+    const auto scanRun = [&](int to, int tableOffset) {
+      for (; half <= to; ++half)
+        if (probeHits(half + tableOffset)) return true;
+      return false;
+    };
+    bool hit;
+    if (half >= -720 && last <= 1440) {
+      // At most one turn either way: three runs of consecutive table entries.
+      hit = scanRun(std::min(last, -1), 720) || scanRun(std::min(last, 720), 0) ||
+            scanRun(last, -720);
+    } else {
+      hit = false;
+      for (; half <= last; ++half)
+        if (probeHits(scanIndex(0.5f * static_cast<float>(half)))) {
+          hit = true;
+          break;
+        }
     }
-    if (scanAngle > scanEnd) continue;
+    if (!hit) continue;
+    const float scanAngle = 0.5f * static_cast<float>(half);
     const int j = scanIndex(scanAngle);
     onHit(Hit{crankAngle, i, {px, py}, {px + link.linkX[j], py + link.linkY[j]}});
     if (settings.optimise) {

@@ -1,5 +1,5 @@
 // The construction and the loci of the last analysis as a vector drawing in world units
-// (y up): what the SVG and DXF exports encode. Built from the form alone, so both programs
+// (y up): what the SVG and DXF exports encode. Built from the core's values alone, so both programs
 // export the same drawing.
 #pragma once
 
@@ -77,7 +77,7 @@ struct Drawing {
   Bounds view;                     // the canvas's visible window, in world coordinates
 };
 
-// The drawing of what the form shows after a run: crank circle and pivot, lever half-circle,
+// The drawing of what the canvas shows after a run: crank circle and pivot, lever half-circle,
 // lever pivot and its mark, slide line, and the loci of the run's hits split into polylines
 // where the quadrant colour changes. Each new polyline starts at the last vertex of the one
 // before, so a path stays joined as on the canvas. Loci are not clipped to the view.
