@@ -204,7 +204,7 @@ RunReport makeRunReport(const Linkage& l, const RunResult& f) {
   const RunHits& h = f.hits;
   RunReport r{classifyLinkage(l[crankRadius], l[couplerLength], l[leverRadius],
                               l[fixedLinkLength]),
-              transmissionAngle(l, f), {}, std::nullopt};
+              transmissionAngle(l, f), {}, std::nullopt, l.parameters};
   r.fourBar = {posesIn(f.outputX), h.fourBarExamined,    h.fourBarStopped,
                fourBarAccuracy(l, f), extentOf(h.axisX, h.axisY), extentOf(f.outputX, f.outputY),
                std::nullopt};

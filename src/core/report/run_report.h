@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "linkage/parameters.h"
+
 namespace gyrenda {
 
 struct Linkage;
@@ -79,6 +81,8 @@ struct RunReport {
   std::optional<Extremes> transmissionAngle;  // degrees, 0 … 180
   SearchReport fourBar;
   std::optional<SearchReport> sixBar;  // only when the run analysed the six-bar
+  // The parameters the run analysed, so that the figures name the design they belong to.
+  ParameterSet parameters{};
   friend bool operator==(const RunReport&, const RunReport&) = default;
 };
 
