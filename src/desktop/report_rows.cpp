@@ -45,6 +45,9 @@ QString className(LinkageClass c) {
     case LinkageClass::ChangePoint:
       return QCoreApplication::translate("ReportRows",
                                          "切替点（四節が一直線に並ぶ姿勢がある）");
+    case LinkageClass::CannotBeAssembled:
+      return QCoreApplication::translate(
+          "ReportRows", "組み立てられない（最長の節がほかの三つの和より長い）");
   }
   return {};
 }

@@ -16,6 +16,7 @@ struct RunResult;
 
 // The linkage's class by Grashof's rule, named by which link is the shortest. RockerCrank is
 // the inversion whose lever is the shortest link: the lever turns fully, the crank rocks.
+// CannotBeAssembled: the longest link is longer than the other three together.
 enum class LinkageClass {
   CrankRocker,
   DoubleCrank,
@@ -23,10 +24,11 @@ enum class LinkageClass {
   RockerCrank,
   TripleRocker,
   ChangePoint,
+  CannotBeAssembled,
 };
 
 // "crank-rocker", "double-crank", "double-rocker", "rocker-crank", "triple-rocker",
-// "change-point".
+// "change-point", "cannot-be-assembled".
 const char* linkageClassName(LinkageClass c);
 
 struct LinkageKind {
@@ -34,6 +36,7 @@ struct LinkageKind {
   bool crankTurnsFully;  // the loop closes at every crank angle
   friend bool operator==(const LinkageKind&, const LinkageKind&) = default;
 };
+// Sums of lengths that agree to within the rounding of single-precision input count as equal.
 LinkageKind classifyLinkage(double crank, double coupler, double lever, double fixedLink);
 
 // Extents of a path drawn by a run.

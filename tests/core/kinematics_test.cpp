@@ -1,0 +1,231 @@
+// The exact kinematics: rates against differences of the exact positions, textbook linkages
+// whose figures follow from their lengths by hand, the class verdict against where the loop
+// closes, and the assembly branch against the poses the raster search finds.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <numbers>
+#include <random>
+#include <tuple>
+
+#include "kinematics/design_figures.h"
+#include "test_support.h"
+
+namespace gyrenda {
+namespace {
+
+constexpr double kDeg = std::numbers::pi / 180;
+
+// Value, velocity, acceleration and a size for the tolerance (1 for angles in radians, 100 for
+// positions in mm) of each thing that moves; the six-bar's only where it has rates.
+std::vector<std::array<double, 4>> moving(const ExactPose& p) {
+  if (!p.fourBar || !p.fourBar->rates) return {};
+  const FourBarPose& f = *p.fourBar;
+  const FourBarRates& r = *f.rates;
+  std::vector<std::array<double, 4>> v{
+      {f.leverAngle * kDeg, r.lever.velocity, r.lever.acceleration, 1},
+      {f.couplerAngle * kDeg, r.coupler.velocity, r.coupler.acceleration, 1},
+      {f.output.x, r.output.velocity.x, r.output.acceleration.x, 100},
+      {f.output.y, r.output.velocity.y, r.output.acceleration.y, 100}};
+  if (!p.sixBar || !p.sixBar->rates) return v;
+  const SixBarPose& s = *p.sixBar;
+  const SixBarRates& q = *s.rates;
+  v.insert(v.end(), {{s.sliderPosition, q.sliderVelocity, q.sliderAcceleration, 100},
+                     {s.linkAngle * kDeg, q.link.velocity, q.link.acceleration, 1},
+                     {s.output.x, q.output.velocity.x, q.output.acceleration.x, 100},
+                     {s.output.y, q.output.velocity.y, q.output.acceleration.y, 100}});
+  return v;
+}
+
+// The velocities against central differences of the positions, the accelerations against
+// central differences of the velocities (which avoids the rounding of a second difference),
+// over h = 1e-6 rad of crank: these err by h²/6 of the third derivative, at most 1e-8 of the
+// size or the rate over these designs (whose sharpest accelerations reach 700 ω² · 100 mm),
+// and by rounding of 1e-16 / h = 1e-10. A wrong sign or term in either solve is off by the
+// size itself. Poses within 20° of a toggle are skipped.
+TEST(Kinematics, RatesAgreeWithCentralDifferencesAndEveryPoseClosesItsLoops) {
+  std::mt19937 random(1234);
+  const auto in = [&](double lo, double hi) {
+    return std::uniform_real_distribution<double>(lo, hi)(random);
+  };
+  constexpr double rpm = 90, h = 1e-6;
+  const double w = crankSpeed(rpm), dt = h / w;
+  int compared = 0;
+  for (int design = 0; design < 50;) {
+    ParameterSet p{};  // the lengths 5 … 80, the fixed link and the offsets −80 … 80
+    for (int k = 0; k <= sixOutputOffsetY; ++k)
+      p[k] = in(k < fixedLinkLength || k == sixLinkLength ? 5 : -80, 80);
+    const auto first = fourBarPose(makeExactLinkage(p), 0, rpm);
+    if (!first) continue;
+    ++design;
+    // A slide within reach of the output point at crank angle 0.
+    const double r = in(0, 0.9) * p[sixLinkLength], t = in(0, 7), s = in(0, 7);
+    const Vec2 mid = first->output + Vec2{std::cos(t), std::sin(t)} * r;
+    const Vec2 from = mid - Vec2{std::cos(s), std::sin(s)} * 100, to = mid + (mid - from);
+    std::tie(p[slideStartX], p[slideStartY], p[slideEndX], p[slideEndY]) =
+        std::tuple(from.x, from.y, to.x, to.y);
+    const ExactLinkage k = makeExactLinkage(p);
+    for (double a = 1; a < 360; a += 7.3) {
+      const ExactPose at = exactPose(k, a, rpm);
+      if (!at.fourBar) continue;
+      const FourBarPose& f = *at.fourBar;
+      const Vec2 link = at.sixBar ? at.sixBar->slider - f.output : Vec2{p[sixLinkLength], 0};
+      for (const double miss : {(f.leverTip - f.crankTip).norm() - p[couplerLength],
+                                (f.leverTip - Vec2{p[fixedLinkLength], 0}).norm() - p[leverRadius],
+                                link.norm() - p[sixLinkLength]})
+        EXPECT_LT(std::abs(miss), 80e-9);  // 1e-9 of the longest link
+      if (std::abs(std::cos(f.transmissionAngle * kDeg)) > std::cos(20 * kDeg)) continue;
+      const bool sixBarClear =
+          std::abs(link.dot(k.slideDirection)) > std::sin(20 * kDeg) * p[sixLinkLength];
+      const auto m = moving(at), before = moving(exactPose(k, a - h / kDeg, rpm)),
+                 after = moving(exactPose(k, a + h / kDeg, rpm));
+      const std::size_t n =
+          std::min({m.size(), before.size(), after.size(), std::size_t{sixBarClear ? 8u : 4u}});
+      for (std::size_t j = 0; j < n; ++j) {
+        const auto [value, velocity, acceleration, size] = m[j];
+        SCOPED_TRACE(testing::Message() << "design " << design << ", crank " << a << ", " << j);
+        const double moved = std::remainder(after[j][0] - before[j][0], 2 * std::numbers::pi);
+        EXPECT_NEAR(velocity, moved / (2 * dt), 1e-7 * (std::abs(velocity) + w * size));
+        EXPECT_NEAR(acceleration, (after[j][1] - before[j][1]) / (2 * dt),
+                    1e-7 * (std::abs(acceleration) + w * w * size));
+        ++compared;
+      }
+    }
+  }
+  EXPECT_GT(compared, 3000);
+}
+
+// A crank-rocker (crank 2, lever 4, coupler 5, fixed link 5) whose output point, on the crank
+// tip, drives an offset slider-crank: link 8 to a slide along y = 3. Dead centres, where crank
+// and coupler lie in line, by the law of cosines in the triangle O (0, 0), D (5, 0), E, DE = 4:
+//   extended, OE = 5 + 2 = 7: cos ∠O = (25 + 49 − 16) / 70 = 58/70, cos ∠D = (25 + 16 − 49) / 40
+//   = −0.2; folded, OE = 5 − 2 = 3: cos ∠O = (25 + 9 − 16) / 30 = 0.6, cos ∠D = 32/40 = 0.8.
+// With the lever tip above the axis ψ = 180° − ∠D, and the crank stands at ∠O = 34.048°
+// (extended) and 180° + ∠O = 233.130° (folded). Rocking angle 101.537° − 36.870° = 64.667°;
+// time ratio 199.082° / 160.918° = 1.2372. μ is least at θ = 0 (d = 3, cos μ = 0.8) and
+// greatest at 180° (d = 7, cos μ = −0.2). The slider, 20 on from the slide's start at x = −20:
+// extended at x = √(10² − 3²) = √91, crank at asin(3/10) = 17.458°; folded at √(6² − 3²) = √27,
+// crank at 180° + asin(3/6) = 210°. Stroke √91 − √27 = 4.343; time ratio 192.542 / 167.458.
+TEST(Kinematics, TextbookCrankRockerAndOffsetSliderCrankByHand) {
+  const ExactLinkage k = makeExactLinkage({2, 4, 5, 5, 0, 0, 8, 0, 0, -20, 3, 20, 3});
+  const DesignFigures f = designFigures(k, kinematicCurves(k, 60));
+  const auto deg = [](double cosine) { return std::acos(cosine) / kDeg; };
+  const double extended = deg(58.0 / 70), folded = 180 + deg(0.6), top = std::asin(0.3) / kDeg;
+  ASSERT_EQ(f.deadCentres.size(), 2u);
+  const Stroke lever = f.lever.value(), slider = f.slider.value();
+  const std::pair<double, double> figures[] = {
+      {f.deadCentres[0], extended}, {f.deadCentres[1], folded},
+      {lever.low.position, 180 - deg(-0.2)}, {lever.low.crankAngle, extended},
+      {lever.high.position, 180 - deg(0.8)}, {lever.high.crankAngle, folded},
+      {lever.travel, deg(-0.2) - deg(0.8)},
+      {lever.timeRatio, (folded - extended) / (360 - folded + extended)},
+      {f.minTransmissionAngle->value, deg(0.8)}, {f.minTransmissionAngle->crankAngle, 0},
+      {f.maxTransmissionAngle->value, deg(-0.2)}, {f.maxTransmissionAngle->crankAngle, 180},
+      {slider.low.position, 20 + std::sqrt(27)}, {slider.low.crankAngle, 210},
+      {slider.high.position, 20 + std::sqrt(91)}, {slider.high.crankAngle, top},
+      {slider.travel, std::sqrt(91) - std::sqrt(27)},
+      {slider.timeRatio, (210 - top) / (150 + top)}};
+  for (std::size_t i = 0; i < std::size(figures); ++i)
+    EXPECT_NEAR(figures[i].first, figures[i].second, 1e-9) << "figure " << i;
+}
+
+// The verdict and the exact loop agree: a crank that turns fully closes at every sample, a
+// design that cannot be assembled at none. Sums equal in decimal count as equal in floats.
+TEST(Kinematics, ClassVerdictAgreesWithWhereTheLoopCloses) {
+  using enum LinkageClass;
+  const struct { float crank, lever, coupler, fixed; LinkageClass c; bool turns; } cases[] = {
+      {12.7f, 40.9f, 30.3f, 23.3f, ChangePoint, true},  // 12.7 + 40.9 = 30.3 + 23.3
+      {10, 30, 20, 20, ChangePoint, true},
+      {1, 100, 10, 10, CannotBeAssembled, false},
+      {0.1f, 0.3f, 0.1f, 0.1f, TripleRocker, false}};  // flat, 0.3 = 0.1 + 0.1 + 0.1
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.crank << " " << c.lever << " " << c.coupler);
+    EXPECT_EQ(classifyLinkage(c.crank, c.coupler, c.lever, c.fixed), (LinkageKind{c.c, c.turns}));
+    const ExactLinkage k =
+        makeExactLinkage({c.crank, c.lever, c.coupler, c.fixed, 0, 0, 50, 0, 0, 20, 55, 150, 55});
+    const KinematicCurves curves = kinematicCurves(k, 60);
+    const auto closing = std::ranges::count_if(
+        curves.samples, [](const ExactPose& p) { return p.fourBar.has_value(); });
+    if (c.turns || c.c == CannotBeAssembled) {
+      EXPECT_EQ(closing, c.turns ? 721 : 0);
+    }
+    // Both change-points toggle at θ = 0, where the crank tip lies lever − coupler from the
+    // lever pivot: coupler and lever fold onto one line.
+    if (c.c == ChangePoint) {
+      const AtCrankAngle least = designFigures(k, curves).minTransmissionAngle.value();
+      const double atZero = curves.samples[0].fourBar->transmissionAngle;
+      EXPECT_EQ(std::tuple(least.value, least.crankAngle, atZero), std::tuple(0.0, 0.0, 0.0));
+    }
+  }
+}
+
+// Where a length is 0, the slide has no length, or a parameter or the speed is not finite,
+// poses or rates are missing, and every figure there is finite.
+TEST(Kinematics, NoPoseOrRatesRatherThanValuesThatAreNotFinite) {
+  constexpr float nan = std::numeric_limits<float>::quiet_NaN();
+  const struct { int k; float value; double rpm; bool fourBar, sixBar, rates; } cases[] = {
+      {crankRadius, 0, 60, false, false, false},  {couplerLength, 0, 60, false, false, false},
+      {sixLinkLength, 0, 60, true, false, true},  {slideEndX, 20, 60, true, false, true},
+      {outputOffsetY, nan, 60, false, false, false}, {crankRadius, 18, nan, true, true, false},
+      {crankRadius, 18, 1e300, true, true, false}, {crankRadius, 18, 0, true, true, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.k << " " << c.value << " " << c.rpm);
+    ParameterSet p{18, 36, 36, 31, 72, 0, 50, 100, 30, 20, 55, 150, 55};
+    p[c.k] = c.value;
+    const ExactLinkage k = makeExactLinkage(p);
+    const KinematicCurves curves = kinematicCurves(k, c.rpm);
+    for (const ExactPose& s : curves.samples)
+      EXPECT_EQ(std::tuple(s.fourBar.has_value(), s.sixBar.has_value(),
+                           s.fourBar && s.fourBar->rates.has_value()),
+                std::tuple(c.fourBar, c.sixBar, c.rates));
+    const DesignFigures f = designFigures(k, curves);
+    for (const auto& figure : {f.minTransmissionAngle, f.maxTransmissionAngle, f.peakOutputSpeed,
+                               f.peakOutputAcceleration, f.peakSliderSpeed,
+                               f.peakSliderAcceleration, f.peakTorquePerNewton})
+      EXPECT_TRUE(!figure || std::isfinite(figure->value + figure->crankAngle));
+  }
+}
+
+// The exact poses lie on the branches the raster search follows: each found lever tip and
+// slider within 3 units (8 pixels at zoom 3) of the exact one, while the other branch lies tens
+// of units away; the output points within 6, as the offsets magnify the links' error.
+TEST(Kinematics, ExactPosesFollowTheBranchesTheRunFinds) {
+  const std::vector<std::pair<int, const char*>> designs[] = {
+      {}, {{fixedLinkLength, "52"}},
+      {{outputOffsetX, "40"}, {outputOffsetY, "-25"}, {sixOutputOffsetY, "-20"}},
+      {{outputOffsetX, "0"}, {sixLinkLength, "30"}, {slideStartX, "5"}, {slideStartY, "0"},
+       {slideEndY, "0"}}};
+  for (const auto& boxes : designs) {
+    test::OpenWindow w;
+    w.bench.selectSpeed(2);
+    w.bench.controls().analyseSixBar = 1;
+    for (auto [k, text] : boxes) test::leaveBox(w.bench, k, text);
+    w.bench.execute();
+    const RunResult& r = w.bench.result();
+    const ExactLinkage k = makeExactLinkage(w.bench.linkage().parameters);
+    EXPECT_GT(r.report->sixBar->posesFound, 500);
+    for (int i = 0; i < kAngleSteps; ++i) {
+      const ExactPose e = exactPose(k, i / 2.0, 60);
+      const auto near = [&](const AngleTable& x, const AngleTable& y, auto pose, Vec2 at,
+                            double d) {
+        if (x[i] == kNoPose) return;
+        ASSERT_TRUE(pose) << i / 2.0;
+        EXPECT_LT((Vec2{x[i], y[i]} - at).norm(), d) << i / 2.0;
+      };
+      const FourBarPose four = e.fourBar.value_or(FourBarPose{});
+      const SixBarPose six = e.sixBar.value_or(SixBarPose{});
+      near(r.hits.leverTipX, r.hits.leverTipY, e.fourBar, four.leverTip, 3);
+      near(r.outputX, r.outputY, e.fourBar, four.output, 6);
+      near(r.hits.sliderX, r.hits.sliderY, e.sixBar, six.slider, 3);
+      near(r.hits.sixOutputX, r.hits.sixOutputY, e.sixBar, six.output, 6);
+    }
+  }
+  // A design the window would not take, whose loop first closes at 42°: the tip the search can
+  // see there, above the axis, though the one below has the smaller coupler direction.
+  const ExactLinkage late = makeExactLinkage({7, 7, 54, 52, 0, 0, 50, 0, 0, 20, 55, 150, 55});
+  EXPECT_GT(fourBarPose(late, 42, 60).value().leverTip.y, 0);
+}
+
+}  // namespace
+}  // namespace gyrenda
