@@ -12,6 +12,8 @@
 #include "files/atomic_file.h"
 #include "files/data_file.h"
 #include "files/drawing.h"
+#include "kinematics/kinematic_columns.h"
+#include "kinematics/kinematics_analysis.h"
 #include "linkage/number_text.h"
 #include "session/workbench.h"
 
@@ -29,6 +31,15 @@ struct UsageError {
 QString fromBytes(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
 std::string toBytes(const QString& s) { return s.toLatin1().toStdString(); }
 
+// A finite number within [least, most], written in full (no trailing characters).
+std::optional<double> parseNumber(std::string_view s, double least, double most) {
+  double v = 0;
+  const auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+  if (ec != std::errc() || ptr != s.data() + s.size() || !(v >= least && v <= most))
+    return std::nullopt;
+  return v;
+}
+
 std::optional<int> parseInt(std::string_view s) {
   int v = 0;
   const auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
@@ -37,7 +48,8 @@ std::optional<int> parseInt(std::string_view s) {
 }
 
 struct Outputs {
-  std::optional<std::string> gyr, bmp, frames, report;
+  std::optional<std::string> gyr, bmp, frames, report, kinematics;
+  double rpm = 60, step = 0.5;  // the crank speed and the crank-angle step of the kinematics
   std::vector<std::pair<ExportFormat, std::string>> exports;  // --png, --svg, --dxf in order
 };
 
@@ -48,7 +60,7 @@ const std::pair<const char*, ExportFormat> kExportOptions[] = {
 QList<QCommandLineOption> programOptions() {
   QList<QCommandLineOption> options;
   for (const char* name : {"load", "set", "speed", "zoom", "pan", "gyr", "bmp", "png", "svg",
-                           "dxf", "frames", "report"})
+                           "dxf", "frames", "report", "kinematics", "rpm", "step"})
     options.append(QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("value")));
   for (const char* name : {"six", "no-optimise-four", "no-optimise-six", "help", "version"})
     options.append(QCommandLineOption(QString::fromLatin1(name)));
@@ -111,6 +123,16 @@ void apply(const std::string& name, const std::string& value, Workbench& bench, 
     outputs.frames = value;
   } else if (name == "report") {
     outputs.report = value;
+  } else if (name == "kinematics") {
+    outputs.kinematics = value;
+  } else if (name == "rpm") {
+    const auto rpm = parseNumber(value, 1e-3, 1e6);
+    if (!rpm) throw UsageError{"--rpm takes a speed from 0.001 to 1000000, got '" + value + "'"};
+    outputs.rpm = *rpm;
+  } else if (name == "step") {
+    const auto step = parseNumber(value, 1e-3, 360);
+    if (!step) throw UsageError{"--step takes degrees from 0.001 to 360, got '" + value + "'"};
+    outputs.step = *step;
   } else {
     for (const auto& [option, format] : kExportOptions)
       if (name == option) outputs.exports.emplace_back(format, value);
@@ -118,7 +140,8 @@ void apply(const std::string& name, const std::string& value, Workbench& bench, 
 }
 
 // Writes what was asked for, in a fixed order; the first failure ends it and is returned.
-std::string writeOutputs(const Outputs& outputs, const Workbench& bench, std::ostream& out) {
+std::string writeOutputs(const Outputs& outputs, const Workbench& bench,
+                         const std::optional<KinematicsAnalysis>& exact, std::ostream& out) {
   const RunResult& result = bench.result();
   std::string failure;
   if (outputs.frames) failure = writeOutput(*outputs.frames, framesCsv(result), out);
@@ -135,8 +158,10 @@ std::string writeOutputs(const Outputs& outputs, const Workbench& bench, std::os
                                    buildDrawing(bench.linkage(), bench.view(), result));
     failure = bytes ? writeOutput(path, *bytes, out) : path + ": the file could not be encoded";
   }
+  if (failure.empty() && outputs.kinematics)
+    failure = writeOutput(*outputs.kinematics, kinematicsCsv(exact->curves), out);
   if (failure.empty() && outputs.report)
-    failure = writeOutput(*outputs.report, reportJson(*result.report), out);
+    failure = writeOutput(*outputs.report, reportJson(*result.report, *exact), out);
   return failure;
 }
 
@@ -183,12 +208,20 @@ std::string cliUsage() {
          "  --report FILE|-      write the report of the analysis as JSON: linkage class,\n"
          "                       transmission angle, poses found, path extents, slider\n"
          "                       stroke and the distance of the found poses from the exact\n"
-         "                       ones (not with --frames)\n"
+         "                       ones (not with --frames), and the exact kinematics: the\n"
+         "                       transmission angle, dead centres, rocking angle, time\n"
+         "                       ratios, slider stroke, peak speeds, accelerations and input\n"
+         "                       torque per newton at --rpm\n"
+         "  --kinematics FILE|-  write the exact kinematics over one crank turn as CSV: poses,\n"
+         "                       velocities, accelerations and the input torque per newton\n"
+         "                       resisting the slider; empty fields where a loop does not close\n"
+         "  --rpm N              crank speed for --kinematics and --report (default 60)\n"
+         "  --step DEG           crank-angle step of --kinematics (default 0.5)\n"
          "  --help               show this help and exit\n"
          "  --version            show the version and exit\n"
          "\n"
-         "Without --gyr, --bmp, --png, --svg, --dxf, --frames or --report the numeric data\n"
-         "file goes to standard output.\n";
+         "Without --gyr, --bmp, --png, --svg, --dxf, --frames, --report or --kinematics the\n"
+         "numeric data file goes to standard output.\n";
 }
 
 std::string framesCsv(const RunResult& r) {
@@ -262,14 +295,24 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   }
 
   if (!outputs.gyr && !outputs.bmp && !outputs.frames && !outputs.report &&
-      outputs.exports.empty())
+      !outputs.kinematics && outputs.exports.empty())
     outputs.gyr = "-";
   if (outputs.frames) bench.computeFrames();
   else bench.execute();
 
-  if (const std::string failure = writeOutputs(outputs, bench, out); !failure.empty()) {
+  std::optional<KinematicsAnalysis> exact;
+  if (outputs.report || outputs.kinematics)
+    exact = analyseKinematics(bench.linkage().parameters, outputs.rpm, outputs.step);
+  if (const std::string failure = writeOutputs(outputs, bench, exact, out); !failure.empty()) {
     err << kProgram << ": " << failure << '\n';
     return 1;
+  }
+  // Curves with gaps are still the answer, but the user is told why rows are empty.
+  if (outputs.kinematics) {
+    const auto samples = exact->curves.samples.size();
+    if (exact->fourBarSamples < static_cast<int>(samples))
+      err << kProgram << ": note: the four-bar loop closes at " << exact->fourBarSamples
+          << " of " << samples << " crank angles; the other rows are empty\n";
   }
   return 0;
 }

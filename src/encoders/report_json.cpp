@@ -1,5 +1,6 @@
 #include "encoders/report_json.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -33,18 +34,64 @@ QJsonObject searchJson(const SearchReport& s) {
           {"outputPath", orNull(s.outputPath, pathJson)}};
 }
 
+QJsonObject extremesJson(const Extremes& e) {
+  return {{"min", e.min},
+          {"minAtCrankAngle", e.minAtCrankAngle},
+          {"max", e.max},
+          {"maxAtCrankAngle", e.maxAtCrankAngle}};
+}
+
+QJsonObject atCrankAngleJson(const AtCrankAngle& v) {
+  return {{"value", v.value}, {"atCrankAngle", v.crankAngle}};
+}
+
+QJsonObject exactTransmissionAngle(const DesignFigures& f) {
+  return extremesJson({f.minTransmissionAngle->value, f.minTransmissionAngle->crankAngle,
+                       f.maxTransmissionAngle->value, f.maxTransmissionAngle->crankAngle});
+}
+
+QJsonObject kinematicsJson(const KinematicsAnalysis& k) {
+  const DesignFigures& f = k.figures;
+  QJsonArray deadCentres;
+  for (double angle : f.deadCentres) deadCentres.append(angle);
+  QJsonObject o{
+      {"rpm", k.curves.rpm},
+      {"samples", static_cast<int>(k.curves.samples.size())},
+      {"fourBarClosedSamples", k.fourBarSamples},
+      {"sixBarClosedSamples", k.sixBarSamples},
+      {"deadCentreCrankAngles", deadCentres},
+      {"lever", orNull(f.lever, [](const Stroke& s) {
+         return QJsonObject{{"lowAngle", s.low.position},   {"lowAtCrankAngle", s.low.crankAngle},
+                            {"highAngle", s.high.position}, {"highAtCrankAngle", s.high.crankAngle},
+                            {"rockingAngle", s.travel},     {"timeRatio", s.timeRatio}};
+       })},
+      {"slider", orNull(f.slider, [](const Stroke& s) {
+         return QJsonObject{{"start", s.low.position}, {"startAtCrankAngle", s.low.crankAngle},
+                            {"end", s.high.position},  {"endAtCrankAngle", s.high.crankAngle},
+                            {"stroke", s.travel},      {"timeRatio", s.timeRatio}};
+       })},
+  };
+  const std::pair<const char*, const std::optional<AtCrankAngle>*> peaks[] = {
+      {"peakOutputSpeed", &f.peakOutputSpeed},
+      {"peakOutputAcceleration", &f.peakOutputAcceleration},
+      {"peakSliderSpeed", &f.peakSliderSpeed},
+      {"peakSliderAcceleration", &f.peakSliderAcceleration},
+      {"peakInputTorquePerNewton", &f.peakTorquePerNewton}};
+  for (const auto& [key, peak] : peaks) o.insert(key, orNull(*peak, atCrankAngleJson));
+  return o;
+}
+
 }  // namespace
 
-std::string reportJson(const RunReport& r) {
+std::string reportJson(const RunReport& r, const KinematicsAnalysis& exact) {
   QJsonObject root{
       {"linkageClass", linkageClassName(r.linkage.linkageClass)},
       {"crankTurnsFully", r.linkage.crankTurnsFully},
-      {"transmissionAngle", orNull(r.transmissionAngle, [](const Extremes& e) {
-         return QJsonObject{{"min", e.min},
-                            {"minAtCrankAngle", e.minAtCrankAngle},
-                            {"max", e.max},
-                            {"maxAtCrankAngle", e.maxAtCrankAngle}};
-       })},
+      {"transmissionAngle", exact.figures.minTransmissionAngle
+                                ? QJsonValue(exactTransmissionAngle(exact.figures))
+                                : QJsonValue(QJsonValue::Null)},
+      {"rasterTransmissionAngle", orNull(r.transmissionAngle, extremesJson)},
+      {"kinematics", kinematicsJson(exact)},
       {"fourBar", searchJson(r.fourBar)}};
   if (r.sixBar) {
     QJsonObject six = searchJson(*r.sixBar);
