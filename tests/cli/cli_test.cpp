@@ -6,7 +6,6 @@
 #include <sstream>
 
 #include "cli/cli.h"
-#include "core/save_targets.h"
 #include "core/test_support.h"
 #include "files/data_file.h"
 
@@ -79,19 +78,6 @@ TEST(Cli, FramesWritesAHeaderAndOneCsvRowPerHalfDegree) {
     const auto missing = [](const auto& line) { return line.ends_with(",9999,9999,9999,9999"); };
     EXPECT_EQ(std::ranges::all_of(lines.begin() + 1, lines.end(), missing), args.size() == 2);
   }
-}
-
-// The same targets as the core's save function and the save command meet.
-TEST(Cli, SavesOntoEachKindOfTargetAndSaysWhyNot) {
-  test::expectEachSaveTargetEndsAsItShould(
-      analysedDataFile(),
-      [](const std::string& path) {
-        const auto [status, written, err] = run({"--gyr", path});
-        return std::to_string(status) + err + written;
-      },
-      [](const std::string& path, int error) {
-        return error ? "1gyrenda-cli: " + path + ": " + saveFailureInWords(error) + "\n" : "0";
-      });
 }
 
 }  // namespace

@@ -1,28 +1,113 @@
 // The numeric data file (written against its golden file, read from any stream) and the File
-// menu through a fake platform: saving onto every kind of target through the core's save
-// function and the save command (what is on disk afterwards and what the caller is told; the
-// headless program meets the same targets in its own tests), the bitmap export, load and
-// print, with their cancelled dialogs.
+// menu through a fake platform: saving onto every kind of target in all three ways a design is
+// saved (the core's save function, the save command and the headless program: what is on disk
+// afterwards and what the caller is told), the bitmap export, load and print, with their
+// cancelled dialogs.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <future>
+#include <map>
 #include <sstream>
+#include <tuple>
 
+#include "cli/cli.h"
 #include "files/atomic_file.h"
 #include "files/data_file.h"
 #include "files/data_file_reader.h"
-#include "save_targets.h"
 #include "test_support.h"
 
 namespace gyrenda {
 namespace {
 
 namespace fs = std::filesystem;
-using test::guarded;
-using test::Scratch;
 
 const fs::path kData = GYRENDA_TEST_DATA_DIR;
 
 std::string contents(const fs::path& path) { return test::readFile(path.string()); }
+
+// A folder of its own for one case, holding a save target of each kind; removed at the end with
+// everything in it (the file systems mounted inside included), and the FIFO's reader closed.
+struct Scratch {
+  Scratch() {
+    const std::string old = file("old.GYR", 0640);  // another owner, then setuid and setgid,
+    if (::chown(old.c_str(), 1234, 1234) != 0 && ::geteuid() == 0) unmade.push_back("old.GYR");
+    fs::permissions(old, fs::perms(06640));  // which a change of owner would clear
+    fs::create_symlink(fs::path(file("real.GYR", 0644)).filename(), dir / "link");
+    fs::create_hard_link(file("a.GYR", 0644), dir / "b.GYR");
+    for (const char* fifo : {"fifo", "piped"}) ::mkfifo((*this / fifo).c_str(), 0600);
+    reader = ::open((*this / "piped").c_str(), O_RDONLY | O_NONBLOCK);
+    if (::mknod((*this / "null").c_str(), S_IFCHR | 0666, ::makedev(1, 3)) != 0)
+      unmade.push_back("null");
+    file("protected.GYR", 0444);
+    ::mkdir((*this / "ro").c_str(), 0555);
+    if (!tmpfs("full", true)) unmade.push_back("full/design.GYR");
+    if (!tmpfs("rofs", false)) unmade.push_back("rofs/design.GYR");
+  }
+  ~Scratch() {
+    ::close(reader);
+    for (const char* mounted : {"full", "rofs"}) ::umount((dir / mounted).c_str());
+    fs::remove_all(dir, ignored);
+  }
+  std::string operator/(const std::string& name) const { return (dir / name).string(); }
+  std::string file(const std::string& name, mode_t mode) const {
+    std::ofstream(dir / name) << "\"Gyrenda\"\r\nthe design saved yesterday\r\n";
+    fs::permissions(dir / name, fs::perms(mode));
+    return *this / name;
+  }
+  // A tmpfs holding design.GYR: two pages, one of them the file's, so that a data file (over
+  // 4 KiB) fills the other part way through a write; or 1 MiB remounted read-only. False where
+  // the test may not mount one.
+  bool tmpfs(const std::string& name, bool full) const {
+    fs::create_directory(dir / name);
+    const std::string at = *this / name;
+    if (::mount("tmpfs", at.c_str(), "tmpfs", 0, full ? "size=8k" : "size=1m") != 0) return false;
+    file(name + "/design.GYR", 0644);
+    return full || ::mount(nullptr, at.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+  }
+  // Each entry as a listing shows it: kind and permission bits, owner, group, links, and the
+  // content of a file or the target of a link.
+  auto listing() const {
+    std::map<std::string, std::tuple<mode_t, uid_t, gid_t, nlink_t, std::string>> entries;
+    for (const fs::path& p : fs::recursive_directory_iterator(dir)) {
+      struct stat st{};
+      ::lstat(p.c_str(), &st);
+      const std::string content = S_ISLNK(st.st_mode) ? fs::read_symlink(p).string()
+                                  : S_ISREG(st.st_mode) ? contents(p) : "";
+      entries[p.lexically_relative(dir)] = {st.st_mode, st.st_uid, st.st_gid, st.st_nlink, content};
+    }
+    return entries;
+  }
+  fs::path dir = ::mkdtemp((fs::temp_directory_path() / "gyrenda-save-XXXXXX").string().data());
+  std::vector<std::string> unmade;  // what the test may not make here (not root)
+  int reader = -1;
+  std::error_code ignored;
+};
+
+// Runs `call` on a thread of its own, which must never wait on the FIFO at `path`. Should it,
+// the FIFO is opened and closed after a few seconds, which releases it, and the test fails
+// instead of hanging. The call finds errno as an interrupted call left it: a file command
+// reports the errors of its own calls, never one left over.
+template <typename Call>
+auto guarded(const std::string& path, Call call) {
+  auto result = std::async(std::launch::async, [&] {
+    errno = EINTR;
+    return call();
+  });
+  if (result.wait_for(std::chrono::seconds(5)) == std::future_status::ready) return result.get();
+  ADD_FAILURE() << "waited on " << path;
+  ::close(::open(path.c_str(), O_RDWR | O_NONBLOCK));
+  return result.get();
+}
 
 TEST(DataFile, MatchesTheGoldenFileWritesMissingCoordinatesAsZeroAndProposesAName) {
   test::OpenWindow w;  // the first validation pass leaves the result tables alone
@@ -89,29 +174,64 @@ class FilePlatform : public test::FakePlatform {
 };
 using FileWindow = test::OpenWindowWith<FilePlatform>;
 
-// The data file of an analysis, saved by the core's function (way 0) and the save command (1).
+// The data file of an analysis saved onto each target in each way, each way checking what its
+// caller is told of `error`. Each target is named by its kind (a FIFO "piped" with a reader,
+// "null" a character device, "ro" a read-only folder, "no" missing, "full" and "rofs" file
+// systems) with what the save fails with (0: success) and the names that hold the new content
+// afterwards: a regular file keeps its owner, group and mode (setuid and setgid dropped), a
+// link is followed, a hard link kept, and a write that stops part way is no success.
 TEST(SaveTargets, EachKindOfTargetEndsAsItShouldAndTheCallerIsToldWhy) {
   FileWindow w;
   w.bench.execute();
   const std::string written = dataFileText(w.bench.linkage().parameters, w.bench.result());
-  {
-    SCOPED_TRACE("way 0");
-    test::expectEachSaveTargetEndsAsItShould(
-        written, [&](const std::string& path) { return saveFile(path, written); },
-        [](const std::string&, int error) { return error; });
-  }
-  SCOPED_TRACE("way 1");
-  test::expectEachSaveTargetEndsAsItShould(
-      written,
-      [&](const std::string& path) {
-        w.platform.messages.clear();
-        w.platform.saveChoice = SaveChoice{path, 2};
-        w.bench.save();
-        return w.platform.messages;
-      },
-      [](const std::string& path, int error) {
-        return std::vector<Message>(error != 0, {MessageId::SaveFailed, path, error, {}});
+  const std::pair<const char*, std::function<void(const std::string&, int)>> ways[] = {
+      {"save function",
+       [&](const std::string& path, int error) { EXPECT_EQ(saveFile(path, written), error); }},
+      {"save command",
+       [&](const std::string& path, int error) {
+         w.platform.messages.clear();
+         w.platform.saveChoice = SaveChoice{path, 2};
+         w.bench.save();
+         EXPECT_EQ(w.platform.messages,
+                   std::vector<Message>(error != 0, {MessageId::SaveFailed, path, error, {}}));
+       }},
+      {"headless program", [&](const std::string& path, int error) {
+         std::ostringstream out, err;
+         EXPECT_EQ(runCli({"--gyr", path}, out, err), error ? 1 : 0);
+         EXPECT_EQ(out.str() + err.str(),
+                   error ? "gyrenda-cli: " + path + ": " + saveFailureInWords(error) + "\n" : "");
+       }}};
+  const struct { std::string name; int error; std::vector<std::string> changed; } targets[] = {
+      {"new.GYR", 0, {"new.GYR"}}, {"old.GYR", 0, {"old.GYR"}}, {"link", 0, {"real.GYR"}},
+      {"b.GYR", 0, {"a.GYR", "b.GYR"}}, {"piped", 0, {}}, {"fifo", ENXIO, {}}, {"null", 0, {}},
+      {"protected.GYR", EACCES, {}}, {"ro/new.GYR", EACCES, {}}, {"no/new.GYR", ENOENT, {}},
+      {"ro", EISDIR, {}}, {std::string(254, 'n'), 0, {std::string(254, 'n')}},
+      {"full/design.GYR", ENOSPC, {}}, {"rofs/design.GYR", EROFS, {}}};
+  const mode_t umask = ::umask(0);
+  ::umask(umask);
+  for (const auto& [way, save] : ways)
+    for (const auto& [name, error, changed] : targets) {
+      const std::string where = std::string(way) + ": " + name;
+      SCOPED_TRACE(where);
+      Scratch s;
+      if (std::ranges::count(s.unmade, name)) continue;
+      auto expected = s.listing();
+      const std::string path = s / name;
+      guarded(path, [&] {
+        SCOPED_TRACE(where);  // on the thread the way runs on
+        save(path, error);
       });
+      for (const std::string& holder : changed) {
+        auto& [mode, uid, gid, links, content] = expected[holder];
+        if (links == 0)  // a new file
+          std::tie(mode, uid, gid, links) = std::tuple(0666 & ~umask, ::geteuid(), ::getegid(), 1);
+        std::tie(mode, content) = std::pair(S_IFREG | (mode & 0777), written);
+      }
+      EXPECT_EQ(s.listing(), expected) << "and no temporary file is left";
+      std::string piped(written.size() + 1, '\0');
+      const ssize_t n = ::read(s.reader, piped.data(), piped.size());
+      EXPECT_EQ(piped.substr(0, std::max<ssize_t>(0, n)), name == "piped" ? written : "");
+    }
 }
 
 // The File menu after its dialogs. Save and print draw the canvas afresh (one analysis) and
@@ -166,6 +286,13 @@ TEST(FileCommands, SaveAndPrintHandOverAFreshDrawingAndLoadLoadsOnceOrChangesNot
     EXPECT_EQ(w.platform.messages,
               std::vector<Message>(failed, {MessageId::PrintFailed, {}, 0, text}));
   }
+  // Why a load was refused, as the headless program reports it.
+  for (const auto& [path, reason] : {std::pair(s / "fifo", "not a regular file"),
+                                     {s / "ro", "not a regular file"},
+                                     {at("missing"), std::strerror(ENOENT)},
+                                     {at("twelve_numbers"), "not a Gyrenda data file, or its "
+                                      "parameter line is incomplete or invalid"}})
+    EXPECT_EQ(guarded(path, [&] { return FileWindow().bench.loadDesignFile(path); }), reason);
 }
 
 }  // namespace

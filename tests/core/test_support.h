@@ -7,6 +7,7 @@
 #include <fstream>
 #include <functional>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,7 +15,15 @@
 #include "canvas/raster.h"
 #include "session/workbench.h"
 
-namespace gyrenda::test {
+namespace gyrenda {
+
+// A message as a failing test prints it.
+inline void PrintTo(const Message& m, std::ostream* o) {
+  *o << "message " << static_cast<int>(m.id) << " '" << m.file << "' " << m.error << " '"
+     << m.detail << "'";
+}
+
+namespace test {
 
 // Records what the core asks of the platform; a hook acts at that moment, for instance to
 // press 停止 from inside a search's yield.
@@ -81,4 +90,5 @@ inline std::vector<std::string> splitLines(const std::string& text, std::string_
   return lines;
 }
 
-}  // namespace gyrenda::test
+}  // namespace test
+}  // namespace gyrenda
