@@ -35,8 +35,9 @@ TEST(ValidationPass, RepairsTheTypedValues) {
       {{{leverRadius, "-36"}}, crankRadius, 1, "1", 1, any},
       {{{slideEndX, "20"}}, slideEndX, 21, "21", 21, any},
       {{{slideStartX, "150"}}, slideEndX, 151, "151", 151, any},
-      // At the top of the range the slide end moves down instead.
+      // At the top of the range the slide end moves down instead, only there.
       {{{slideStartX, "30000"}, {slideEndX, "30000"}}, slideEndX, 29999, "29999", 29999, any},
+      {{{slideStartX, "29999"}, {slideEndX, "29999"}}, slideEndX, 30000, "30000", 30000, any},
       {{{outputOffsetX, "1e39"}}, outputOffsetX, 30000, "30000", 30000, any},
   };
   for (const auto& c : cases) {

@@ -89,6 +89,8 @@ TEST(Scenario, PointEntrySetsTheSlideEndsByDoubleClick) {
   EXPECT_EQ(s.boxTexts(slideEndX, 2), (Texts{"25", "60"}));
   EXPECT_EQ(s.bench.controls().slidePointOption, 0);
   doubleClick(150, 40);
+  EXPECT_EQ(s.boxTexts(slideStartX, 2), (Texts{"150", "40"}));
+  EXPECT_EQ(s.bench.controls().slidePointOption, 1);  // the end next
   s.bench.controls().slidePointOption = 0;
   doubleClick(30, 65);
   doubleClick(160.5f, 40.25f);
@@ -136,6 +138,8 @@ TEST(Scenario, LoadedDesignIsAnalysedOnce) {
   EXPECT_EQ(s.boxTexts(), (Texts{"12", "30", "40", "35", "-20", "8", "45", "60", "-10", "10", "60",
                                  "140", "70"}));
   EXPECT_EQ(s.bench.linkage()[outputOffsetY], 7.5f);  // the box shows the bar's 8
+  EXPECT_EQ(s.bench.controls().spinValue,
+            (std::array{12, 30, 40, 35, -20, 8, 45, 60, -10, 10, 60, 140, 70}));
   EXPECT_EQ(s.bench.controls().fixedLinkCaption, (FixedLinkRange{23, 57}));
   EXPECT_EQ(s.platform.yields, 962);  // one four-bar and one six-bar search
   EXPECT_EQ(s.posesFound(), 241);
@@ -148,12 +152,16 @@ TEST(Scenario, LoadedDesignIsAnalysedOnce) {
   s.expectIdleShowing("loaded_design");
 }
 
-// Zoomed in to the limit and panned so that part of the marker is out of view: the poses
-// there are missed, and the path runs through other pixels than at the default zoom.
+// Zoomed out and in past both limits (4 and 2), then panned so that part of the marker is out
+// of view: the poses there are missed, and the path runs through other pixels than at the
+// default zoom.
 TEST(Scenario, ZoomedInWithTheMarkerPartlyOutOfViewMissesPoses) {
   Scenario s;
-  s.bench.zoomIn();
-  s.bench.zoomIn();
+  const auto out = &Workbench::zoomOut, in = &Workbench::zoomIn;
+  for (const auto& [zoom, level] : {std::pair(out, 4), {out, 4}, {in, 3}, {in, 2}, {in, 2}}) {
+    (s.bench.*zoom)();
+    EXPECT_EQ(s.bench.view().zoomLevel, level);
+  }
   s.bench.panTo(0, -140);
   s.bench.panTo(0, -60);
   s.bench.execute();
