@@ -5,6 +5,7 @@ sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
+  qt6-charts-dev libqt6opengl6-dev qt6-svg-dev  # the report window's plots (Charts needs OpenGL's CMake files), saved as PNG or SVG
   libdxflib-dev          # the DXF export
   python3-ezdxf          # reads the DXF export back in a test
   qt6-translations-l10n  # Qt's own dialogs (file, print) in the user's language

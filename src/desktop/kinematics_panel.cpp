@@ -1,0 +1,300 @@
+#include "desktop/kinematics_panel.h"
+
+#include <QBuffer>
+#include <QChart>
+#include <QChartView>
+#include <QClipboard>
+#include <QDoubleSpinBox>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScatterSeries>
+#include <QSvgGenerator>
+#include <QTabWidget>
+#include <QValueAxis>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "desktop/messages.h"
+#include "files/atomic_file.h"
+#include "kinematics/kinematic_columns.h"
+
+namespace gyrenda {
+namespace {
+
+using Q = KinematicQuantity;
+
+// The guide below which a lever tends to bind.
+constexpr double kTransmissionGuide = 40;
+
+struct Curve {
+  Q quantity;
+  const char* name;  // marked for translation
+  bool rightAxis = false;
+};
+
+struct ChartLayout {
+  const char* title;
+  const char* leftAxis;
+  const char* rightAxis;  // empty for none
+  std::vector<Curve> curves;
+};
+
+// The plots, in the order of the tabs; titles and axes name their units.
+const std::array<ChartLayout, KinematicsPanel::kChartCount>& chartLayouts() {
+  static const std::array<ChartLayout, KinematicsPanel::kChartCount> layouts{{
+      {QT_TRANSLATE_NOOP("gyrenda::KinematicsPanel", "伝達角"),
+       QT_TRANSLATE_NOOP("gyrenda::KinematicsPanel", "伝達角 (°)"), "",
+       {{Q::TransmissionAngle, QT_TRANSLATE_NOOP("gyrenda::KinematicsPanel", "厳密解")}}},
+      {QT_TRANSLATE_NOOP("gyrenda::KinematicsPanel", "てこ角とスライダ位置"),
+       QT_TRANSLATE_NOOP("gyrenda::KinematicsPanel", "てこ角 (°)"),
+       QT_TRANSLATE_NOOP("gyrenda::KinematicsPanel", "スライダ位置 (mm)"),
+       {{Q::LeverAngle, QT_TRANSLATE_NOOP("gyrenda::KinematicsPanel", "てこ角")},
+        {Q::SliderPosition, QT_TRANSLATE_NOOP("gyrenda::KinematicsPanel", "スライダ位置"), true}}},
+      {QT_TRANSLATE_NOOP("gyrenda::KinematicsPanel", "速度"),
+       QT_TRANSLATE_NOOP("gyrenda::KinematicsPanel", "速度 (mm/s)"), "",
+       {{Q::OutputSpeed, QT_TRANSLATE_NOOP("gyrenda::KinematicsPanel", "４節リンク出力点の速さ")},
+        {Q::SliderVelocity, QT_TRANSLATE_NOOP("gyrenda::KinematicsPanel", "スライダの速度")}}},
+      {QT_TRANSLATE_NOOP("gyrenda::KinematicsPanel", "加速度"),
+       QT_TRANSLATE_NOOP("gyrenda::KinematicsPanel", "加速度 (mm/s²)"), "",
+       {{Q::OutputAccelerationSize,
+         QT_TRANSLATE_NOOP("gyrenda::KinematicsPanel", "４節リンク出力点の加速度の大きさ")},
+        {Q::SliderAcceleration, QT_TRANSLATE_NOOP("gyrenda::KinematicsPanel", "スライダの加速度")}}},
+      {QT_TRANSLATE_NOOP("gyrenda::KinematicsPanel", "入力トルク"),
+       QT_TRANSLATE_NOOP("gyrenda::KinematicsPanel", "入力トルク (N·mm/N)"), "",
+       {{Q::InputTorquePerNewton,
+         QT_TRANSLATE_NOOP("gyrenda::KinematicsPanel", "スライダを押し戻す力 1 N あたり")}}},
+  }};
+  return layouts;
+}
+
+QString tr(const char* text) { return QCoreApplication::translate("gyrenda::KinematicsPanel", text); }
+
+QValueAxis* addAxis(QChart* chart, const QString& title, Qt::Alignment side) {
+  auto* axis = new QValueAxis;
+  axis->setTitleText(title);
+  chart->addAxis(axis, side);
+  return axis;
+}
+
+// A curve drawn only where its quantity exists: each stretch of samples is a series of its
+// own, in one colour, named once in the legend.
+void addCurve(QChart* chart, const KinematicsAnalysis& a, const Curve& curve, QValueAxis* x,
+              QValueAxis* y, double& low, double& high) {
+  QLineSeries* first = nullptr;
+  QLineSeries* stretch = nullptr;
+  for (const ExactPose& pose : a.curves.samples) {
+    const auto v = quantityAt(pose, curve.quantity);
+    if (!v) {
+      stretch = nullptr;
+      continue;
+    }
+    if (!stretch) {
+      stretch = new QLineSeries;
+      chart->addSeries(stretch);
+      stretch->attachAxis(x);
+      stretch->attachAxis(y);
+      if (!first) {
+        first = stretch;
+        stretch->setName(tr(curve.name));
+      } else {
+        stretch->setColor(first->color());
+        for (QLegendMarker* m : chart->legend()->markers(stretch)) m->setVisible(false);
+      }
+    }
+    stretch->append(pose.crankAngle, *v);
+    low = std::min(low, *v);
+    high = std::max(high, *v);
+  }
+}
+
+void setRange(QValueAxis* axis, double low, double high) {
+  if (!(low <= high)) low = 0, high = 1;
+  if (low == high) low -= 1, high += 1;
+  axis->setRange(low, high);
+  axis->applyNiceNumbers();
+}
+
+}  // namespace
+
+KinematicsPanel::KinematicsPanel(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("kinematicsPanel"));
+  auto* speedRow = new QHBoxLayout;
+  auto* speedLabel = new QLabel(tr("クランクの回転数 (rpm)"), this);
+  rpm_ = new QDoubleSpinBox(this);
+  rpm_->setObjectName(QStringLiteral("rpm"));
+  rpm_->setRange(0.001, 100000);
+  rpm_->setDecimals(3);
+  rpm_->setValue(kDefaultRpm);
+  speedLabel->setBuddy(rpm_);
+  speedRow->addWidget(speedLabel);
+  speedRow->addWidget(rpm_);
+  speedRow->addStretch();
+  note_ = new QLabel(this);
+  note_->setObjectName(QStringLiteral("kinematicsNote"));
+  note_->setWordWrap(true);
+
+  tabs_ = new QTabWidget(this);
+  tabs_->setObjectName(QStringLiteral("kinematicsTabs"));
+  for (int k = 0; k < kChartCount; ++k) {
+    views_[k] = new QChartView(new QChart, tabs_);
+    views_[k]->setRenderHint(QPainter::Antialiasing);
+    views_[k]->setMinimumSize(480, 320);
+    tabs_->addTab(views_[k], tr(chartLayouts()[k].title));
+  }
+
+  auto* buttons = new QHBoxLayout;
+  const auto button = [this, buttons](const char* name, const QString& caption) {
+    auto* b = new QPushButton(caption, this);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    buttons->addWidget(b);
+    return b;
+  };
+  connect(button("saveChart", tr("図を保存…")), &QPushButton::clicked, this,
+          &KinematicsPanel::askAndSaveChart);
+  connect(button("saveCsv", tr("CSVを保存…")), &QPushButton::clicked, this,
+          &KinematicsPanel::askAndSaveCsv);
+  connect(button("copyCsv", tr("CSVをコピー")), &QPushButton::clicked, this, [this] {
+    if (analysis_) QGuiApplication::clipboard()->setText(QString::fromStdString(kinematicsCsv(analysis_->curves)));
+  });
+  buttons->addStretch();
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addLayout(speedRow);
+  layout->addWidget(note_);
+  layout->addWidget(tabs_, 1);
+  layout->addLayout(buttons);
+  connect(rpm_, &QDoubleSpinBox::valueChanged, this, &KinematicsPanel::recompute);
+  plot();
+}
+
+QChart* KinematicsPanel::chart(int index) const { return views_.at(index)->chart(); }
+
+void KinematicsPanel::showDesign(const std::optional<ParameterSet>& parameters,
+                                 const std::vector<QPointF>& rasterTransmissionAngles) {
+  parameters_ = parameters;
+  rasterTransmissionAngles_ = rasterTransmissionAngles;
+  recompute();
+}
+
+void KinematicsPanel::recompute() {
+  analysis_.reset();
+  if (parameters_) analysis_ = analyseKinematics(*parameters_, rpm_->value());
+  plot();
+}
+
+void KinematicsPanel::plot() {
+  QString note;
+  if (analysis_) {
+    const int samples = static_cast<int>(analysis_->curves.samples.size());
+    if (analysis_->fourBarSamples == 0)
+      note = tr("この設計は組み立てられないので、どのクランク角でも姿勢がありません。");
+    else if (analysis_->fourBarSamples < samples)
+      note = tr("４節リンクが閉じるのは %1 のクランク角のうち %2 だけです。閉じないところは描きません。")
+                 .arg(samples)
+                 .arg(analysis_->fourBarSamples);
+  } else {
+    note = tr("まだ解析していません。");
+  }
+  note_->setText(note);
+  note_->setVisible(!note.isEmpty());
+
+  for (int k = 0; k < kChartCount; ++k) {
+    const ChartLayout& layout = chartLayouts()[k];
+    auto* chart = new QChart;
+    chart->setTitle(k >= 2 ? tr("%1（%2 rpm）").arg(tr(layout.title)).arg(rpm_->value())
+                           : tr(layout.title));
+    QValueAxis* x = addAxis(chart, tr("クランク角 (°)"), Qt::AlignBottom);
+    x->setRange(0, 360);
+    x->setTickCount(9);
+    QValueAxis* left = addAxis(chart, tr(layout.leftAxis), Qt::AlignLeft);
+    QValueAxis* right = *layout.rightAxis ? addAxis(chart, tr(layout.rightAxis), Qt::AlignRight) : nullptr;
+    double lowLeft = INFINITY, highLeft = -INFINITY, lowRight = INFINITY, highRight = -INFINITY;
+    if (analysis_)
+      for (const Curve& curve : layout.curves) {
+        const bool onRight = curve.rightAxis && right;
+        addCurve(chart, *analysis_, curve, x, onRight ? right : left, onRight ? lowRight : lowLeft,
+                 onRight ? highRight : highLeft);
+      }
+    if (layout.curves.front().quantity == Q::TransmissionAngle) {
+      auto* raster = new QScatterSeries;
+      raster->setName(tr("ラスタで見つかった姿勢"));
+      raster->setMarkerSize(5);
+      for (const QPointF& p : rasterTransmissionAngles_) raster->append(p);
+      auto* guide = new QLineSeries;
+      guide->setName(tr("目安 40°"));
+      guide->setPen(QPen(Qt::gray, 1, Qt::DashLine));
+      guide->append(0, kTransmissionGuide);
+      guide->append(360, kTransmissionGuide);
+      for (QXYSeries* s : {static_cast<QXYSeries*>(raster), static_cast<QXYSeries*>(guide)}) {
+        chart->addSeries(s);
+        s->attachAxis(x);
+        s->attachAxis(left);
+      }
+      lowLeft = 0, highLeft = 180;
+    }
+    setRange(left, lowLeft, highLeft);
+    if (right) setRange(right, lowRight, highRight);
+    QChart* old = views_[k]->chart();
+    views_[k]->setChart(chart);
+    delete old;
+  }
+}
+
+int KinematicsPanel::saveChart(int index, const std::string& path) const {
+  QChartView* view = views_.at(index);
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (QString::fromStdString(path).endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    svg.setSize(view->size());
+    svg.setViewBox(QRect(QPoint(0, 0), view->size()));
+    svg.setTitle(chart(index)->title());
+    QPainter painter(&svg);
+    view->render(&painter);
+  } else if (!view->grab().toImage().save(&buffer, "PNG")) {
+    return -1;
+  }
+  return saveFile(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+int KinematicsPanel::saveCsv(const std::string& path) const {
+  return analysis_ ? saveFile(path, kinematicsCsv(analysis_->curves)) : -1;
+}
+
+void KinematicsPanel::reportSaveFailure(const std::string& path, int error) {
+  if (error == 0) return;
+  const Message m = error < 0 ? Message{MessageId::ImageNotEncoded, path, 0, {}}
+                              : Message{MessageId::SaveFailed, path, error, {}};
+  QMessageBox::warning(this, QStringLiteral("GYRENDA"), messageText(m));
+}
+
+void KinematicsPanel::askAndSaveChart() {
+  const QString name = QFileDialog::getSaveFileName(
+      this, tr("図を保存"), tabs_->tabText(tabs_->currentIndex()) + QStringLiteral(".png"),
+      tr("PNG画像 (*.png);;SVG図面 (*.svg)"));
+  if (name.isEmpty()) return;
+  const std::string path = name.toStdString();
+  reportSaveFailure(path, saveChart(tabs_->currentIndex(), path));
+}
+
+void KinematicsPanel::askAndSaveCsv() {
+  if (!analysis_) return;
+  const QString name = QFileDialog::getSaveFileName(this, tr("CSVを保存"),
+                                                    QStringLiteral("kinematics.csv"),
+                                                    tr("CSV (*.csv)"));
+  if (name.isEmpty()) return;
+  const std::string path = name.toStdString();
+  reportSaveFailure(path, saveCsv(path));
+}
+
+}  // namespace gyrenda
