@@ -1,7 +1,9 @@
 #include "desktop/file_dialogs.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -10,6 +12,7 @@
 #include <QRadioButton>
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <utility>
 
 #include "encoders/canvas_image.h"
@@ -44,22 +47,6 @@ int fileTypeOf(const QString& filter) {
   return 0;
 }
 
-// Qt's own dialog replaces whatever follows the last "." of the typed name by the extension
-// of a filter the user picks, so "R 2.5_A 36_B 36_L 31_C 72_D 0" would become "R 2.GYR". The
-// file type follows the filter and never the name, so the name is kept as it stands.
-void keepNameWhenFilterChanges(QFileDialog& dialog) {
-  auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
-  auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-  if (!types || !name) return;
-  if (!QObject::disconnect(types, SIGNAL(activated(int)), &dialog, SLOT(_q_useNameFilter(int))))
-    return;
-  QObject::connect(types, &QComboBox::activated, &dialog, [&dialog, types, name](int index) {
-    const QString typed = name->text();
-    dialog.selectNameFilter(types->itemText(index));
-    name->setText(typed);
-  });
-}
-
 // The save dialog adds the chosen type's extension to a typed name that does not already end
 // in one of the program's own (in any case). It does so before Qt's own checks, so that the
 // question before overwriting is asked about the name that will be written. A "." elsewhere
@@ -67,6 +54,24 @@ void keepNameWhenFilterChanges(QFileDialog& dialog) {
 class SaveDialog final : public QFileDialog {
  public:
   using QFileDialog::QFileDialog;
+
+  // Qt's own dialog replaces whatever follows the last "." of the name by the extension of the
+  // file type the user picks, even the type already chosen, so "R 2.5_A 36_B 36_L 31_C 72_D 0"
+  // would become "R 2.GYR". The type follows the filter and never the name, so the name is
+  // kept as it stands: it is noted when the user turns to the type list, by a key or the wheel
+  // on it or by opening it (no name can be typed while it is open), and put back once the pick
+  // has been handled, after Qt's own handler, which was connected when the dialog made the list.
+  void keepNameWhenTypeChanges() {
+    types_ = findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    name_ = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    if (!types_ || !name_) return;
+    typesPopup_ = types_->view()->parentWidget();
+    types_->installEventFilter(this);
+    typesPopup_->installEventFilter(this);
+    connect(types_, &QComboBox::activated, this, [this] {
+      if (nameBeforePick_) name_->setText(*std::exchange(nameBeforePick_, std::nullopt));
+    });
+  }
 
   void accept() override {
     auto* name = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
@@ -79,6 +84,21 @@ class SaveDialog final : public QFileDialog {
       name->setText(typed + QLatin1String(kSaveTypes[type - 1].second));
     QFileDialog::accept();
   }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    const QEvent::Type type = event->type();
+    if ((watched == types_ && (type == QEvent::KeyPress || type == QEvent::Wheel)) ||
+        (watched == typesPopup_ && type == QEvent::Show))
+      nameBeforePick_ = name_->text();
+    return QFileDialog::eventFilter(watched, event);
+  }
+
+ private:
+  QComboBox* types_ = nullptr;
+  QWidget* typesPopup_ = nullptr;
+  QLineEdit* name_ = nullptr;
+  std::optional<QString> nameBeforePick_;
 };
 
 // The print dialog of a one-page document. With CUPS, Qt offers a page range even when the
@@ -117,7 +137,7 @@ std::optional<SaveChoice> showSaveDialog(QWidget* parent, const std::string& pro
   for (const auto& type : kSaveTypes) filters << filterText(type.first);
   dialog.setNameFilters(filters);
   dialog.selectFile(QString::fromStdString(proposedName));
-  keepNameWhenFilterChanges(dialog);
+  dialog.keepNameWhenTypeChanges();
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return SaveChoice{localPath(dialog), fileTypeOf(dialog.selectedNameFilter())};
 }

@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
+#include <sstream>
 
 #include "canvas/construction.h"
 #include "canvas/locus.h"
 #include "files/drawing.h"
+#include "files/dxf_drawing.h"
 #include "test_support.h"
 
 namespace gyrenda {
@@ -16,6 +19,24 @@ using L = DrawingLayer;
 
 int posesIn(const AngleTable& t) {
   return static_cast<int>(std::ranges::count_if(t, [](float v) { return v != kNoPose; }));
+}
+
+// The drawing's DXF as pairs of group code and value: every handle (code 5, or 105 for a
+// DIMSTYLE) is a hexadecimal number given once, and every reference to an owner or another
+// object names one.
+void expectDxfReferencesResolve(const Drawing& d) {
+  std::istringstream in(dxfBytes(d));
+  std::map<std::string, int> handles;
+  std::vector<std::string> references;
+  for (std::string code, value; std::getline(in, code) && std::getline(in, value);) {
+    if (const int c = std::stoi(code); c == 5 || c == 105) ++handles[value];
+    else if (c >= 330 && c <= 369) references.push_back(value);
+  }
+  for (const auto& [handle, times] : handles)
+    EXPECT_TRUE(times == 1 && handle.find_first_not_of("0123456789ABCDEF") == std::string::npos)
+        << "handle " << handle << " given " << times << " times";
+  for (const auto& r : references) EXPECT_TRUE(handles.contains(r)) << "reference " << r;
+  EXPECT_GT(handles.size(), 40u);
 }
 
 // Replaying the kept hits in crank order, as the search plots them, draws exactly the run's
@@ -72,6 +93,7 @@ TEST(RunHits, ReplayDrawsTheRunsLociPosesCloseAndTheDrawingHoldsTheLociInCrankOr
     }
 
     const Drawing d = buildDrawing(linkage, bench.view(), f);
+    expectDxfReferencesResolve(d);
     const std::tuple<L, const AngleTable&, const AngleTable&> loci[] = {
         {L::Path4Axis, h.axisX, h.axisY}, {L::Path4Output, f.outputX, f.outputY},
         {L::Path6Axis, h.sixAxisX, h.sixAxisY}, {L::Path6Output, h.sixOutputX, h.sixOutputY}};

@@ -55,6 +55,22 @@ TEST(RunReport, TransmissionAngleOfExactCrankRockerPoses) {
   EXPECT_LT(r.fourBar.accuracy->max, 1e-4);
 }
 
+// Poses at the edge of reach have an exact pose. The crank tip lies 31 − 18 = 13 from the lever
+// pivot at θ = 0 and 31 + 18 = 49 at 180°, where coupler 18 and lever 31 fold and stretch: the
+// lever tip is (0, 0) at both. A slider 50 (the link) off its driving point lies at its foot.
+TEST(RunReport, PosesAtTheEdgeOfReachAreMeasured) {
+  const Linkage linkage = makeLinkage({18, 31, 18, 31, 72, 0, 50, 100, 30, 20, 55, 150, 55});
+  RunResult f;
+  clearRunTables(f);
+  for (const int i : {0, 360}) f.hits.leverTipX[i] = f.hits.leverTipY[i] = 0;
+  std::tie(f.outputX[0], f.outputY[0], f.hits.sliderX[0], f.hits.sliderY[0]) =
+      std::tuple(60, 5, 60, 55);
+  f.hits.sixBarSearched = true;
+  const RunReport r = makeRunReport(linkage, f);
+  for (const Accuracy& a : {*r.fourBar.accuracy, *r.sixBar->accuracy})
+    EXPECT_TRUE(a.withoutExactPose == 0 && a.max < 1e-9) << a.withoutExactPose << " " << a.max;
+}
+
 // A slider-crank (the output point on the crank tip, a horizontal slide through the crank
 // pivot) stopped at 270°: the slider runs from link − crank to link + crank.
 TEST(RunReport, SliderCrankStrokeAndAReportOfTheLastAnalysisOnly) {

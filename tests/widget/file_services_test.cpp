@@ -1,5 +1,6 @@
 // The File menu's dialogs, printer, bitmap and exports, driven as a user would drive them.
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -37,12 +38,14 @@ class FileServicesTest : public ::testing::Test {
 };
 
 // The type follows the filter, never the name; the type's extension is added unless the name
-// ends in one of the program's own. Filter -1 cancels; type 0 means cancelled.
+// ends in one of the program's own. The filter is stepped to by the keyboard, then picked again
+// from the open list. Filter -1 cancels; type 0 means cancelled.
 TEST_F(FileServicesTest, SaveDialogAddsTheExtensionOfTheTypeAndAsksBeforeReplacing) {
   const std::string proposal = "R 2.5_A 36_B 36_L 31_C 72_D-5";
   std::ofstream(path("old.GYR")) << "old";
   const std::tuple<std::string, int, std::string, int, QMessageBox::StandardButton> cases[] = {
       {"design", 0, "design.BMP", 1, QMessageBox::NoButton}, {"a.b.gyr", 0, "a.b.gyr", 1, {}},
+      {proposal, 0, proposal + ".BMP", 1, {}},
       {proposal, 1, proposal + ".GYR", 2, {}}, {"picture.BMP", 1, "picture.BMP", 2, {}},
       {"old", 1, "", 0, QMessageBox::No}, {"old", 1, "old.GYR", 2, QMessageBox::Yes},
       {"design", 2, "design.png", 3, {}}, {"drawing", 3, "drawing.svg", 4, {}},
@@ -58,6 +61,8 @@ TEST_F(FileServicesTest, SaveDialogAddsTheExtensionOfTheTypeAndAsksBeforeReplaci
       d->findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(name));
       auto* types = d->findChild<QComboBox*>("fileTypeCombo");
       while (types->currentIndex() < filter) QTest::keyClick(types, Qt::Key_Down);
+      types->showPopup();
+      QTest::keyClick(types->view(), Qt::Key_Return);
       static_cast<QDialog*>(d)->accept();  // QFileDialog hides accept()
     });
     const auto choice = showSaveDialog(nullptr, proposal).value_or(SaveChoice{});
