@@ -12,18 +12,6 @@ namespace {
 
 constexpr double kDeg = std::numbers::pi / 180;
 
-TEST(RunReport, GrashofClassAndWhetherTheCrankTurnsFully) {
-  using enum LinkageClass;
-  const struct { double crank, coupler, lever, fixed; LinkageClass c; bool turns; } cases[] = {
-      {18, 36, 36, 31, CrankRocker, true},   {30, 40, 35, 10, DoubleCrank, true},
-      {30, 10, 35, 40, DoubleRocker, false}, {30, 40, 10, 35, RockerCrank, false},
-      {20, 30, 25, 60, TripleRocker, false}, {20, 40, 30, 30, ChangePoint, true},
-      {30, 20, 40, 30, ChangePoint, false},  {18, 36, 36, -31, CrankRocker, true}};
-  for (const auto& c : cases)
-    EXPECT_EQ(classifyLinkage(c.crank, c.coupler, c.lever, c.fixed), (LinkageKind{c.c, c.turns}))
-        << c.crank << " " << c.coupler << " " << c.lever << " " << c.fixed;
-}
-
 // The exact lever tip at crank step i by the lever's angle (law of cosines), on the side of
 // the line from the crank tip to the lever pivot where (x, y) lies.
 std::optional<std::array<double, 2>> exactTip(const Linkage& k, int i, double x, double y) {
