@@ -1,10 +1,11 @@
 // The run report: textbook linkages whose figures are known in closed form, and the raster's
-// accuracy checked against exact poses computed here another way.
+// accuracy checked against the poses of the exact kinematics, which the report does not use.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <numbers>
 
+#include "kinematics/exact_linkage.h"
 #include "test_support.h"
 
 namespace gyrenda {
@@ -12,27 +13,15 @@ namespace {
 
 constexpr double kDeg = std::numbers::pi / 180;
 
-// The exact lever tip at crank step i by the lever's angle (law of cosines), on the side of
-// the line from the crank tip to the lever pivot where (x, y) lies.
-std::optional<std::array<double, 2>> exactTip(const Linkage& k, int i, double x, double y) {
-  const double a = k[crankRadius], b = k[couplerLength], c = k[leverRadius];
-  const double l = k[fixedLinkLength], tx = a * std::cos(i * kDeg / 2) - l;
-  const double ty = a * std::sin(i * kDeg / 2), d = std::hypot(tx, ty);
-  const double cosine = (c * c + d * d - b * b) / (2 * c * d);
-  if (std::abs(cosine) > 1) return std::nullopt;
-  const double side = tx * (y - ty) - ty * (x - l - tx) >= 0 ? 1 : -1;
-  const double psi = std::atan2(ty, tx) + side * std::acos(cosine);
-  return std::array{l + c * std::cos(psi), c * std::sin(psi)};
-}
-
 // A crank-rocker's transmission angle is extreme where crank and fixed link are collinear.
 TEST(RunReport, TransmissionAngleOfExactCrankRockerPoses) {
   const Linkage linkage = makeLinkage({18, 36, 36, 31, 72, 0, 50, 100, 30, 20, 55, 150, 55});
+  const ExactLinkage exact = makeExactLinkage(linkage.parameters);
   RunResult result;
   for (int i = 0; i < kAngleSteps; ++i) {
-    const auto [x, y] = exactTip(linkage, i, 31, 100).value();
-    result.hits.leverTipX[i] = result.outputX[i] = static_cast<float>(x);
-    result.hits.leverTipY[i] = result.outputY[i] = static_cast<float>(y);
+    const Vec2 tip = fourBarPose(exact, i / 2.0, 60).value().leverTip;
+    result.hits.leverTipX[i] = result.outputX[i] = static_cast<float>(tip.x);
+    result.hits.leverTipY[i] = result.outputY[i] = static_cast<float>(tip.y);
   }
   const RunReport r = makeRunReport(linkage, result);
   const auto mu = [](double d) { return std::acos(1 - d * d / (2 * 36 * 36)) / kDeg; };
@@ -109,11 +98,12 @@ TEST(RunReport, AccuracyAgreesWithExactPosesAndGrowsWithTheZoom) {
     test::leaveBox(bench, fixedLinkLength, design.fixedLink);
     bench.execute();
     const RunResult& f = bench.result();
+    const ExactLinkage exact = makeExactLinkage(bench.linkage().parameters);
     std::vector<std::pair<double, int>> lever, slider;
     for (int i = 0; i < kAngleSteps; ++i) {
       const double x = f.hits.leverTipX[i], y = f.hits.leverTipY[i], sx = f.hits.sliderX[i];
-      if (const auto tip = exactTip(bench.linkage(), i, x, y); x != kNoPose && tip)
-        lever.emplace_back(std::hypot(x - (*tip)[0], y - (*tip)[1]), i);
+      if (const auto pose = fourBarPose(exact, i / 2.0, 60); x != kNoPose && pose)
+        lever.emplace_back((Vec2{x, y} - pose->leverTip).norm(), i);
       // The default slide is the line y = 55.
       const double px = f.outputX[i], half = std::sqrt(2500 - std::pow(55.0 - f.outputY[i], 2));
       const double sy = f.hits.sliderY[i], x0 = sx >= px ? px + half : px - half;
