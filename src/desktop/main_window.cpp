@@ -455,8 +455,31 @@ void MainWindow::onParameterFocus(int index, bool in, Qt::FocusReason reason) {
     case Qt::MenuBarFocusReason: return;
     default: break;
   }
-  if (in) duePass_ = index;
-  else if (duePass_ == index) commitEdit();
+  if (in) {
+    duePass_ = index;
+    return;
+  }
+  if (duePass_ != index) return;
+  // A click that moves the focus gives it to the clicked control before the box hears of it.
+  auto* clicked = reason == Qt::MouseFocusReason
+                      ? qobject_cast<QAbstractButton*>(QApplication::focusWidget())
+                      : nullptr;
+  const int runsBefore = runsShown_;
+  commitEdit();
+  if (clicked && runsShown_ != runsBefore) completeClickAfterRun(clicked);
+}
+
+// The pass that the click's focus change ran started a run (すぐに描画する), and the run, which
+// turns the button off, took the mouse release in its yields: the press reaches the button
+// only after the run, and leaves it down without a click. Once that press is in, the click is
+// completed, once however often the user clicked the button while it was off; a mouse button
+// still held completes it by its own release.
+void MainWindow::completeClickAfterRun(QAbstractButton* button) {
+  QTimer::singleShot(0, button, [button] {
+    if (!button->isDown() || (QGuiApplication::mouseButtons() & Qt::LeftButton)) return;
+    button->setDown(false);
+    button->click();
+  });
 }
 
 void MainWindow::connectCommands() {
@@ -570,6 +593,7 @@ void MainWindow::showChanges(Changes changed) {
     QWidget* focus = QApplication::focusWidget();
     focusAtRunStart_ = focus && isAncestorOf(focus) ? focus : focusWidget();
     runShown_ = true;
+    ++runsShown_;
   }
   if (changed & BoxesChanged) showBoxes();
   if (changed & CaptionsChanged) showCaptions();

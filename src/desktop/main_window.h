@@ -12,6 +12,7 @@
 #include "desktop/desktop_platform.h"
 #include "session/workbench.h"
 
+class QAbstractButton;
 class QAction;
 class QCheckBox;
 class QGroupBox;
@@ -104,6 +105,8 @@ class MainWindow : public QMainWindow {
 
   void onSpinBarAction(int index, int action);
   void onParameterFocus(int index, bool in, Qt::FocusReason reason);
+  // Completes the click on `button` whose focus change started a run that took its release.
+  void completeClickAfterRun(QAbstractButton* button);
   // Gives the focus back to the control that held it when the run began, or to the next
   // enabled one after it in tab order.
   void restoreFocusAfterRun();
@@ -126,6 +129,7 @@ class MainWindow : public QMainWindow {
   // it, and has neither left it nor given a command since. Box 0 holds the focus at start.
   int duePass_ = 0;
   bool runShown_ = false;  // the widgets show the running state
+  int runsShown_ = 0;      // runs whose start the widgets have shown
   int wheelTurn_ = 0;      // the part of a wheel notch turned so far on a spin bar
   QPointer<QWidget> focusAtRunStart_;
 
