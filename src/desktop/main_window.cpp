@@ -5,8 +5,10 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFocusEvent>
+#include <QFocusFrame>
 #include <QFontDatabase>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -224,6 +226,16 @@ MainWindow::MainWindow(std::unique_ptr<DesktopPlatform> platform, QWidget* paren
   connectCanvasArea();
   connectMenus();
 
+  focusFrame_ = new QFocusFrame(client);
+  focusFrame_->setObjectName(QStringLiteral("focusFrame"));
+  // In the colour the style marks a focused box with, which also stands out beside the black
+  // canvas.
+  QPalette ring = focusFrame_->palette();
+  ring.setColor(QPalette::WindowText, ring.color(QPalette::Highlight));
+  focusFrame_->setPalette(ring);
+  connect(qApp, &QApplication::focusChanged, this,
+          [this](QWidget*, QWidget* now) { frameFocus(now); });
+
   platform_->attach(this);
   bench_.start();
   // The canvas opens on its grid; the construction follows with the first validation pass.
@@ -236,6 +248,8 @@ MainWindow::~MainWindow() {
   // The widgets outlive the workbench they report to (Qt deletes them after this body):
   // nothing they do while being destroyed may reach the core.
   watchdogTimer_->stop();
+  disconnect(qApp, nullptr, this, nullptr);
+  focusFrame_->setWidget(nullptr);
   for (QObject* child : findChildren<QObject*>()) {
     child->removeEventFilter(this);
     child->blockSignals(true);
@@ -324,11 +338,13 @@ void MainWindow::buildOptionsFrame(QWidget* client) {
 }
 
 void MainWindow::buildCommands(QWidget* client) {
-  const auto button = [client](const char* name, const QString& caption, int left, int top,
-                               int width, int height) {
+  const auto button = [this, client](const char* name, const QString& caption, int left,
+                                     int top, int width, int height) {
     auto* b = make<QPushButton>(client, name, caption);
     place(b, left, top, width, height);
     b->setAutoDefault(false);
+    // For Enter and Return, which a button with autoDefault off leaves alone.
+    b->installEventFilter(this);
     return b;
   };
   execute_ = button("execute", tr("実行"), 10560, 240, 1455, 375);
@@ -338,6 +354,7 @@ void MainWindow::buildCommands(QWidget* client) {
   zoomIn_ = button("zoomIn", tr("拡大"), 10560, 1920, 735, 495);
   zoomOut_ = button("zoomOut", tr("縮小"), 11280, 1920, 735, 495);
   quit_ = button("quit", tr("終了"), 10560, 2520, 1455, 375);
+  commandButtons_ = {execute_, animate_[0], animate_[1], stop_, zoomIn_, zoomOut_, quit_};
 
   for (int k = 0; k < 2; ++k) {
     readout_[k] = make<QLabel>(client, k == 0 ? "readoutX" : "readoutY");
@@ -482,6 +499,18 @@ void MainWindow::completeClickAfterRun(QAbstractButton* button) {
   });
 }
 
+// Qt's style draws the focus of boxes, buttons, check boxes and the list, but not of a scroll
+// bar or a plain widget, where an arrow key would change a value unseen.
+void MainWindow::frameFocus(QWidget* focus) {
+  // The style marks the focus of buttons and check boxes only once the keyboard has moved it
+  // (and forgets that when the window is shown); here Enter, Return and Space act on the
+  // focused control however it got the focus.
+  setAttribute(Qt::WA_KeyboardFocusChange);
+  const bool framed = focus == panHorizontal_ || focus == panVertical_ || focus == canvas_ ||
+                      std::ranges::find(spinBar_, focus) != spinBar_.end();
+  focusFrame_->setWidget(framed ? focus : nullptr);
+}
+
 void MainWindow::connectCommands() {
   connect(execute_, &QPushButton::clicked, this, [this] { command(&Workbench::execute); });
   for (int k = 0; k < 2; ++k)
@@ -556,6 +585,15 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         if (notches != 0 && bar->isEnabled()) bar->setValue(bar->value() + notches);
         return true;
       }
+  } else if (event->type() == QEvent::KeyPress) {
+    // Enter and Return press the focused command button, as Space does.
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    const auto button = std::ranges::find(commandButtons_, watched);
+    if (enter && button != commandButtons_.end()) {
+      if (!key->isAutoRepeat()) (*button)->click();
+      return true;
+    }
   } else if (event->type() == QEvent::MouseButtonDblClick && watched == assistantCorner_) {
     command(&Workbench::toggleAssistant);
   }

@@ -15,6 +15,7 @@
 class QAbstractButton;
 class QAction;
 class QCheckBox;
+class QFocusFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -107,6 +108,8 @@ class MainWindow : public QMainWindow {
   void onParameterFocus(int index, bool in, Qt::FocusReason reason);
   // Completes the click on `button` whose focus change started a run that took its release.
   void completeClickAfterRun(QAbstractButton* button);
+  // Frames the focused control when it is one that shows no focus of its own.
+  void frameFocus(QWidget* focus);
   // Gives the focus back to the control that held it when the run began, or to the next
   // enabled one after it in tab order.
   void restoreFocusAfterRun();
@@ -149,6 +152,7 @@ class MainWindow : public QMainWindow {
   QPushButton* zoomIn_ = nullptr;
   QPushButton* zoomOut_ = nullptr;
   QPushButton* quit_ = nullptr;
+  std::array<QPushButton*, 7> commandButtons_{};
 
   QCheckBox* optimiseFourBar_ = nullptr;
   QCheckBox* analyseSixBar_ = nullptr;
@@ -161,6 +165,8 @@ class MainWindow : public QMainWindow {
   QScrollBar* panVertical_ = nullptr;
   QLabel* assistantCorner_ = nullptr;
   CanvasWidget* canvas_ = nullptr;
+  // The scroll bars and the canvas draw no sign of the keyboard focus: this frame does.
+  QFocusFrame* focusFrame_ = nullptr;
 
   QAction* fileMenu_ = nullptr;
   QAction* helpMenu_ = nullptr;

@@ -16,10 +16,11 @@ namespace {
 class FocusTest : public MainWindowTest {
  protected:
   // One user action: "click NAME" (as a desktop delivers it: the release waits in the queue
-  // behind the press, so a run that the press starts takes it in), "type BOX TEXT", "menu
-  // NAME", "save-as FILE" (the save dialogs answer FILE, a bitmap by its ending), "click-every N
-  // NAME" (NAME clicked at every Nth yield), "close-at N" (the window closed at the Nth yield:
-  // it stays until every loop has left). Whatever is queued is handled before the next action.
+  // behind the press, so a run that the press starts takes it in), "type BOX TEXT",
+  // "key NAME Return|Enter" (NAME given the focus by Tab, then the key), "menu NAME",
+  // "save-as FILE" (the save dialogs answer FILE, a bitmap by its ending), "click-every N NAME"
+  // (NAME clicked at every Nth yield), "close-at N" (the window closed at the Nth yield: it
+  // stays until every loop has left). Whatever is queued is handled before the next action.
   void act(const std::string& step) {
     const std::string verb = step.substr(0, step.find(' ')), arg = step.substr(verb.size() + 1);
     const int n = std::atoi(arg.c_str());
@@ -30,6 +31,11 @@ class FocusTest : public MainWindowTest {
       QTest::mousePress(w, Qt::LeftButton);
     }
     if (verb == "type") typeInto(n, arg.substr(arg.find(' ') + 1).c_str());
+    if (verb == "key") {
+      QWidget* w = child(QString::fromStdString(arg.substr(0, arg.find(' '))));
+      w->setFocus(Qt::TabFocusReason);
+      QTest::keyClick(w, arg.ends_with("Enter") ? Qt::Key_Enter : Qt::Key_Return);
+    }
     if (verb == "menu") action(arg.c_str())->trigger();
     if (verb == "save-as")
       platform->saveAs = SaveChoice{path(arg).toStdString(), arg.ends_with(".bmp") ? 1 : 2};
@@ -100,6 +106,10 @@ TEST_F(FocusTest, CommandsActOnWhatTheBoxesShowAndRunsGiveTheFocusBack) {
        "none runs1 ticks01 zoom3 closed after 51"},
       {{"click analyseSixBar", "close-at 900", "click animateBackwards"},
        "none runs1 ticks01 zoom3 closed after 901"},
+      // Enter and Return press the focused button, as Space does.
+      {{"key zoomIn Return", "key zoomOut Enter", "key zoomOut Return"},
+       "zoomOut runs0 ticks01 zoom4"},
+      {{"key execute Enter", "key quit Return"}, "none runs1 ticks01 zoom3 closed after 0"},
       // After 停止 the focus is on the button that started the animation.
       {{"click-every 50 stop", "click animateForwards"}, "animateForwards runs1 ticks01 zoom3"},
       {{"click box3", "click-every 50 stop", "click animateBackwards"},

@@ -58,5 +58,20 @@ TEST_F(MainWindowTest, SpinBarArrowsAndWheelStepUpwardsAtTheTopAndRunTheWholePas
   }
 }
 
+// Every control that takes the keyboard focus shows it, on itself or around it, however it got
+// the focus: an arrow key never changes a value unseen, nor Enter presses a button unseen.
+TEST_F(MainWindowTest, EveryControlThatTakesTheFocusShowsIt) {
+  QWidget* client = window->centralWidget();
+  for (QWidget* w : client->findChildren<QWidget*>()) {
+    if (w->focusPolicy() == Qt::NoFocus || !w->isEnabled() || !w->isVisibleTo(window.get()))
+      continue;
+    const QRect around(w->mapTo(client, QPoint(-3, -3)), w->size() + QSize(6, 6));
+    QApplication::focusWidget()->clearFocus();
+    const QImage unfocused = client->grab(around).toImage();
+    w->setFocus(Qt::OtherFocusReason);
+    EXPECT_NE(client->grab(around).toImage(), unfocused) << w->objectName().toStdString();
+  }
+}
+
 }  // namespace
 }  // namespace gyrenda::testing
