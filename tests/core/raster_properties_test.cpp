@@ -1,4 +1,5 @@
-// The raster search judged against exact geometry over seeded random designs.
+// The raster search judged against exact geometry over seeded random designs, and the raster's
+// arithmetic at the edges of its range.
 //
 // How far a found pose may lie from the exact one. A marker pixel belongs to a 4-connected run
 // drawn between the pixels of two points of the target (the ends of a 0.5° chord of the lever
@@ -27,11 +28,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <ostream>
 #include <random>
 #include <sstream>
 
+#include "canvas/raster_search.h"
 #include "kinematics/vec2.h"
 #include "test_support.h"
 
@@ -200,6 +203,35 @@ TEST(RasterProperties, FoundPosesLieWithinTheirPixelBandAndNoClearCrossingIsMiss
   EXPECT_GT(slider.measured, 50 * static_cast<int>(kDesigns)) << "the slides are out of reach";
   EXPECT_EQ(misses, 0) << "frames missed, of " << expected << ":" << missed.str();
   EXPECT_GT(expected, 500 * static_cast<int>(kDesigns));
+}
+
+// The canvas raster and the search's angle arithmetic keep every coordinate in range, however
+// far or strange the point.
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+TEST(Raster, FarAndNonFiniteEndpointsAreClipped) {
+  Raster r;
+  r.setView(-60, -140, 240, 40);  // the start-up view: left −60, top −140, 300 by 180 units
+  const struct { double x1, y1, x2, y2; int pixels; } cases[] = {
+      {-1e30, 0, 1e30, 0, Raster::kWidth}, {1e30, 0, -300, 0, Raster::kWidth},
+      {-kInf, 0, kInf, 0, 0},  {kNaN, 0, 10, 0, 0},  {0, 0, 10, kNaN, 0},
+      {1e30, 1e30, 2e30, 2e30, 0},  {500, 0, 900, 0, 0},  {-1e30, -1e30, -1e29, 5, 0},
+      {-100, -1e30, -100, 1e30, 0}};  // parallel to the left edge, outside it
+  for (const auto& c : cases) {
+    r.clear();
+    r.line(c.x1, c.y1, c.x2, c.y2, 12);
+    EXPECT_EQ(std::count(r.data(), r.data() + Raster::kStride * Raster::kHeight, 12), c.pixels)
+        << c.x1 << "," << c.y1 << " -> " << c.x2 << "," << c.y2;
+  }
+}
+
+// However far an optimised search window drifts, a scan angle reads a table entry of one turn.
+TEST(RasterSearch, ScanAngleWrapsIntoOneTurn) {
+  const struct { float scan; int index; } cases[] = {
+      {-1.5f, 717}, {361, 2},     {0, 0},       {360, 720},       {-361, 718},
+      {720, 720},   {1000, 560},  {-1000, 160}, {-725.5f, 709},   {1080, 0}};
+  for (const auto& c : cases) EXPECT_EQ(scanIndex(c.scan), c.index) << c.scan;
 }
 
 }  // namespace

@@ -17,10 +17,6 @@ namespace {
 
 using L = DrawingLayer;
 
-int posesIn(const AngleTable& t) {
-  return static_cast<int>(std::ranges::count_if(t, [](float v) { return v != kNoPose; }));
-}
-
 // The drawing's DXF as pairs of group code and value: every handle (code 5, or 105 for a
 // DIMSTYLE) is a hexadecimal number given once, and every reference to an owner or another
 // object names one.
@@ -74,7 +70,7 @@ TEST(RunHits, ReplayDrawsTheRunsLociPosesCloseAndTheDrawingHoldsTheLociInCrankOr
 
     // Each search scans at least the crank steps where it finds a pose; the six-bar only
     // those where the four-bar found one.
-    const int found = posesIn(f.outputX), sixFound = posesIn(h.sliderX);
+    const int found = test::posesIn(f.outputX), sixFound = test::posesIn(h.sliderX);
     EXPECT_EQ(std::tuple(found > 0, sixFound > 0, h.sixBarSearched),
               std::tuple(true, c.sixFound, c.six));
     EXPECT_LE(found, h.fourBarExamined);
@@ -131,7 +127,7 @@ TEST(RunHits, ReplayDrawsTheRunsLociPosesCloseAndTheDrawingHoldsTheLociInCrankOr
 
     w.platform.onPause = [&] { bench.stop(); };
     bench.animate(Direction::Forwards);
-    EXPECT_EQ(std::tuple(posesIn(h.axisX), posesIn(h.leverTipY), posesIn(h.sliderX),
+    EXPECT_EQ(std::tuple(test::posesIn(h.axisX), test::posesIn(h.leverTipY), test::posesIn(h.sliderX),
                          h.fourBarExamined, h.sixBarExamined, h.sixBarSearched),
               std::tuple(0, 0, 0, 0, 0, false))
         << "an animation keeps no hits of the analysis before";

@@ -29,9 +29,8 @@ namespace test {
 // press 停止 from inside a search's yield.
 class FakePlatform : public Platform {
  public:
-  void processEvents(Changes changed) override {
+  void processEvents(Changes) override {
     ++yields;
-    changes |= changed;
     if (onYield) onYield();
   }
   void showMessage(const Message& message) override {
@@ -47,7 +46,6 @@ class FakePlatform : public Platform {
   std::optional<std::string> openPath;  // what the open dialog answers
   std::function<void(const Message&)> onMessage;
   int yields = 0;
-  Changes changes = 0;  // every change handed over at a yield
   std::vector<Message> messages;
   std::vector<std::chrono::microseconds> pauses;
 };
@@ -68,6 +66,10 @@ using OpenWindow = OpenWindowWith<FakePlatform>;
 inline void leaveBox(Workbench& bench, int k, std::string_view text) {
   bench.controls().boxText[k] = std::string(text);
   bench.leaveBox(k);
+}
+
+inline int posesIn(const AngleTable& t) {
+  return static_cast<int>(std::ranges::count_if(t, [](float v) { return v != kNoPose; }));
 }
 
 inline bool samePixels(const Raster& a, const Raster& b) {

@@ -20,14 +20,7 @@ namespace gyrenda::test {
 
 using Texts = std::vector<std::string>;
 using Point = std::pair<float, float>;
-struct Shown {  // a message and the yield it came at
-  MessageId id;
-  int atYield;
-  friend bool operator==(const Shown&, const Shown&) = default;
-  friend std::ostream& operator<<(std::ostream& o, const Shown& s) {
-    return o << "message " << static_cast<int>(s.id) << " at yield " << s.atYield;
-  }
-};
+using Shown = std::pair<MessageId, int>;  // a message and the yield it came at
 
 inline const Texts kDefaultTexts{"18",  "36", "36", "31", "72",  "0", "50",
                                  "100", "30", "20", "55", "150", "55"};
@@ -38,8 +31,8 @@ inline const Texts kDefaultTexts{"18",  "36", "36", "31", "72",  "0", "50",
 inline void expectCanvas(const Raster& canvas, const std::string& name) {
   const QImage expected(QString::fromStdString(GYRENDA_SCENARIO_DATA_DIR "/" + name + ".png"));
   const QImage actual = canvasImage(canvas);
-  ASSERT_EQ(expected.size(), actual.size()) << "no reference picture " << name;
-  ASSERT_EQ(expected.format(), QImage::Format_Indexed8) << name;
+  ASSERT_TRUE(expected.size() == actual.size() && expected.format() == QImage::Format_Indexed8)
+      << "no indexed reference picture " << name;
   ASSERT_EQ(expected.colorTable(), actual.colorTable()) << name << ": not the palette";
   QImage diff = actual.convertToFormat(QImage::Format_RGB32);
   int differing = 0;
@@ -47,8 +40,8 @@ inline void expectCanvas(const Raster& canvas, const std::string& name) {
     for (int x = 0; x < Raster::kWidth; ++x) {
       const QRgb c = diff.pixel(x, y);
       const bool same = expected.pixelIndex(x, y) == canvas.at(x, y);
-      differing += !same;
       diff.setPixel(x, y, same ? qRgb(qRed(c) / 3, qGreen(c) / 3, qBlue(c) / 3) : qRgb(255, 0, 0));
+      differing += !same;
     }
   EXPECT_EQ(differing, 0) << name << ": " << differing << " pixels differ, see " << name
                           << ".actual.png and " << name << ".diff.png";
@@ -84,10 +77,7 @@ struct Scenario : OpenWindow {
   }
   // A point of the output path, at table index i (crank angle i / 2).
   Point output(int i) const { return {bench.result().outputX[i], bench.result().outputY[i]}; }
-  int posesFound() const {
-    return static_cast<int>(
-        std::ranges::count_if(bench.result().outputX, [](float v) { return v != kNoPose; }));
-  }
+  int posesFound() const { return posesIn(bench.result().outputX); }
   // What boxes first … first + count - 1 show.
   Texts boxTexts(int first = 0, int count = kParamCount) const {
     const auto& t = bench.controls().boxText;
