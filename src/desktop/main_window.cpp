@@ -29,6 +29,7 @@
 #include "desktop/help_window.h"
 #include "desktop/messages.h"
 #include "desktop/report_window.h"
+#include "desktop/secondary_windows.h"
 #include "linkage/number_text.h"
 
 // The resources are linked from a static library, which does not register them by itself.
@@ -562,8 +563,10 @@ void MainWindow::connectMenus() {
   connect(save_, &QAction::triggered, this, [this] { command(&Workbench::save); });
   connect(load_, &QAction::triggered, this, [this] { command(&Workbench::load); });
   connect(print_, &QAction::triggered, this, [this] { command(&Workbench::print); });
-  // Only shows the last analysis, so no edit needs committing for it.
-  connect(report_, &QAction::triggered, this, &MainWindow::openReport);
+  connect(report_, &QAction::triggered, this, [this] {
+    commitEdit();
+    openReport();
+  });
   connect(help_, &QAction::triggered, this, [this] { command(&Workbench::showHelp); });
   connect(version_, &QAction::triggered, this, [this] { command(&Workbench::showVersion); });
 }
@@ -639,8 +642,8 @@ void MainWindow::showChanges(Changes changed) {
   if (changed & ViewChanged) showView();
   if (changed & EnabledChanged) showEnabled();
   if (changed & RunStateChanged) showRunState();
-  if (reportWindow_ && (changed & ReportChanged))
-    reportWindow_->showReport(bench_.result().report);
+  if (reportWindow_ && (changed & (ReportChanged | BoxesChanged)))
+    reportWindow_->showReport(bench_.result().report, bench_.linkage().parameters);
   if (!bench_.running() && runShown_) {
     runShown_ = false;
     restoreFocusAfterRun();
@@ -662,15 +665,17 @@ void MainWindow::restoreFocusAfterRun() {
 void MainWindow::openReport() {
   if (!reportWindow_) {
     reportWindow_ = new ReportWindow(this);
-    reportWindow_->showReport(bench_.result().report);
-    // Beside the main window, like the help, so that the drawing stays in view.
-    if (const QScreen* s = screen())
-      reportWindow_->setGeometry(helpWindowPlace(frameGeometry(), reportWindow_->size(),
-                                                 s->availableGeometry()));
+    reportWindow_->showReport(bench_.result().report, bench_.linkage().parameters);
+    // Beside the main window, so that the design, its drawing and the commands stay in view.
+    if (const QScreen* s = screen()) {
+      const BesidePlace place = besideWithRoom(frameGeometry(), reportWindow_->size(),
+                                               ReportWindow::kNarrowest, s->availableGeometry());
+      if (place.mainWindowShift != 0) move(pos() + QPoint(place.mainWindowShift, 0));
+      reportWindow_->resize(place.window.size());
+      reportWindow_->move(place.window.topLeft());
+    }
   }
-  reportWindow_->show();
-  reportWindow_->raise();
-  reportWindow_->activateWindow();
+  bringBack(*reportWindow_);
 }
 
 void MainWindow::showBoxes() {

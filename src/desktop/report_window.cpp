@@ -10,9 +10,43 @@
 #include <QVBoxLayout>
 
 #include "desktop/report_rows.h"
+#include "linkage/number_text.h"
 
 namespace gyrenda {
 namespace {
+
+// The parameters by the names the report gives them, in the order of ParamName.
+constexpr const char* kParameterNames[kParamCount] = {
+    QT_TRANSLATE_NOOP("ReportWindow", "クランク半径"),
+    QT_TRANSLATE_NOOP("ReportWindow", "てこ半径"),
+    QT_TRANSLATE_NOOP("ReportWindow", "中間節長さ"),
+    QT_TRANSLATE_NOOP("ReportWindow", "静止節長さ"),
+    QT_TRANSLATE_NOOP("ReportWindow", "4節リンク出力点X軸補正"),
+    QT_TRANSLATE_NOOP("ReportWindow", "4節リンク出力点Y軸補正"),
+    QT_TRANSLATE_NOOP("ReportWindow", "6節リンクの中間節長さ"),
+    QT_TRANSLATE_NOOP("ReportWindow", "6節リンク出力点X軸補正"),
+    QT_TRANSLATE_NOOP("ReportWindow", "6節リンク出力点Y軸補正"),
+    QT_TRANSLATE_NOOP("ReportWindow", "スライド始点X"),
+    QT_TRANSLATE_NOOP("ReportWindow", "スライド始点Y"),
+    QT_TRANSLATE_NOOP("ReportWindow", "スライド終点X"),
+    QT_TRANSLATE_NOOP("ReportWindow", "スライド終点Y"),
+};
+
+QString number(float v) { return QString::fromStdString(formatBoxNumber(v)); }
+
+// The design the figures belong to, written as the boxes write numbers; a value the boxes no
+// longer hold is shown beside the one they hold now.
+ReportRows designRows(const ParameterSet& analysed, const ParameterSet& current) {
+  ReportRows rows;
+  for (int i = 0; i < kParamCount; ++i) {
+    const QString value = analysed[i] == current[i]
+                              ? number(analysed[i])
+                              : ReportWindow::tr("%1（入力欄は %2）")
+                                    .arg(number(analysed[i]), number(current[i]));
+    rows.append({ReportWindow::tr("設計：%1").arg(ReportWindow::tr(kParameterNames[i])), value});
+  }
+  return rows;
+}
 
 QString headingOf(const std::optional<RunReport>& report) {
   if (!report) {
@@ -38,6 +72,13 @@ ReportWindow::ReportWindow(QWidget* parent) : QDialog(parent) {
   setModal(false);
   // A window does not take its owner's font by itself; the table reads best in the same face.
   if (parent) setFont(parent->font());
+  outOfDate_ = new QLabel(
+      tr("この結果は入力欄の値と違う設計のものです。「実行」で解析し直してください。"), this);
+  outOfDate_->setObjectName(QStringLiteral("outOfDate"));
+  outOfDate_->setWordWrap(true);
+  QFont bold = outOfDate_->font();
+  bold.setBold(true);
+  outOfDate_->setFont(bold);
   heading_ = new QLabel(this);
   heading_->setObjectName(QStringLiteral("heading"));
   heading_->setWordWrap(true);
@@ -49,6 +90,10 @@ ReportWindow::ReportWindow(QWidget* parent) : QDialog(parent) {
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->horizontalHeader()->setStretchLastSection(true);
   table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+  // Beside the main window on a small screen the window may be narrow: a long value wraps
+  // onto a second line instead of being cut.
+  table_->verticalHeader()->setMinimumSectionSize(fontMetrics().height() + 6);
+  table_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   auto* buttons = new QDialogButtonBox(this);
   buttons->addButton(tr("閉じる"), QDialogButtonBox::RejectRole);
   QPushButton* copy = buttons->addButton(tr("コピー"), QDialogButtonBox::ActionRole);
@@ -57,19 +102,23 @@ ReportWindow::ReportWindow(QWidget* parent) : QDialog(parent) {
           [this] { QGuiApplication::clipboard()->setText(text()); });
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
   auto* layout = new QVBoxLayout(this);
+  layout->addWidget(outOfDate_);
   layout->addWidget(heading_);
   layout->addWidget(table_);
   layout->addWidget(buttons);
   resize(600, 660);
-  showReport(std::nullopt);
+  showReport(std::nullopt, {});
 }
 
-void ReportWindow::showReport(const std::optional<RunReport>& report) {
-  if (filled_ && shown_ == report) return;
+void ReportWindow::showReport(const std::optional<RunReport>& report, const ParameterSet& current) {
+  if (filled_ && shown_ == report && current_ == current) return;
   filled_ = true;
   shown_ = report;
+  current_ = current;
+  outOfDate_->setVisible(report && report->parameters != current);
   heading_->setText(headingOf(report));
-  const ReportRows rows = report ? reportRows(*report) : ReportRows{};
+  const ReportRows rows =
+      report ? designRows(report->parameters, current) + reportRows(*report) : ReportRows{};
   table_->setRowCount(static_cast<int>(rows.size()));
   for (int r = 0; r < table_->rowCount(); ++r) {
     const auto& [caption, value] = rows[r];
@@ -82,6 +131,7 @@ void ReportWindow::showReport(const std::optional<RunReport>& report) {
 
 QString ReportWindow::text() const {
   QString all = heading_->text() + QLatin1Char('\n');
+  if (!outOfDate_->isHidden()) all.prepend(outOfDate_->text() + QLatin1Char('\n'));
   for (int r = 0; r < table_->rowCount(); ++r)
     all += table_->item(r, 0)->text() + QLatin1Char('\t') + table_->item(r, 1)->text() +
            QLatin1Char('\n');

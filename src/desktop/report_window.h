@@ -1,10 +1,11 @@
-// The report window: the figures of the last analysis run as a table, beside the main
-// window, with a button that copies them as text.
+// The report window: the design of the last analysis run and its figures as a table, beside
+// the main window, with a button that copies them as text.
 #pragma once
 
 #include <QDialog>
 #include <optional>
 
+#include "linkage/parameters.h"
 #include "report/run_report.h"
 
 class QLabel;
@@ -16,19 +17,26 @@ class ReportWindow final : public QDialog {
   Q_OBJECT
 
  public:
+  // The narrowest the window is made to fit beside the main window: the captions and a value
+  // column in which the usual values fit.
+  static constexpr int kNarrowest = 440;
+
   explicit ReportWindow(QWidget* parent = nullptr);
 
-  // Shows `report`, or that there has been no analysis yet; nothing happens when it is what
-  // the window already shows.
-  void showReport(const std::optional<RunReport>& report);
+  // Shows `report`, or that there has been no analysis yet, and, when the parameters the main
+  // window holds now (`current`) differ from those the report was made of, that it belongs to
+  // another design and which values differ. Nothing happens when that is what it shows.
+  void showReport(const std::optional<RunReport>& report, const ParameterSet& current);
 
-  // What the window shows, as text: the heading, then one line per row, caption and value
-  // separated by a tab.
+  // What the window shows, as text: the heading (after the warning that the boxes hold another
+  // design, when they do), then one line per row, caption and value separated by a tab.
   QString text() const;
 
  private:
   std::optional<RunReport> shown_;
+  ParameterSet current_{};
   bool filled_ = false;  // the table and heading show shown_
+  QLabel* outOfDate_ = nullptr;
   QLabel* heading_ = nullptr;
   QTableWidget* table_ = nullptr;
 };

@@ -56,9 +56,15 @@ void showHelpWindow(QWidget* parent) {
   }
   help->showContents();
   if (!help->isVisible() && parent) placeBeside(*help, *parent);
-  help->show();
-  help->raise();
-  help->activateWindow();
+  bringBack(*help);
+}
+
+void bringBack(QWidget& window) {
+  // show() alone leaves a minimised window minimised.
+  window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+  window.show();
+  window.raise();
+  window.activateWindow();
 }
 
 QIcon gyrendaIcon() {

@@ -1,4 +1,4 @@
-// The version window and the help window.
+// The version window and the help window, and bringing a window of the program back.
 #pragma once
 
 class QIcon;
@@ -12,6 +12,9 @@ void showVersionWindow(QWidget* parent);
 // Opens the help document at its contents in the program's help window beside `parent`,
 // without blocking it.
 void showHelpWindow(QWidget* parent);
+
+// Shows `window` in front and active, brought back first when it has been minimised.
+void bringBack(QWidget& window);
 
 // The program's icon in all its sizes, 16 × 16 to 256 × 256.
 QIcon gyrendaIcon();

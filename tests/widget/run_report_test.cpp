@@ -7,8 +7,10 @@
 #include <QPushButton>
 #include <QTableWidget>
 
+#include "desktop/help_window.h"
 #include "desktop/report_rows.h"
 #include "desktop/report_window.h"
+#include "desktop/secondary_windows.h"
 #include "linkage/number_text.h"
 #include "widget/main_window_fixture.h"
 
@@ -18,7 +20,7 @@ namespace {
 using ReportWindowTest = MainWindowTest;
 
 // The window's table and the JSON of gyrenda-cli, run on the same design, both show the core's
-// report of the analysis.
+// report of the analysis, the window's under the design it was made of.
 TEST_F(ReportWindowTest, FollowsEachAnalysisAndAgreesWithTheHeadlessProgramsJson) {
   action("report")->trigger();
   auto* report = window->findChild<ReportWindow*>();
@@ -39,9 +41,11 @@ TEST_F(ReportWindowTest, FollowsEachAnalysisAndAgreesWithTheHeadlessProgramsJson
       rows.append({caption, value});
       shown += caption + '\t' + value + '\n';
     }
-    EXPECT_EQ(rows, reportRows(core));
-    EXPECT_EQ(rows.at(5).first, "4節リンク：精度 中央値");
-    EXPECT_EQ(readNumber(rows.at(5).second.toStdString()),
+    EXPECT_EQ(rows.mid(kParamCount), reportRows(core));
+    EXPECT_EQ(rows.at(crankRadius).first + '\t' + rows.at(crankRadius).second,
+              QString("設計：クランク半径\t") + crank);
+    EXPECT_EQ(rows.at(kParamCount + 5).first, "4節リンク：精度 中央値");
+    EXPECT_EQ(readNumber(rows.at(kParamCount + 5).second.toStdString()),
               static_cast<float>(std::round(core.fourBar.accuracy->median * 100) / 100));
     QTest::mouseClick(report->findChild<QPushButton*>("copy"), Qt::LeftButton);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), shown);
@@ -70,6 +74,57 @@ TEST_F(ReportWindowTest, FollowsEachAnalysisAndAgreesWithTheHeadlessProgramsJson
     if (six) figures.emplace_back(search["sliderStroke"]["length"], s.sliderStroke->length);
     for (std::size_t i = 0; i < figures.size(); ++i)  // a missing figure reads as NaN
       EXPECT_EQ(figures[i].first.toDouble(std::nan("")), figures[i].second) << "figure " << i;
+  }
+}
+
+// Once the boxes hold another design, the report says so, and which values differ, until 実行
+// analyses the design the boxes hold. The menu item takes the edit in progress with it, as
+// every menu item does.
+TEST_F(ReportWindowTest, SaysWhenTheBoxesHoldAnotherDesign) {
+  click("execute");
+  action("report")->trigger();
+  auto* report = window->findChild<ReportWindow*>();
+  const auto shown = [report] {  // the heading's first line and the crank's row
+    const QStringList lines = report->text().split('\n');
+    return (lines.at(0) + '|' + lines.filter("設計：クランク半径").at(0)).toStdString();
+  };
+  const std::pair<const char*, std::string> steps[] = {
+      {"", "最後の解析の結果です。長さは入力と同じ単位、角度は度で示します。精度は見つけた姿勢と厳密な姿勢との距離です。|設計：クランク半径\t18"},
+      {"type 15", "この結果は入力欄の値と違う設計のものです。「実行」で解析し直してください。|設計：クランク半径\t18（入力欄は 15）"},
+      {"execute", "最後の解析の結果です。長さは入力と同じ単位、角度は度で示します。精度は見つけた姿勢と厳密な姿勢との距離です。|設計：クランク半径\t15"},
+      {"type 18", "この結果は入力欄の値と違う設計のものです。「実行」で解析し直してください。|設計：クランク半径\t15（入力欄は 18）"}};
+  for (const auto& [step, expected] : steps) {
+    if (step == std::string("execute")) click("execute");
+    if (std::string(step).starts_with("type ")) {
+      typeInto(crankRadius, step + 5);
+      action("report")->trigger();  // the focus stays in the box
+    }
+    EXPECT_EQ(shown(), expected) << step;
+  }
+}
+
+// A window of the program that was minimised comes back when its menu item is chosen again.
+// The report window opens beside the main window, the main window moving over if the screen
+// has room for both only that way, so that neither covers the other.
+TEST_F(ReportWindowTest, SecondaryWindowsComeBackBesideTheMainWindow) {
+  for (const bool help : {false, true}) {
+    const auto open = [&] { help ? showHelpWindow(window.get()) : action("report")->trigger(); };
+    open();
+    QWidget* w = help ? static_cast<QWidget*>(window->findChild<HelpWindow*>())
+                      : window->findChild<ReportWindow*>();
+    w->showMinimized();
+    open();
+    EXPECT_FALSE(w->isMinimized()) << help;
+  }
+  const QSize wanted(600, 660);
+  const std::tuple<int, int, int, QRect> cases[] = {  // screen width, main window's left: shift, place
+      {1280, 232, -232, QRect(824, 100, 456, 660)}, {1920, 552, -56, QRect(1320, 100, 600, 660)},
+      {2560, 872, 0, QRect(1696, 100, 600, 660)}, {1280, 0, 0, QRect(824, 100, 456, 660)},
+      {1024, 104, 0, QRect(424, 100, 600, 660)}};
+  for (const auto& [screenWidth, left, shift, place] : cases) {
+    const BesidePlace p = besideWithRoom(QRect(left, 100, 816, 730), wanted,
+                                         ReportWindow::kNarrowest, QRect(0, 0, screenWidth, 1024));
+    EXPECT_EQ(std::pair(p.mainWindowShift, p.window), std::pair(shift, place)) << screenWidth;
   }
 }
 
