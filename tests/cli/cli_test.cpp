@@ -49,12 +49,16 @@ TEST(Cli, WritesTheAnalysisToStandardOutputAndOptionsActInTheOrderGiven) {
       {{"--set", "fixedLinkLength=10"}, {"--set", "3=19"}, true},
       {{"--set", "0=30", "--no-optimise-four"}, {"--set", "0=30"}, false},
       {{"--pan", "-60,100"}, {"--pan", "-60,-140"}, false}, {{"--zoom", "2"}, {}, false},
-      {{"--pan", "100,-140"}, {"--zoom", "3"}, false}, {{"--speed", "uma"}, {}, false}};
+      {{"--pan", "100,-140"}, {"--zoom", "3"}, false}, {{"--speed", "uma"}, {}, false},
+      {{"--kinematics", "-", "--rpm", "60", "--step", "0.5"}, {"--kinematics", "-"}, true},
+      {{"--kinematics", "-", "--rpm", "90"}, {"--kinematics", "-"}, false},
+      {{"--kinematics", "-", "--step", "360"}, {"--kinematics", "-", "--step", "1"}, false}};
   for (const auto& c : cases) EXPECT_EQ(out(c.args) == out(c.other), c.same) << c.args[1];
   EXPECT_EQ(test::splitLines(out({"--set", "9=150", "--set", "slideEndX=150"}), "\r\n").at(1),
             "18,36,36,31,72,0,50,100,30,150,55,151,55");
 }
 
+// Qt's own texts lose their full stop before the hint.
 TEST(Cli, BadOptionsGiveOneLineOnStandardErrorAndNothingElse) {
   for (const Args& args : std::vector<Args>{
            {"--bogus"}, {"--speed", "x"}, {"--gyr"}, {"--zoom", "5"}, {"--zoom", "3x"},
@@ -62,9 +66,11 @@ TEST(Cli, BadOptionsGiveOneLineOnStandardErrorAndNothingElse) {
            {"--pan", "0x,5"}, {"--set", "nosuch=1"}, {"--set", "13=1"}, {"--set", "0x=1"},
            {"--set", "crankRadius"}, {"--gyr", "-", "--bogus"}, {"design.GYR"}, {"-x"},
            {"--load", "/nonexistent-dir/design.GYR"}, {"--frames", "-", "--report", "-"},
-           {"--png"}}) {
+           {"--png"}, {"--rpm", "5x"}, {"--rpm", "0"}, {"--step", "360.5"}}) {
     const auto [status, written, err] = run(args);
-    EXPECT_TRUE(status != 0 && written.empty() && std::ranges::count(err, '\n') == 1) << err;
+    EXPECT_TRUE(status != 0 && written.empty() && std::ranges::count(err, '\n') == 1 &&
+                err.find(". (") == std::string::npos)
+        << err;
   }
 }
 

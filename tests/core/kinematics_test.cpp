@@ -166,25 +166,38 @@ TEST(Kinematics, ClassVerdictAgreesWithWhereTheLoopCloses) {
 }
 
 // Where a length is 0, the slide has no length, or a parameter or the speed is not finite,
-// poses or rates are missing, and every figure there is finite.
+// poses or rates are missing, and every figure there is finite. Samples lie at 0, step, 2·step,
+// … and 360 (53 at 7°); there are none for a step outside 0.001° … 360°.
 TEST(Kinematics, NoPoseOrRatesRatherThanValuesThatAreNotFinite) {
   constexpr float nan = std::numeric_limits<float>::quiet_NaN();
-  const struct { int k; float value; double rpm; bool fourBar, sixBar, rates; } cases[] = {
-      {crankRadius, 0, 60, false, false, false},  {couplerLength, 0, 60, false, false, false},
-      {sixLinkLength, 0, 60, true, false, true},  {slideEndX, 20, 60, true, false, true},
-      {outputOffsetY, nan, 60, false, false, false}, {crankRadius, 18, nan, true, true, false},
-      {crankRadius, 18, 1e300, true, true, false}, {crankRadius, 18, 0, true, true, true}};
+  const struct {
+    int k; float value; double rpm, step; std::size_t samples; bool fourBar, sixBar, rates;
+  } cases[] = {
+      {crankRadius, 0, 60, .5, 721, false, false, false},
+      {couplerLength, 0, 60, .5, 721, false, false, false},
+      {sixLinkLength, 0, 60, .5, 721, true, false, true},
+      {slideEndX, 20, 60, .5, 721, true, false, true},
+      {outputOffsetY, nan, 60, .5, 721, false, false, false},
+      {crankRadius, 18, nan, .5, 721, true, true, false},
+      {crankRadius, 18, 1e300, .5, 721, true, true, false},
+      {crankRadius, 18, 0, .5, 721, true, true, true}, {crankRadius, 18, 60, 7, 53, true, true, true},
+      {crankRadius, 18, 60, 360, 2, true, true, true}, {crankRadius, 18, 60, 360.5, 0, 1, 1, 1},
+      {crankRadius, 18, 60, 9e-4, 0, 1, 1, 1}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.k << " " << c.value << " " << c.rpm);
+    SCOPED_TRACE(testing::Message() << c.k << " " << c.value << " " << c.rpm << " " << c.step);
     ParameterSet p{18, 36, 36, 31, 72, 0, 50, 100, 30, 20, 55, 150, 55};
     p[c.k] = c.value;
-    const ExactLinkage k = makeExactLinkage(p);
-    const KinematicCurves curves = kinematicCurves(k, c.rpm);
-    for (const ExactPose& s : curves.samples)
+    const KinematicsAnalysis a = analyseKinematics(p, c.rpm, c.step);
+    ASSERT_EQ(a.curves.samples.size(), c.samples);
+    if (c.samples) {
+      EXPECT_EQ(std::pair(a.curves.samples[1].crankAngle, a.curves.samples.back().crankAngle),
+                std::pair(std::min(c.step, 360.0), 360.0));
+    }
+    for (const ExactPose& s : a.curves.samples)
       EXPECT_EQ(std::tuple(s.fourBar.has_value(), s.sixBar.has_value(),
                            s.fourBar && s.fourBar->rates.has_value()),
                 std::tuple(c.fourBar, c.sixBar, c.rates));
-    const DesignFigures f = designFigures(k, curves);
+    const DesignFigures& f = a.figures;
     for (const auto& figure : {f.minTransmissionAngle, f.maxTransmissionAngle, f.peakOutputSpeed,
                                f.peakOutputAcceleration, f.peakSliderSpeed,
                                f.peakSliderAcceleration, f.peakTorquePerNewton})

@@ -19,7 +19,7 @@ TEST(NumberReader, ReadsTheNumericPrefixIgnoringBlanksInAsciiOrFullWidthAndStays
       // as a Japanese input method types them, ideographic space included
       {"１２", 12},     {"－５", -5},       {"０．５", 0.5f}, {"１ｅ３", 1000},   {"＋７　８", 78},
       {"\u22122", -2}, {"１Ｅ－１", 0.1f}, {"１２ａ", 12},   {"ａ１", 0},
-      {"1\uFF002", 1},  // U+FF00, which no ASCII character has as its full-width form
+      {"1\uFF002", 1},  {"\u32125", 0},  // U+FF00, no full-width form; U+3212 ends like U+2212
       // rounded once, to the nearer float above the half-way point, not through a double
       {"1.0000000596046448", 1.00000012f},  {"1.0000000596046447", 1.0f},
       {"-1e99999", -FLT_MAX},   {"1e" + nines, FLT_MAX},    {"0." + zeros + "1e500", FLT_MAX},

@@ -29,6 +29,7 @@ TEST(ValidationPass, RepairsTheTypedValues) {
       {{{crankRadius, "20.4"}}, crankRadius, 20.4f, "20", 20, FixedLinkRange{21.4f, 50.6f}},
       {{{crankRadius, "18.4"}}, crankRadius, 18.4f, "18.4", 18, any},
       {{{crankRadius, "0.4"}}, crankRadius, 0.4f, "1", 1, any},
+      {{{sixLinkLength, "0.5"}}, sixLinkLength, 0.5f, "1", 1, any},  // positive: kept
       {{{crankRadius, "abc"}}, crankRadius, 1, "1", 1, FixedLinkRange{2, 70}},
       // The lever is made 1 before the crank is compared with it, so the crank follows to 1.
       {{{leverRadius, "-36"}}, leverRadius, 1, "1", 1, FixedLinkRange{37, 35}},

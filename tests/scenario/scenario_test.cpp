@@ -61,6 +61,24 @@ TEST(Scenario, AnimationPlaysItsFramesUntilStopped) {
   s.expectIdleShowing("playback_forwards");
 }
 
+// Playback shows every frame of the turn once before it starts over, whichever way it runs:
+// each four-bar frame and each complete six-bar frame with a pause.
+TEST(Scenario, PlaybackShowsEveryFrameOncePerTurnEitherWay) {
+  for (const auto& [direction, start] :
+       {std::pair(Direction::Forwards, 0.0f), {Direction::Backwards, 360.0f}}) {
+    Scenario s;
+    s.hooks.push_back([&] {  // the frame searches yield before the first pause
+      if (!s.platform.pauses.empty() && s.bench.loopCrankAngle() == start) s.bench.stop();
+    });
+    s.bench.animate(direction);
+    const RunResult& r = s.bench.result();
+    int frames = posesIn(r.leverTipX);
+    for (int i = 0; i < kAngleSteps; ++i)
+      frames += r.sixOffsetX[i] != kNoPose && r.sixAxisX[i] != kNoPose;
+    EXPECT_EQ(s.platform.pauses.size(), static_cast<std::size_t>(frames)) << start;
+  }
+}
+
 // With the assistant on and neither search narrowed, the watchdog speaks on the 11th tick of
 // each search: yield 11 of the run, and yield 11 of the six-bar search, which starts
 // after the four-bar search's 241 yields.
