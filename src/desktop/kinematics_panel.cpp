@@ -188,6 +188,7 @@ void KinematicsPanel::recompute() {
   analysis_.reset();
   if (parameters_) analysis_ = analyseKinematics(*parameters_, rpm_->value());
   plot();
+  emit analysed();
 }
 
 void KinematicsPanel::plot() {

@@ -44,6 +44,10 @@ class KinematicsPanel final : public QWidget {
   int saveChart(int index, const std::string& path) const;
   int saveCsv(const std::string& path) const;
 
+ signals:
+  // The analysis was made afresh: a new design or a new speed.
+  void analysed();
+
  private:
   void recompute();
   void plot();

@@ -102,25 +102,69 @@ void addSearchRows(ReportRows& rows, const QString& name, const SearchReport& s)
   }
 }
 
+// The figures of the exact kinematics: dead centres, the lever's rocking, the slider's exact
+// stroke and the peaks at the analysis' crank speed.
+void addKinematicRows(ReportRows& rows, const KinematicsAnalysis& exact) {
+  const auto tr = [](const char* text) { return QCoreApplication::translate("ReportRows", text); };
+  const DesignFigures& f = exact.figures;
+  const QString section = tr("運動（%1 rpm）").arg(number(exact.curves.rpm));
+  const auto add = [&](const QString& caption, const QString& value) {
+    rows.append({tr("%1：%2").arg(section, caption), value});
+  };
+  QStringList deadCentres;
+  for (double angle : f.deadCentres) deadCentres.append(tr("%1°").arg(number(angle)));
+  add(tr("死点のクランク角"), deadCentres.isEmpty() ? tr("なし") : deadCentres.join(tr("、")));
+  const auto stroke = [&](const std::optional<Stroke>& s, const QString& name, const QString& travel) {
+    if (!s) return add(name, tr("一回りを通して閉じないので求めません"));
+    add(tr("%1の%2").arg(name, travel), number(s->travel));
+    add(tr("%1の早戻り比").arg(name), number(s->timeRatio));
+  };
+  stroke(f.lever, tr("てこ"), tr("揺動角（°）"));
+  stroke(f.slider, tr("スライダ"), tr("行程"));
+  const QString atCrankPattern = tr("%1（クランク角 %2°）");
+  const std::pair<const char*, const std::optional<AtCrankAngle>*> peaks[] = {
+      {QT_TRANSLATE_NOOP("ReportRows", "出力点の最大の速さ（mm/s）"), &f.peakOutputSpeed},
+      {QT_TRANSLATE_NOOP("ReportRows", "出力点の最大の加速度（mm/s²）"), &f.peakOutputAcceleration},
+      {QT_TRANSLATE_NOOP("ReportRows", "スライダの最大の速さ（mm/s）"), &f.peakSliderSpeed},
+      {QT_TRANSLATE_NOOP("ReportRows", "スライダの最大の加速度（mm/s²）"), &f.peakSliderAcceleration},
+      {QT_TRANSLATE_NOOP("ReportRows", "入力トルクの最大（スライダを押し戻す力 1 N あたり N·mm）"),
+       &f.peakTorquePerNewton}};
+  for (const auto& [caption, peak] : peaks)
+    if (*peak) add(tr(caption), atCrank(atCrankPattern, (*peak)->value, (*peak)->crankAngle));
+}
+
+void addTransmissionRows(ReportRows& rows, const QString& name, const std::optional<Extremes>& mu) {
+  if (!mu) {
+    rows.append({name, noPose()});
+    return;
+  }
+  const QString degreesAtCrank = QCoreApplication::translate("ReportRows", "%1°（クランク角 %2°）");
+  rows.append({QCoreApplication::translate("ReportRows", "%1 最小").arg(name),
+               atCrank(degreesAtCrank, mu->min, mu->minAtCrankAngle)});
+  rows.append({QCoreApplication::translate("ReportRows", "%1 最大").arg(name),
+               atCrank(degreesAtCrank, mu->max, mu->maxAtCrankAngle)});
+}
+
 }  // namespace
 
-ReportRows reportRows(const RunReport& r) {
+ReportRows reportRows(const RunReport& r, const KinematicsAnalysis& exact) {
   ReportRows rows;
   rows.append({QCoreApplication::translate("ReportRows", "リンクの種類"),
                className(r.linkage.linkageClass)});
   rows.append({QCoreApplication::translate("ReportRows", "クランクの全回転"),
                r.linkage.crankTurnsFully ? QCoreApplication::translate("ReportRows", "できる")
                                          : QCoreApplication::translate("ReportRows", "できない")});
-  if (const auto& mu = r.transmissionAngle) {
-    const QString degreesAtCrank =
-        QCoreApplication::translate("ReportRows", "%1°（クランク角 %2°）");
-    rows.append({QCoreApplication::translate("ReportRows", "伝達角 最小"),
-                 atCrank(degreesAtCrank, mu->min, mu->minAtCrankAngle)});
-    rows.append({QCoreApplication::translate("ReportRows", "伝達角 最大"),
-                 atCrank(degreesAtCrank, mu->max, mu->maxAtCrankAngle)});
-  } else {
-    rows.append({QCoreApplication::translate("ReportRows", "伝達角"), noPose()});
-  }
+  const DesignFigures& f = exact.figures;
+  addTransmissionRows(rows, QCoreApplication::translate("ReportRows", "伝達角"),
+                      f.minTransmissionAngle
+                          ? std::optional<Extremes>(Extremes{f.minTransmissionAngle->value,
+                                                             f.minTransmissionAngle->crankAngle,
+                                                             f.maxTransmissionAngle->value,
+                                                             f.maxTransmissionAngle->crankAngle})
+                          : std::nullopt);
+  addTransmissionRows(rows, QCoreApplication::translate("ReportRows", "伝達角（ラスタの姿勢）"),
+                      r.transmissionAngle);
+  addKinematicRows(rows, exact);
   addSearchRows(rows, QCoreApplication::translate("ReportRows", "4節リンク"), r.fourBar);
   const QString sixBar = QCoreApplication::translate("ReportRows", "6節リンク");
   if (!r.sixBar) {

@@ -6,9 +6,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "desktop/kinematics_panel.h"
 #include "desktop/report_rows.h"
 #include "linkage/number_text.h"
 
@@ -101,10 +103,23 @@ ReportWindow::ReportWindow(QWidget* parent) : QDialog(parent) {
   connect(copy, &QPushButton::clicked, this,
           [this] { QGuiApplication::clipboard()->setText(text()); });
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
+  // The figures and the plots of the same design, one tab each, so that the window still fits
+  // beside the main window.
+  kinematics_ = new KinematicsPanel(this);
+  auto* tabs = new QTabWidget(this);
+  tabs->setObjectName(QStringLiteral("reportTabs"));
+  auto* figures = new QWidget(tabs);
+  auto* figuresLayout = new QVBoxLayout(figures);
+  figuresLayout->setContentsMargins(0, 0, 0, 0);
+  figuresLayout->addWidget(heading_);
+  figuresLayout->addWidget(table_);
+  tabs->addTab(figures, tr("数値"));
+  tabs->addTab(kinematics_, tr("グラフ"));
+  // A new speed changes the peaks in the table as well as the plots.
+  connect(kinematics_, &KinematicsPanel::analysed, this, &ReportWindow::fillTable);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(outOfDate_);
-  layout->addWidget(heading_);
-  layout->addWidget(table_);
+  layout->addWidget(tabs);
   layout->addWidget(buttons);
   resize(600, 660);
   showReport(std::nullopt, {});
@@ -117,8 +132,19 @@ void ReportWindow::showReport(const std::optional<RunReport>& report, const Para
   current_ = current;
   outOfDate_->setVisible(report && report->parameters != current);
   heading_->setText(headingOf(report));
-  const ReportRows rows =
-      report ? designRows(report->parameters, current) + reportRows(*report) : ReportRows{};
+  std::vector<QPointF> raster;
+  if (report)
+    for (const CrankAngleValue& mu : report->transmissionAngles) raster.emplace_back(mu.crankAngle, mu.value);
+  // Fills the table through its analysed signal.
+  kinematics_->showDesign(report ? std::optional(report->parameters) : std::nullopt, raster);
+}
+
+void ReportWindow::fillTable() {
+  const std::optional<RunReport>& report = shown_;
+  const auto& exact = kinematics_->analysis();
+  const ReportRows rows = report && exact
+                              ? designRows(report->parameters, current_) + reportRows(*report, *exact)
+                              : ReportRows{};
   table_->setRowCount(static_cast<int>(rows.size()));
   for (int r = 0; r < table_->rowCount(); ++r) {
     const auto& [caption, value] = rows[r];

@@ -9,9 +9,12 @@
 #include "report/run_report.h"
 
 class QLabel;
+class QTabWidget;
 class QTableWidget;
 
 namespace gyrenda {
+
+class KinematicsPanel;
 
 class ReportWindow final : public QDialog {
   Q_OBJECT
@@ -32,13 +35,18 @@ class ReportWindow final : public QDialog {
   // design, when they do), then one line per row, caption and value separated by a tab.
   QString text() const;
 
+  KinematicsPanel* kinematics() const { return kinematics_; }
+
  private:
+  void fillTable();
+
   std::optional<RunReport> shown_;
   ParameterSet current_{};
   bool filled_ = false;  // the table and heading show shown_
   QLabel* outOfDate_ = nullptr;
   QLabel* heading_ = nullptr;
   QTableWidget* table_ = nullptr;
+  KinematicsPanel* kinematics_ = nullptr;
 };
 
 }  // namespace gyrenda

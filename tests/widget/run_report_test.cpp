@@ -1,5 +1,9 @@
 // The report window on the main window, and the JSON report that gyrenda-cli writes.
+#include <QChart>
 #include <QClipboard>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QXYSeries>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
@@ -7,10 +11,13 @@
 #include <QPushButton>
 #include <QTableWidget>
 
+#include "core/test_support.h"
 #include "desktop/help_window.h"
+#include "desktop/kinematics_panel.h"
 #include "desktop/report_rows.h"
 #include "desktop/report_window.h"
 #include "desktop/secondary_windows.h"
+#include "kinematics/kinematic_columns.h"
 #include "linkage/number_text.h"
 #include "widget/main_window_fixture.h"
 
@@ -41,12 +48,31 @@ TEST_F(ReportWindowTest, FollowsEachAnalysisAndAgreesWithTheHeadlessProgramsJson
       rows.append({caption, value});
       shown += caption + '\t' + value + '\n';
     }
-    EXPECT_EQ(rows.mid(kParamCount), reportRows(core));
+    const KinematicsAnalysis exact = analyseKinematics(core.parameters, KinematicsPanel::kDefaultRpm);
+    EXPECT_EQ(rows.mid(kParamCount), reportRows(core, exact));
     EXPECT_EQ(rows.at(crankRadius).first + '\t' + rows.at(crankRadius).second,
               QString("設計：クランク半径\t") + crank);
-    EXPECT_EQ(rows.at(kParamCount + 5).first, "4節リンク：精度 中央値");
-    EXPECT_EQ(readNumber(rows.at(kParamCount + 5).second.toStdString()),
-              static_cast<float>(std::round(core.fourBar.accuracy->median * 100) / 100));
+    const auto row = [&rows](const char* caption) {
+      for (const auto& [c, value] : rows)
+        if (c == QString::fromUtf8(caption)) return value.toStdString();
+      return std::string("missing");
+    };
+    const auto hundredths = [](double v) { return static_cast<float>(std::round(v * 100) / 100); };
+    EXPECT_EQ(readNumber(row("4節リンク：精度 中央値")), hundredths(core.fourBar.accuracy->median));
+    EXPECT_EQ(readNumber(row("運動（60 rpm）：てこの揺動角（°）")), hundredths(exact.figures.lever->travel));
+    EXPECT_EQ(readNumber(row("伝達角（ラスタの姿勢） 最小")), hundredths(core.transmissionAngle->min));
+    // The plots draw the same exact curve, and the raster's own values beside it.
+    KinematicsPanel* plots = report->kinematics();
+    const auto series = plots->chart(0)->series();
+    const auto* curve = qobject_cast<QXYSeries*>(series.at(0));
+    ASSERT_EQ(curve->count(), static_cast<int>(exact.curves.samples.size()));
+    for (int i = 0; i < curve->count(); i += 60)
+      EXPECT_EQ(curve->at(i).y(), *quantityAt(exact.curves.samples[i], KinematicQuantity::TransmissionAngle));
+    EXPECT_EQ(qobject_cast<QXYSeries*>(series.at(1))->count(), core.fourBar.posesFound);
+    const QTemporaryDir dir;
+    const std::string csv = QDir(dir.path()).filePath("curves.csv").toStdString();
+    ASSERT_EQ(plots->saveCsv(csv), 0);
+    EXPECT_EQ(test::readFile(csv), kinematicsCsv(exact.curves));
     QTest::mouseClick(report->findChild<QPushButton*>("copy"), Qt::LeftButton);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), shown);
     action("report")->trigger();
@@ -61,11 +87,13 @@ TEST_F(ReportWindowTest, FollowsEachAnalysisAndAgreesWithTheHeadlessProgramsJson
     EXPECT_TRUE(json["crankTurnsFully"].toBool());
     EXPECT_EQ(json.contains("sixBar"), six);
     const SearchReport& s = six ? *core.sixBar : core.fourBar;
-    const QJsonValue mu = json["transmissionAngle"], search = json[six ? "sixBar" : "fourBar"];
+    const QJsonValue mu = json["rasterTransmissionAngle"], search = json[six ? "sixBar" : "fourBar"];
     const QJsonValue a = search["accuracy"];
     std::vector<std::pair<QJsonValue, double>> figures{
         {mu["min"], core.transmissionAngle->min},
         {mu["maxAtCrankAngle"], core.transmissionAngle->maxAtCrankAngle},
+        {json["transmissionAngle"]["min"], exact.figures.minTransmissionAngle->value},
+        {json["kinematics"]["lever"]["timeRatio"], exact.figures.lever->timeRatio},
         {search["posesFound"], s.posesFound}, {search["anglesExamined"], s.anglesExamined},
         {a["median"], s.accuracy->median}, {a["p99"], s.accuracy->p99}, {a["max"], s.accuracy->max},
         {a["maxAtCrankAngle"], s.accuracy->maxAtCrankAngle},

@@ -75,17 +75,23 @@ class PerCrankStep {
 double degrees(double radians) { return radians * 180.0 / std::numbers::pi; }
 
 // The angle at the lever tip between the coupler and the lever, for every found pose.
-std::optional<Extremes> transmissionAngle(const Linkage& l, const RunResult& f) {
+std::vector<CrankAngleValue> transmissionAngles(const Linkage& l, const RunResult& f) {
   const Vec pivot{l[fixedLinkLength], 0.0};
-  PerCrankStep mu;
+  std::vector<CrankAngleValue> angles;
   for (int i = 0; i < kAngleSteps; ++i) {
     if (!found(f.hits.leverTipX, i)) continue;
     const Vec tip = at(f.hits.leverTipX, f.hits.leverTipY, i);
     const Vec coupler = tip - at(l.tables.crankTipX, l.tables.crankTipY, i), lever = tip - pivot;
     const double lengths = coupler.norm() * lever.norm();
-    if (lengths == 0.0) continue;
-    mu.add(i, degrees(std::acos(std::clamp(coupler.dot(lever) / lengths, -1.0, 1.0))));
+    if (!(lengths > 0.0) || !std::isfinite(lengths)) continue;
+    angles.push_back({crankAngleOf(i), degrees(std::acos(std::clamp(coupler.dot(lever) / lengths, -1.0, 1.0)))});
   }
+  return angles;
+}
+
+std::optional<Extremes> extremesOf(const std::vector<CrankAngleValue>& angles) {
+  PerCrankStep mu;
+  for (const CrankAngleValue& a : angles) mu.add(static_cast<int>(a.crankAngle * 2), a.value);
   if (mu.empty()) return std::nullopt;
   return mu.extremes();
 }
@@ -215,7 +221,8 @@ RunReport makeRunReport(const Linkage& l, const RunResult& f) {
   const RunHits& h = f.hits;
   RunReport r{classifyLinkage(l[crankRadius], l[couplerLength], l[leverRadius],
                               l[fixedLinkLength]),
-              transmissionAngle(l, f), {}, std::nullopt, l.parameters};
+              std::nullopt, transmissionAngles(l, f), {}, std::nullopt, l.parameters};
+  r.transmissionAngle = extremesOf(r.transmissionAngles);
   r.fourBar = {posesIn(f.outputX), h.fourBarExamined,    h.fourBarStopped,
                fourBarAccuracy(l, f), extentOf(h.axisX, h.axisY), extentOf(f.outputX, f.outputY),
                std::nullopt};

@@ -79,9 +79,18 @@ struct SearchReport {
   friend bool operator==(const SearchReport&, const SearchReport&) = default;
 };
 
+// A figure at one crank angle (degrees).
+struct CrankAngleValue {
+  double crankAngle, value;
+  friend bool operator==(const CrankAngleValue&, const CrankAngleValue&) = default;
+};
+
 struct RunReport {
   LinkageKind linkage;
-  std::optional<Extremes> transmissionAngle;  // degrees, 0 … 180
+  // Over the poses the raster found: degrees, 0 … 180; each found pose's value, in crank order,
+  // for the plot beside the exact curve.
+  std::optional<Extremes> transmissionAngle;
+  std::vector<CrankAngleValue> transmissionAngles;
   SearchReport fourBar;
   std::optional<SearchReport> sixBar;  // only when the run analysed the six-bar
   // The parameters the run analysed, so that the figures name the design they belong to.
