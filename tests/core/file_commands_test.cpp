@@ -13,12 +13,9 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <functional>
 #include <future>
 #include <map>
 #include <sstream>
-#include <tuple>
 
 #include "cli/cli.h"
 #include "files/atomic_file.h"
@@ -50,8 +47,8 @@ struct Scratch {
       unmade.push_back("null");
     file("protected.GYR", 0444);
     ::mkdir((*this / "ro").c_str(), 0555);
-    if (!tmpfs("full", true)) unmade.push_back("full/design.GYR");
-    if (!tmpfs("rofs", false)) unmade.push_back("rofs/design.GYR");
+    for (const std::string name : {"full", "rofs"})
+      if (!tmpfs(name)) unmade.push_back(name + "/design.GYR");
   }
   ~Scratch() {
     ::close(reader);
@@ -64,15 +61,15 @@ struct Scratch {
     fs::permissions(dir / name, fs::perms(mode));
     return *this / name;
   }
-  // A tmpfs holding design.GYR: two pages, one of them the file's, so that a data file (over
-  // 4 KiB) fills the other part way through a write; or 1 MiB remounted read-only. False where
-  // the test may not mount one.
-  bool tmpfs(const std::string& name, bool full) const {
+  // A tmpfs holding design.GYR: "full" of two pages, one of them the file's, so that a data
+  // file (over 4 KiB) fills the other part way through a write; "rofs" remounted read-only.
+  // False where the test may not mount one.
+  bool tmpfs(const std::string& name) const {
     fs::create_directory(dir / name);
     const std::string at = *this / name;
-    if (::mount("tmpfs", at.c_str(), "tmpfs", 0, full ? "size=8k" : "size=1m") != 0) return false;
+    if (::mount("tmpfs", at.c_str(), "tmpfs", 0, "size=8k") != 0) return false;
     file(name + "/design.GYR", 0644);
-    return full || ::mount(nullptr, at.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+    return name == "full" || ::mount({}, at.c_str(), {}, MS_REMOUNT | MS_RDONLY, {}) == 0;
   }
   // Each entry as a listing shows it: kind and permission bits, owner, group, links, and the
   // content of a file or the target of a link.

@@ -173,16 +173,12 @@ TEST(Kinematics, NoPoseOrRatesRatherThanValuesThatAreNotFinite) {
   const struct {
     int k; float value; double rpm, step; std::size_t samples; bool fourBar, sixBar, rates;
   } cases[] = {
-      {crankRadius, 0, 60, .5, 721, false, false, false},
-      {couplerLength, 0, 60, .5, 721, false, false, false},
-      {sixLinkLength, 0, 60, .5, 721, true, false, true},
-      {slideEndX, 20, 60, .5, 721, true, false, true},
-      {outputOffsetY, nan, 60, .5, 721, false, false, false},
-      {crankRadius, 18, nan, .5, 721, true, true, false},
-      {crankRadius, 18, 1e300, .5, 721, true, true, false},
-      {crankRadius, 18, 0, .5, 721, true, true, true}, {crankRadius, 18, 60, 7, 53, true, true, true},
-      {crankRadius, 18, 60, 360, 2, true, true, true}, {crankRadius, 18, 60, 360.5, 0, 1, 1, 1},
-      {crankRadius, 18, 60, 9e-4, 0, 1, 1, 1}};
+      {crankRadius, 0, 60, .5, 721, 0, 0, 0},   {couplerLength, 0, 60, .5, 721, 0, 0, 0},
+      {sixLinkLength, 0, 60, .5, 721, 1, 0, 1}, {slideEndX, 20, 60, .5, 721, 1, 0, 1},
+      {outputOffsetY, nan, 60, .5, 721, 0, 0, 0}, {crankRadius, 18, nan, .5, 721, 1, 1, 0},
+      {crankRadius, 18, 1e300, .5, 721, 1, 1, 0}, {crankRadius, 18, 0, .5, 721, 1, 1, 1},
+      {crankRadius, 18, 60, 7, 53, 1, 1, 1},      {crankRadius, 18, 60, 360, 2, 1, 1, 1},
+      {crankRadius, 18, 60, 360.5, 0, 1, 1, 1},   {crankRadius, 18, 60, 9e-4, 0, 1, 1, 1}};
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.k << " " << c.value << " " << c.rpm << " " << c.step);
     ParameterSet p{18, 36, 36, 31, 72, 0, 50, 100, 30, 20, 55, 150, 55};

@@ -69,23 +69,17 @@ struct Scenario : OpenWindow {
     };
     platform.onMessage = [this](const Message& m) { shown.push_back({m.id, platform.yields}); };
   }
-  // `step` at the n-th yield that finds the crank at `angle`.
-  void at(float angle, int n, std::function<void()> step) {
-    hooks.push_back([this, angle, n, step, seen = 0]() mutable {
-      if (bench.loopCrankAngle() == angle && ++seen == n) step();
-    });
-  }
   // A point of the output path, at table index i (crank angle i / 2).
   Point output(int i) const { return {bench.result().outputX[i], bench.result().outputY[i]}; }
-  int posesFound() const { return posesIn(bench.result().outputX); }
   // What boxes first … first + count - 1 show.
   Texts boxTexts(int first = 0, int count = kParamCount) const {
     const auto& t = bench.controls().boxText;
     return {t.begin() + first, t.begin() + first + count};
   }
-  // After a run everything is usable again but 停止, no yield showed the window idle, and
-  // the canvas shows the reference picture.
-  void expectIdleShowing(const std::string& picture) const {
+  // After a run with `poses` on its output path everything is usable again but 停止, no yield
+  // showed the window idle, and the canvas shows the reference picture.
+  void expectIdleShowing(const std::string& picture, int poses) const {
+    EXPECT_EQ(posesIn(bench.result().outputX), poses) << "poses on the output path";
     const ControlState& c = bench.controls();
     for (int k = 0; k < static_cast<int>(Control::Count); ++k)
       EXPECT_EQ(c.enabledFlags[k], static_cast<Control>(k) != Control::Stop) << "control " << k;
