@@ -1,4 +1,5 @@
-// The headless program's options, outputs and errors, and its saves onto every kind of target.
+// The headless program's options, outputs and errors (its saves meet the save targets with the
+// core's save function and the save command).
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -22,12 +23,6 @@ std::tuple<int, std::string, std::string> run(const Args& args) {
 }
 std::string out(const Args& args) { return std::get<1>(run(args)); }
 
-std::string analysedDataFile() {
-  test::OpenWindow w;
-  w.bench.execute();
-  return dataFileText(w.bench.linkage().parameters, w.bench.result());
-}
-
 // A little-endian 32-bit field of a file.
 std::int32_t field(const std::string& bytes, std::size_t at) {
   std::uint32_t v = 0;
@@ -37,7 +32,10 @@ std::int32_t field(const std::string& bytes, std::size_t at) {
 
 // Each option acts as its control in the window; --set is one validation pass, in order.
 TEST(Cli, WritesTheAnalysisToStandardOutputAndOptionsActInTheOrderGiven) {
-  EXPECT_EQ(run({}), std::tuple(0, analysedDataFile(), ""));
+  test::OpenWindow w;
+  w.bench.execute();
+  const std::string analysed = dataFileText(w.bench.linkage().parameters, w.bench.result());
+  EXPECT_EQ(run({}), std::tuple(0, analysed, ""));
   // The whole canvas as a bitmap file whose header states the length it has.
   const auto [status, bmp, err] = run({"--bmp", "-"});
   EXPECT_EQ(std::tuple(status, bmp.substr(0, 2), err), std::tuple(0, "BM", ""));
