@@ -32,6 +32,11 @@ using Q = KinematicQuantity;
 // The guide below which a lever tends to bind.
 constexpr double kTransmissionGuide = 40;
 
+// The curves' colours, in the order a chart's curves come: dark enough to read on white and
+// on paper, and told apart without colour vision too by their place in the legend.
+const QColor kCurveColours[] = {QColor(0x1f, 0x4e, 0x9a), QColor(0xc0, 0x39, 0x2b)};
+const QColor kRasterColour(0x2e, 0x9e, 0x44);
+
 struct Curve {
   Q quantity;
   const char* name;  // marked for translation
@@ -84,8 +89,8 @@ QValueAxis* addAxis(QChart* chart, const QString& title, Qt::Alignment side) {
 
 // A curve drawn only where its quantity exists: each stretch of samples is a series of its
 // own, in one colour, named once in the legend.
-void addCurve(QChart* chart, const KinematicsAnalysis& a, const Curve& curve, QValueAxis* x,
-              QValueAxis* y, double& low, double& high) {
+void addCurve(QChart* chart, const KinematicsAnalysis& a, const Curve& curve, const QColor& colour,
+              QValueAxis* x, QValueAxis* y, double& low, double& high) {
   QLineSeries* first = nullptr;
   QLineSeries* stretch = nullptr;
   for (const ExactPose& pose : a.curves.samples) {
@@ -96,6 +101,7 @@ void addCurve(QChart* chart, const KinematicsAnalysis& a, const Curve& curve, QV
     }
     if (!stretch) {
       stretch = new QLineSeries;
+      stretch->setPen(QPen(colour, 2));
       chart->addSeries(stretch);
       stretch->attachAxis(x);
       stretch->attachAxis(y);
@@ -103,7 +109,6 @@ void addCurve(QChart* chart, const KinematicsAnalysis& a, const Curve& curve, QV
         first = stretch;
         stretch->setName(tr(curve.name));
       } else {
-        stretch->setColor(first->color());
         for (QLegendMarker* m : chart->legend()->markers(stretch)) m->setVisible(false);
       }
     }
@@ -118,6 +123,7 @@ void setRange(QValueAxis* axis, double low, double high) {
   if (low == high) low -= 1, high += 1;
   axis->setRange(low, high);
   axis->applyNiceNumbers();
+  axis->setLabelFormat(QStringLiteral("%g"));
 }
 
 }  // namespace
@@ -144,7 +150,7 @@ KinematicsPanel::KinematicsPanel(QWidget* parent) : QWidget(parent) {
   for (int k = 0; k < kChartCount; ++k) {
     views_[k] = new QChartView(new QChart, tabs_);
     views_[k]->setRenderHint(QPainter::Antialiasing);
-    views_[k]->setMinimumSize(480, 320);
+    views_[k]->setMinimumSize(360, 280);
     tabs_->addTab(views_[k], tr(chartLayouts()[k].title));
   }
 
@@ -214,20 +220,18 @@ void KinematicsPanel::plot() {
                            : tr(layout.title));
     QValueAxis* x = addAxis(chart, tr("クランク角 (°)"), Qt::AlignBottom);
     x->setRange(0, 360);
-    x->setTickCount(9);
+    x->setTickCount(5);
+    x->setLabelFormat(QStringLiteral("%d"));
     QValueAxis* left = addAxis(chart, tr(layout.leftAxis), Qt::AlignLeft);
     QValueAxis* right = *layout.rightAxis ? addAxis(chart, tr(layout.rightAxis), Qt::AlignRight) : nullptr;
     double lowLeft = INFINITY, highLeft = -INFINITY, lowRight = INFINITY, highRight = -INFINITY;
-    if (analysis_)
-      for (const Curve& curve : layout.curves) {
-        const bool onRight = curve.rightAxis && right;
-        addCurve(chart, *analysis_, curve, x, onRight ? right : left, onRight ? lowRight : lowLeft,
-                 onRight ? highRight : highLeft);
-      }
+    // The raster's dots and the guide first, so that the exact curve is drawn over them.
     if (layout.curves.front().quantity == Q::TransmissionAngle) {
       auto* raster = new QScatterSeries;
       raster->setName(tr("ラスタで見つかった姿勢"));
-      raster->setMarkerSize(5);
+      raster->setMarkerSize(3);
+      raster->setColor(kRasterColour);
+      raster->setBorderColor(kRasterColour);
       for (const QPointF& p : rasterTransmissionAngles_) raster->append(p);
       auto* guide = new QLineSeries;
       guide->setName(tr("目安 40°"));
@@ -239,10 +243,20 @@ void KinematicsPanel::plot() {
         s->attachAxis(x);
         s->attachAxis(left);
       }
-      lowLeft = 0, highLeft = 180;
     }
+    if (analysis_)
+      for (std::size_t c = 0; c < layout.curves.size(); ++c) {
+        const Curve& curve = layout.curves[c];
+        const bool onRight = curve.rightAxis && right;
+        addCurve(chart, *analysis_, curve, kCurveColours[c % 2], x, onRight ? right : left,
+                 onRight ? lowRight : lowLeft, onRight ? highRight : highLeft);
+      }
     setRange(left, lowLeft, highLeft);
     if (right) setRange(right, lowRight, highRight);
+    if (layout.curves.front().quantity == Q::TransmissionAngle) {
+      left->setRange(0, 180);
+      left->setTickCount(7);
+    }
     QChart* old = views_[k]->chart();
     views_[k]->setChart(chart);
     delete old;

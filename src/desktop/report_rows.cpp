@@ -103,34 +103,39 @@ void addSearchRows(ReportRows& rows, const QString& name, const SearchReport& s)
 }
 
 // The figures of the exact kinematics: dead centres, the lever's rocking, the slider's exact
-// stroke and the peaks at the analysis' crank speed.
+// stroke and the peaks at the analysis' crank speed, each with its unit in the value.
 void addKinematicRows(ReportRows& rows, const KinematicsAnalysis& exact) {
   const auto tr = [](const char* text) { return QCoreApplication::translate("ReportRows", text); };
   const DesignFigures& f = exact.figures;
-  const QString section = tr("運動（%1 rpm）").arg(number(exact.curves.rpm));
-  const auto add = [&](const QString& caption, const QString& value) {
-    rows.append({tr("%1：%2").arg(section, caption), value});
-  };
   QStringList deadCentres;
   for (double angle : f.deadCentres) deadCentres.append(tr("%1°").arg(number(angle)));
-  add(tr("死点のクランク角"), deadCentres.isEmpty() ? tr("なし") : deadCentres.join(tr("、")));
-  const auto stroke = [&](const std::optional<Stroke>& s, const QString& name, const QString& travel) {
-    if (!s) return add(name, tr("一回りを通して閉じないので求めません"));
-    add(tr("%1の%2").arg(name, travel), number(s->travel));
-    add(tr("%1の早戻り比").arg(name), number(s->timeRatio));
+  rows.append({tr("死点のクランク角"), deadCentres.isEmpty() ? tr("なし") : deadCentres.join(tr("、"))});
+  const auto stroke = [&](const std::optional<Stroke>& s, const QString& travel,
+                          const QString& travelValue, const QString& ratio) {
+    if (!s) return rows.append({travel, tr("一回りを通して閉じないので求めません")});
+    rows.append({travel, travelValue.arg(number(s->travel))});
+    rows.append({ratio, number(s->timeRatio)});
   };
-  stroke(f.lever, tr("てこ"), tr("揺動角（°）"));
-  stroke(f.slider, tr("スライダ"), tr("行程"));
-  const QString atCrankPattern = tr("%1（クランク角 %2°）");
-  const std::pair<const char*, const std::optional<AtCrankAngle>*> peaks[] = {
-      {QT_TRANSLATE_NOOP("ReportRows", "出力点の最大の速さ（mm/s）"), &f.peakOutputSpeed},
-      {QT_TRANSLATE_NOOP("ReportRows", "出力点の最大の加速度（mm/s²）"), &f.peakOutputAcceleration},
-      {QT_TRANSLATE_NOOP("ReportRows", "スライダの最大の速さ（mm/s）"), &f.peakSliderSpeed},
-      {QT_TRANSLATE_NOOP("ReportRows", "スライダの最大の加速度（mm/s²）"), &f.peakSliderAcceleration},
-      {QT_TRANSLATE_NOOP("ReportRows", "入力トルクの最大（スライダを押し戻す力 1 N あたり N·mm）"),
-       &f.peakTorquePerNewton}};
-  for (const auto& [caption, peak] : peaks)
-    if (*peak) add(tr(caption), atCrank(atCrankPattern, (*peak)->value, (*peak)->crankAngle));
+  stroke(f.lever, tr("てこの揺動角"), tr("%1°"), tr("てこの早戻り比"));
+  stroke(f.slider, tr("スライダの行程（厳密）"), tr("%1"), tr("スライダの早戻り比"));
+  const QString rpm = number(exact.curves.rpm);
+  const struct {
+    const char* caption;  // takes the crank speed as %1
+    const char* value;    // takes the value as %1 and the crank angle as %2
+    const std::optional<AtCrankAngle>& peak;
+  } peaks[] = {
+      {QT_TRANSLATE_NOOP("ReportRows", "出力点の最大の速さ（%1 rpm）"),
+       QT_TRANSLATE_NOOP("ReportRows", "%1 mm/s（クランク角 %2°）"), f.peakOutputSpeed},
+      {QT_TRANSLATE_NOOP("ReportRows", "出力点の最大の加速度（%1 rpm）"),
+       QT_TRANSLATE_NOOP("ReportRows", "%1 mm/s²（クランク角 %2°）"), f.peakOutputAcceleration},
+      {QT_TRANSLATE_NOOP("ReportRows", "スライダの最大の速さ（%1 rpm）"),
+       QT_TRANSLATE_NOOP("ReportRows", "%1 mm/s（クランク角 %2°）"), f.peakSliderSpeed},
+      {QT_TRANSLATE_NOOP("ReportRows", "スライダの最大の加速度（%1 rpm）"),
+       QT_TRANSLATE_NOOP("ReportRows", "%1 mm/s²（クランク角 %2°）"), f.peakSliderAcceleration},
+      {QT_TRANSLATE_NOOP("ReportRows", "入力トルクの最大（スライダの力 1 N あたり）"),
+       QT_TRANSLATE_NOOP("ReportRows", "%1 N·mm（クランク角 %2°）"), f.peakTorquePerNewton}};
+  for (const auto& p : peaks)
+    if (p.peak) rows.append({tr(p.caption).arg(rpm), atCrank(tr(p.value), p.peak->value, p.peak->crankAngle)});
 }
 
 void addTransmissionRows(ReportRows& rows, const QString& name, const std::optional<Extremes>& mu) {
@@ -162,7 +167,7 @@ ReportRows reportRows(const RunReport& r, const KinematicsAnalysis& exact) {
                                                              f.maxTransmissionAngle->value,
                                                              f.maxTransmissionAngle->crankAngle})
                           : std::nullopt);
-  addTransmissionRows(rows, QCoreApplication::translate("ReportRows", "伝達角（ラスタの姿勢）"),
+  addTransmissionRows(rows, QCoreApplication::translate("ReportRows", "伝達角（ラスタ）"),
                       r.transmissionAngle);
   addKinematicRows(rows, exact);
   addSearchRows(rows, QCoreApplication::translate("ReportRows", "4節リンク"), r.fourBar);

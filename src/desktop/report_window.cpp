@@ -1,6 +1,7 @@
 #include "desktop/report_window.h"
 
 #include <QClipboard>
+#include <algorithm>
 #include <QDialogButtonBox>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -153,6 +154,10 @@ void ReportWindow::fillTable() {
   }
   table_->setVisible(report.has_value());
   table_->resizeColumnToContents(0);
+  // The captions take at most half the narrowest window: a long one wraps rather than pushing
+  // the values out of sight.
+  table_->setColumnWidth(0, std::min(table_->columnWidth(0), kNarrowest / 2));
+  table_->setWordWrap(true);
 }
 
 QString ReportWindow::text() const {

@@ -59,20 +59,30 @@ TEST_F(ReportWindowTest, FollowsEachAnalysisAndAgreesWithTheHeadlessProgramsJson
     };
     const auto hundredths = [](double v) { return static_cast<float>(std::round(v * 100) / 100); };
     EXPECT_EQ(readNumber(row("4節リンク：精度 中央値")), hundredths(core.fourBar.accuracy->median));
-    EXPECT_EQ(readNumber(row("運動（60 rpm）：てこの揺動角（°）")), hundredths(exact.figures.lever->travel));
-    EXPECT_EQ(readNumber(row("伝達角（ラスタの姿勢） 最小")), hundredths(core.transmissionAngle->min));
+    EXPECT_EQ(readNumber(row("てこの揺動角")), hundredths(exact.figures.lever->travel));
+    EXPECT_EQ(readNumber(row("伝達角（ラスタ） 最小")), hundredths(core.transmissionAngle->min));
     // The plots draw the same exact curve, and the raster's own values beside it.
     KinematicsPanel* plots = report->kinematics();
-    const auto series = plots->chart(0)->series();
-    const auto* curve = qobject_cast<QXYSeries*>(series.at(0));
+    const auto named = [plots](const char* name) {
+      for (QAbstractSeries* s : plots->chart(0)->series())
+        if (s->name() == QString::fromUtf8(name)) return qobject_cast<QXYSeries*>(s);
+      return static_cast<QXYSeries*>(nullptr);
+    };
+    const QXYSeries* curve = named("厳密解");
+    ASSERT_TRUE(curve);
     ASSERT_EQ(curve->count(), static_cast<int>(exact.curves.samples.size()));
     for (int i = 0; i < curve->count(); i += 60)
       EXPECT_EQ(curve->at(i).y(), *quantityAt(exact.curves.samples[i], KinematicQuantity::TransmissionAngle));
-    EXPECT_EQ(qobject_cast<QXYSeries*>(series.at(1))->count(), core.fourBar.posesFound);
+    EXPECT_EQ(named("ラスタで見つかった姿勢")->count(), core.fourBar.posesFound);
     const QTemporaryDir dir;
     const std::string csv = QDir(dir.path()).filePath("curves.csv").toStdString();
     ASSERT_EQ(plots->saveCsv(csv), 0);
     EXPECT_EQ(test::readFile(csv), kinematicsCsv(exact.curves));
+    for (const auto& [name, start] : {std::pair{"plot.svg", "<?xml"}, {"plot.png", "\x89PNG"}}) {
+      const std::string path = QDir(dir.path()).filePath(name).toStdString();
+      ASSERT_EQ(plots->saveChart(1, path), 0) << name;
+      EXPECT_TRUE(test::readFile(path).starts_with(start)) << name;
+    }
     QTest::mouseClick(report->findChild<QPushButton*>("copy"), Qt::LeftButton);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), shown);
     action("report")->trigger();
