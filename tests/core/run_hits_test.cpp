@@ -10,12 +10,14 @@
 #include "canvas/locus.h"
 #include "files/drawing.h"
 #include "files/dxf_drawing.h"
+#include "kinematics/exact_linkage.h"
 #include "test_support.h"
 
 namespace gyrenda {
 namespace {
 
 using L = DrawingLayer;
+using test::posesIn;
 
 // The drawing's DXF as pairs of group code and value: every handle (code 5, or 105 for a
 // DIMSTYLE) is a hexadecimal number given once, and every reference to an owner or another
@@ -36,7 +38,10 @@ void expectDxfReferencesResolve(const Drawing& d) {
 }
 
 // Replaying the kept hits in crank order, as the search plots them, draws exactly the run's
-// loci. Each kept pose closes its loop. Each layer's polylines, read back in order, give the
+// loci. Each kept pose closes its loop, on the branch the exact kinematics follow: each found
+// lever tip and slider lies within 3 units (8 pixels at zoom 3) of the exact one, while the
+// other branch lies tens of units away; the output points within 6, or 3 times the output
+// offset over the coupler, as the offsets magnify the links' error. Each layer's polylines, read back in order, give the
 // run's points of that locus in crank order, each point in the quadrant colour of its crank
 // angle; a polyline after the first begins at the last vertex of the one before, in another
 // colour.
@@ -54,7 +59,13 @@ TEST(RunHits, ReplayDrawsTheRunsLociPosesCloseAndTheDrawingHoldsTheLociInCrankOr
       {"うま, four-bar only", 0, false, false, {{outputOffsetX, "10"}, {outputOffsetY, "15"}}},
       {"stopped at 100°", 2, true, true, {}, 100},
       {"slide out of reach", 1, true, false, {{slideStartX, "300"}, {slideEndX, "320"}}},
-      {"output far out of view, not clipped", 1, false, false, {{outputOffsetX, "400"}}}};
+      {"output far out of view, not clipped", 1, false, false, {{outputOffsetX, "400"}}},
+      {"fixed link 52", 2, true, true, {{fixedLinkLength, "52"}}},
+      {"slider-crank", 2, true, true,
+       {{outputOffsetX, "0"}, {sixLinkLength, "30"}, {slideStartX, "5"}, {slideStartY, "0"},
+        {slideEndY, "0"}}},
+      {"both sliders on the slide, the smaller link direction first", 2, true, true,
+       {{slideStartX, "-50"}}}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     test::OpenWindow w;
@@ -67,10 +78,12 @@ TEST(RunHits, ReplayDrawsTheRunsLociPosesCloseAndTheDrawingHoldsTheLociInCrankOr
     const RunResult& f = bench.result();
     const RunHits& h = f.hits;
     const Linkage& linkage = bench.linkage();
+    const ExactLinkage exact = makeExactLinkage(linkage.parameters);
+    const double offset = std::hypot(linkage[outputOffsetX], linkage[outputOffsetY]);
 
     // Each search scans at least the crank steps where it finds a pose; the six-bar only
     // those where the four-bar found one.
-    const int found = test::posesIn(f.outputX), sixFound = test::posesIn(h.sliderX);
+    const int found = posesIn(f.outputX), sixFound = posesIn(h.sliderX);
     EXPECT_EQ(std::tuple(found > 0, sixFound > 0, h.sixBarSearched),
               std::tuple(true, c.sixFound, c.six));
     EXPECT_LE(found, h.fourBarExamined);
@@ -86,6 +99,20 @@ TEST(RunHits, ReplayDrawsTheRunsLociPosesCloseAndTheDrawingHoldsTheLociInCrankOr
         const float link = std::hypot(h.sliderX[i] - f.outputX[i], h.sliderY[i] - f.outputY[i]);
         EXPECT_NEAR(link, linkage[sixLinkLength], 1e-3f) << "crank step " << i;
       }
+      const ExactPose e = exactPose(exact, i / 2.0, 60);
+      const auto near = [&](const AngleTable& x, const AngleTable& y, auto pose, Vec2 at,
+                            double d) {
+        if (x[i] == kNoPose) return;
+        ASSERT_TRUE(pose) << "crank step " << i;
+        EXPECT_LT((Vec2{x[i], y[i]} - at).norm(), d) << "crank step " << i;
+      };
+      const FourBarPose four = e.fourBar.value_or(FourBarPose{});
+      const SixBarPose six = e.sixBar.value_or(SixBarPose{});
+      near(h.leverTipX, h.leverTipY, e.fourBar, four.leverTip, 3);
+      near(f.outputX, f.outputY, e.fourBar, four.output,
+           std::max(6.0, 3 * offset / linkage[couplerLength]));
+      near(h.sliderX, h.sliderY, e.sixBar, six.slider, 3);
+      near(h.sixOutputX, h.sixOutputY, e.sixBar, six.output, 6);
     }
 
     const Drawing d = buildDrawing(linkage, bench.view(), f);
@@ -127,7 +154,7 @@ TEST(RunHits, ReplayDrawsTheRunsLociPosesCloseAndTheDrawingHoldsTheLociInCrankOr
 
     w.platform.onPause = [&] { bench.stop(); };
     bench.animate(Direction::Forwards);
-    EXPECT_EQ(std::tuple(test::posesIn(h.axisX), test::posesIn(h.leverTipY), test::posesIn(h.sliderX),
+    EXPECT_EQ(std::tuple(posesIn(h.axisX), posesIn(h.leverTipY), posesIn(h.sliderX),
                          h.fourBarExamined, h.sixBarExamined, h.sixBarSearched),
               std::tuple(0, 0, 0, 0, 0, false))
         << "an animation keeps no hits of the analysis before";

@@ -8,7 +8,6 @@
 #include <QImage>
 #include <algorithm>
 #include <functional>
-#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
