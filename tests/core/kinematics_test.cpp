@@ -128,11 +128,12 @@ TEST(Kinematics, TextbookCrankRockerAndOffsetSliderCrankByHand) {
 
 // Grashof's class and whether the crank turns fully, against where the exact loop closes: at
 // every sample of a crank that turns, at none of a design that cannot be assembled, at some of
-// any other. Sums equal in decimal count as equal in floats (12.7 + 40.9 = 30.3 + 23.3), so the
-// flat triple rocker (0.3 = 0.1 + 0.1 + 0.1) can be assembled. The fixed link at its lower
-// bound (19) brings the crank tip 1 from the lever pivot; a crank of 0.5 turns as well. The
-// least and greatest transmission angle are those of the exact poses at the crank angles
-// given for them: 0° and 180° where the loop opens before its extreme distance.
+// any other. Sums equal in decimal count as equal in floats (12.7 + 40.9 = 30.3 + 23.3, and
+// 8.6 + 38.4 = 34.1 + 12.9 with the coupler the longest link), so the flat triple rocker
+// (0.3 = 0.1 + 0.1 + 0.1) can be assembled. The fixed link at its lower bound (19) brings the
+// crank tip 1 from the lever pivot; a crank of 0.5 turns as well. The least and greatest
+// transmission angle are those of the exact poses at the crank angles given for them: 0° and
+// 180° where the loop opens before its extreme distance.
 TEST(Kinematics, ClassVerdictAgreesWithWhereTheLoopCloses) {
   using enum LinkageClass;
   const struct { float crank, coupler, lever, fixed; LinkageClass c; bool turns; } cases[] = {
@@ -142,6 +143,7 @@ TEST(Kinematics, ClassVerdictAgreesWithWhereTheLoopCloses) {
       {30, 20, 40, 30, ChangePoint, false},   {18, 36, 36, -31, CrankRocker, true},
       {18, 36, 36, 19, CrankRocker, true},    {0.5f, 36, 36, 31, CrankRocker, true},
       {12.7f, 30.3f, 40.9f, 23.3f, ChangePoint, true}, {10, 20, 30, 20, ChangePoint, true},
+      {8.6f, 38.4f, 34.1f, 12.9f, ChangePoint, true},
       {1, 10, 100, 10, CannotBeAssembled, false}, {0.1f, 0.1f, 0.3f, 0.1f, TripleRocker, false}};
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.crank << " " << c.coupler << " " << c.lever << " "
