@@ -68,6 +68,8 @@ TEST(ValidationPass, RepairsTheTypedValues) {
       {{{crankRadius, "18.4"}}, crankRadius, 18.4f, "18.4", 18, any},
       {{{crankRadius, "0.4"}}, crankRadius, 0.4f, "1", 1, any},
       {{{sixLinkLength, "0.5"}}, sixLinkLength, 0.5f, "1", 1, any},  // positive: kept
+      {{{sixLinkLength, "0"}}, sixLinkLength, 1, "1", 1, any},
+      {{{couplerLength, "-0"}}, couplerLength, 1, "1", 1, any},
       {{{crankRadius, "abc"}}, crankRadius, 1, "1", 1, FixedLinkRange{2, 70}},
       // The lever is made 1 before the crank is compared with it, so the crank follows to 1.
       {{{leverRadius, "-36"}}, leverRadius, 1, "1", 1, FixedLinkRange{37, 35}},
