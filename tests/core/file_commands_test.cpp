@@ -176,12 +176,12 @@ class FilePlatform : public test::FakePlatform {
 using FileWindow = test::OpenWindowWith<FilePlatform>;
 
 // The data file of an analysis saved onto each target in each way, each way checking what its
-// caller is told of `error`. Each target is named by its kind (a FIFO "piped" with a reader
-// that drains it while the save runs, more slowly than the save writes,
-// "null" a character device, "ro" a read-only folder, "no" missing, "full" and "rofs" file
-// systems) with what the save fails with (0: success) and the names that hold the new content
-// afterwards: a regular file keeps its owner, group and mode (setuid and setgid dropped), a
-// link is followed, a hard link kept, and a write that stops part way is no success.
+// caller is told of `error`. Each target is named by its kind (a FIFO "piped" whose reader
+// drains it while the save runs, "null" a character device, "ro" a read-only folder, "no"
+// missing, "full" and "rofs" file systems) with what the save fails with (0: success) and the
+// names that hold the new content afterwards: a regular file keeps its owner, group and mode
+// (setuid and setgid dropped), a link is followed, a hard link kept, and a write that stops
+// part way is no success.
 TEST(SaveTargets, EachKindOfTargetEndsAsItShouldAndTheCallerIsToldWhy) {
   FileWindow w;
   w.bench.execute();
