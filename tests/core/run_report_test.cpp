@@ -13,37 +13,34 @@ namespace {
 
 constexpr double kDeg = std::numbers::pi / 180;
 
-// A crank-rocker's transmission angle is extreme where crank and fixed link are collinear.
-TEST(RunReport, TransmissionAngleOfExactCrankRockerPoses) {
-  const Linkage linkage = makeLinkage({18, 36, 36, 31, 72, 0, 50, 100, 30, 20, 55, 150, 55});
-  const ExactLinkage exact = makeExactLinkage(linkage.parameters);
-  RunResult result;
+// The report of poses given to it. The exact poses of a crank-rocker: its transmission angle is
+// extreme where crank and fixed link are collinear. Poses at the edge of reach: the crank tip
+// lies 31 − 18 = 13 from the lever pivot at θ = 0 and 31 + 18 = 49 at 180°, where coupler 18 and
+// lever 31 fold and stretch, the lever tip (0, 0) at both; a slider 50 (the link) off its
+// driving point lies at its foot. Both have an exact pose.
+TEST(RunReport, FiguresOfGivenPoses) {
+  const Linkage rocker = makeLinkage({18, 36, 36, 31, 72, 0, 50, 100, 30, 20, 55, 150, 55});
+  const ExactLinkage exact = makeExactLinkage(rocker.parameters);
+  RunResult f;
   for (int i = 0; i < kAngleSteps; ++i) {
     const Vec2 tip = fourBarPose(exact, i / 2.0, 60).value().leverTip;
-    result.hits.leverTipX[i] = result.outputX[i] = static_cast<float>(tip.x);
-    result.hits.leverTipY[i] = result.outputY[i] = static_cast<float>(tip.y);
+    f.hits.leverTipX[i] = f.outputX[i] = static_cast<float>(tip.x);
+    f.hits.leverTipY[i] = f.outputY[i] = static_cast<float>(tip.y);
   }
-  const RunReport r = makeRunReport(linkage, result);
-  const auto mu = [](double d) { return std::acos(1 - d * d / (2 * 36 * 36)) / kDeg; };
-  EXPECT_NEAR(r.transmissionAngle->min, mu(31 - 18), 1e-3);
-  EXPECT_NEAR(r.transmissionAngle->max, mu(31 + 18), 1e-3);
-  EXPECT_EQ(std::fmod(r.transmissionAngle->minAtCrankAngle, 360), 0);
-  EXPECT_EQ(r.transmissionAngle->maxAtCrankAngle, 180);
+  RunReport r = makeRunReport(rocker, f);
+  const Extremes mu = r.transmissionAngle.value();
+  const auto muAt = [](double d) { return std::acos(1 - d * d / (2 * 36 * 36)) / kDeg; };
+  EXPECT_NEAR(mu.min, muAt(31 - 18), 1e-3);
+  EXPECT_NEAR(mu.max, muAt(31 + 18), 1e-3);
+  EXPECT_EQ(std::pair(std::fmod(mu.minAtCrankAngle, 360), mu.maxAtCrankAngle), std::pair(0., 180.));
   EXPECT_LT(r.fourBar.accuracy->max, 1e-4);
-}
 
-// Poses at the edge of reach have an exact pose. The crank tip lies 31 − 18 = 13 from the lever
-// pivot at θ = 0 and 31 + 18 = 49 at 180°, where coupler 18 and lever 31 fold and stretch: the
-// lever tip is (0, 0) at both. A slider 50 (the link) off its driving point lies at its foot.
-TEST(RunReport, PosesAtTheEdgeOfReachAreMeasured) {
-  const Linkage linkage = makeLinkage({18, 31, 18, 31, 72, 0, 50, 100, 30, 20, 55, 150, 55});
-  RunResult f;
   clearRunTables(f);
   for (const int i : {0, 360}) f.hits.leverTipX[i] = f.hits.leverTipY[i] = 0;
   std::tie(f.outputX[0], f.outputY[0], f.hits.sliderX[0], f.hits.sliderY[0]) =
       std::tuple(60, 5, 60, 55);
   f.hits.sixBarSearched = true;
-  const RunReport r = makeRunReport(linkage, f);
+  r = makeRunReport(makeLinkage({18, 31, 18, 31, 72, 0, 50, 100, 30, 20, 55, 150, 55}), f);
   for (const Accuracy& a : {*r.fourBar.accuracy, *r.sixBar->accuracy})
     EXPECT_TRUE(a.withoutExactPose == 0 && a.max < 1e-9) << a.withoutExactPose << " " << a.max;
 }
