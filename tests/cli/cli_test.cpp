@@ -2,6 +2,9 @@
 // core's save function and the save command).
 #include <gtest/gtest.h>
 
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cctype>
 #include <cstdint>
 #include <cstdlib>
 #include <sstream>
@@ -70,6 +73,29 @@ TEST(Cli, BadOptionsGiveOneLineOnStandardErrorAndNothingElse) {
                 err.find(". (") == std::string::npos)
         << err;
   }
+}
+
+// A length far below its offset (1e-38 against 50) once overflowed the output point's factor
+// into poses that were not finite, written as "-nan" and "inf" and counted without a place.
+TEST(Cli, DegenerateLengthsWriteOnlyFiniteNumbersAndPlaceEveryPoseCounted) {
+  const Args designs[] = {{"--six", "--set", "sixLinkLength=1e-38"},
+                          {"--speed", "kame", "--set", "crankRadius=1e-38", "--set",
+                           "couplerLength=1e-38", "--set", "fixedLinkLength=35.9"}};
+  for (const Args& design : designs)
+    for (const char* output : {"--gyr", "--svg", "--dxf", "--frames", "--report"}) {
+      Args args = design;
+      args.insert(args.end(), {output, "-"});
+      auto [status, written, err] = run(args);
+      SCOPED_TRACE(testing::Message() << design.back() << " " << output << " " << err);
+      // JSON has no text for them: a number that is not finite is written as null.
+      const QJsonObject report = QJsonDocument::fromJson(QByteArray::fromStdString(written)).object();
+      std::ranges::transform(written, written.begin(), [](char c) { return std::tolower(c); });
+      EXPECT_TRUE(status == 0 && (!report.isEmpty() || (written.find("nan") == std::string::npos &&
+                                                        written.find("inf") == std::string::npos)));
+      for (const char* search : {"fourBar", "sixBar"})
+        EXPECT_TRUE(report[search]["posesFound"].toInt() == 0 ||
+                    report[search]["outputPath"]["width"].isDouble()) << search;
+    }
 }
 
 TEST(Cli, FramesWritesAHeaderAndOneCsvRowPerHalfDegree) {

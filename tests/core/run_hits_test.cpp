@@ -179,7 +179,7 @@ TEST(Drawing, TheConstructionComesFromTheParametersAndTheViewFromZoomAndPan) {
 }
 
 // Every shape widens the view to what it covers, an arc by its ends and the quarter points
-// it passes.
+// it passes; a vertex that is not finite widens nothing.
 TEST(Drawing, TheExtentHoldsTheViewAndEveryShape) {
   const std::pair<Shape, Bounds> cases[] = {
       {Circle{{5, 5}, 1}, {0, 0, 6, 6}}, {Arc{{0, 0}, 10, 0, 180}, {-10, 0, 10, 10}},
@@ -187,7 +187,8 @@ TEST(Drawing, TheExtentHoldsTheViewAndEveryShape) {
       {Arc{{0, 0}, 10, 100, 170}, {-9.848f, 0, 1, 9.848f}},
       {Arc{{0, 0}, 10, 80, 100}, {-1.736f, 0, 1.736f, 10}},
       {Arc{{20, 0}, 10, 180, 360}, {0, -10, 30, 1}}, {Segment{{-3, 2}, {4, -5}}, {-3, -5, 4, 2}},
-      {Pivot{{-2, 9}}, {-2, 0, 1, 9}}, {Polyline{{{0.5, 0.5}, {3, -1}, {-1, 2}}}, {-1, -1, 3, 2}}};
+      {Pivot{{-2, 9}}, {-2, 0, 1, 9}}, {Polyline{{{0.5, 0.5}, {3, -1}, {-1, 2}}}, {-1, -1, 3, 2}},
+      {Polyline{{{-INFINITY, 2}, {3, INFINITY}, {NAN, 0.5f}}}, {0, 0, 1, 1}}};  // not points
   for (const auto& [shape, want] : cases) {
     const Bounds b = extent({{{L::Crank, 7, shape}}, {0, 0, 1, 1}});
     for (auto [got, expected] : {std::pair(b.left, want.left), {b.bottom, want.bottom},

@@ -17,6 +17,7 @@ SearchOutcome searchFourBar(const Linkage& linkage, Raster& canvas, bool optimis
       canvas, fourBarLink(linkage), {HitAdvance::SpeedStep, optimise}, control,
       [&](const Hit& hit) {
         const auto [axis, output] = couplerPoints(linkage, hit.pivot, hit.farEnd);
+        if (!isFinite(axis) || !isFinite(output)) return;  // no pose: nothing to draw or keep
         pen.drawTo(canvas, axis, output, quadrantColour(hit.crankAngle));
         const int i = hit.index;
         result.outputX[i] = output.x;
@@ -36,6 +37,7 @@ void searchFourBarFrames(const Linkage& linkage, const Raster& canvas, bool opti
   rasterSearch(canvas, fourBarLink(linkage), {HitAdvance::FourBarFrames, optimise},
                control, [&](const Hit& hit) {
                  const auto points = couplerPoints(linkage, hit.pivot, hit.farEnd);
+                 if (!isFinite(points.output)) return;
                  const int i = hit.index;
                  result.leverTipX[i] = hit.farEnd.x;
                  result.leverTipY[i] = hit.farEnd.y;

@@ -17,7 +17,7 @@ void addLocus(Drawing& d, DrawingLayer layer, const AngleTable& xs, const AngleT
   Polyline* current = nullptr;
   Colour colour = 0;
   for (int i = 0; i < kAngleSteps; ++i) {
-    if (xs[i] == kNoPose) continue;
+    if (xs[i] == kNoPose || !isFinite({xs[i], ys[i]})) continue;
     const Colour c = quadrantColour(static_cast<float>(i) / 2.0f);
     if (!current || c != colour) {
       std::vector<WorldPoint> start;
@@ -30,7 +30,9 @@ void addLocus(Drawing& d, DrawingLayer layer, const AngleTable& xs, const AngleT
   }
 }
 
+// A point that is not finite has no place in a picture; it widens nothing.
 void include(Bounds& b, WorldPoint p) {
+  if (!isFinite(p)) return;
   b.left = std::min(b.left, p.x);
   b.right = std::max(b.right, p.x);
   b.bottom = std::min(b.bottom, p.y);

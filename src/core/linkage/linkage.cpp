@@ -1,9 +1,22 @@
 #include "linkage/linkage.h"
 
+#include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <numbers>
 
 namespace gyrenda {
+namespace {
+
+// −offset / length, which overflows for a length far below the offset (1e-38 against 50).
+// The factor then stops at the largest float: it multiplies the link's vector as the raster
+// found it, never longer than about twice the link, so the product stays within twice the
+// offset and every point computed from it finite. No length of an ordinary design reaches it.
+float offsetFactor(float offset, float length) {
+  return std::clamp(-offset / length, -FLT_MAX, FLT_MAX);
+}
+
+}  // namespace
 
 int angleIndex(float angle) {
   const double i = std::nearbyint(2.0 * static_cast<double>(angle));
@@ -45,12 +58,12 @@ Linkage makeLinkage(const ParameterSet& p) {
   Linkage l;
   l.parameters = p;
   if (p[couplerLength] > 0.0f) {
-    l.outAlongFactor = -p[outputOffsetX] / p[couplerLength];
-    l.outAcrossFactor = -p[outputOffsetY] / p[couplerLength];
+    l.outAlongFactor = offsetFactor(p[outputOffsetX], p[couplerLength]);
+    l.outAcrossFactor = offsetFactor(p[outputOffsetY], p[couplerLength]);
   }
   if (p[sixLinkLength] > 0.0f) {
-    l.sixRatioX = -p[sixOutputOffsetX] / p[sixLinkLength];
-    l.sixRatioY = -p[sixOutputOffsetY] / p[sixLinkLength];
+    l.sixRatioX = offsetFactor(p[sixOutputOffsetX], p[sixLinkLength]);
+    l.sixRatioY = offsetFactor(p[sixOutputOffsetY], p[sixLinkLength]);
   }
   l.fixedLinkRange = fixedLinkRange(p);
   l.tables = makeAngleTables(p);

@@ -1,11 +1,17 @@
 // A point in world coordinates: x to the right, y upwards, the crank pivot at the origin.
 #pragma once
 
+#include <cmath>
+
 namespace gyrenda {
 
 struct WorldPoint {
   float x, y;
   friend bool operator==(WorldPoint, WorldPoint) = default;
 };
+
+// A point that can be drawn, saved or measured: a pose computed from degenerate lengths may
+// not be, and such a pose is no pose.
+inline bool isFinite(WorldPoint p) { return std::isfinite(p.x) && std::isfinite(p.y); }
 
 }  // namespace gyrenda

@@ -22,6 +22,7 @@ SearchOutcome searchSixBar(const Linkage& linkage, Raster& canvas, bool optimise
       [&](const Hit& hit) {
         const SixBarPoints pose = sixBarPoints(linkage, hit.pivot, hit.farEnd);
         const WorldPoint output = pose.output();
+        if (!isFinite(pose.axis) || !isFinite(output)) return;  // no pose: nothing to draw or keep
         pen.drawTo(canvas, pose.axis, output, quadrantColour(hit.crankAngle));
         const int i = hit.index;
         hits.sixAxisX[i] = pose.axis.x;
@@ -41,6 +42,7 @@ void searchSixBarFrames(const Linkage& linkage, const Raster& canvas, bool optim
   rasterSearch(canvas, sixBarLink(linkage, result), {HitAdvance::SixBarFrames, optimise},
                control, [&](const Hit& hit) {
                  const SixBarPoints pose = sixBarPoints(linkage, hit.pivot, hit.farEnd);
+                 if (!isFinite(pose.axis) || !isFinite(pose.offset)) return;
                  const int i = hit.index;
                  result.sixAxisX[i] = pose.axis.x;
                  result.sixAxisY[i] = pose.axis.y;
