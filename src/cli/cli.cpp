@@ -177,6 +177,7 @@ std::string saveFailureInWords(int error) {
     case SaveFailure::IsAFolder: return "it is a folder";
     case SaveFailure::NoReader: return "nothing reads from it";
     case SaveFailure::ReaderWentAway: return "the reader went away";
+    case SaveFailure::ReaderStopped: return "the reader takes nothing";
     case SaveFailure::UnsupportedKindOfFile: return "cannot save into this kind of file";
     case SaveFailure::LinkLoop: return "too many symbolic links";
     case SaveFailure::Other: break;

@@ -48,6 +48,8 @@ QString saveFailureText(int error) {
       return QCoreApplication::translate("Messages", "読み出すプログラムがありません。");
     case SaveFailure::ReaderWentAway:
       return QCoreApplication::translate("Messages", "読み出すプログラムが途中で終わりました。");
+    case SaveFailure::ReaderStopped:
+      return QCoreApplication::translate("Messages", "読み出すプログラムが読み取りません。");
     case SaveFailure::UnsupportedKindOfFile:
       return QCoreApplication::translate("Messages", "この種類のファイルには保存できません。");
     case SaveFailure::LinkLoop:

@@ -1,6 +1,7 @@
 #include "files/atomic_file.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <pthread.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -34,26 +35,40 @@ class Fd {
   int fd_;
 };
 
-int writeAll(int fd, std::string_view content) {
+// Writes everything. On a descriptor without blocking (a FIFO, a device) a full buffer is
+// waited on for `patience` at most, counted afresh after every byte the reader takes.
+int writeAll(int fd, std::string_view content,
+             std::chrono::milliseconds patience = kReaderPatience) {
+  using Clock = std::chrono::steady_clock;
+  auto deadline = Clock::now() + patience;
   for (std::size_t done = 0; done < content.size();) {
     const ssize_t n = ::write(fd, content.data() + done, content.size() - done);
     if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+      const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+      if (left.count() <= 0) return ETIMEDOUT;
+      pollfd room{fd, POLLOUT, 0};
+      // Ready also when the reader has gone: the next write then says EPIPE.
+      if (::poll(&room, 1, static_cast<int>(left.count())) < 0 && errno != EINTR) return errno;
+      continue;
+    }
     if (n <= 0) return n < 0 ? errno : EIO;
     done += static_cast<std::size_t>(n);
+    deadline = Clock::now() + patience;
   }
   return 0;
 }
 
 // A reader of a FIFO that goes away part way makes the write fail with EPIPE instead of
 // raising the signal that would end the program.
-int writeAllWithoutSigpipe(int fd, std::string_view content) {
+int writeAllWithoutSigpipe(int fd, std::string_view content, std::chrono::milliseconds patience) {
   sigset_t pipe, old, pending;
   sigemptyset(&pipe);
   sigaddset(&pipe, SIGPIPE);
   sigpending(&pending);
   const bool alreadyPending = sigismember(&pending, SIGPIPE) == 1;
   pthread_sigmask(SIG_BLOCK, &pipe, &old);
-  const int error = writeAll(fd, content);
+  const int error = writeAll(fd, content, patience);
   if (error == EPIPE && !alreadyPending) {
     const timespec now{};
     while (sigtimedwait(&pipe, nullptr, &now) < 0 && errno == EINTR) {
@@ -92,14 +107,13 @@ int followLinks(std::string& path, bool& throughProc) {
   return ELOOP;
 }
 
-// A FIFO or a device: opened without waiting for a reader (none gives ENXIO at once), then
-// written as usual.
-int writeInto(const std::string& path, std::string_view content) {
+// A FIFO or a device: opened without waiting for a reader (none gives ENXIO at once), and
+// written without blocking, so that a reader that stops reading cannot hold the program.
+int writeInto(const std::string& path, std::string_view content,
+              std::chrono::milliseconds patience) {
   Fd fd(::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
   if (fd.get() < 0) return errno;
-  const int flags = ::fcntl(fd.get(), F_GETFL);
-  if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) return errno;
-  if (const int error = writeAllWithoutSigpipe(fd.get(), content)) return error;
+  if (const int error = writeAllWithoutSigpipe(fd.get(), content, patience)) return error;
   return fd.close();
 }
 
@@ -154,7 +168,8 @@ int replace(const std::string& target, const struct stat* old, std::string_view 
 
 }  // namespace
 
-int saveFile(const std::string& path, std::string_view content) {
+int saveFile(const std::string& path, std::string_view content,
+             std::chrono::milliseconds readerPatience) {
   if (path.empty()) return ENOENT;
   struct stat st{};
   const bool exists = ::stat(path.c_str(), &st) == 0;
@@ -163,7 +178,7 @@ int saveFile(const std::string& path, std::string_view content) {
     if (S_ISDIR(st.st_mode)) return EISDIR;
     if (!S_ISREG(st.st_mode) && !S_ISFIFO(st.st_mode) && !S_ISCHR(st.st_mode)) return ENOTSUP;
     if (const int error = writable(path, st)) return error;
-    if (!S_ISREG(st.st_mode)) return writeInto(path, content);
+    if (!S_ISREG(st.st_mode)) return writeInto(path, content, readerPatience);
     const bool foreign = ::geteuid() != 0 && st.st_uid != ::geteuid();
     if (st.st_nlink > 1 || foreign) return writeInPlace(path, content);
   }
@@ -187,6 +202,7 @@ SaveFailure saveFailureOf(int error) {
     case EISDIR: return SaveFailure::IsAFolder;
     case ENXIO: return SaveFailure::NoReader;
     case EPIPE: return SaveFailure::ReaderWentAway;
+    case ETIMEDOUT: return SaveFailure::ReaderStopped;
     case ENOTSUP: return SaveFailure::UnsupportedKindOfFile;
     case ELOOP: return SaveFailure::LinkLoop;
     default: return SaveFailure::Other;
