@@ -76,7 +76,7 @@ class PictureCaption final : public QLabel {
 };
 
 // The captions in words are translated where they are shown; the program's name and version
-// stay as they are.
+// stay as they are, the version as the build defines it (the project's version in CMake).
 struct Caption {
   const char* objectName;
   const char* text;
@@ -90,7 +90,7 @@ const std::array<Caption, 4> kCaptions{{
     {"purpose", QT_TRANSLATE_NOOP("gyrenda::VersionWindow", "競技用ロボット設計支援プログラム"),
      true, {360, 240, 3135, 255}, Face::Gothic, 9.75},
     {"name", "Gyrenda", false, {960, 480, 1935, 495}, Face::Mincho, 26.25},
-    {"version", "Gyrenda Version 0.2.1", false, {840, 1080, 2055, 255}, Face::Gothic, 9},
+    {"version", "Gyrenda Version " GYRENDA_VERSION, false, {840, 1080, 2055, 255}, Face::Gothic, 9},
     {"platformNote", QT_TRANSLATE_NOOP("gyrenda::VersionWindow", "For 32bit Windows Development"),
      true, {480, 2400, 3015, 255}, Face::Gothic, 9},
 }};

@@ -1,8 +1,10 @@
 // The desktop program's command line, and the design file it names opened in the window.
 // (Help, version and refusals: the program itself, run without a display in program_test.)
+#include <QLabel>
 #include <QMessageBox>
 
 #include "desktop/command_line.h"
+#include "desktop/version_window.h"
 #include "widget/main_window_fixture.h"
 
 namespace gyrenda::testing {
@@ -19,6 +21,14 @@ TEST(CommandLineTest, TheFileIsTheOneArgumentThatIsNeitherAnOptionNorTheValueOfQ
     EXPECT_EQ(line.action, CommandLine::Action::OpenWindow) << args.join(' ').toStdString();
     EXPECT_EQ(line.designPath, file);
   }
+}
+
+// The version window names the version that --version prints: the build's, never one of its own.
+TEST(CommandLineTest, TheVersionWindowNamesTheVersionThatVersionPrints) {
+  const VersionWindow window;
+  const QString printed = readCommandLine({"gyrenda", "--version"}).text;  // "gyrenda 0.3.0\n"
+  EXPECT_EQ((window.findChild<QLabel*>("version")->text() + '\n').toStdString(),
+            ("Gyrenda Version " + printed.section(' ', 1)).toStdString());
 }
 
 // The texts of the message boxes that `act` shows, each read and closed as a user would.

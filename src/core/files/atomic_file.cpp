@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <random>
 
 namespace gyrenda {
 namespace {
@@ -130,10 +131,22 @@ int writeInPlace(const std::string& path, std::string_view content) {
   return fd.close();
 }
 
-mode_t newFileMode() {
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
+// Creates a file of a new name ".gyr" + six letters in `folder`, exclusively, with `mode`
+// less the umask, as open applies it: the umask is never read by setting it, which would
+// change it for a moment for every thread of the program. Returns the descriptor, or -1
+// with errno set.
+int createTemporary(const std::string& folder, mode_t mode, std::string& name) {
+  static constexpr char kLetters[] =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  thread_local std::mt19937 random(std::random_device{}());
+  std::uniform_int_distribution<std::size_t> letter(0, sizeof kLetters - 2);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    name = folder + ".gyr";
+    for (int k = 0; k < 6; ++k) name.push_back(kLetters[letter(random)]);
+    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, mode);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;  // errno is EEXIST
 }
 
 // The atomic replacement of `target` (a regular file described by `old`, or a new name).
@@ -143,16 +156,17 @@ int replace(const std::string& target, const struct stat* old, std::string_view 
   if (::stat(folder.c_str(), &folderStat) != 0) return errno;
   if (!S_ISDIR(folderStat.st_mode)) return ENOTDIR;
   if (const int error = writable(folder, folderStat)) return error;
-  // A short name, so that every name that is valid for the target works.
-  std::string temporary = folder + ".gyrXXXXXX";
-  Fd fd(::mkstemp(temporary.data()));
+  // A short name, so that every name that is valid for the target works. A new file takes its
+  // mode from the system (the umask, or the folder's default ACL); a replacement is private
+  // until it has the old file's owner and mode.
+  std::string temporary;
+  Fd fd(createTemporary(folder, old ? 0600 : 0666, temporary));
   if (fd.get() < 0) return errno;
   int error = writeAll(fd.get(), content);
   // The owner is kept where the system allows it (root); the group where the user may.
   if (!error && old && ::fchown(fd.get(), old->st_uid, old->st_gid) != 0 && ::geteuid() == 0)
     error = errno;
-  const mode_t mode = old ? old->st_mode & 0777 : newFileMode();
-  if (!error && ::fchmod(fd.get(), mode) != 0) error = errno;
+  if (!error && old && ::fchmod(fd.get(), old->st_mode & 0777) != 0) error = errno;
   if (!error && ::fsync(fd.get()) != 0) error = errno;
   if (!error) error = fd.close();
   if (!error && ::rename(temporary.c_str(), target.c_str()) != 0) error = errno;
