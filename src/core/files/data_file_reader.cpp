@@ -1,10 +1,11 @@
 #include "files/data_file_reader.h"
 
 #include <cfloat>
-#include <charconv>
 #include <cmath>
 #include <string>
 #include <string_view>
+
+#include "linkage/number_text.h"
 
 namespace gyrenda {
 namespace {
@@ -68,31 +69,14 @@ std::optional<Field> readField(std::istream& in) {
   return field;
 }
 
-// The end of the parameter range that an overflow reads as.
-constexpr double kRangeEnd = 30000;
-
-// A whole field as a number: [sign] digits [. digits] [exponent]. An underflow reads as 0 and
-// an overflow as the nearest end of the parameter range; NaN and infinity text are refused.
+// A whole field as a number, read as a box reads it (rounded once, straight to single
+// precision) but refused unless it is a number and nothing else. An underflow reads as 0 and an
+// overflow, which the box reader makes the largest float, as the nearest end of the parameter
+// range.
 std::optional<float> fieldNumber(const std::string& text) {
-  if (text.empty()) return std::nullopt;
-  const char* first = text.data();
-  const char* last = first + text.size();
-  if (*first == '+') ++first;
-  double v = 0;
-  const auto [ptr, ec] = std::from_chars(first, last, v, std::chars_format::general);
-  if (ptr != last || (ec != std::errc() && ec != std::errc::result_out_of_range))
-    return std::nullopt;
-  const bool negative = *first == '-';
-  if (ec == std::errc::result_out_of_range) {
-    // A field is too short for its digits alone to leave the range of a double: the sign of
-    // the exponent tells an underflow from an overflow.
-    const auto e = text.find_first_of("eE");
-    v = e != std::string::npos && text[e + 1] == '-' ? 0.0 : kRangeEnd;
-  } else if (!std::isfinite(v)) {
-    return std::nullopt;
-  }
-  if (std::fabs(v) > FLT_MAX) v = kRangeEnd;
-  return static_cast<float>(negative ? -std::fabs(v) : std::fabs(v));
+  const std::optional<float> v = readWholeNumber(text);
+  if (v && std::fabs(*v) == FLT_MAX) return std::copysign(kParamLimit, *v);
+  return v;
 }
 
 }  // namespace

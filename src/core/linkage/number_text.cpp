@@ -47,8 +47,9 @@ std::string asciiForms(std::string_view text) {
 }
 
 // Gathers the numeric prefix without blanks into `out`: [sign] digits [. digits] [e [sign] digits].
-// An exponent is taken only when at least one digit follows it.
-void takeNumericPrefix(std::string_view text, std::string& out) {
+// An exponent is taken only when at least one digit follows it. Returns how much of `text` the
+// prefix took.
+std::size_t takeNumericPrefix(std::string_view text, std::string& out) {
   std::size_t i = 0;
   auto next = [&]() -> char {
     while (i < text.size() && isBlank(text[i])) ++i;
@@ -68,7 +69,10 @@ void takeNumericPrefix(std::string_view text, std::string& out) {
     c = next();
     while (isDigit(c)) { out.push_back(c); digits = true; ++i; c = next(); }
   }
-  if (!digits) { out.clear(); return; }
+  if (!digits) {
+    out.clear();
+    return 0;
+  }
   if (c == 'e' || c == 'E') {
     const std::size_t mark = out.size();
     const std::size_t resume = i;
@@ -80,6 +84,7 @@ void takeNumericPrefix(std::string_view text, std::string& out) {
     while (isDigit(c)) { out.push_back(c); expDigits = true; ++i; c = next(); }
     if (!expDigits) { out.resize(mark); i = resume; }
   }
+  return i;
 }
 
 std::string trimmedGeneral(float value) {
@@ -114,12 +119,9 @@ bool underflows(std::string_view number) {
   return order < 0;
 }
 
-}  // namespace
-
-float readNumber(std::string_view text) {
-  std::string prefix;
-  takeNumericPrefix(asciiForms(text), prefix);
-  if (prefix.empty() || prefix == "-") return 0.0f;
+// The value of a numeric prefix as takeNumericPrefix gives it.
+float valueOf(const std::string& prefix) {
+  if (prefix.empty()) return 0.0f;
   const char* first = prefix.data();
   const char* last = prefix.data() + prefix.size();
   const bool negative = *first == '-';
@@ -135,6 +137,22 @@ float readNumber(std::string_view text) {
   if (ec != std::errc()) return 0.0f;
   if (!std::isfinite(value)) return negative ? -FLT_MAX : FLT_MAX;
   return value;
+}
+
+}  // namespace
+
+float readNumber(std::string_view text) {
+  std::string prefix;
+  takeNumericPrefix(asciiForms(text), prefix);
+  return valueOf(prefix);
+}
+
+std::optional<float> readWholeNumber(std::string_view text) {
+  // Blanks are no part of a number here, though the prefix passes over them.
+  if (text.find_first_of(" \t\r\n") != std::string_view::npos) return std::nullopt;
+  std::string prefix;
+  if (takeNumericPrefix(text, prefix) != text.size() || prefix.empty()) return std::nullopt;
+  return valueOf(prefix);
 }
 
 std::string formatBoxNumber(float value) {

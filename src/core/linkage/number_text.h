@@ -1,6 +1,7 @@
 // Number text: how the program reads numbers typed by the user and how it writes them back.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,11 @@ namespace gyrenda {
 // always finite: a magnitude beyond single precision becomes the largest single-precision
 // value of that sign, one too small for it becomes 0.
 float readNumber(std::string_view text);
+
+// The same number as readNumber, rounded the same way, from a text that is an ASCII number and
+// nothing else: [sign] digits [. digits] [e [sign] digits], one sign at most, no blank. Empty
+// for any other text (NaN and infinity included), as the data file's fields are read.
+std::optional<float> readWholeNumber(std::string_view text);
 
 // As the entry boxes and labels show a single-precision value: at most seven significant
 // digits, no leading blank, a 0 before the point below 1 ("0.5", "-0.5", "19.5", "31").
