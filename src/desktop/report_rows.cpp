@@ -83,7 +83,13 @@ void addSearchRows(ReportRows& rows, const QString& name, const SearchReport& s)
     rows.append({QCoreApplication::translate("ReportRows", "%1：厳密解のない姿勢").arg(name),
                  QString::number(a->withoutExactPose)});
   } else {
-    rows.append({QCoreApplication::translate("ReportRows", "%1：精度").arg(name), noPose()});
+    // Without a measured pose, either nothing was found or no found pose has an exact one.
+    rows.append({QCoreApplication::translate("ReportRows", "%1：精度").arg(name),
+                 s.posesFound == 0
+                     ? noPose()
+                     : QCoreApplication::translate(
+                           "ReportRows", "見つかった %1 の姿勢のどれにも厳密な姿勢がありません")
+                           .arg(found)});
   }
   for (const TracedPath& path : kTracedPaths) {
     const QString point = QCoreApplication::translate("ReportRows", path.name);

@@ -43,6 +43,14 @@ TEST(RunReport, FiguresOfGivenPoses) {
   r = makeRunReport(makeLinkage({18, 31, 18, 31, 72, 0, 50, 100, 30, 20, 55, 150, 55}), f);
   for (const Accuracy& a : {*r.fourBar.accuracy, *r.sixBar->accuracy})
     EXPECT_TRUE(a.withoutExactPose == 0 && a.max < 1e-9) << a.withoutExactPose << " " << a.max;
+  // Two sliders 1 above that foot, at 1° and 2°: the largest is reported where it comes first,
+  // as the smallest is.
+  for (const int i : {2, 4})
+    std::tie(f.outputX[i], f.outputY[i], f.hits.sliderX[i], f.hits.sliderY[i]) =
+        std::tuple(60, 5, 60, 56);
+  r = makeRunReport(makeLinkage({18, 31, 18, 31, 72, 0, 50, 100, 30, 20, 55, 150, 55}), f);
+  EXPECT_EQ(std::pair(r.sixBar->accuracy->max, r.sixBar->accuracy->maxAtCrankAngle),
+            std::pair(1.0, 1.0));
 }
 
 // A slider-crank (the output point on the crank tip, a horizontal slide through the crank

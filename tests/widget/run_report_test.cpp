@@ -115,6 +115,21 @@ TEST_F(ReportWindowTest, FollowsEachAnalysisAndAgreesWithTheHeadlessProgramsJson
   }
 }
 
+// A six-bar link of 1e-38 reaches the slide nowhere in exact geometry, while the raster finds
+// the slider where the output path crosses the slide: the accuracy row counts those poses
+// instead of saying that none was found.
+TEST(ReportRows, AccuracyCountsTheFoundPosesThatHaveNoExactPose) {
+  test::OpenWindow w;
+  w.bench.controls().analyseSixBar = 1;
+  test::leaveBox(w.bench, sixLinkLength, "1e-38");
+  w.bench.execute();
+  const RunReport& r = *w.bench.result().report;
+  ASSERT_GT(r.sixBar->posesFound, 0);
+  const ReportRows rows = reportRows(r, analyseKinematics(r.parameters, 60));
+  const QString counted = QString("見つかった %1 の姿勢のどれにも厳密な姿勢がありません");
+  EXPECT_TRUE(rows.contains({"6節リンク：精度", counted.arg(r.sixBar->posesFound)}));
+}
+
 // Once the boxes hold another design, the report says so, and which values differ, until 実行
 // analyses the design the boxes hold. The menu item takes the edit in progress with it, as
 // every menu item does.

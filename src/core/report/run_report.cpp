@@ -51,9 +51,12 @@ class PerCrankStep {
   void add(int i, double v) { values_.emplace_back(v, i); }
   bool empty() const { return values_.empty(); }
 
+  // min_element and max_element both give the first of equal values; minmax_element would
+  // give the last of the largest.
   Extremes extremes() const {
-    const auto [lo, hi] = std::ranges::minmax_element(
-        values_, [](const auto& a, const auto& b) { return a.first < b.first; });
+    const auto figure = &std::pair<double, int>::first;
+    const auto lo = std::ranges::min_element(values_, {}, figure);
+    const auto hi = std::ranges::max_element(values_, {}, figure);
     return {lo->first, crankAngleOf(lo->second), hi->first, crankAngleOf(hi->second)};
   }
 
