@@ -88,6 +88,8 @@ class MainWindow : public QMainWindow {
   // Runs the validation pass that is due, if any and no run is in progress.
   void commitEdit();
 
+  // Builds every widget and the menus; returns the client area below the menu bar.
+  QWidget* buildWindow();
   void buildFourBarFrame(QWidget* client);
   void buildSixBarFrame(QWidget* client);
   void buildOptionsFrame(QWidget* client);
