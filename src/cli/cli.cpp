@@ -3,8 +3,12 @@
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QHash>
+#include <sys/stat.h>
+
 #include <charconv>
 #include <cstring>
+#include <filesystem>
+#include <functional>
 #include <optional>
 
 #include "encoders/image_files.h"
@@ -53,7 +57,8 @@ struct Outputs {
   std::vector<std::pair<ExportFormat, std::string>> exports;  // --png, --svg, --dxf in order
 };
 
-const std::pair<const char*, ExportFormat> kExportOptions[] = {
+using ExportOption = std::pair<const char*, ExportFormat>;
+const ExportOption kExportOptions[] = {
     {"png", ExportFormat::Png}, {"svg", ExportFormat::Svg}, {"dxf", ExportFormat::Dxf}};
 
 // Every option of the program; those with a value name take one.
@@ -65,6 +70,50 @@ QList<QCommandLineOption> programOptions() {
   for (const char* name : {"six", "no-optimise-four", "no-optimise-six", "help", "version"})
     options.append(QCommandLineOption(QString::fromLatin1(name)));
   return options;
+}
+
+// The options that name an output, and those of them that draw the canvas or the loci of an
+// analysis, which the frame searches replace.
+constexpr const char* kOutputOptions[] = {"gyr", "bmp", "png", "svg", "dxf", "frames", "report",
+                                          "kinematics"};
+constexpr const char* kAnalysisOutputs[] = {"bmp", "png", "svg", "dxf", "report"};
+
+// Whether two output paths name the same file: the same path once "." and ".." are resolved,
+// or two names of one existing file.
+bool sameFile(const std::string& a, const std::string& b) {
+  namespace fs = std::filesystem;
+  if (fs::path(a).lexically_normal() == fs::path(b).lexically_normal()) return true;
+  struct stat sa{}, sb{};
+  return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+         sa.st_ino == sb.st_ino;
+}
+
+// Why the outputs asked for cannot all be written as asked, before anything runs: an empty
+// path, two outputs into one file or both onto standard output (the last would replace the
+// first, or the two documents run together), or --frames with an output of the analysis that
+// it replaces. Empty when they can.
+std::string refusedOutputs(const QCommandLineParser& parser) {
+  std::vector<std::pair<std::string, std::string>> outputs;  // option, path
+  for (const char* option : kOutputOptions)
+    for (const QString& path : parser.values(QString::fromLatin1(option)))
+      outputs.emplace_back(std::string("--") + option, toBytes(path));
+  for (auto a = outputs.begin(); a != outputs.end(); ++a) {
+    if (a->second.empty())
+      return a->first + " needs a file name, or '-' for standard output";
+    for (auto b = outputs.begin(); b != a; ++b) {
+      if (a->second == "-" && b->second == "-")
+        return b->first + " and " + a->first + " both write to standard output";
+      if (a->second != "-" && b->second != "-" && sameFile(a->second, b->second))
+        return b->first + " and " + a->first + " both write '" + a->second +
+               "'; each output needs a file of its own";
+    }
+  }
+  if (parser.isSet(QStringLiteral("frames")))
+    for (const char* option : kAnalysisOutputs)
+      if (parser.isSet(QString::fromLatin1(option)))
+        return std::string("--") + option +
+               " writes the result of an analysis, which --frames replaces";
+  return {};
 }
 
 // Writes `content` to a path, or to standard output for "-".
@@ -139,30 +188,54 @@ void apply(const std::string& name, const std::string& value, Workbench& bench, 
   }
 }
 
-// Writes what was asked for, in a fixed order; the first failure ends it and is returned.
+// Writes what was asked for, in a fixed order. The first failure ends it and is returned,
+// with the outputs written before it and those left unwritten.
 std::string writeOutputs(const Outputs& outputs, const Workbench& bench,
                          const std::optional<KinematicsAnalysis>& exact, std::ostream& out) {
   const RunResult& result = bench.result();
-  std::string failure;
-  if (outputs.frames) failure = writeOutput(*outputs.frames, framesCsv(result), out);
-  if (failure.empty() && outputs.gyr)
-    failure = writeOutput(*outputs.gyr, dataFileText(bench.linkage().parameters, result), out);
-  if (failure.empty() && outputs.bmp) {
-    const auto bytes = bitmapBytes(bench.canvas());
-    failure = bytes ? writeOutput(*outputs.bmp, *bytes, out)
-                    : *outputs.bmp + ": the image could not be encoded";
-  }
+  struct Job {
+    std::string option, path;
+    std::function<std::optional<std::string>()> content;  // none: it could not be encoded
+  };
+  std::vector<Job> jobs;
+  const auto add = [&jobs](std::string option, const std::optional<std::string>& path,
+                           std::function<std::optional<std::string>()> content) {
+    if (path) jobs.push_back({std::move(option), *path, std::move(content)});
+  };
+  add("--frames", outputs.frames, [&] { return framesCsv(result); });
+  add("--gyr", outputs.gyr, [&] { return dataFileText(bench.linkage().parameters, result); });
+  add("--bmp", outputs.bmp, [&] { return bitmapBytes(bench.canvas()); });
   for (const auto& [format, path] : outputs.exports) {
-    if (!failure.empty()) break;
-    const auto bytes = exportBytes(format, bench.canvas(),
-                                   buildDrawing(bench.linkage(), bench.view(), result));
-    failure = bytes ? writeOutput(path, *bytes, out) : path + ": the file could not be encoded";
+    const auto* option = std::ranges::find(kExportOptions, format, &ExportOption::second);
+    add(std::string("--") + option->first, path, [&, format = format] {
+      const Drawing drawing = buildDrawing(bench.linkage(), bench.view(), result);
+      return exportBytes(format, bench.canvas(), drawing);
+    });
   }
-  if (failure.empty() && outputs.kinematics)
-    failure = writeOutput(*outputs.kinematics, kinematicsCsv(exact->curves), out);
-  if (failure.empty() && outputs.report)
-    failure = writeOutput(*outputs.report, reportJson(*result.report, *exact), out);
-  return failure;
+  add("--kinematics", outputs.kinematics, [&] { return kinematicsCsv(exact->curves); });
+  add("--report", outputs.report, [&] { return reportJson(*result.report, *exact); });
+
+  const auto named = [](auto from, auto to) {
+    std::string list;
+    for (auto job = from; job != to; ++job)
+      list += (list.empty() ? "" : ", ") + job->option + ' ' + job->path;
+    return list;
+  };
+  for (auto job = jobs.begin(); job != jobs.end(); ++job) {
+    const std::optional<std::string> content = job->content();
+    std::string failure =
+        content ? writeOutput(job->path, *content, out)
+                : job->path + (job->option == "--bmp" ? ": the image" : ": the file") +
+                      " could not be encoded";
+    if (failure.empty()) continue;
+    if (jobs.size() > 1) {
+      failure += job == jobs.begin() ? "; nothing was written"
+                                     : "; written: " + named(jobs.begin(), job);
+      if (job + 1 != jobs.end()) failure += "; not written: " + named(job + 1, jobs.end());
+    }
+    return failure;
+  }
+  return {};
 }
 
 }  // namespace
@@ -205,7 +278,8 @@ std::string cliUsage() {
          "                       SVG drawing in world units (1 unit = 1 mm, y up)\n"
          "  --dxf FILE|-         write the same drawing as a DXF file (AutoCAD 2000, mm)\n"
          "  --frames FILE|-      run the animation frame searches instead of the analysis and\n"
-         "                       write the frame tables as CSV\n"
+         "                       write the frame tables as CSV (not with --bmp, --png,\n"
+         "                       --svg, --dxf or --report, which write an analysis)\n"
          "  --report FILE|-      write the report of the analysis as JSON: linkage class,\n"
          "                       transmission angle, poses found, path extents, slider\n"
          "                       stroke and the distance of the found poses from the exact\n"
@@ -222,7 +296,8 @@ std::string cliUsage() {
          "  --version            show the version and exit\n"
          "\n"
          "Without --gyr, --bmp, --png, --svg, --dxf, --frames, --report or --kinematics the\n"
-         "numeric data file goes to standard output.\n";
+         "numeric data file goes to standard output. Each output needs a file of its own,\n"
+         "and one at most goes to standard output.\n";
 }
 
 std::string framesCsv(const RunResult& r) {
@@ -267,6 +342,9 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return 0;
   }
 
+  if (const std::string refused = refusedOutputs(parser); !refused.empty())
+    return usageError(refused);
+
   Workbench bench;
   bench.start();
   // The window opens with the focus in box 0; the first focus change runs its pass.
@@ -289,8 +367,6 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         apply(toBytes(name), value, bench, outputs);
       }
     }
-    if (outputs.report && outputs.frames)
-      throw UsageError{"--report reports an analysis, which --frames replaces"};
   } catch (const UsageError& e) {
     return usageError(e.message);
   }

@@ -57,20 +57,33 @@ TEST(Cli, WritesTheAnalysisToStandardOutputAndOptionsActInTheOrderGiven) {
   for (const auto& c : cases) EXPECT_EQ(out(c.args) == out(c.other), c.same) << c.args[1];
   EXPECT_EQ(test::splitLines(out({"--set", "9=150", "--set", "slideEndX=150"}), "\r\n").at(1),
             "18,36,36,31,72,0,50,100,30,150,55,151,55");
+  // A failed output ends the writing; the message says what was written and what was not.
+  const std::string no = "/nonexistent-dir/";
+  const auto [failed, written, why] =
+      run({"--svg", no + "x.svg", "--gyr", "-", "--bmp", no + "x.bmp"});
+  EXPECT_EQ(std::tuple(failed, written == analysed, why),
+            std::tuple(1, true, "gyrenda-cli: " + no + "x.bmp: the folder does not exist; "
+                                "written: --gyr -; not written: --svg " + no + "x.svg\n"));
 }
 
-// Qt's own texts lose their full stop before the hint.
+// Qt's own texts lose their full stop before the hint. Outputs that cannot be written as asked
+// are refused before anything runs: an empty name, one file or standard output for two
+// outputs, an output of the analysis that --frames replaces. A file that cannot be read is no
+// usage error (1, not 2).
 TEST(Cli, BadOptionsGiveOneLineOnStandardErrorAndNothingElse) {
   for (const Args& args : std::vector<Args>{
            {"--bogus"}, {"--speed", "x"}, {"--gyr"}, {"--zoom", "5"}, {"--zoom", "3x"},
            {"--pan", "400,0"}, {"--pan", "0,-301"}, {"--pan", "0"}, {"--pan", "0,5x"},
            {"--pan", "0x,5"}, {"--set", "nosuch=1"}, {"--set", "13=1"}, {"--set", "0x=1"},
            {"--set", "crankRadius"}, {"--gyr", "-", "--bogus"}, {"design.GYR"}, {"-x"},
-           {"--load", "/nonexistent-dir/design.GYR"}, {"--frames", "-", "--report", "-"},
-           {"--png"}, {"--rpm", "5x"}, {"--rpm", "0"}, {"--step", "360.5"}}) {
+           {"--load", "/nonexistent-dir/design.GYR"}, {"--frames", "-", "--report", "r.json"},
+           {"--png"}, {"--rpm", "5x"}, {"--rpm", "0"}, {"--step", "360.5"}, {"--gyr", ""},
+           {"--six", "--frames", "-", "--svg", "/nonexistent-dir/x.svg"},
+           {"--gyr", "-", "--report", "-"},
+           {"--gyr", "/nonexistent-dir/x", "--bmp", "/nonexistent-dir/./x"}}) {
     const auto [status, written, err] = run(args);
-    EXPECT_TRUE(status != 0 && written.empty() && std::ranges::count(err, '\n') == 1 &&
-                err.find(". (") == std::string::npos)
+    EXPECT_TRUE(status == (args[0] == "--load" ? 1 : 2) && written.empty() &&
+                std::ranges::count(err, '\n') == 1 && err.find(". (") == std::string::npos)
         << err;
   }
 }
@@ -88,7 +101,8 @@ TEST(Cli, DegenerateLengthsWriteOnlyFiniteNumbersAndPlaceEveryPoseCounted) {
       auto [status, written, err] = run(args);
       SCOPED_TRACE(testing::Message() << design.back() << " " << output << " " << err);
       // JSON has no text for them: a number that is not finite is written as null.
-      const QJsonObject report = QJsonDocument::fromJson(QByteArray::fromStdString(written)).object();
+      const QJsonObject report =
+          QJsonDocument::fromJson(QByteArray::fromStdString(written)).object();
       std::ranges::transform(written, written.begin(), [](char c) { return std::tolower(c); });
       EXPECT_TRUE(status == 0 && (!report.isEmpty() || (written.find("nan") == std::string::npos &&
                                                         written.find("inf") == std::string::npos)));
