@@ -109,7 +109,8 @@ auto guarded(const std::string& path, Call call) {
   if (result.wait_for(std::chrono::seconds(5)) == std::future_status::ready) return result.get();
   ADD_FAILURE() << "waited on " << path;
   const int fd = ::open(path.c_str(), O_RDWR | O_NONBLOCK);
-  for (char page[4096]; result.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready;)
+  using namespace std::chrono_literals;
+  for (char page[4096]; result.wait_for(10ms) != std::future_status::ready;)
     if (::read(fd, page, sizeof page) < 0) continue;
   ::close(fd);
   return result.get();
@@ -184,12 +185,13 @@ using FileWindow = test::OpenWindowWith<FilePlatform>;
 
 // The data file of an analysis saved onto each target in each way, each way checking what its
 // caller is told of `error`. Each target is named by its kind (a FIFO "piped" whose reader
-// drains it while the save runs, "stalled" whose reader takes nothing, "null" a character device, "ro" a read-only folder, "no"
-// missing, "full" and "rofs" file systems) with what the save fails with (0: success) and the
-// names that hold the new content afterwards: a regular file keeps its owner, group and mode
-// (setuid and setgid dropped), a link is followed, a hard link kept, and a write that stops
-// part way is no success. The save function waits 250 ms for a stalled reader; the other ways
-// pass that target over, as each would wait the program's full 5 s in the same function.
+// drains it while the save runs, "stalled" whose reader takes nothing, "null" a character
+// device, "ro" a read-only folder, "no" missing, "full" and "rofs" file systems) with what the
+// save fails with (0: success) and the names that hold the new content afterwards: a regular
+// file keeps its owner, group and mode (setuid and setgid dropped), a link is followed, a hard
+// link kept, and a write that stops part way is no success. The save function waits 250 ms for
+// a stalled reader; the other ways pass that target over, as each would wait the program's
+// full 5 s in the same function.
 TEST(SaveTargets, EachKindOfTargetEndsAsItShouldAndTheCallerIsToldWhy) {
   FileWindow w;
   w.bench.execute();
