@@ -98,8 +98,9 @@ struct Scratch {
 
 // Runs `call` on a thread of its own, which must never wait on the FIFO at `path`. Should it,
 // the FIFO is opened and drained after a few seconds, which releases it (from waiting for a
-// reader or for room), and the test fails instead of hanging. The call finds errno as an interrupted call left it: a file command
-// reports the errors of its own calls, never one left over.
+// reader or for room), and the test fails instead of hanging. The call finds errno as an
+// interrupted call left it: a file command reports the errors of its own calls, never one
+// left over.
 template <typename Call>
 auto guarded(const std::string& path, Call call) {
   auto result = std::async(std::launch::async, [&] {
