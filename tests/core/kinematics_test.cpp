@@ -131,9 +131,10 @@ TEST(Kinematics, TextbookCrankRockerAndOffsetSliderCrankByHand) {
 // any other. Sums equal in decimal count as equal in floats (12.7 + 40.9 = 30.3 + 23.3, and
 // 8.6 + 38.4 = 34.1 + 12.9 with the coupler the longest link), so the flat triple rocker
 // (0.3 = 0.1 + 0.1 + 0.1) can be assembled. The fixed link at its lower bound (19) brings the
-// crank tip 1 from the lever pivot; a crank of 0.5 turns as well. The least and greatest
-// transmission angle are those of the exact poses at the crank angles given for them: 0° and
-// 180° where the loop opens before its extreme distance.
+// crank tip 1 from the lever pivot; a crank of 0.5 turns as well, and so does any crank about
+// a lever pivot of its own (fixed link 0). The least and greatest transmission angle are those
+// of the exact poses at the first crank angles where they occur: 0° and 180° where the loop
+// opens before its extreme distance.
 TEST(Kinematics, ClassVerdictAgreesWithWhereTheLoopCloses) {
   using enum LinkageClass;
   const struct { float crank, coupler, lever, fixed; LinkageClass c; bool turns; } cases[] = {
@@ -142,6 +143,7 @@ TEST(Kinematics, ClassVerdictAgreesWithWhereTheLoopCloses) {
       {20, 30, 25, 60, TripleRocker, false},  {20, 40, 30, 30, ChangePoint, true},
       {30, 20, 40, 30, ChangePoint, false},   {18, 36, 36, -31, CrankRocker, true},
       {18, 36, 36, 19, CrankRocker, true},    {0.5f, 36, 36, 31, CrankRocker, true},
+      {18, 36, 36, 0, DoubleCrank, true},
       {12.7f, 30.3f, 40.9f, 23.3f, ChangePoint, true}, {10, 20, 30, 20, ChangePoint, true},
       {8.6f, 38.4f, 34.1f, 12.9f, ChangePoint, true},
       {1, 10, 100, 10, CannotBeAssembled, false}, {0.1f, 0.1f, 0.3f, 0.1f, TripleRocker, false}};
@@ -156,20 +158,31 @@ TEST(Kinematics, ClassVerdictAgreesWithWhereTheLoopCloses) {
                 : closing > 0 && closing < 721) << closing;
     if (closing == 0) continue;
     const AtCrankAngle least = a.figures.minTransmissionAngle.value();
-    for (const AtCrankAngle& m : {least, a.figures.maxTransmissionAngle.value()})
+    for (const AtCrankAngle& m : {least, a.figures.maxTransmissionAngle.value()}) {
       EXPECT_NEAR(fourBarPose(a.linkage, m.crankAngle, 60).value().transmissionAngle, m.value, 1e-4)
           << m.crankAngle;
+      for (const ExactPose& p : a.curves.samples) {  // where it occurs first
+        if (!p.fourBar || p.crankAngle >= m.crankAngle) continue;
+        EXPECT_GT(std::abs(p.fourBar->transmissionAngle - m.value), 1e-9) << p.crankAngle;
+      }
+    }
     // A change-point whose crank turns toggles at θ = 0, where the crank tip lies lever −
     // coupler from the lever pivot: coupler and lever fold onto one line.
     if (c.c == ChangePoint && c.turns) {
       EXPECT_EQ(std::pair(least.value, least.crankAngle), std::pair(0.0, 0.0));
     }
   }
-  // A design the window would not take, whose loop first closes at 42°, follows the tip the
-  // search can see there, above the axis, though the one below has the smaller coupler
-  // direction.
-  const ExactLinkage late = makeExactLinkage({7, 7, 54, 52, 0, 0, 50, 0, 0, 20, 55, 150, 55});
-  EXPECT_GT(fourBarPose(late, 42, 60).value().leverTip.y, 0);
+  // Designs the window would not take follow the tip the search sees first, above the axis:
+  // one loop first closes at 42°, where the tip below has the smaller coupler direction, the
+  // other at 9.5° with both tips below the axis until 40.5°. A slider exactly at the slide's
+  // start point is on the slide: both sliders are seen at 0°, (6, 4) at the start and (0, 4),
+  // and the one at the start has the smaller link direction from the output point (3, 0).
+  for (const auto& [late, seen] :
+       {std::pair(ParameterSet{7, 7, 54, 52, 0, 0, 50, 0, 0, 20, 55, 150, 55}, 42.0),
+        {ParameterSet{45, 38, 49, 36, 0, 0, 50, 0, 0, 20, 55, 150, 55}, 40.5}})
+    EXPECT_GT(fourBarPose(makeExactLinkage(late), seen, 60).value().leverTip.y, 0) << seen;
+  const ExactLinkage atStart = makeExactLinkage({3, 5, 5, 9, 0, 0, 5, 0, 0, 6, 4, -94, 4});
+  EXPECT_EQ(sixBarPose(atStart, 0, 60).value().slider, (Vec2{6, 4}));
 }
 
 // Where a length is 0, the slide has no length, or a parameter or the speed is not finite,

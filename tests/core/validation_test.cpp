@@ -34,6 +34,7 @@ TEST(NumberReader, ReadsTheNumericPrefixIgnoringBlanksInAsciiOrFullWidthAndStays
       {zeros + "1e-400", 0},
   };
   for (const auto& c : cases) EXPECT_EQ(readNumber(c.text), c.value) << c.text.substr(0, 20);
+  EXPECT_EQ(readNumber(std::string_view("125").substr(0, 2)), 12) << "read beyond its text";
 }
 
 TEST(NumberWriter, WritesSevenSignificantDigitsAndTheFileFormWithoutLeadingZero) {
