@@ -41,10 +41,10 @@ void expectDxfReferencesResolve(const Drawing& d) {
 // loci. Each kept pose closes its loop, on the branch the exact kinematics follow: each found
 // lever tip and slider lies within 3 units (8 pixels at zoom 3) of the exact one, while the
 // other branch lies tens of units away; the output points within 6, or 3 times the output
-// offset over the coupler, as the offsets magnify the links' error. Each layer's polylines, read back in order, give the
-// run's points of that locus in crank order, each point in the quadrant colour of its crank
-// angle; a polyline after the first begins at the last vertex of the one before, in another
-// colour.
+// offset over the coupler, as the offsets magnify the links' error. Each layer's polylines,
+// read back in order, give the run's points of that locus in crank order, each point in the
+// quadrant colour of its crank angle; a polyline after the first begins at the last vertex of
+// the one before, in another colour.
 TEST(RunHits, ReplayDrawsTheRunsLociPosesCloseAndTheDrawingHoldsTheLociInCrankOrder) {
   const struct {
     const char* name;
