@@ -135,7 +135,7 @@ TEST(Kinematics, TextbookCrankRockerAndOffsetSliderCrankByHand) {
 // a lever pivot of its own (fixed link 0). The least and greatest transmission angle are those
 // of the exact poses at the first crank angles where they occur: 0° and 180° where the loop
 // opens before its extreme distance.
-TEST(Kinematics, ClassVerdictAgreesWithWhereTheLoopCloses) {
+TEST(Kinematics, ClassVerdictAndBranchFollowWhereTheLoopCloses) {
   using enum LinkageClass;
   const struct { float crank, coupler, lever, fixed; LinkageClass c; bool turns; } cases[] = {
       {18, 36, 36, 31, CrankRocker, true},    {30, 40, 35, 10, DoubleCrank, true},
