@@ -10,7 +10,7 @@ cmake --build build/sanitize
 # for the life of the process, which the leak checker would report from the window tests.
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
 # The monkey test of the window runs its long form here.
-export GYRENDA_MONKEY_ACTIONS=10000
+export GYRENDA_MONKEY_ACTIONS=4000
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 ctest --test-dir build/sanitize --output-on-failure --timeout 1800 -E _desktop

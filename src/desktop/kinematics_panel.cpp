@@ -181,7 +181,19 @@ KinematicsPanel::KinematicsPanel(QWidget* parent) : QWidget(parent) {
   plot();
 }
 
-QChart* KinematicsPanel::chart(int index) const { return views_.at(index)->chart(); }
+QChart* KinematicsPanel::chart(int index) {
+  plotIfStale();
+  return views_.at(index)->chart();
+}
+
+void KinematicsPanel::plotIfStale() {
+  if (stale_) plot();
+}
+
+void KinematicsPanel::showEvent(QShowEvent* event) {
+  plotIfStale();
+  QWidget::showEvent(event);
+}
 
 void KinematicsPanel::showDesign(const std::optional<ParameterSet>& parameters,
                                  const std::vector<QPointF>& rasterTransmissionAngles) {
@@ -193,11 +205,14 @@ void KinematicsPanel::showDesign(const std::optional<ParameterSet>& parameters,
 void KinematicsPanel::recompute() {
   analysis_.reset();
   if (parameters_) analysis_ = analyseKinematics(*parameters_, rpm_->value());
-  plot();
+  // Drawing the charts costs far more than the analysis: a hidden panel draws them when shown.
+  stale_ = true;
+  if (isVisible()) plot();
   emit analysed();
 }
 
 void KinematicsPanel::plot() {
+  stale_ = false;
   QString note;
   if (analysis_) {
     const int samples = static_cast<int>(analysis_->curves.samples.size());
@@ -263,7 +278,8 @@ void KinematicsPanel::plot() {
   }
 }
 
-int KinematicsPanel::saveChart(int index, const std::string& path) const {
+int KinematicsPanel::saveChart(int index, const std::string& path) {
+  plotIfStale();
   QChartView* view = views_.at(index);
   QByteArray bytes;
   QBuffer buffer(&bytes);

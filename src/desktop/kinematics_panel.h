@@ -37,11 +37,12 @@ class KinematicsPanel final : public QWidget {
                   const std::vector<QPointF>& rasterTransmissionAngles);
 
   const std::optional<KinematicsAnalysis>& analysis() const { return analysis_; }
-  QChart* chart(int index) const;
+  // Plot `index`, drawn afresh first if the design or speed changed while it was hidden.
+  QChart* chart(int index);
   QDoubleSpinBox* rpmBox() const { return rpm_; }
   // Writes plot `index` as PNG or SVG (by the name's extension) or the curves as CSV through
   // the careful save; 0 or the system's error number, -1 when the picture could not be made.
-  int saveChart(int index, const std::string& path) const;
+  int saveChart(int index, const std::string& path);
   int saveCsv(const std::string& path) const;
 
  signals:
@@ -49,8 +50,10 @@ class KinematicsPanel final : public QWidget {
   void analysed();
 
  private:
+  void showEvent(QShowEvent* event) override;
   void recompute();
   void plot();
+  void plotIfStale();
   void askAndSaveChart();
   void askAndSaveCsv();
   void reportSaveFailure(const std::string& path, int error);
@@ -58,6 +61,7 @@ class KinematicsPanel final : public QWidget {
   std::optional<ParameterSet> parameters_;
   std::vector<QPointF> rasterTransmissionAngles_;
   std::optional<KinematicsAnalysis> analysis_;
+  bool stale_ = true;  // the charts do not show analysis_ yet
   QDoubleSpinBox* rpm_ = nullptr;
   QLabel* note_ = nullptr;
   QTabWidget* tabs_ = nullptr;

@@ -93,10 +93,8 @@ ReportWindow::ReportWindow(QWidget* parent) : QDialog(parent) {
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->horizontalHeader()->setStretchLastSection(true);
   table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-  // Beside the main window on a small screen the window may be narrow: a long value wraps
-  // onto a second line instead of being cut.
-  table_->verticalHeader()->setMinimumSectionSize(fontMetrics().height() + 6);
-  table_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  // Rows keep one line: laying out wrapped rows again at every analysis costs more than the
+  // analysis. A value wider than its column shows whole in its tooltip and by scrolling.
   auto* buttons = new QDialogButtonBox(this);
   buttons->addButton(tr("閉じる"), QDialogButtonBox::RejectRole);
   QPushButton* copy = buttons->addButton(tr("コピー"), QDialogButtonBox::ActionRole);
@@ -128,11 +126,21 @@ ReportWindow::ReportWindow(QWidget* parent) : QDialog(parent) {
 
 void ReportWindow::showReport(const std::optional<RunReport>& report, const ParameterSet& current) {
   if (filled_ && shown_ == report && current_ == current) return;
+  const bool newReport = !filled_ || shown_ != report;
   filled_ = true;
   shown_ = report;
   current_ = current;
   outOfDate_->setVisible(report && report->parameters != current);
   heading_->setText(headingOf(report));
+  // Only the design rows change with the boxes: their values are rewritten in place, since
+  // laying out the whole table again is what costs.
+  if (!newReport) {
+    if (!report || table_->rowCount() < kParamCount) return fillTable();
+    const ReportRows rows = designRows(report->parameters, current);
+    for (int r = 0; r < kParamCount; ++r)
+      if (table_->item(r, 1)->text() != rows[r].second) table_->item(r, 1)->setText(rows[r].second);
+    return;
+  }
   std::vector<QPointF> raster;
   if (report)
     for (const CrankAngleValue& mu : report->transmissionAngles) raster.emplace_back(mu.crankAngle, mu.value);
@@ -150,14 +158,14 @@ void ReportWindow::fillTable() {
   for (int r = 0; r < table_->rowCount(); ++r) {
     const auto& [caption, value] = rows[r];
     table_->setItem(r, 0, new QTableWidgetItem(caption));
-    table_->setItem(r, 1, new QTableWidgetItem(value));
+    auto* item = new QTableWidgetItem(value);
+    item->setToolTip(value);
+    table_->setItem(r, 1, item);
   }
   table_->setVisible(report.has_value());
   table_->resizeColumnToContents(0);
-  // The captions take at most half the narrowest window: a long one wraps rather than pushing
-  // the values out of sight.
+  // The captions take at most half the narrowest window, so that the values stay in sight.
   table_->setColumnWidth(0, std::min(table_->columnWidth(0), kNarrowest / 2));
-  table_->setWordWrap(true);
 }
 
 QString ReportWindow::text() const {
