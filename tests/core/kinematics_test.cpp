@@ -167,26 +167,32 @@ TEST(Kinematics, ClassVerdictAndBranchFollowWhereTheLoopCloses) {
       }
     }
     // A change-point whose crank turns toggles at θ = 0, where the crank tip lies lever −
-    // coupler from the lever pivot: coupler and lever fold onto one line.
+    // coupler from the lever pivot: coupler and lever fold onto one line, and the two lever tips
+    // the branch rule chooses from there coincide, which makes the branch +1.
     if (c.c == ChangePoint && c.turns) {
-      EXPECT_EQ(std::pair(least.value, least.crankAngle), std::pair(0.0, 0.0));
+      EXPECT_EQ(std::tuple(least.value, least.crankAngle, a.linkage.fourBarBranch),
+                std::tuple(0.0, 0.0, 1));
     }
   }
   // Designs the window would not take follow the tip the search sees first, above the axis:
   // one loop first closes at 42°, where the tip below has the smaller coupler direction, the
-  // other at 9.5° with both tips below the axis until 40.5°. A slider exactly at the slide's
-  // start point is on the slide: both sliders are seen at 0°, (6, 4) at the start and (0, 4),
-  // and the one at the start has the smaller link direction from the output point (3, 0).
+  // other at 9.5° with both tips below the axis until 40.5°.
   for (const auto& [late, seen] :
        {std::pair(ParameterSet{7, 7, 54, 52, 0, 0, 50, 0, 0, 20, 55, 150, 55}, 42.0),
         {ParameterSet{45, 38, 49, 36, 0, 0, 50, 0, 0, 20, 55, 150, 55}, 40.5}})
     EXPECT_GT(fourBarPose(makeExactLinkage(late), seen, 60).value().leverTip.y, 0) << seen;
-  const ExactLinkage atStart = makeExactLinkage({3, 5, 5, 9, 0, 0, 5, 0, 0, 6, 4, -94, 4});
-  EXPECT_EQ(sixBarPose(atStart, 0, 60).value().slider, (Vec2{6, 4}));
+  // Where the link 5 from the output point (3, 0) meets the slide twice at 0°, the slider with
+  // the smaller link direction: (6, 4) exactly at the slide's start, which counts as on it, at
+  // 53° rather than (0, 4) at 127°; on a slide through (3, 0) falling to the right, (-1, 3) at
+  // 143° rather than (7, -3) at 323°.
+  for (const auto& [p, slider] :
+       {std::pair(ParameterSet{3, 5, 5, 9, 0, 0, 5, 0, 0, 6, 4, -94, 4}, Vec2{6, 4}),
+        {ParameterSet{3, 5, 5, 9, 0, 0, 5, 0, 0, -5, 6, 11, -6}, Vec2{-1, 3}}})
+    EXPECT_LT((sixBarPose(makeExactLinkage(p), 0, 60).value().slider - slider).norm(), 1e-9);
 }
 
-// Where a length is 0, the slide has no length, or a parameter or the speed is not finite,
-// poses or rates are missing, and every figure there is finite. Samples lie at 0, step, 2·step,
+// Where a length is 0, the slide has no length (one of 0.5 has), or a parameter or the speed
+// is not finite, poses or rates are missing, and every figure there is finite. Samples lie at 0, step, 2·step,
 // … and 360 (53 at 7°); there are none for a step outside 0.001° … 360°.
 TEST(Kinematics, NoPoseOrRatesRatherThanValuesThatAreNotFinite) {
   constexpr float nan = std::numeric_limits<float>::quiet_NaN();
@@ -195,6 +201,7 @@ TEST(Kinematics, NoPoseOrRatesRatherThanValuesThatAreNotFinite) {
   } cases[] = {
       {crankRadius, 0, 60, .5, 721, 0, 0, 0},   {couplerLength, 0, 60, .5, 721, 0, 0, 0},
       {sixLinkLength, 0, 60, .5, 721, 1, 0, 1}, {slideEndX, 20, 60, .5, 721, 1, 0, 1},
+      {slideEndX, 20.5f, 60, .5, 721, 1, 1, 1},
       {outputOffsetY, nan, 60, .5, 721, 0, 0, 0}, {crankRadius, 18, nan, .5, 721, 1, 1, 0},
       {crankRadius, 18, 1e300, .5, 721, 1, 1, 0}, {crankRadius, 18, 0, .5, 721, 1, 1, 1},
       {crankRadius, 18, 60, 7, 53, 1, 1, 1},      {crankRadius, 18, 60, 360, 2, 1, 1, 1},
@@ -209,10 +216,13 @@ TEST(Kinematics, NoPoseOrRatesRatherThanValuesThatAreNotFinite) {
       EXPECT_EQ(std::pair(a.curves.samples[1].crankAngle, a.curves.samples.back().crankAngle),
                 std::pair(std::min(c.step, 360.0), 360.0));
     }
-    for (const ExactPose& s : a.curves.samples)
+    for (const ExactPose& s : a.curves.samples) {
       EXPECT_EQ(std::tuple(s.fourBar.has_value(), s.sixBar.has_value(),
                            s.fourBar && s.fourBar->rates.has_value()),
                 std::tuple(c.fourBar, c.sixBar, c.rates));
+      EXPECT_TRUE(!s.sixBar || std::abs((s.sixBar->slider - s.fourBar->output).norm() -
+                                        p[sixLinkLength]) < 1e-9);  // on the link's circle
+    }
     const DesignFigures& f = a.figures;
     for (const auto& figure : {f.minTransmissionAngle, f.maxTransmissionAngle, f.peakOutputSpeed,
                                f.peakOutputAcceleration, f.peakSliderSpeed,

@@ -25,8 +25,9 @@ TEST(NumberReader, ReadsTheNumericPrefixIgnoringBlanksInAsciiOrFullWidthAndStays
       {"abc", 0},      {"", 0},           {"inf", 0},       {"1e39", FLT_MAX},  {"1\r\n2\t3", 123},
       // as a Japanese input method types them, ideographic space included
       {"１２", 12},     {"－５", -5},       {"０．５", 0.5f}, {"１ｅ３", 1000},   {"＋７　８", 78},
-      {"\u22122", -2}, {"１Ｅ－１", 0.1f}, {"１２ａ", 12},   {"ａ１", 0},
-      {"1\uFF002", 1},  {"\u32125", 0},  // U+FF00, no full-width form; U+3212 ends like U+2212
+      {"\u22122", -2}, {"１Ｅ－１", 0.1f}, {"１２ａ", 12},   {"ａ１", 0},    {"\u30005", 5},
+      // U+FF00, no full-width form; U+3212 ends like U+2212, U+0F11 like a full-width 1
+      {"1\uFF002", 1}, {"\u32125", 0}, {"\u0F11", 0},
       // rounded once, to the nearer float above the half-way point, not through a double
       {"1.0000000596046448", 1.00000012f},  {"1.0000000596046447", 1.0f},
       {"-1e99999", -FLT_MAX},   {"1e" + nines, FLT_MAX},    {"0." + zeros + "1e500", FLT_MAX},
@@ -68,6 +69,7 @@ TEST(ValidationPass, RepairsTheTypedValues) {
       {{{crankRadius, "20.4"}}, crankRadius, 20.4f, "20", 20, FixedLinkRange{21.4f, 50.6f}},
       {{{crankRadius, "18.4"}}, crankRadius, 18.4f, "18.4", 18, any},
       {{{crankRadius, "0.4"}}, crankRadius, 0.4f, "1", 1, any},
+      {{{leverRadius, "18"}, {crankRadius, "18.0"}}, crankRadius, 18, "18.0", 18, any},  // kept
       {{{sixLinkLength, "0.5"}}, sixLinkLength, 0.5f, "1", 1, any},  // positive: kept
       {{{sixLinkLength, "0"}}, sixLinkLength, 1, "1", 1, any},
       {{{couplerLength, "-0"}}, couplerLength, 1, "1", 1, any},
