@@ -34,6 +34,8 @@
 #include <random>
 #include <sstream>
 
+#include "canvas/grid.h"
+#include "canvas/palette.h"
 #include "canvas/raster_search.h"
 #include "kinematics/vec2.h"
 #include "test_support.h"
@@ -224,6 +226,25 @@ TEST(Raster, FarAndNonFiniteEndpointsAreClipped) {
     EXPECT_EQ(std::count(r.data(), r.data() + Raster::kStride * Raster::kHeight, 12), c.pixels)
         << c.x1 << "," << c.y1 << " -> " << c.x2 << "," << c.y2;
   }
+}
+
+// The grid has a line every 10 units up to the view's edges, also where an edge falls between
+// two: from (-55, -135) at zoom 3, rows at y = -130 … 40 and columns at x = -50 … 240.
+TEST(Raster, GridHasALineEveryTenUnitsUpToTheViewsEdges) {
+  Raster r;
+  drawGrid(View{3, -55, -135}, r);
+  std::array<int, Raster::kHeight> inRow{};
+  std::array<int, Raster::kWidth> inColumn{};
+  for (int y = 0; y < Raster::kHeight; ++y)
+    for (int x = 0; x < Raster::kWidth; ++x) {
+      inRow[y] += r.at(x, y) == kGrid;
+      inColumn[x] += r.at(x, y) == kGrid;
+    }
+  const auto lines = [](const auto& counts, int length) {  // over a third grid, dotted or not
+    return std::ranges::count_if(counts, [&](int n) { return 3 * n > length; });
+  };
+  EXPECT_EQ(std::pair(lines(inRow, Raster::kWidth), lines(inColumn, Raster::kHeight)),
+            std::pair(18l, 30l));
 }
 
 // However far an optimised search window drifts, a scan angle reads a table entry of one turn.

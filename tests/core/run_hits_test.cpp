@@ -20,15 +20,19 @@ using L = DrawingLayer;
 using test::posesIn;
 
 // The drawing's DXF as pairs of group code and value: every handle (code 5, or 105 for a
-// DIMSTYLE) is a hexadecimal number given once, and every reference to an owner or another
-// object names one.
+// DIMSTYLE) is a hexadecimal number given once, every reference to an owner or another object
+// names one, and every layer is shown (its flags 0: neither frozen nor locked).
 void expectDxfReferencesResolve(const Drawing& d) {
   std::istringstream in(dxfBytes(d));
   std::map<std::string, int> handles;
   std::vector<std::string> references;
+  std::string entity;
   for (std::string code, value; std::getline(in, code) && std::getline(in, value);) {
-    if (const int c = std::stoi(code); c == 5 || c == 105) ++handles[value];
-    else if (c >= 330 && c <= 369) references.push_back(value);
+    const int c = std::stoi(code);
+    if (c == 0) entity = value;
+    if (c == 5 || c == 105) ++handles[value];
+    if (c >= 330 && c <= 369) references.push_back(value);
+    EXPECT_TRUE(c != 70 || entity != "LAYER" || value == "0") << "layer flags " << value;
   }
   for (const auto& [handle, times] : handles)
     EXPECT_TRUE(times == 1 && handle.find_first_not_of("0123456789ABCDEF") == std::string::npos)

@@ -86,8 +86,9 @@ TEST(RunReport, SliderCrankStrokeAndAReportOfTheLastAnalysisOnly) {
 // Found poses off the exact ones by known distances give the report's accuracy figures: 200
 // lever tips moved i/1000 along the lever (median 0.0995, 99th percentile by nearest rank
 // 0.197, the greatest 0.199 at 99.5°), and sliders beside the exact ones on either side of the
-// foot (the link 50 from (60, 25) meets the slide y = 55 at x = 20 and 100) 0.5, 1 and 0.25
+// foot (the link 50 from (60, 25) meets the slide y = 55 at x = 20 and 100) 0.25, 1 and 0.5
 // away (median 0.5, greatest 1 at 0.5°); a slider out of the link's reach has no exact pose.
+// The sliders lie 0.25, -1, 80.5 and 40 along the slide: its stroke runs from -1 to 80.5.
 TEST(RunReport, AccuracyOfPosesAtKnownDistances) {
   const Linkage rocker = makeLinkage({18, 36, 36, 31, 72, 0, 50, 100, 30, 20, 55, 150, 55});
   const ExactLinkage exact = makeExactLinkage(rocker.parameters);
@@ -98,8 +99,8 @@ TEST(RunReport, AccuracyOfPosesAtKnownDistances) {
     const Vec2 found = tip + lever * (i / 1000.0 / lever.norm());
     std::tie(f.hits.leverTipX[i], f.hits.leverTipY[i]) = std::pair(found.x, found.y);
   }
-  const Vec2 sliders[][2] = {{{60, 25}, {100.5, 55}}, {{60, 25}, {19, 55}},
-                             {{60, 25}, {20.25, 55}}, {{60, 0}, {60, 55}}};
+  const Vec2 sliders[][2] = {{{60, 25}, {20.25, 55}}, {{60, 25}, {19, 55}},
+                             {{60, 25}, {100.5, 55}}, {{60, 0}, {60, 55}}};
   for (int i = 0; i < 4; ++i)
     std::tie(f.outputX[i], f.outputY[i], f.hits.sliderX[i], f.hits.sliderY[i]) =
         std::tuple(sliders[i][0].x, sliders[i][0].y, sliders[i][1].x, sliders[i][1].y);
@@ -115,6 +116,7 @@ TEST(RunReport, AccuracyOfPosesAtKnownDistances) {
     EXPECT_EQ(std::pair(got.maxAtCrankAngle, got.withoutExactPose),
               std::pair(want.maxAtCrankAngle, want.withoutExactPose));
   }
+  EXPECT_EQ(r.sixBar->sliderStroke, (SliderStroke{-1, 80.5, 81.5}));
 }
 
 }  // namespace
