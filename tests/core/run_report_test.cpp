@@ -54,29 +54,21 @@ TEST(RunReport, FiguresOfGivenPoses) {
             std::pair(1.0, 1.0));
 }
 
-// A slider-crank (the output point on the crank tip, a horizontal slide through the crank
-// pivot) stopped at 270°: the slider runs from link − crank to link + crank.
-TEST(RunReport, SliderCrankStrokeAndAReportOfTheLastAnalysisOnly) {
+// The report of an analysis stopped at 270° (かめ: 540 crank steps examined), the six-bar's
+// search run in full after it; an animation and later edits leave it as the analysis left it.
+TEST(RunReport, AReportOfTheLastAnalysisOnly) {
   test::OpenWindow w;
   Workbench& bench = w.bench;
   bench.selectSpeed(2);
   bench.controls().analyseSixBar = 1;
-  for (auto [k, text] : {std::pair{outputOffsetX, "0"}, {sixLinkLength, "30"}, {slideStartX, "5"},
-                         {slideStartY, "0"}, {slideEndY, "0"}})
-    test::leaveBox(bench, k, text);
   EXPECT_FALSE(bench.result().report);
   w.platform.onYield = [&] {
     if (bench.loopCrankAngle() == 270 && !bench.result().hits.sixBarSearched) bench.stop();
   };
   bench.execute();
   const RunReport r = bench.result().report.value();
-  const SliderStroke stroke = r.sixBar->sliderStroke.value();
-  EXPECT_NEAR(stroke.start, 30 - 18 - 5, 0.3);
-  EXPECT_NEAR(stroke.end, 30 + 18 - 5, 0.3);
-  EXPECT_NEAR(stroke.length, 36, 0.5);
   EXPECT_EQ(std::tuple(r.fourBar.stopped, r.fourBar.anglesExamined, r.sixBar->stopped),
             std::tuple(true, 540, false));
-  // An animation and later edits leave the report as the analysis left it.
   w.platform.onPause = [&] { bench.stop(); };
   bench.animate(Direction::Forwards);
   test::leaveBox(bench, crankRadius, "20");
