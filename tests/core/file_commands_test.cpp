@@ -44,10 +44,12 @@ struct Scratch {
     fs::permissions(old, fs::perms(06640));  // which a change of owner would clear
     fs::create_symlink(fs::path(file("real.GYR", 0644)).filename(), dir / "link");
     fs::create_hard_link(file("a.GYR", 0644), dir / "b.GYR");
-    for (const char* fifo : {"fifo", "piped", "stalled"}) ::mkfifo((*this / fifo).c_str(), 0600);
+    for (const char* fifo : {"fifo", "piped", "stalled", "gone"})
+      ::mkfifo((*this / fifo).c_str(), 0600);
     reader = ::open((*this / "piped").c_str(), O_RDONLY | O_NONBLOCK);
     stalled = ::open((*this / "stalled").c_str(), O_RDONLY | O_NONBLOCK);  // never reads
-    for (const int fd : {reader, stalled})
+    gone = ::open((*this / "gone").c_str(), O_RDONLY | O_NONBLOCK);  // closed once written to
+    for (const int fd : {reader, stalled, gone})
       ::fcntl(fd, F_SETPIPE_SZ, 4096);  // a page, which a data file overflows
     if (::mknod((*this / "null").c_str(), S_IFCHR | 0666, ::makedev(1, 3)) != 0)
       unmade.push_back("null");
@@ -57,7 +59,7 @@ struct Scratch {
       if (!tmpfs(name)) unmade.push_back(name + "/design.GYR");
   }
   ~Scratch() {
-    for (const int fd : {reader, stalled}) ::close(fd);
+    for (const int fd : {reader, stalled, gone}) ::close(fd);
     for (const char* mounted : {"full", "rofs"}) ::umount((dir / mounted).c_str());
     fs::remove_all(dir, ignored);
   }
@@ -92,7 +94,7 @@ struct Scratch {
   }
   fs::path dir = ::mkdtemp((fs::temp_directory_path() / "gyrenda-save-XXXXXX").string().data());
   std::vector<std::string> unmade;  // what the test may not make here (not root)
-  int reader = -1, stalled = -1;
+  int reader = -1, stalled = -1, gone = -1;
   std::error_code ignored;
 };
 
@@ -186,7 +188,8 @@ using FileWindow = test::OpenWindowWith<FilePlatform>;
 
 // The data file of an analysis saved onto each target in each way, each way checking what its
 // caller is told of `error`. Each target is named by its kind (a FIFO "piped" whose reader
-// drains it while the save runs, "stalled" whose reader takes nothing, "null" a character
+// drains it while the save runs, "stalled" whose reader takes nothing, "gone" whose reader
+// leaves once the save has filled its page, which must not end the program, "null" a character
 // device, "ro" a read-only folder, "no" missing, "full" and "rofs" file systems) with what the
 // save fails with (0: success) and the names that hold the new content afterwards: a regular
 // file keeps its owner, group and mode (setuid and setgid dropped), a link is followed, a hard
@@ -219,7 +222,7 @@ TEST(SaveTargets, EachKindOfTargetEndsAsItShouldAndTheCallerIsToldWhy) {
   const struct { std::string name; int error; std::vector<std::string> changed; } targets[] = {
       {"new.GYR", 0, {"new.GYR"}}, {"old.GYR", 0, {"old.GYR"}}, {"link", 0, {"real.GYR"}},
       {"b.GYR", 0, {"a.GYR", "b.GYR"}}, {"piped", 0, {}}, {"fifo", ENXIO, {}},
-      {"stalled", ETIMEDOUT, {}}, {"null", 0, {}},
+      {"stalled", ETIMEDOUT, {}}, {"gone", EPIPE, {}}, {"null", 0, {}},
       {"protected.GYR", EACCES, {}}, {"ro/new.GYR", EACCES, {}}, {"no/new.GYR", ENOENT, {}},
       {"ro", EISDIR, {}}, {std::string(254, 'n'), 0, {std::string(254, 'n')}},
       {"full/design.GYR", ENOSPC, {}}, {"rofs/design.GYR", EROFS, {}}};
@@ -239,10 +242,12 @@ TEST(SaveTargets, EachKindOfTargetEndsAsItShouldAndTheCallerIsToldWhy) {
       std::thread drain([&] {  // until a last look after the save
         for (bool done = false; !done;) {
           done = saved;
-          pollfd in{s.reader, POLLIN, 0};
+          pollfd in[] = {{s.reader, POLLIN, 0}, {s.gone, POLLIN, 0}};
           char page[4096];
-          const ssize_t n = ::poll(&in, 1, 1) == 1 ? ::read(s.reader, page, sizeof page) : 0;
+          ::poll(in, 2, 1);
+          const ssize_t n = in[0].revents & POLLIN ? ::read(s.reader, page, sizeof page) : 0;
           piped.append(page, static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
+          if (in[1].revents & POLLIN) ::close(std::exchange(s.gone, -1));
         }
       });
       guarded(path, [&] {
