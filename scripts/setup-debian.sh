@@ -7,6 +7,8 @@ packages=(
   qt6-base-dev libgl-dev
   qt6-charts-dev libqt6opengl6-dev qt6-svg-dev  # the report window's plots (Charts needs OpenGL's CMake files), saved as PNG or SVG
   libdxflib-dev          # the DXF export
+  libnlopt-cxx-dev       # the path synthesis's optimiser
+  qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools  # lupdate/lrelease: the translations
   python3-ezdxf          # reads the DXF export back in a test
   qt6-translations-l10n  # Qt's own dialogs (file, print) in the user's language
   xvfb xauth openbox     # the focus tests on an X server with a window manager
