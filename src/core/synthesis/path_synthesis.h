@@ -1,0 +1,82 @@
+// Path synthesis: from the points the four-bar's output point must pass through to ranked
+// linkages whose exact path passes closest to them.
+//
+// The unknowns are the four-bar's crank, lever, coupler, fixed link and the output point's
+// offsets along and across the coupler, in the program's frame (crank pivot at the origin,
+// lever pivot on +x at the fixed link's length). With a free frame the linkage may also be
+// shifted and turned against the targets: the crank pivot's place and the fixed link's angle in
+// the targets' frame are three more unknowns.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <vector>
+
+#include "kinematics/vec2.h"
+#include "linkage/parameters.h"
+#include "report/run_report.h"
+
+namespace gyrenda {
+
+struct LengthRange {
+  double low, high;
+};
+
+struct SynthesisOptions {
+  std::vector<Vec2> targets;  // 3 to 12 points in world units (mm)
+  // Kept: the targets are met in their order as the crank turns (wrapping around once).
+  bool keepOrder = false;
+  // Hard constraints: the crank turns fully and the angle between coupler and lever stays
+  // within [min, 180° − min] over the whole cycle.
+  double minTransmissionAngle = 30;  // degrees
+  LengthRange crank{1, 200}, lever{1, 200}, coupler{1, 200}, fixedLink{1, 200};
+  LengthRange outputAlong{-200, 200}, outputAcross{-200, 200};
+  bool freeFrame = false;
+  std::uint64_t seed = 1;
+  int candidates = 10;  // at most this many distinct answers
+};
+
+// Why nothing was found, or none.
+enum class SynthesisProblem {
+  None,
+  TooFewTargets,    // fewer than 3
+  TooManyTargets,   // more than 12
+  TargetNotFinite,
+  BadBounds,        // a range empty, not finite, or outside what the validation pass admits
+  BadAngle,         // the minimum transmission angle not in [0°, 90°)
+  Stopped,          // asked to stop: the candidates are the best found until then
+};
+
+struct SynthesisCandidate {
+  // The design: the four-bar's six values from the search, the six-bar's seven from the
+  // design the search started from.
+  ParameterSet parameters{};
+  double maxDistance = 0;  // the largest distance from a target to the path
+  double rmsDistance = 0;
+  double minTransmissionAngle = 0;  // degrees, over the whole cycle
+  LinkageClass linkageClass = LinkageClass::CrankRocker;
+  // Free frame: where the crank pivot lies and at what angle (degrees, counterclockwise) the
+  // fixed link lies in the targets' frame; the targets moved into the program's frame. Without
+  // a free frame the pivot is the origin, the angle 0 and the targets are as given.
+  Vec2 pivot;
+  double frameAngle = 0;
+  std::vector<Vec2> targetsInProgramFrame;
+};
+
+// Shared with the thread that runs a synthesis: the share done for a progress bar, and the
+// request to stop, which the search heeds within 0.2 s.
+struct SynthesisProgress {
+  std::atomic<double> done{0};  // 0…1
+  std::atomic<bool> stop{false};
+};
+
+struct SynthesisResult {
+  SynthesisProblem problem = SynthesisProblem::None;
+  std::vector<SynthesisCandidate> candidates;  // best first: smallest maxDistance
+};
+
+// Uses both cores; the same options and seed give the same candidates.
+SynthesisResult synthesizePath(const SynthesisOptions& options, const ParameterSet& base,
+                               SynthesisProgress& progress);
+
+}  // namespace gyrenda
