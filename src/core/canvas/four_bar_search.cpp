@@ -19,13 +19,9 @@ SearchOutcome searchFourBar(const Linkage& linkage, Raster& canvas, bool optimis
         const auto [axis, output] = couplerPoints(linkage, hit.pivot, hit.farEnd);
         if (!isFinite(axis) || !isFinite(output)) return;  // no pose: nothing to draw or keep
         pen.drawTo(canvas, axis, output, quadrantColour(hit.crankAngle));
-        const int i = hit.index;
-        result.outputX[i] = output.x;
-        result.outputY[i] = output.y;
-        hits.axisX[i] = axis.x;
-        hits.axisY[i] = axis.y;
-        hits.leverTipX[i] = hit.farEnd.x;
-        hits.leverTipY[i] = hit.farEnd.y;
+        storeAt(result.outputX, result.outputY, hit.index, output);
+        storeAt(hits.axisX, hits.axisY, hit.index, axis);
+        storeAt(hits.leverTipX, hits.leverTipY, hit.index, hit.farEnd);
       });
   hits.fourBarExamined += outcome.examined;
   hits.fourBarStopped = outcome.stopped;
@@ -38,11 +34,8 @@ void searchFourBarFrames(const Linkage& linkage, const Raster& canvas, bool opti
                control, [&](const Hit& hit) {
                  const auto points = couplerPoints(linkage, hit.pivot, hit.farEnd);
                  if (!isFinite(points.output)) return;
-                 const int i = hit.index;
-                 result.leverTipX[i] = hit.farEnd.x;
-                 result.leverTipY[i] = hit.farEnd.y;
-                 result.outputX[i] = points.output.x;
-                 result.outputY[i] = points.output.y;
+                 storeAt(result.leverTipX, result.leverTipY, hit.index, hit.farEnd);
+                 storeAt(result.outputX, result.outputY, hit.index, points.output);
                });
 }
 

@@ -24,13 +24,9 @@ SearchOutcome searchSixBar(const Linkage& linkage, Raster& canvas, bool optimise
         const WorldPoint output = pose.output();
         if (!isFinite(pose.axis) || !isFinite(output)) return;  // no pose: nothing to draw or keep
         pen.drawTo(canvas, pose.axis, output, quadrantColour(hit.crankAngle));
-        const int i = hit.index;
-        hits.sixAxisX[i] = pose.axis.x;
-        hits.sixAxisY[i] = pose.axis.y;
-        hits.sixOutputX[i] = output.x;
-        hits.sixOutputY[i] = output.y;
-        hits.sliderX[i] = hit.farEnd.x;
-        hits.sliderY[i] = hit.farEnd.y;
+        storeAt(hits.sixAxisX, hits.sixAxisY, hit.index, pose.axis);
+        storeAt(hits.sixOutputX, hits.sixOutputY, hit.index, output);
+        storeAt(hits.sliderX, hits.sliderY, hit.index, hit.farEnd);
       });
   hits.sixBarExamined += outcome.examined;
   hits.sixBarStopped = outcome.stopped;
@@ -43,11 +39,8 @@ void searchSixBarFrames(const Linkage& linkage, const Raster& canvas, bool optim
                control, [&](const Hit& hit) {
                  const SixBarPoints pose = sixBarPoints(linkage, hit.pivot, hit.farEnd);
                  if (!isFinite(pose.axis) || !isFinite(pose.offset)) return;
-                 const int i = hit.index;
-                 result.sixAxisX[i] = pose.axis.x;
-                 result.sixAxisY[i] = pose.axis.y;
-                 result.sixOffsetX[i] = pose.offset.x;
-                 result.sixOffsetY[i] = pose.offset.y;
+                 storeAt(result.sixAxisX, result.sixAxisY, hit.index, pose.axis);
+                 storeAt(result.sixOffsetX, result.sixOffsetY, hit.index, pose.offset);
                });
 }
 
