@@ -34,7 +34,18 @@ struct SynthesisOptions {
   bool freeFrame = false;
   std::uint64_t seed = 1;
   int candidates = 10;  // at most this many distinct answers
+  // The budget (added beside the fields above; 0 takes the default): how many independent
+  // starts the search makes, each a global stage and a local polish, and how many evaluations
+  // of the objective each start may spend. The defaults, kDefaultStarts and
+  // defaultEvaluationsPerStart(), finish 5 targets in a fixed frame in about a second and 8
+  // in a free frame in a few seconds on two cores; the results depend on the budget, not on
+  // the machine.
+  int starts = 0;
+  int evaluationsPerStart = 0;
 };
+
+inline constexpr int kDefaultStarts = 24;
+int defaultEvaluationsPerStart(const SynthesisOptions& options);
 
 // Why nothing was found, or none.
 enum class SynthesisProblem {
@@ -45,6 +56,11 @@ enum class SynthesisProblem {
   BadBounds,        // a range empty, not finite, or outside what the validation pass admits
   BadAngle,         // the minimum transmission angle not in [0°, 90°)
   Stopped,          // asked to stop: the candidates are the best found until then
+  // Added beside the codes above:
+  DuplicateTargets,  // two targets at one point
+  OutOfReach,        // a target further than any linkage within the bounds can reach
+  NoLinkage,         // the search found no linkage that meets the constraints
+  BadBudget,         // candidates below 1, or starts or evaluations per start below 0
 };
 
 struct SynthesisCandidate {
@@ -53,7 +69,12 @@ struct SynthesisCandidate {
   ParameterSet parameters{};
   double maxDistance = 0;  // the largest distance from a target to the path
   double rmsDistance = 0;
-  double minTransmissionAngle = 0;  // degrees, over the whole cycle
+  // Each target's distance from the path and the crank angle (degrees, [0, 360)) of the
+  // path's nearest point, in the targets' order (added beside the figures above).
+  std::vector<double> distances, crankAngles;
+  // Degrees, over the whole cycle: the smaller of μ and 180° − μ at its worst, the figure the
+  // constraint [min, 180° − min] bounds.
+  double minTransmissionAngle = 0;
   LinkageClass linkageClass = LinkageClass::CrankRocker;
   // Free frame: where the crank pivot lies and at what angle (degrees, counterclockwise) the
   // fixed link lies in the targets' frame; the targets moved into the program's frame. Without
@@ -68,6 +89,7 @@ struct SynthesisCandidate {
 struct SynthesisProgress {
   std::atomic<double> done{0};  // 0…1
   std::atomic<bool> stop{false};
+  std::atomic<std::int64_t> evaluations{0};  // of the objective so far (added: a count to show)
 };
 
 struct SynthesisResult {
