@@ -61,7 +61,7 @@ enum Change : unsigned {
   CaptionsChanged = 1u << 1,   // the fixed-link range, the status, the pointer readout
   InputsChanged = 1u << 2,     // check boxes, speed list, slide point option
   ViewChanged = 1u << 3,       // zoom and the pan bars
-  EnabledChanged = 1u << 4,    // enabled flags
+  EnabledChanged = 1u << 4,    // enabled flags, 元に戻す and やり直し included
   RunStateChanged = 1u << 5,   // a run began or ended, the busy pointer, the watchdog timer
   ReportChanged = 1u << 6,     // the run report
   AllChanged = (1u << 7) - 1,
@@ -91,6 +91,9 @@ struct ControlState {
     float x = 0, y = 0;
   };
   std::optional<Readout> readout;
+
+  // 元に戻す and やり直し of the 編集 menu: a design to go back or forward to, and no run.
+  bool canUndo = false, canRedo = false;
 
   bool timerEnabled = false;  // the watchdog timer
   bool busyPointer = false;   // the main window's pointer shows the hourglass

@@ -2,6 +2,7 @@
 // bars that feed it, and point entry on the canvas.
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "linkage/number_text.h"
 #include "session/workbench.h"
@@ -105,6 +106,7 @@ void Workbench::leaveBox(int index) {
   linkage_ = next;
   controls_.fixedLinkCaption = linkage_.fixedLinkRange;
   controls_.mark(CaptionsChanged);
+  recordDesign();
 
   redraw();
   if (ticked(controls_.drawImmediately)) run(RunKind::Analysis);
@@ -115,8 +117,72 @@ void Workbench::applyDesign(const ParameterSet& values) {
   for (int k = 0; k < kParamCount; ++k) controls_.boxText[k] = formatBoxNumber(values[k]);
   for (int k = 0; k < kParamCount; ++k) linkage_.parameters[k] = readNumber(controls_.boxText[k]);
   controls_.mark(BoxesChanged);
+  ++designEdit_;
   for (int k = 0; k < kParamCount; ++k) leaveBox(k);
+  --designEdit_;
+  recordDesign();
   drawGrid();
+  execute();
+}
+
+void Workbench::putDesign(const ParameterSet& values) {
+  // One analysis at most, after the whole design is in, however すぐに描画する stands.
+  const CheckState immediate = std::exchange(controls_.drawImmediately, 0);
+  for (int k = 0; k < kParamCount; ++k) controls_.boxText[k] = formatBoxNumber(values[k]);
+  for (int k = 0; k < kParamCount; ++k) linkage_.parameters[k] = readNumber(controls_.boxText[k]);
+  controls_.mark(BoxesChanged);
+  ++designEdit_;
+  for (int k = 0; k < kParamCount; ++k) leaveBox(k);
+  --designEdit_;
+  controls_.drawImmediately = immediate;
+}
+
+void Workbench::recordDesign() {
+  if (designEdit_ > 0) return;
+  history_.record(linkage_.parameters);
+  showHistory(!running_);
+}
+
+void Workbench::showHistory(bool idle) {
+  const bool canUndo = idle && history_.canUndo(), canRedo = idle && history_.canRedo();
+  if (canUndo == controls_.canUndo && canRedo == controls_.canRedo) return;
+  controls_.canUndo = canUndo;
+  controls_.canRedo = canRedo;
+  controls_.mark(EnabledChanged);
+}
+
+void Workbench::undo() {
+  if (!running_) stepTo(history_.undo());
+}
+
+void Workbench::redo() {
+  if (!running_) stepTo(history_.redo());
+}
+
+// Undo puts back exactly the design that was in place, which a pass need not leave as it is
+// (a crank cut back to the lever by a pass moves the fixed link on the next), so the boxes,
+// bars, linkage and caption are set as the pass that made it left them, without a pass.
+void Workbench::stepTo(const std::optional<ParameterSet>& design) {
+  if (!design) return;
+  ParameterSet& p = linkage_.parameters;
+  for (int k = 0; k < kParamCount; ++k) {
+    p[k] = (*design)[k];
+    writeBack(p, k);
+    const auto& info = paramInfo()[k];
+    controls_.spinValue[k] = std::clamp(barValueFor(p[k]), info.spinMin, info.spinMax);
+  }
+  linkage_ = makeLinkage(p);
+  controls_.fixedLinkCaption = linkage_.fixedLinkRange;
+  controls_.mark(CaptionsChanged);
+  showHistory(true);
+  redraw();
+  if (ticked(controls_.drawImmediately)) run(RunKind::Analysis);
+}
+
+void Workbench::applyParameters(const ParameterSet& values) {
+  if (running_) return;
+  putDesign(values);
+  recordDesign();
   execute();
 }
 
@@ -134,8 +200,11 @@ void Workbench::enterPoint() {
   controls_.boxText[xBox + 1] = formatBoxNumber(-at.y);
   controls_.slidePointOption = start ? 1 : 0;
   controls_.mark(BoxesChanged | InputsChanged);
+  ++designEdit_;
   leaveBox(xBox);
   leaveBox(xBox + 1);
+  --designEdit_;
+  recordDesign();
 }
 
 }  // namespace gyrenda

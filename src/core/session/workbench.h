@@ -11,6 +11,7 @@
 #include "canvas/view.h"
 #include "linkage/linkage.h"
 #include "session/control_state.h"
+#include "session/design_history.h"
 #include "session/platform.h"
 #include "session/run_result.h"
 #include "sixbar/animation.h"
@@ -65,6 +66,19 @@ class Workbench final : private RunControl {
   // A double-click on the canvas: the point last shown becomes a slide end point.
   void enterPoint();
 
+  // --- Whole designs ---------------------------------------------------------------------------
+  // Each load, each applied design and each validation pass (or point entry) that changed the
+  // parameters is one step of the history. 元に戻す and やり直し put the design before or after
+  // the one in place back exactly as it was, into the boxes, bars and linkage; the canvas then
+  // shows its construction, and its path only after 実行, unless すぐに描画する is ticked, which
+  // analyses it at once as it does every edit. Refused during a run.
+  void undo();
+  void redo();
+  // A design from elsewhere (a synthesis candidate) typed into the boxes, read by the
+  // validation passes as one step of the history, then analysed. Refused during a run.
+  void applyParameters(const ParameterSet& values);
+  const DesignHistory& history() const { return history_; }
+
   // --- Commands --------------------------------------------------------------------------------
   void execute();                       // 実行: redraw, then analyse
   void animate(Direction direction);    // アニメ
@@ -110,6 +124,15 @@ class Workbench final : private RunControl {
   void setRunControls(bool idle);
   void setLengthToOne(ParameterSet& p, int k);
   void writeBack(const ParameterSet& p, int k);
+  // The boxes given `values` and read by a pass each, as one edit: no step of the history
+  // and no analysis in between.
+  void putDesign(const ParameterSet& values);
+  // Undo and redo: `design`, if any, made the one in place.
+  void stepTo(const std::optional<ParameterSet>& design);
+  // The parameters in place as a step of the history, unless inside a larger edit.
+  void recordDesign();
+  // The 編集 items' flags: something to undo or redo, and no run in progress.
+  void showHistory(bool idle);
   void show(const Message& message);
 
   NullPlatform nullPlatform_;
@@ -119,11 +142,13 @@ class Workbench final : private RunControl {
   View view_;
   RunResult result_;
   Raster canvas_;
+  DesignHistory history_;
 
   bool running_ = false;          // a run driver call is in progress
   bool quitRequested_ = false;    // the program is to end once every loop has returned
   bool stopRequested_ = false;    // 停止 was pressed; the next loop to yield honours it
   bool editGuard_ = false;        // a validation pass is in progress
+  int designEdit_ = 0;            // passes that belong to one larger edit are in progress
   bool fourBarPhase_ = false;     // the run is in its first phase (the watchdog's choice)
   bool watchdogShowing_ = false;  // the watchdog's message box is open
   bool assistantOn_ = false;

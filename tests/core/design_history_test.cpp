@@ -1,0 +1,120 @@
+// 元に戻す and やり直し over whole designs: which edits are steps, what undo and redo put back,
+// and what they leave alone.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "test_support.h"
+
+namespace gyrenda {
+namespace {
+
+using test::leaveBox;
+using test::OpenWindow;
+
+// Each edit is one step: undo brings back the design before it, redo the one after it, and
+// a new edit after an undo leaves nothing to redo.
+TEST(DesignHistory, EachEditIsOneStepThatUndoAndRedoCross) {
+  const ParameterSet candidate{15, 38, 41.5f, 33.25f, -12, 9, 45, 60, -10, 10, 60, 140, 70};
+  const struct {
+    const char* edit;
+    std::function<void(Workbench&)> act;
+  } cases[] = {
+      {"typed", [](Workbench& b) { leaveBox(b, couplerLength, "45"); }},
+      {"repaired", [](Workbench& b) { leaveBox(b, crankRadius, "100"); }},
+      {"spin bar", [](Workbench& b) { b.setSpinBar(fixedLinkLength, 40); }},
+      {"point entry, two boxes", [](Workbench& b) {
+         b.controls().slidePointOption = 1;
+         b.movePointer(150, -80);
+         b.enterPoint();
+       }},
+      {"load", [](Workbench& b) {
+         ASSERT_EQ(b.loadDesignFile(GYRENDA_TEST_DATA_DIR "/load_other_design.GYR"), "");
+       }},
+      {"applied", [&](Workbench& b) { b.applyParameters(candidate); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.edit);
+    OpenWindow w;
+    Workbench& b = w.bench;
+    const ParameterSet before = b.linkage().parameters;
+    EXPECT_FALSE(b.controls().canUndo);
+    c.act(b);
+    const ParameterSet after = b.linkage().parameters;
+    ASSERT_NE(after, before);
+    EXPECT_TRUE(b.controls().canUndo && !b.controls().canRedo);
+    b.undo();
+    EXPECT_EQ(b.linkage().parameters, before);
+    EXPECT_EQ(b.controls().boxText[crankRadius], "18");
+    EXPECT_TRUE(!b.controls().canUndo && b.controls().canRedo);
+    b.redo();
+    EXPECT_EQ(b.linkage().parameters, after);
+    EXPECT_EQ(b.controls().fixedLinkCaption, fixedLinkRange(after));
+    EXPECT_EQ(b.controls().spinValue[fixedLinkLength], static_cast<int>(after[fixedLinkLength]));
+    b.undo();
+    leaveBox(b, sixLinkLength, "55");
+    EXPECT_TRUE(b.controls().canUndo && !b.controls().canRedo);
+    b.undo();
+    EXPECT_EQ(b.linkage().parameters, before);
+  }
+}
+
+TEST(DesignHistory, APassThatChangesNothingIsNoStep) {
+  OpenWindow w;
+  leaveBox(w.bench, couplerLength, "36.0");  // the default value, typed otherwise
+  leaveBox(w.bench, fixedLinkLength, "31");
+  EXPECT_FALSE(w.bench.history().canUndo());
+}
+
+// Undo runs no analysis unless すぐに描画する is ticked; applying a design analyses it once.
+TEST(DesignHistory, UndoAnalysesOnlyWhereEveryEditDoes) {
+  for (const CheckState immediate : {0, 1}) {
+    OpenWindow w;
+    Workbench& b = w.bench;
+    leaveBox(b, couplerLength, "45");
+    b.controls().drawImmediately = immediate;
+    const int yields = w.platform.yields;
+    b.undo();
+    EXPECT_EQ(w.platform.yields > yields, immediate == 1) << immediate;
+    EXPECT_EQ(b.controls().drawImmediately, immediate);
+    int before = w.platform.yields;
+    b.applyParameters(b.history().current());
+    const int applied = w.platform.yields - before;
+    before = w.platform.yields;
+    b.execute();
+    EXPECT_EQ(applied, w.platform.yields - before) << "one analysis";
+    EXPECT_TRUE(b.history().canRedo()) << "the design in place applied is no step";
+  }
+}
+
+TEST(DesignHistory, NothingMovesDuringARunAndTheFlagsAreOffMeanwhile) {
+  OpenWindow w;
+  Workbench& b = w.bench;
+  leaveBox(b, couplerLength, "45");
+  b.undo();
+  const ParameterSet before = b.linkage().parameters;
+  bool flagsOff = true;
+  w.platform.onYield = [&] {
+    flagsOff = flagsOff && !b.controls().canUndo && !b.controls().canRedo;
+    b.redo();
+    b.applyParameters(ParameterSet{});
+  };
+  b.execute();
+  EXPECT_TRUE(flagsOff);
+  EXPECT_EQ(b.linkage().parameters, before);
+  EXPECT_TRUE(b.controls().canRedo);
+}
+
+TEST(DesignHistory, KeepsTheNearestStepsUpToItsDepth) {
+  DesignHistory h;
+  h.reset(ParameterSet{});
+  const int steps = static_cast<int>(DesignHistory::kDepth) + 5;
+  for (int n = 1; n <= steps; ++n) h.record(ParameterSet{static_cast<float>(n)});
+  int undone = 0;
+  while (h.undo()) ++undone;
+  EXPECT_EQ(undone, static_cast<int>(DesignHistory::kDepth));
+  EXPECT_EQ(h.current()[0], static_cast<float>(steps - DesignHistory::kDepth));
+}
+
+}  // namespace
+}  // namespace gyrenda
