@@ -36,15 +36,15 @@ struct SynthesisOptions {
   int candidates = 10;  // at most this many distinct answers
   // The budget (added beside the fields above; 0 takes the default): how many independent
   // starts the search makes, each a global stage and a local polish, and how many evaluations
-  // of the objective each start may spend. The defaults, kDefaultStarts and
-  // defaultEvaluationsPerStart(), finish 5 targets in a fixed frame in about a second and 8
-  // in a free frame in a few seconds on two cores; the results depend on the budget, not on
-  // the machine.
+  // of the objective each start may spend. The defaults, defaultStarts() and
+  // defaultEvaluationsPerStart(), finish 5 targets in a fixed frame within about 3 s and 8 in
+  // a free frame within about 10 s on two cores; the results depend on the budget, never on
+  // the machine or the time.
   int starts = 0;
   int evaluationsPerStart = 0;
 };
 
-inline constexpr int kDefaultStarts = 24;
+int defaultStarts(const SynthesisOptions& options);
 int defaultEvaluationsPerStart(const SynthesisOptions& options);
 
 // Why nothing was found, or none.

@@ -1,0 +1,176 @@
+// What the path synthesis minimises: how far the targets lie from a four-bar's exact output
+// path, and how far a design is from meeting the hard constraints.
+#pragma once
+
+#include <array>
+#include <cmath>
+#include <numbers>
+#include <span>
+#include <vector>
+
+#include "kinematics/vec2.h"
+
+namespace gyrenda {
+
+// The unknowns in one vector. The first six are the four-bar's, in the program's frame; the
+// last three place that frame in the targets' frame (the crank pivot, and the fixed link's
+// angle in degrees counterclockwise), and stay 0 for a fixed frame.
+enum SynthesisUnknown : int {
+  uCrank,
+  uLever,
+  uCoupler,
+  uFixedLink,
+  uOutputAlong,
+  uOutputAcross,
+  uPivotX,
+  uPivotY,
+  uFrameAngle,
+  kSynthesisUnknowns,
+};
+using SynthesisDesign = std::array<double, kSynthesisUnknowns>;
+
+// A target's point in the program's frame, for a design whose frame lies at `pivot`, turned by
+// `degrees`, in the targets' frame.
+Vec2 intoProgramFrame(Vec2 target, Vec2 pivot, double degrees);
+
+// The transmission angle μ (degrees) where the crank tip lies `tipToPivot` from the lever
+// pivot; μ grows with that distance, so its extremes over a turn lie at crank angles 0° and
+// 180°, where the distance is |fixed link − crank| and fixed link + crank.
+double transmissionAngleAt(double coupler, double lever, double tipToPivot);
+
+// How far a design is from what a synthesis may answer (0 when it meets all of it): the crank
+// no longer than the lever, the crank turning fully with the lever pivot beyond its circle
+// (so a crank-rocker whose lever tip starts above the axis), μ within [min, 180° − min] at both
+// extremes. Dimensionless: cosines and lengths over the design's size.
+double constraintViolation(const SynthesisDesign& x, double minTransmissionAngle);
+
+// The smaller of μ and 180° − μ at its worst over a turn (degrees).
+double worstTransmissionAngle(const SynthesisDesign& x);
+
+// The output point at crank angle `radians` on the lever branch above the axis at 0°, which
+// the program's analysis follows for every design that meets the constraints.
+Vec2 outputPointAt(const SynthesisDesign& x, double radians);
+
+// The least of g over [low, high] near `start` (whose value is `atStart`), by Brent's method:
+// the argument and the value.
+template <typename G>
+std::pair<double, double> brentMinimum(G g, double low, double high, double start,
+                                       double atStart) {
+  constexpr double kGolden = 0.3819660112501051, kRelative = 1.5e-8, kAbsolute = 1e-11;
+  double a = low, b = high, x = start, w = start, v = start;
+  double fx = atStart, fw = atStart, fv = atStart, d = 0, e = 0;
+  for (int step = 0; step < 60; ++step) {
+    const double m = (a + b) / 2, tol = kRelative * std::abs(x) + kAbsolute, tol2 = 2 * tol;
+    if (std::abs(x - m) <= tol2 - (b - a) / 2) break;
+    double p = 0, q = 0, r = 0;
+    if (std::abs(e) > tol) {  // a parabola through x, w and v
+      r = (x - w) * (fx - fv);
+      q = (x - v) * (fx - fw);
+      p = (x - v) * q - (x - w) * r;
+      q = 2 * (q - r);
+      if (q > 0) p = -p;
+      else q = -q;
+      r = e;
+      e = d;
+    }
+    if (std::abs(p) < std::abs(q * r / 2) && p > q * (a - x) && p < q * (b - x)) {
+      d = p / q;
+      if (x + d - a < tol2 || b - x - d < tol2) d = x < m ? tol : -tol;
+    } else {  // a golden-section step into the larger part
+      e = (x < m ? b : a) - x;
+      d = kGolden * e;
+    }
+    const double u = std::abs(d) >= tol ? x + d : x + (d > 0 ? tol : -tol);
+    const double fu = g(u);
+    if (fu <= fx) {
+      (u < x ? b : a) = x;
+      v = w, fv = fw, w = x, fw = fx, x = u, fx = fu;
+    } else {
+      (u < x ? a : b) = u;
+      if (fu <= fw || w == x) v = w, fv = fw, w = u, fw = fu;
+      else if (fu <= fv || v == x || v == w) v = u, fv = fu;
+    }
+  }
+  return {x, fx};
+}
+
+// The point of a closed path nearest `target`: the nearest of `grid` points evenly spaced over
+// a turn, then refined between that point's two neighbours. `path` gives the point at an angle
+// in radians; `samples` holds its points at the grid's angles 2π·i/grid.
+struct NearestPoint {
+  double distance, radians;  // radians in [0, 2π)
+};
+template <typename Path>
+NearestPoint nearestPoint(Path path, std::span<const Vec2> samples, Vec2 target) {
+  const double step = 2 * std::numbers::pi / static_cast<double>(samples.size());
+  std::size_t best = 0;
+  double bestSquare = INFINITY;
+  for (std::size_t i = 0; i < samples.size(); ++i) {
+    const Vec2 r = samples[i] - target;
+    if (const double s = r.dot(r); s < bestSquare) best = i, bestSquare = s;
+  }
+  const double at = step * static_cast<double>(best);
+  const auto square = [&](double t) {
+    const Vec2 r = path(t) - target;
+    return r.dot(r);
+  };
+  auto [t, s] = brentMinimum(square, at - step, at + step, at, bestSquare);
+  t = std::fmod(t, 2 * std::numbers::pi);
+  if (t < 0) t += 2 * std::numbers::pi;
+  return {std::sqrt(s), t};
+}
+
+// How many turns beyond one the crank makes when it meets the targets in their order, each at
+// its angle (radians in [0, 2π)): 0 when the angles are in cyclic order.
+int extraTurns(std::span<const double> radians);
+
+// Where the search moves: its unknowns scaled to [0, 1] and mapped onto designs that meet the
+// constraints by construction, so that neither stage of the search meets a wall. Coupler and
+// lever within their ranges, the crank within its range but no longer than the lever and short
+// enough that some fixed link keeps μ within bounds at both extremes, the fixed link within its
+// range and within what keeps μ there; offsets and frame within their ranges.
+class SearchSpace {
+ public:
+  // `low` and `high` bound each unknown; the frame's stay 0 for a fixed frame.
+  SearchSpace(const SynthesisDesign& low, const SynthesisDesign& high,
+              double minTransmissionAngle, bool freeFrame);
+  std::size_t dimensions() const { return freeFrame_ ? kSynthesisUnknowns : 6; }
+  // The design at `u`; `shortfall` is 0, or where the ranges leave no crank or fixed link
+  // for this coupler and lever, by how much they miss (over the design's size).
+  SynthesisDesign at(std::span<const double> u, double& shortfall) const;
+  const SynthesisDesign& low() const { return low_; }
+  const SynthesisDesign& high() const { return high_; }
+
+ private:
+  SynthesisDesign low_, high_;
+  double limit_;  // the cosine of the least μ, a little within it
+  bool freeFrame_;
+};
+
+// The objective of the search for a fixed set of targets.
+class PathObjective {
+ public:
+  // `farthest`: no target lies further than this from any path the search may try.
+  PathObjective(std::vector<Vec2> targets, double minTransmissionAngle, bool keepOrder,
+                bool freeFrame, double farthest);
+  // The value to minimise: the mean square distance of the targets from the path over the
+  // square of the targets' spread, with a cyclic order that does not hold counted as a
+  // further four for every extra turn; for a design that breaks a constraint, `infeasible`
+  // and more, growing with how far it breaks them, so that every design that meets them is
+  // better.
+  double operator()(const SynthesisDesign& x) const;
+  double infeasible() const { return infeasible_; }
+  // The spread: the root mean square distance of the targets from their centroid (at least a
+  // thousandth of a unit).
+  double scale() const { return scale_; }
+
+  static constexpr int kGrid = 64;
+
+ private:
+  std::vector<Vec2> targets_;
+  double minAngle_;
+  bool keepOrder_, freeFrame_;
+  double scale_ = 1, infeasible_ = 1;
+};
+
+}  // namespace gyrenda

@@ -1,0 +1,318 @@
+// The search: independent starts spread over the cores, each a global stage (NLopt's
+// controlled random search with local mutation) and a local polish (BOBYQA) in the unknowns
+// scaled to [0, 1]; then every start's answer as the user would get it, rounded to what the
+// boxes show and measured on the exact path of the program's own branch.
+#include "synthesis/path_synthesis.h"
+
+#include <nlopt.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <thread>
+
+#include "kinematics/exact_linkage.h"
+#include "linkage/number_text.h"
+#include "synthesis/path_objective.h"
+
+namespace gyrenda {
+namespace {
+
+constexpr double kRadian = std::numbers::pi / 180;
+constexpr int kChunk = 256;  // evaluations between two reports of progress
+
+std::uint64_t splitMix(std::uint64_t x) {
+  x += 0x9e3779b97f4a7c15ULL;
+  x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ULL;
+  x = (x ^ (x >> 27)) * 0x94d049bb133111ebULL;
+  return x ^ (x >> 31);
+}
+
+// The six ranges of the options in the order of the unknowns.
+std::array<LengthRange, 6> lengthRanges(const SynthesisOptions& o) {
+  return {o.crank, o.lever, o.coupler, o.fixedLink, o.outputAlong, o.outputAcross};
+}
+
+// How far the output point can lie from the crank pivot, at most.
+double reachOf(const SynthesisOptions& o) {
+  const auto larger = [](LengthRange r) { return std::max(std::abs(r.low), std::abs(r.high)); };
+  return o.crank.high + std::hypot(larger(o.outputAlong), larger(o.outputAcross));
+}
+
+SynthesisProblem problemOf(const SynthesisOptions& o) {
+  const std::vector<Vec2>& t = o.targets;
+  if (t.size() < 3) return SynthesisProblem::TooFewTargets;
+  if (t.size() > 12) return SynthesisProblem::TooManyTargets;
+  for (const Vec2 p : t)
+    if (!std::isfinite(p.x) || !std::isfinite(p.y) || std::abs(p.x) > kParamLimit ||
+        std::abs(p.y) > kParamLimit)
+      return SynthesisProblem::TargetNotFinite;
+  const auto ranges = lengthRanges(o);
+  for (std::size_t k = 0; k < ranges.size(); ++k) {
+    const LengthRange r = ranges[k];
+    // The four lengths positive, as the program's frame needs them; none beyond the boxes.
+    if (!(r.low <= r.high && r.low >= -kParamLimit && r.high <= kParamLimit) ||
+        (k < 4 && !(r.low > 0)))
+      return SynthesisProblem::BadBounds;
+  }
+  if (!(o.minTransmissionAngle >= 0 && o.minTransmissionAngle < 90))
+    return SynthesisProblem::BadAngle;
+  if (o.candidates < 1 || o.starts < 0 || o.evaluationsPerStart < 0)
+    return SynthesisProblem::BadBudget;
+  for (std::size_t i = 0; i < t.size(); ++i)
+    for (std::size_t j = 0; j < i; ++j)
+      if ((t[i] - t[j]).norm() < 1e-6) return SynthesisProblem::DuplicateTargets;
+  const double reach = reachOf(o);
+  for (std::size_t i = 0; i < t.size(); ++i) {
+    if (!o.freeFrame && t[i].norm() > reach) return SynthesisProblem::OutOfReach;
+    for (std::size_t j = 0; j < i; ++j)
+      if ((t[i] - t[j]).norm() > 2 * reach) return SynthesisProblem::OutOfReach;
+  }
+  return SynthesisProblem::None;
+}
+
+// The space the search moves in: the options' ranges, and with a free frame the crank pivot
+// within reach of every target at any angle.
+SearchSpace spaceOf(const SynthesisOptions& o) {
+  SynthesisDesign low{}, high{};
+  const auto ranges = lengthRanges(o);
+  for (int k = 0; k < 6; ++k) low[k] = ranges[k].low, high[k] = ranges[k].high;
+  if (o.freeFrame) {
+    const double reach = reachOf(o);
+    double minX = INFINITY, maxX = -INFINITY, minY = INFINITY, maxY = -INFINITY;
+    for (const Vec2 t : o.targets) {
+      minX = std::min(minX, t.x), maxX = std::max(maxX, t.x);
+      minY = std::min(minY, t.y), maxY = std::max(maxY, t.y);
+    }
+    low[uPivotX] = maxX - reach, high[uPivotX] = minX + reach;
+    low[uPivotY] = maxY - reach, high[uPivotY] = minY + reach;
+    low[uFrameAngle] = -180, high[uFrameAngle] = 180;
+  }
+  return SearchSpace(low, high, o.minTransmissionAngle, o.freeFrame);
+}
+
+// What one start shares with its objective.
+struct StartContext {
+  const PathObjective& objective;
+  const SearchSpace& space;
+  SynthesisProgress& progress;
+  std::atomic<std::int64_t>& spent;  // of the whole search's budget
+  double budget;                     // the whole search's
+  nlopt::opt* running = nullptr;
+  std::int64_t count = 0, reported = 0;
+  std::vector<double> best;
+  double bestValue = INFINITY;
+
+  void report() {
+    const std::int64_t chunk = count - reported;
+    reported = count;
+    progress.evaluations += chunk;
+    progress.done = std::min(1.0, static_cast<double>(spent += chunk) / budget);
+  }
+};
+
+double evaluate(unsigned n, const double* u, double*, void* data) {
+  auto& c = *static_cast<StartContext*>(data);
+  if (c.progress.stop) {
+    c.running->force_stop();
+    return c.objective.infeasible() * 2;
+  }
+  if (++c.count - c.reported >= kChunk) c.report();
+  double shortfall = 0;
+  const SynthesisDesign x = c.space.at(std::span(u, n), shortfall);
+  const double value =
+      shortfall > 0 ? c.objective.infeasible() * (1 + shortfall) : c.objective(x);
+  if (value < c.bestValue) c.best.assign(u, u + n), c.bestValue = value;
+  return value;
+}
+
+// One run of an NLopt algorithm from `start`, within `evaluations`; the context keeps the
+// best point seen, whatever way the run ends.
+void runStage(nlopt::algorithm algorithm, std::vector<double> start, int evaluations,
+              StartContext& c) {
+  const auto n = static_cast<unsigned>(start.size());
+  nlopt::opt opt(algorithm, n);
+  opt.set_lower_bounds(std::vector<double>(n, 0.0));
+  opt.set_upper_bounds(std::vector<double>(n, 1.0));
+  opt.set_min_objective(evaluate, &c);
+  opt.set_maxeval(std::max(evaluations, static_cast<int>(2 * n + 2)));
+  opt.set_stopval(1e-20);
+  if (algorithm == nlopt::LN_BOBYQA) {
+    // From the global stage's best point, a step of a fiftieth of each range; a basin that
+    // stops improving by a part in 10⁹ is left, so that the budget goes to other starts.
+    opt.set_initial_step(0.02);
+    opt.set_xtol_rel(1e-7);
+    opt.set_ftol_rel(1e-9);
+  }
+  c.running = &opt;
+  double value = 0;
+  try {
+    opt.optimize(start, value);
+  } catch (const std::exception&) {
+    // Stopped, or the polish could make no more progress: the best point seen stands.
+  }
+  c.running = nullptr;
+}
+
+// One start: its own random point and random stream, both from the seed and the start's
+// index, so a start finds the same answer on whichever thread it runs.
+std::optional<SynthesisDesign> runStart(const PathObjective& objective, const SearchSpace& space,
+                                        std::uint64_t seed, int evaluations,
+                                        SynthesisProgress& progress,
+                                        std::atomic<std::int64_t>& spent, double budget) {
+  const std::size_t n = space.dimensions();
+  StartContext c{objective, space, progress, spent, budget, nullptr, 0, 0, {}, INFINITY};
+  nlopt::srand(seed);
+  std::vector<double> start(n);
+  std::uint64_t stream = seed;
+  for (double& u : start) u = static_cast<double>((stream = splitMix(stream)) >> 11) * 0x1p-53;
+  // The global stage: the random population (ten points per unknown and one) and as many
+  // steps again, enough to find a basin; the polish takes the rest of the start's budget.
+  const int global = std::min(evaluations / 2, 25 * static_cast<int>(n + 1));
+  runStage(nlopt::GN_CRS2_LM, start, global, c);
+  if (!progress.stop && !c.best.empty())
+    runStage(nlopt::LN_BOBYQA, c.best, evaluations - static_cast<int>(c.count), c);
+  c.report();
+  spent += std::max<std::int64_t>(0, evaluations - c.count);  // a start that ended early
+  if (!(c.bestValue < objective.infeasible())) return std::nullopt;
+  double shortfall = 0;
+  return space.at(c.best, shortfall);
+}
+
+// A value as the user gets it: typed into its box as the box shows it.
+float asTyped(double v) { return readNumber(formatBoxNumber(static_cast<float>(v))); }
+
+// Whether the validation pass leaves the four-bar's values as they are.
+bool passKeeps(const ParameterSet& p) {
+  const double a = p[crankRadius], c = p[leverRadius], b = p[couplerLength];
+  const float lower = static_cast<float>(a - c + b), upper = static_cast<float>(b - a + c);
+  return a > 0 && b > 0 && c > 0 && a <= c && lower < p[fixedLinkLength] &&
+         upper > p[fixedLinkLength];
+}
+
+// A start's answer as a candidate, measured as the program will draw it; none where the design
+// as typed breaks a constraint or the order.
+std::optional<SynthesisCandidate> candidateOf(const SynthesisDesign& found,
+                                              const SynthesisOptions& o,
+                                              const ParameterSet& base) {
+  SynthesisCandidate cand;
+  cand.parameters = base;
+  constexpr ParamName kNames[] = {crankRadius,     leverRadius,   couplerLength,
+                                  fixedLinkLength, outputOffsetX, outputOffsetY};
+  SynthesisDesign x = found;
+  for (int k = 0; k < 6; ++k) x[k] = cand.parameters[kNames[k]] = asTyped(found[k]);
+  if (!passKeeps(cand.parameters)) return std::nullopt;
+  const LinkageKind kind = classifyLinkage(x[uCrank], x[uCoupler], x[uLever], x[uFixedLink]);
+  cand.linkageClass = kind.linkageClass;
+  cand.minTransmissionAngle = worstTransmissionAngle(x);
+  if (kind != LinkageKind{LinkageClass::CrankRocker, true} ||
+      !(cand.minTransmissionAngle >= o.minTransmissionAngle))
+    return std::nullopt;
+
+  const ExactLinkage exact = makeExactLinkage(cand.parameters);
+  const auto path = [&exact](double t) {
+    const auto pose = fourBarPose(exact, t / kRadian, 0);
+    return pose ? pose->output : Vec2{INFINITY, INFINITY};
+  };
+  std::vector<Vec2> samples(720);
+  for (std::size_t i = 0; i < samples.size(); ++i) samples[i] = path(i * 2 * std::numbers::pi / 720);
+  if (o.freeFrame) {
+    cand.pivot = {x[uPivotX], x[uPivotY]};
+    cand.frameAngle = x[uFrameAngle];
+  }
+  std::vector<double> radians;
+  double square = 0;
+  for (const Vec2 target : o.targets) {
+    const Vec2 t = o.freeFrame ? intoProgramFrame(target, cand.pivot, cand.frameAngle) : target;
+    const NearestPoint near = nearestPoint(path, samples, t);
+    cand.targetsInProgramFrame.push_back(t);
+    cand.distances.push_back(near.distance);
+    cand.crankAngles.push_back(near.radians / kRadian);
+    radians.push_back(near.radians);
+    cand.maxDistance = std::max(cand.maxDistance, near.distance);
+    square += near.distance * near.distance;
+  }
+  cand.rmsDistance = std::sqrt(square / static_cast<double>(o.targets.size()));
+  if (!std::isfinite(cand.maxDistance) || (o.keepOrder && extraTurns(radians) > 0))
+    return std::nullopt;
+  for (const double v : cand.crankAngles)
+    if (!std::isfinite(v)) return std::nullopt;
+  return cand;
+}
+
+// Two candidates are one design when every unknown the search moved agrees within half a
+// percent of its range (the frame angle around the turn).
+bool sameDesign(const SynthesisCandidate& a, const SynthesisCandidate& b,
+                const SearchSpace& space) {
+  const auto unknowns = [](const SynthesisCandidate& c) {
+    const ParameterSet& p = c.parameters;
+    return SynthesisDesign{p[crankRadius],   p[leverRadius],   p[couplerLength],
+                           p[fixedLinkLength], p[outputOffsetX], p[outputOffsetY],
+                           c.pivot.x,        c.pivot.y,        c.frameAngle};
+  };
+  const SynthesisDesign x = unknowns(a), y = unknowns(b);
+  for (int k = 0; k < kSynthesisUnknowns; ++k) {
+    double gap = std::abs(x[k] - y[k]);
+    if (k == uFrameAngle) gap = std::min(gap, 360 - gap);
+    if (gap > 0.005 * (space.high()[k] - space.low()[k])) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int defaultStarts(const SynthesisOptions& options) { return options.freeFrame ? 96 : 64; }
+
+int defaultEvaluationsPerStart(const SynthesisOptions& options) {
+  return options.freeFrame ? 5000 : 3000;
+}
+
+SynthesisResult synthesizePath(const SynthesisOptions& options, const ParameterSet& base,
+                               SynthesisProgress& progress) {
+  SynthesisResult result;
+  if ((result.problem = problemOf(options)) != SynthesisProblem::None) return result;
+  const int starts = options.starts > 0 ? options.starts : defaultStarts(options);
+  const int evaluations = options.evaluationsPerStart > 0 ? options.evaluationsPerStart
+                                                          : defaultEvaluationsPerStart(options);
+  const SearchSpace space = spaceOf(options);
+  double targetSpan = 0;
+  for (const Vec2 a : options.targets) targetSpan = std::max(targetSpan, a.norm());
+  const double farthest = 2 * (targetSpan + 3 * reachOf(options));
+  const PathObjective objective(options.targets, options.minTransmissionAngle,
+                                options.keepOrder, options.freeFrame, farthest);
+
+  std::vector<std::optional<SynthesisDesign>> found(static_cast<std::size_t>(starts));
+  std::atomic<int> next{0};
+  std::atomic<std::int64_t> spent{0};
+  const double budget = static_cast<double>(starts) * evaluations;
+  const auto work = [&] {
+    for (int k; (k = next++) < starts && !progress.stop;)
+      found[k] = runStart(objective, space, splitMix(options.seed ^ splitMix(k)), evaluations,
+                          progress, spent, budget);
+  };
+  const int threads =
+      std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, std::min(starts, 8));
+  std::vector<std::jthread> helpers;
+  for (int i = 1; i < threads; ++i) helpers.emplace_back(work);
+  work();
+  helpers.clear();  // joins
+
+  std::vector<SynthesisCandidate> all;
+  for (const auto& x : found) {
+    if (x)
+      if (auto c = candidateOf(*x, options, base)) all.push_back(std::move(*c));
+  }
+  std::ranges::stable_sort(all, {}, &SynthesisCandidate::maxDistance);
+  for (SynthesisCandidate& c : all) {
+    if (static_cast<int>(result.candidates.size()) == options.candidates) break;
+    if (std::ranges::none_of(result.candidates,
+                             [&](const SynthesisCandidate& k) { return sameDesign(c, k, space); }))
+      result.candidates.push_back(std::move(c));
+  }
+  if (progress.stop) result.problem = SynthesisProblem::Stopped;
+  else if (result.candidates.empty()) result.problem = SynthesisProblem::NoLinkage;
+  progress.done = 1;
+  return result;
+}
+
+}  // namespace gyrenda
