@@ -13,6 +13,7 @@
 
 #include "encoders/image_files.h"
 #include "encoders/report_json.h"
+#include "encoders/tolerance_json.h"
 #include "files/atomic_file.h"
 #include "files/data_file.h"
 #include "files/drawing.h"
@@ -20,6 +21,7 @@
 #include "kinematics/kinematics_analysis.h"
 #include "linkage/number_text.h"
 #include "session/workbench.h"
+#include "tolerance/tolerance_analysis.h"
 
 namespace gyrenda {
 namespace {
@@ -52,8 +54,9 @@ std::optional<int> parseInt(std::string_view s) {
 }
 
 struct Outputs {
-  std::optional<std::string> gyr, bmp, frames, report, kinematics;
+  std::optional<std::string> gyr, bmp, frames, report, kinematics, tolerance;
   double rpm = 60, step = 0.5;  // the crank speed and the crank-angle step of the kinematics
+  ToleranceOptions toleranceOptions;
   std::vector<std::pair<ExportFormat, std::string>> exports;  // --png, --svg, --dxf in order
 };
 
@@ -65,7 +68,8 @@ const ExportOption kExportOptions[] = {
 QList<QCommandLineOption> programOptions() {
   QList<QCommandLineOption> options;
   for (const char* name : {"load", "set", "speed", "zoom", "pan", "gyr", "bmp", "png", "svg",
-                           "dxf", "frames", "report", "kinematics", "rpm", "step"})
+                           "dxf", "frames", "report", "kinematics", "rpm", "step",
+                           "tolerance", "tol", "clearance", "samples", "seed", "distribution"})
     options.append(QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("value")));
   for (const char* name : {"six", "no-optimise-four", "no-optimise-six", "help", "version"})
     options.append(QCommandLineOption(QString::fromLatin1(name)));
@@ -75,7 +79,7 @@ QList<QCommandLineOption> programOptions() {
 // The options that name an output, and those of them that draw the canvas or the loci of an
 // analysis, which the frame searches replace.
 constexpr const char* kOutputOptions[] = {"gyr", "bmp", "png", "svg", "dxf", "frames", "report",
-                                          "kinematics"};
+                                          "kinematics", "tolerance"};
 constexpr const char* kAnalysisOutputs[] = {"bmp", "png", "svg", "dxf", "report"};
 
 // Whether two output paths name the same file: the same path once "." and ".." are resolved,
@@ -182,6 +186,44 @@ void apply(const std::string& name, const std::string& value, Workbench& bench, 
     const auto step = parseNumber(value, 1e-3, 360);
     if (!step) throw UsageError{"--step takes degrees from 0.001 to 360, got '" + value + "'"};
     outputs.step = *step;
+  } else if (name == "tolerance") {
+    outputs.tolerance = value;
+  } else if (name == "tol") {
+    // T for every design value, or NAME=T for one; later ones override earlier ones.
+    const auto eq = value.find('=');
+    const std::string number = eq == std::string::npos ? value : value.substr(eq + 1);
+    const auto t = parseNumber(number, 0, kMaxTolerance);
+    if (!t)
+      throw UsageError{"--tol takes T or NAME=T with T a length from 0 to 1000, got '" + value +
+                       "'"};
+    if (eq == std::string::npos) {
+      outputs.toleranceOptions.tolerance.fill(*t);
+    } else {
+      const auto k = findParam(std::string_view(value).substr(0, eq));
+      if (!k) throw UsageError{"unknown parameter '" + value.substr(0, eq) + "'"};
+      outputs.toleranceOptions.tolerance[*k] = *t;
+    }
+  } else if (name == "clearance") {
+    const auto c = parseNumber(value, 0, kMaxTolerance);
+    if (!c) throw UsageError{"--clearance takes a length from 0 to 1000, got '" + value + "'"};
+    outputs.toleranceOptions.clearance = *c;
+  } else if (name == "samples") {
+    const auto n = parseInt(value);
+    if (!n || *n < 1 || *n > kMaxToleranceSamples)
+      throw UsageError{"--samples takes a count from 1 to 1000000, got '" + value + "'"};
+    outputs.toleranceOptions.samples = *n;
+  } else if (name == "seed") {
+    std::uint64_t seed = 0;
+    const auto [ptr, ec] = std::from_chars(value.data(), value.data() + value.size(), seed);
+    if (value.empty() || ec != std::errc() || ptr != value.data() + value.size())
+      throw UsageError{"--seed takes a whole number from 0 to 18446744073709551615, got '" +
+                       value + "'"};
+    outputs.toleranceOptions.seed = seed;
+  } else if (name == "distribution") {
+    if (value != "uniform" && value != "normal")
+      throw UsageError{"--distribution takes uniform or normal, got '" + value + "'"};
+    outputs.toleranceOptions.distribution =
+        value == "normal" ? ToleranceDistribution::Normal : ToleranceDistribution::Uniform;
   } else {
     for (const auto& [option, format] : kExportOptions)
       if (name == option) outputs.exports.emplace_back(format, value);
@@ -191,7 +233,8 @@ void apply(const std::string& name, const std::string& value, Workbench& bench, 
 // Writes what was asked for, in a fixed order. The first failure ends it and is returned,
 // with the outputs written before it and those left unwritten.
 std::string writeOutputs(const Outputs& outputs, const Workbench& bench,
-                         const std::optional<KinematicsAnalysis>& exact, std::ostream& out) {
+                         const std::optional<KinematicsAnalysis>& exact,
+                         const std::optional<ToleranceResult>& tolerance, std::ostream& out) {
   const RunResult& result = bench.result();
   struct Job {
     std::string option, path;
@@ -214,6 +257,8 @@ std::string writeOutputs(const Outputs& outputs, const Workbench& bench,
   }
   add("--kinematics", outputs.kinematics, [&] { return kinematicsCsv(exact->curves); });
   add("--report", outputs.report, [&] { return reportJson(*result.report, *exact); });
+  add("--tolerance", outputs.tolerance,
+      [&] { return toleranceJson(*tolerance, outputs.toleranceOptions); });
 
   const auto named = [](auto from, auto to) {
     std::string list;
@@ -291,12 +336,30 @@ std::string cliUsage() {
          "                       velocities, accelerations and the input torque per newton\n"
          "                       resisting the slider; empty fields where a loop does not close\n"
          "  --rpm N              crank speed for --kinematics and --report (default 60)\n"
-         "  --step DEG           crank-angle step of --kinematics (default 0.5)\n"
+         "  --step DEG           crank-angle step of --kinematics and --tolerance (default 0.5)\n"
+         "  --tolerance FILE|-   write a tolerance analysis as JSON: Monte Carlo samples of the\n"
+         "                       design with every value off within its tolerance and every\n"
+         "                       pin with its clearance; per crank angle the 95th percentile\n"
+         "                       and the greatest distance of the four-bar output, six-bar\n"
+         "                       output and slider from their nominal places (band95,\n"
+         "                       bandMax), percentiles of slider stroke, rocking angle and\n"
+         "                       least transmission angle, the share of samples whose crank\n"
+         "                       no longer turns fully, and the sensitivity of the outputs\n"
+         "                       to each value, ranked\n"
+         "  --tol T | NAME=T     tolerance ± T (mm) of every design value, or of parameter NAME\n"
+         "                       alone; repeatable, applied in order (default 0.1)\n"
+         "  --clearance C        clearance of every pin joint, mm (default 0.05)\n"
+         "  --samples N          Monte Carlo samples, 1 to 1000000 (default 2000)\n"
+         "  --seed N             seed of the samples; the same seed gives the same file\n"
+         "                       (default 1)\n"
+         "  --distribution uniform|normal\n"
+         "                       errors uniform within ± the tolerance, or normal with\n"
+         "                       sigma a third of it (default uniform)\n"
          "  --help               show this help and exit\n"
          "  --version            show the version and exit\n"
          "\n"
-         "Without --gyr, --bmp, --png, --svg, --dxf, --frames, --report or --kinematics the\n"
-         "numeric data file goes to standard output. Each output needs a file of its own,\n"
+         "Without --gyr, --bmp, --png, --svg, --dxf, --frames, --report, --kinematics or\n"
+         "--tolerance the numeric data file goes to standard output. Each output needs a file of its own,\n"
          "and one at most goes to standard output.\n";
 }
 
@@ -372,7 +435,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   }
 
   if (!outputs.gyr && !outputs.bmp && !outputs.frames && !outputs.report &&
-      !outputs.kinematics && outputs.exports.empty())
+      !outputs.kinematics && !outputs.tolerance && outputs.exports.empty())
     outputs.gyr = "-";
   if (outputs.frames) bench.computeFrames();
   else bench.execute();
@@ -380,7 +443,22 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   std::optional<KinematicsAnalysis> exact;
   if (outputs.report || outputs.kinematics)
     exact = analyseKinematics(bench.linkage().parameters, outputs.rpm, outputs.step);
-  if (const std::string failure = writeOutputs(outputs, bench, exact, out); !failure.empty()) {
+  std::optional<ToleranceResult> tolerance;
+  if (outputs.tolerance) {
+    ToleranceOptions options = outputs.toleranceOptions;
+    options.step = outputs.step;
+    ToleranceProgress progress;
+    tolerance = analyseTolerance(bench.linkage().parameters, options, progress);
+    if (tolerance->problem == ToleranceProblem::NotAssemblable)
+      return usageError("--tolerance: the design cannot be assembled at any crank angle");
+    if (tolerance->problem == ToleranceProblem::BadSamples)
+      return usageError("--tolerance: --samples times the crank angles of --step may be at "
+                        "most 12000000");
+    if (tolerance->problem != ToleranceProblem::None)
+      return usageError("--tolerance: the analysis could not be made");
+  }
+  if (const std::string failure = writeOutputs(outputs, bench, exact, tolerance, out);
+      !failure.empty()) {
     err << kProgram << ": " << failure << '\n';
     return 1;
   }
@@ -391,6 +469,12 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
       err << kProgram << ": note: the four-bar loop closes at " << exact->fourBarSamples
           << " of " << samples << " crank angles; the other rows are empty\n";
   }
+  if (tolerance && tolerance->notFullyTurning > 0)
+    err << kProgram << ": warning: in " << tolerance->notFullyTurning * 100
+        << " % of the samples the crank no longer turns fully\n";
+  if (tolerance && tolerance->sixBarOpen > 0)
+    err << kProgram << ": warning: in " << tolerance->sixBarOpen * 100
+        << " % of the samples the six-bar link misses the slide where the design's reaches it\n";
   return 0;
 }
 

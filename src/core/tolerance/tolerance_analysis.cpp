@@ -1,0 +1,410 @@
+#include "tolerance/tolerance_analysis.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <numbers>
+#include <thread>
+
+#include "kinematics/design_figures.h"
+#include "kinematics/kinematic_curves.h"
+
+namespace gyrenda {
+namespace {
+
+// The bands hold one distance per sample, crank angle and point: this many samples times
+// crank angles at most (about 290 MB).
+constexpr long long kMaxSampleAngles = 12'000'000;
+
+// The links between two pins, whose effective length the clearance changes at each end.
+constexpr int kPinnedLinks = 5;  // crank, coupler, lever, fixed link, six-bar link
+
+using Values = std::array<double, kParamCount>;
+using LinkErrors = std::array<double, kPinnedLinks>;
+
+// SplitMix64: a sample's own stream of random bits, from the seed and the sample's index
+// alone, so that the threads may take the samples in any order.
+std::uint64_t mix(std::uint64_t z) {
+  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+  z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+  return z ^ (z >> 31);
+}
+
+class SampleRandom {
+ public:
+  SampleRandom(std::uint64_t seed, std::uint64_t index) : state_(mix(seed ^ mix(index + 1))) {}
+  // In [0, 1): the upper 53 bits.
+  double unit() {
+    state_ += 0x9E3779B97F4A7C15ULL;
+    return static_cast<double>(mix(state_) >> 11) * 0x1.0p-53;
+  }
+  // An error within ± 1 (uniform), or normal with σ = 1/3 (Box–Muller on two draws).
+  double error(ToleranceDistribution d) {
+    const double u = unit();
+    if (d == ToleranceDistribution::Uniform) return 2 * u - 1;
+    const double v = unit();
+    return std::sqrt(-2 * std::log(1 - u)) * std::cos(2 * std::numbers::pi * v) / 3;
+  }
+
+ private:
+  std::uint64_t state_;
+};
+
+Vec2 unit(Vec2 v) { return v * (1 / v.norm()); }
+
+// The linkage of `v` with the pinned links' lengths changed by `links`, on `nominal`'s
+// branches; as makeExactLinkage builds it, so that unchanged values give the same linkage.
+ExactLinkage perturbed(const Values& v, const LinkErrors& links, const ExactLinkage& nominal) {
+  ExactLinkage k;
+  k.crank = v[crankRadius] + links[0];
+  k.coupler = v[couplerLength] + links[1];
+  k.lever = v[leverRadius] + links[2];
+  // The fixed link may be given negative (the lever pivot left of the crank's): its length is
+  // the magnitude.
+  k.fixedLink = v[fixedLinkLength] + (v[fixedLinkLength] < 0 ? -links[3] : links[3]);
+  k.sixLink = v[sixLinkLength] + links[4];
+  k.outputOffset = {v[outputOffsetX], v[outputOffsetY]};
+  k.sixOutputOffset = {v[sixOutputOffsetX], v[sixOutputOffsetY]};
+  k.slideStart = {v[slideStartX], v[slideStartY]};
+  const Vec2 slide = Vec2{v[slideEndX], v[slideEndY]} - k.slideStart;
+  k.slideLength = slide.norm();
+  if (k.slideLength > 0) k.slideDirection = unit(slide);
+  k.closingTolerance = std::numeric_limits<float>::epsilon() *
+                       (k.crank + k.coupler + k.lever + std::abs(k.fixedLink));
+  if (k.crank > 0 && k.coupler > 0 && k.lever > 0) k.fourBarBranch = nominal.fourBarBranch;
+  if (k.fourBarBranch != 0 && k.sixLink > 0 && k.slideLength > 0)
+    k.sixBarBranch = nominal.sixBarBranch;
+  return k;
+}
+
+// The crank tip's distance from the lever pivot runs over [nearest, farthest]; the loop closes
+// where it lies within [|b − c|, b + c].
+struct Reach {
+  bool assemblable, turnsFully;
+};
+Reach reachOf(const ExactLinkage& k) {
+  if (k.fourBarBranch == 0) return {false, false};
+  const double nearest = std::abs(std::abs(k.fixedLink) - k.crank);
+  const double farthest = std::abs(k.fixedLink) + k.crank;
+  const double inner = std::abs(k.coupler - k.lever) - k.closingTolerance;
+  const double outer = k.coupler + k.lever + k.closingTolerance;
+  return {nearest <= outer && farthest >= inner, nearest >= inner && farthest <= outer};
+}
+
+constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
+
+struct Points {
+  std::optional<Vec2> fourBar, sixBar, slider;
+};
+Points pointsOf(const ExactPose& pose) {
+  Points p;
+  if (pose.fourBar) p.fourBar = pose.fourBar->output;
+  if (pose.sixBar) {
+    p.sixBar = pose.sixBar->output;
+    p.slider = pose.sixBar->slider;
+  }
+  return p;
+}
+
+double distance(const std::optional<Vec2>& a, const std::optional<Vec2>& nominal) {
+  return a && nominal ? (*a - *nominal).norm() : kNone;
+}
+
+// The value of nearest rank `percent` % of `values` (reordered); none for none.
+std::optional<double> percentile(std::vector<double>& values, int percent) {
+  if (values.empty()) return std::nullopt;
+  const auto n = static_cast<long long>(values.size());
+  const long long rank = std::max(1LL, (percent * n + 99) / 100);
+  const auto at = values.begin() + (rank - 1);
+  std::nth_element(values.begin(), at, values.end());
+  return *at;
+}
+
+FigureSpread spreadOf(std::optional<double> nominal, std::vector<double> values) {
+  FigureSpread s;
+  s.nominal = nominal;
+  s.samples = static_cast<int>(values.size());
+  s.p5 = percentile(values, 5);
+  s.p50 = percentile(values, 50);
+  s.p95 = percentile(values, 95);
+  return s;
+}
+
+// What one sample gives besides its distances.
+struct SampleFigures {
+  bool assemblable = false, turnsFully = false, sixBarOpen = false;
+  double stroke = kNone, rocking = kNone, minMu = kNone;
+};
+
+std::vector<Sensitivity> sensitivityOf(const ExactLinkage& nominal, const Values& v,
+                                       const std::vector<Points>& at,
+                                       const std::vector<double>& angles) {
+  // Central differences: the step is far above double rounding on lengths up to the
+  // validation's limit and far below a tolerance, so the error is negligible either way.
+  constexpr double h = 1e-5;
+  std::vector<Sensitivity> ranked;
+  for (int i = 0; i < kParamCount; ++i) {
+    Values plus = v, minus = v;
+    plus[i] += h;
+    minus[i] -= h;
+    const ExactLinkage up = perturbed(plus, {}, nominal), down = perturbed(minus, {}, nominal);
+    Sensitivity s;
+    s.parameter = i;
+    for (std::size_t a = 0; a < angles.size(); ++a) {
+      const Points p = pointsOf(exactPose(up, angles[a], 0));
+      const Points m = pointsOf(exactPose(down, angles[a], 0));
+      const auto rate = [&](const std::optional<Vec2>& hi, const std::optional<Vec2>& lo,
+                            const std::optional<Vec2>& nominalPoint, double& into) {
+        if (hi && lo && nominalPoint) into = std::max(into, (*hi - *lo).norm() / (2 * h));
+      };
+      rate(p.fourBar, m.fourBar, at[a].fourBar, s.fourBarOutput);
+      rate(p.sixBar, m.sixBar, at[a].sixBar, s.sixBarOutput);
+      rate(p.slider, m.slider, at[a].slider, s.slider);
+    }
+    ranked.push_back(s);
+  }
+  std::ranges::stable_sort(ranked, [](const Sensitivity& a, const Sensitivity& b) {
+    return a.largest() > b.largest();
+  });
+  return ranked;
+}
+
+Values valuesOf(const ParameterSet& p) {
+  Values v;
+  std::ranges::copy(p, v.begin());
+  return v;
+}
+
+bool optionsValid(const ToleranceOptions& o) {
+  const auto ok = [](double t) { return t >= 0 && t <= kMaxTolerance; };  // false for NaN
+  return std::ranges::all_of(o.tolerance, ok) && ok(o.clearance);
+}
+
+std::optional<Vec2> directionOf(const std::optional<PointRates>& rates) {
+  if (!rates) return std::nullopt;
+  const double n = rates->velocity.norm();
+  if (!(n > 0) || !std::isfinite(n)) return std::nullopt;
+  return rates->velocity * (1 / n);
+}
+
+std::optional<std::array<double, 2>> pair(const std::optional<Vec2>& v) {
+  if (!v) return std::nullopt;
+  return std::array<double, 2>{v->x, v->y};
+}
+
+}  // namespace
+
+double Sensitivity::largest() const { return std::max({fourBarOutput, sixBarOutput, slider}); }
+
+std::optional<double> ToleranceResult::largestP95(const std::vector<BandPoint>& band) {
+  std::optional<double> largest;
+  for (const BandPoint& b : band)
+    if (b.p95 && (!largest || *b.p95 > *largest)) largest = b.p95;
+  return largest;
+}
+
+std::vector<Sensitivity> toleranceSensitivity(const ParameterSet& design, double step) {
+  const ExactLinkage nominal = makeExactLinkage(design);
+  if (nominal.fourBarBranch == 0) return {};
+  const KinematicCurves curves = kinematicCurves(nominal, 0, step);
+  std::vector<Points> at;
+  std::vector<double> angles;
+  for (const ExactPose& pose : curves.samples) {
+    at.push_back(pointsOf(pose));
+    angles.push_back(pose.crankAngle);
+  }
+  return sensitivityOf(nominal, valuesOf(design), at, angles);
+}
+
+ToleranceResult analyseTolerance(const ParameterSet& design, const ToleranceOptions& options,
+                                 ToleranceProgress& progress) {
+  ToleranceResult result;
+  const auto fail = [&](ToleranceProblem p) {
+    result.problem = p;
+    return result;
+  };
+  if (!optionsValid(options)) return fail(ToleranceProblem::BadTolerance);
+  if (!(options.step >= 1e-3 && options.step <= 360)) return fail(ToleranceProblem::BadStep);
+  // As many crank angles as kinematicCurves takes.
+  const auto angleCount = static_cast<long long>(std::ceil(360 / options.step - 1e-9)) + 1;
+  if (options.samples < 1 || options.samples > kMaxToleranceSamples ||
+      options.samples * angleCount > kMaxSampleAngles)
+    return fail(ToleranceProblem::BadSamples);
+  const ExactLinkage nominal = makeExactLinkage(design);
+  if (!reachOf(nominal).assemblable) return fail(ToleranceProblem::NotAssemblable);
+  const KinematicCurves nominalCurves = kinematicCurves(nominal, 60, options.step);
+
+  const std::size_t n = static_cast<std::size_t>(options.samples);
+  const std::size_t angles = nominalCurves.samples.size();
+  std::vector<Points> nominalPoints;
+  for (const ExactPose& pose : nominalCurves.samples) {
+    nominalPoints.push_back(pointsOf(pose));
+    result.crankAngles.push_back(pose.crankAngle);
+    ToleranceResult::NominalPoint np;
+    np.fourBarOutput = pair(nominalPoints.back().fourBar);
+    np.sixBarOutput = pair(nominalPoints.back().sixBar);
+    np.slider = pair(nominalPoints.back().slider);
+    if (pose.fourBar && pose.fourBar->rates)
+      np.fourBarDirection = pair(directionOf(pose.fourBar->rates->output));
+    if (pose.sixBar && pose.sixBar->rates)
+      np.sixBarDirection = pair(directionOf(pose.sixBar->rates->output));
+    result.nominal.push_back(np);
+  }
+  const DesignFigures nominalFigures = designFigures(nominal, nominalCurves);
+  const Values values = valuesOf(design);
+
+  // Every sample writes its own rows; nothing depends on which thread takes it.
+  std::vector<double> fourBar(n * angles), sixBar(n * angles), slider(n * angles);
+  std::vector<SampleFigures> figures(n);
+  const auto runSample = [&](std::size_t s) {
+    SampleRandom random(options.seed, s);
+    Values v = values;
+    for (int i = 0; i < kParamCount; ++i)
+      v[i] += options.tolerance[i] * random.error(options.distribution);
+    LinkErrors links{};
+    for (double& e : links)
+      for (int end = 0; end < 2; ++end) e += options.clearance / 2 * random.error(options.distribution);
+    const ExactLinkage k = perturbed(v, links, nominal);
+    SampleFigures& f = figures[s];
+    const Reach reach = reachOf(k);
+    f.assemblable = reach.assemblable;
+    f.turnsFully = reach.turnsFully;
+    const KinematicCurves curves = kinematicCurves(k, 60, options.step);
+    for (std::size_t a = 0; a < angles; ++a) {
+      const Points p = pointsOf(curves.samples[a]);
+      const Points& want = nominalPoints[a];
+      fourBar[s * angles + a] = distance(p.fourBar, want.fourBar);
+      sixBar[s * angles + a] = distance(p.sixBar, want.sixBar);
+      slider[s * angles + a] = distance(p.slider, want.slider);
+      if (want.slider && p.fourBar && !p.slider) f.sixBarOpen = true;
+    }
+    if (!reach.assemblable) return;
+    const DesignFigures d = designFigures(k, curves);
+    if (d.slider) f.stroke = d.slider->travel;
+    if (d.lever) f.rocking = d.lever->travel;
+    if (d.minTransmissionAngle) f.minMu = d.minTransmissionAngle->value;
+  };
+
+  std::atomic<std::size_t> next{0}, finished{0};
+  const auto work = [&] {
+    for (std::size_t s; !progress.stop.load() && (s = next.fetch_add(1)) < n;) {
+      runSample(s);
+      progress.done.store(0.95 * static_cast<double>(++finished) / static_cast<double>(n));
+    }
+  };
+  const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
+  {
+    std::vector<std::jthread> pool;
+    for (unsigned t = 1; t < threads; ++t) pool.emplace_back(work);
+    work();
+  }
+  if (progress.stop.load()) return fail(ToleranceProblem::Stopped);
+
+  // The per-angle percentiles, each angle on its own: angles taken in any order.
+  result.band.fourBarOutput.resize(angles);
+  result.band.sixBarOutput.resize(angles);
+  result.band.slider.resize(angles);
+  const auto bandAt = [&](std::size_t a) {
+    std::vector<double> column;
+    column.reserve(n);
+    const std::pair<const std::vector<double>*, std::vector<BandPoint>*> bands[] = {
+        {&fourBar, &result.band.fourBarOutput},
+        {&sixBar, &result.band.sixBarOutput},
+        {&slider, &result.band.slider}};
+    for (const auto& [from, into] : bands) {
+      column.clear();
+      for (std::size_t s = 0; s < n; ++s)
+        if (const double d = (*from)[s * angles + a]; !std::isnan(d)) column.push_back(d);
+      if (column.empty()) continue;
+      (*into)[a].max = *std::ranges::max_element(column);
+      (*into)[a].p95 = percentile(column, 95);
+    }
+  };
+  {
+    std::atomic<std::size_t> nextAngle{0};
+    const auto bandWork = [&] {
+      for (std::size_t a; (a = nextAngle.fetch_add(1)) < angles;) bandAt(a);
+    };
+    std::vector<std::jthread> pool;
+    for (unsigned t = 1; t < threads; ++t) pool.emplace_back(bandWork);
+    bandWork();
+  }
+
+  std::vector<double> strokes, rocking, minMu;
+  int notTurning = 0, notAssemblable = 0, sixOpen = 0;
+  for (const SampleFigures& f : figures) {
+    notTurning += !f.turnsFully;
+    notAssemblable += !f.assemblable;
+    sixOpen += f.sixBarOpen;
+    if (!std::isnan(f.stroke)) strokes.push_back(f.stroke);
+    if (!std::isnan(f.rocking)) rocking.push_back(f.rocking);
+    if (!std::isnan(f.minMu)) minMu.push_back(f.minMu);
+  }
+  const auto share = [n](int count) { return static_cast<double>(count) / static_cast<double>(n); };
+  result.samples = options.samples;
+  result.notFullyTurning = share(notTurning);
+  result.notAssemblable = share(notAssemblable);
+  result.sixBarOpen = share(sixOpen);
+  const auto travel = [](const std::optional<Stroke>& s) {
+    return s ? std::optional(s->travel) : std::nullopt;
+  };
+  result.sliderStroke = spreadOf(travel(nominalFigures.slider), std::move(strokes));
+  result.rockingAngle = spreadOf(travel(nominalFigures.lever), std::move(rocking));
+  result.minTransmissionAngle = spreadOf(
+      nominalFigures.minTransmissionAngle
+          ? std::optional(nominalFigures.minTransmissionAngle->value)
+          : std::nullopt,
+      std::move(minMu));
+  result.sensitivity = sensitivityOf(nominal, values, nominalPoints, result.crankAngles);
+  progress.done.store(1);
+  return result;
+}
+
+namespace {
+
+// Twelve significant digits, "." whatever the locale; an empty field for none.
+std::string field(std::optional<double> v) {
+  if (!v || !std::isfinite(*v)) return {};
+  char text[32];
+  const auto end = std::to_chars(text, text + sizeof text, *v, std::chars_format::general, 12).ptr;
+  return std::string(text, end);
+}
+
+}  // namespace
+
+std::string toleranceBandCsv(const ToleranceResult& r) {
+  std::string csv =
+      "crankAngle,fourBarOutputP95,fourBarOutputMax,sixBarOutputP95,sixBarOutputMax,sliderP95,"
+      "sliderMax\n";
+  for (std::size_t a = 0; a < r.crankAngles.size() && a < r.band.fourBarOutput.size(); ++a) {
+    csv += field(r.crankAngles[a]);
+    for (const auto* band : {&r.band.fourBarOutput, &r.band.sixBarOutput, &r.band.slider})
+      csv += ',' + field((*band)[a].p95) + ',' + field((*band)[a].max);
+    csv += '\n';
+  }
+  return csv;
+}
+
+std::string tolerancePercentilesCsv(const ToleranceResult& r) {
+  std::string csv = "figure,nominal,p5,p50,p95,samples\n";
+  const std::pair<const char*, const FigureSpread*> rows[] = {
+      {"sliderStroke", &r.sliderStroke},
+      {"rockingAngle", &r.rockingAngle},
+      {"minTransmissionAngle", &r.minTransmissionAngle}};
+  for (const auto& [name, s] : rows)
+    csv += std::string(name) + ',' + field(s->nominal) + ',' + field(s->p5) + ',' +
+           field(s->p50) + ',' + field(s->p95) + ',' + std::to_string(s->samples) + '\n';
+  return csv;
+}
+
+std::string toleranceSensitivityCsv(const ToleranceResult& r) {
+  std::string csv = "rank,parameter,fourBarOutput,sixBarOutput,slider\n";
+  int rank = 0;
+  for (const Sensitivity& s : r.sensitivity)
+    csv += std::to_string(++rank) + ',' + std::string(paramInfo()[s.parameter].name) + ',' +
+           field(s.fourBarOutput) + ',' + field(s.sixBarOutput) + ',' + field(s.slider) + '\n';
+  return csv;
+}
+
+}  // namespace gyrenda
