@@ -72,11 +72,12 @@ Vec2 outputPointAt(const SynthesisDesign& x, double radians) {
 }
 
 SearchSpace::SearchSpace(const SynthesisDesign& low, const SynthesisDesign& high,
-                         double minTransmissionAngle, bool freeFrame)
+                         double minTransmissionAngle, bool freeFrame, Vec2 centre)
     : low_(low),
       high_(high),
       limit_(std::cos(minTransmissionAngle * kRadian) - 2e-5),
-      freeFrame_(freeFrame) {}
+      freeFrame_(freeFrame),
+      centre_(centre) {}
 
 SynthesisDesign SearchSpace::at(std::span<const double> u, double& shortfall) const {
   SynthesisDesign x = low_;
@@ -85,8 +86,6 @@ SynthesisDesign SearchSpace::at(std::span<const double> u, double& shortfall) co
     return std::max(0.0, lowest - highest);
   };
   for (const int k : {uCoupler, uLever, uOutputAlong, uOutputAcross}) take(k, low_[k], high_[k]);
-  if (freeFrame_)
-    for (const int k : {uPivotX, uPivotY, uFrameAngle}) take(k, low_[k], high_[k]);
   // Where the crank tip may lie from the lever pivot: μ within bounds, and a margin from the
   // toggles that the lengths' rounding to what a box shows cannot cross.
   const double b = x[uCoupler], c = x[uLever], margin = 1e-4 * (b + c);
@@ -98,6 +97,15 @@ SynthesisDesign SearchSpace::at(std::span<const double> u, double& shortfall) co
   gap += take(uFixedLink, std::max(low_[uFixedLink], nearest + a),
               std::min(high_[uFixedLink], farthest - a));
   shortfall = gap / (b + c);
+  if (freeFrame_) {
+    const double reach = (a + std::hypot(x[uOutputAlong], x[uOutputAcross])) *
+                         std::clamp(u[uPivotX], 0.0, 1.0);
+    // Two turns for each angle, so that the search never meets a bound at an angle it needs.
+    const double direction = (4 * std::clamp(u[uPivotY], 0.0, 1.0) - 2) * std::numbers::pi;
+    x[uPivotX] = centre_.x + reach * std::cos(direction);
+    x[uPivotY] = centre_.y + reach * std::sin(direction);
+    take(uFrameAngle, low_[uFrameAngle], high_[uFrameAngle]);
+  }
   return x;
 }
 

@@ -131,9 +131,13 @@ int extraTurns(std::span<const double> radians);
 // range and within what keeps μ there; offsets and frame within their ranges.
 class SearchSpace {
  public:
-  // `low` and `high` bound each unknown; the frame's stay 0 for a fixed frame.
+  // `low` and `high` bound each unknown; the frame's stay 0 for a fixed frame. With a free
+  // frame the crank pivot is not searched in its box but around the targets' `centre`, within
+  // what the design's own crank and offset reach (its direction and share of that reach are
+  // the two unknowns), so that a small linkage is tried close to the targets as often as a
+  // large one further away.
   SearchSpace(const SynthesisDesign& low, const SynthesisDesign& high,
-              double minTransmissionAngle, bool freeFrame);
+              double minTransmissionAngle, bool freeFrame, Vec2 centre = {});
   std::size_t dimensions() const { return freeFrame_ ? kSynthesisUnknowns : 6; }
   // The design at `u`; `shortfall` is 0, or where the ranges leave no crank or fixed link
   // for this coupler and lever, by how much they miss (over the design's size).
@@ -145,6 +149,7 @@ class SearchSpace {
   SynthesisDesign low_, high_;
   double limit_;  // the cosine of the least μ, a little within it
   bool freeFrame_;
+  Vec2 centre_;
 };
 
 // The objective of the search for a fixed set of targets.

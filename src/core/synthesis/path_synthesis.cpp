@@ -72,7 +72,8 @@ SynthesisProblem problemOf(const SynthesisOptions& o) {
 }
 
 // The space the search moves in: the options' ranges, and with a free frame the crank pivot
-// within reach of every target at any angle.
+// within reach of every target at any angle (the scale of the pivot's place when candidates
+// are compared) and the targets' centroid.
 SearchSpace spaceOf(const SynthesisOptions& o) {
   SynthesisDesign low{}, high{};
   const auto ranges = lengthRanges(o);
@@ -86,9 +87,11 @@ SearchSpace spaceOf(const SynthesisOptions& o) {
     }
     low[uPivotX] = maxX - reach, high[uPivotX] = minX + reach;
     low[uPivotY] = maxY - reach, high[uPivotY] = minY + reach;
-    low[uFrameAngle] = -180, high[uFrameAngle] = 180;
+    low[uFrameAngle] = -360, high[uFrameAngle] = 360;  // two turns: see SearchSpace
   }
-  return SearchSpace(low, high, o.minTransmissionAngle, o.freeFrame);
+  Vec2 centre;
+  for (const Vec2 t : o.targets) centre = centre + t * (1.0 / static_cast<double>(o.targets.size()));
+  return SearchSpace(low, high, o.minTransmissionAngle, o.freeFrame, centre);
 }
 
 // What one start shares with its objective.
@@ -170,8 +173,14 @@ std::optional<SynthesisDesign> runStart(const PathObjective& objective, const Se
   // steps again, enough to find a basin; the polish takes the rest of the start's budget.
   const int global = std::min(evaluations / 2, 25 * static_cast<int>(n + 1));
   runStage(nlopt::GN_CRS2_LM, start, global, c);
-  if (!progress.stop && !c.best.empty())
+  // The polish, again from where it ended while it still gains and budget is left: a fresh
+  // trust region often moves on where the last one had shrunk in a curved valley.
+  for (double before = INFINITY; !progress.stop && !c.best.empty() &&
+                                 c.count + static_cast<std::int64_t>(4 * n) < evaluations &&
+                                 c.bestValue < before * (1 - 1e-3);) {
+    before = c.bestValue;
     runStage(nlopt::LN_BOBYQA, c.best, evaluations - static_cast<int>(c.count), c);
+  }
   c.report();
   spent += std::max<std::int64_t>(0, evaluations - c.count);  // a start that ended early
   if (!(c.bestValue < objective.infeasible())) return std::nullopt;
@@ -218,7 +227,7 @@ std::optional<SynthesisCandidate> candidateOf(const SynthesisDesign& found,
   for (std::size_t i = 0; i < samples.size(); ++i) samples[i] = path(i * 2 * std::numbers::pi / 720);
   if (o.freeFrame) {
     cand.pivot = {x[uPivotX], x[uPivotY]};
-    cand.frameAngle = x[uFrameAngle];
+    cand.frameAngle = std::remainder(x[uFrameAngle], 360.0);  // −180° … 180°
   }
   std::vector<double> radians;
   double square = 0;
@@ -254,7 +263,7 @@ bool sameDesign(const SynthesisCandidate& a, const SynthesisCandidate& b,
   for (int k = 0; k < kSynthesisUnknowns; ++k) {
     double gap = std::abs(x[k] - y[k]);
     if (k == uFrameAngle) gap = std::min(gap, 360 - gap);
-    if (gap > 0.005 * (space.high()[k] - space.low()[k])) return false;
+    if (gap > 0.005 * (space.high()[k] - space.low()[k]) / (k == uFrameAngle ? 2 : 1)) return false;
   }
   return true;
 }

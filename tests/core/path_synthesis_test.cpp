@@ -1,0 +1,194 @@
+// Path synthesis: known designs recovered from points of their own exact paths, every candidate
+// checked against the exact kinematics and the validation pass, bad input refused, a stop
+// honoured, and the same seed giving the same candidates.
+#include <gtest/gtest.h>
+
+#include <numbers>
+#include <thread>
+
+#include "core/test_support.h"
+#include "kinematics/design_figures.h"
+#include "synthesis/path_objective.h"
+#include "synthesis/path_synthesis.h"
+
+namespace gyrenda {
+namespace {
+
+ParameterSet defaults() {
+  test::OpenWindow w;
+  return w.bench.linkage().parameters;
+}
+
+// A design's output point at `count` crank angles, moved by a turn and a shift.
+std::vector<Vec2> pathOf(const ParameterSet& p, int count, double turn = 0, Vec2 shift = {}) {
+  const ExactLinkage exact = makeExactLinkage(p);
+  const double c = std::cos(turn * std::numbers::pi / 180), s = std::sin(turn * std::numbers::pi / 180);
+  std::vector<Vec2> points;
+  for (int i = 0; i < count; ++i) {
+    const Vec2 q = fourBarPose(exact, 360.0 * i / count + 7, 0)->output;
+    points.push_back(Vec2{c * q.x - s * q.y, s * q.x + c * q.y} + shift);
+  }
+  return points;
+}
+std::vector<Vec2> defaultPath(int count) { return pathOf(defaults(), count); }
+
+SynthesisOptions small(std::vector<Vec2> targets, double minAngle = 15) {
+  SynthesisOptions o;
+  o.targets = std::move(targets);
+  o.minTransmissionAngle = minAngle;
+  o.starts = 16;
+  o.evaluationsPerStart = 2000;
+  return o;
+}
+
+SynthesisResult synthesize(const SynthesisOptions& o) {
+  SynthesisProgress progress;
+  return synthesizePath(o, defaults(), progress);
+}
+
+// What the user gets of a candidate, measured independently of the search: the values the
+// validation pass leaves after they are typed into the boxes, the class, the transmission
+// angle over the exact curves, each target's distance from 36000 points of the exact path and
+// the bounds.
+void expectHonest(const SynthesisResult& r, const SynthesisOptions& o) {
+  ASSERT_EQ(r.problem, SynthesisProblem::None);
+  ASSERT_FALSE(r.candidates.empty());
+  EXPECT_LE(static_cast<int>(r.candidates.size()), o.candidates);
+  for (std::size_t i = 0; i < r.candidates.size(); ++i) {
+    const SynthesisCandidate& c = r.candidates[i];
+    const ParameterSet& p = c.parameters;
+    if (i > 0) {
+      EXPECT_GE(c.maxDistance, r.candidates[i - 1].maxDistance);
+    }
+    test::OpenWindow w;
+    w.bench.applyDesign(p);
+    EXPECT_EQ(w.bench.linkage().parameters, p);
+    EXPECT_EQ(classifyLinkage(p[crankRadius], p[couplerLength], p[leverRadius], p[fixedLinkLength]),
+              (LinkageKind{LinkageClass::CrankRocker, true}));
+    const ExactLinkage exact = makeExactLinkage(p);
+    const DesignFigures f = designFigures(exact, kinematicCurves(exact, 60));
+    EXPECT_GE(f.minTransmissionAngle->value, o.minTransmissionAngle);
+    EXPECT_LE(f.maxTransmissionAngle->value, 180 - o.minTransmissionAngle);
+    EXPECT_NEAR(c.minTransmissionAngle,
+                std::min(f.minTransmissionAngle->value, 180 - f.maxTransmissionAngle->value), 1e-6);
+    const LengthRange ranges[] = {o.crank, o.lever, o.coupler, o.fixedLink, o.outputAlong, o.outputAcross};
+    for (int k = 0; k < 6; ++k) {
+      EXPECT_GE(p[k], static_cast<float>(ranges[k].low)) << k;
+      EXPECT_LE(p[k], static_cast<float>(ranges[k].high)) << k;
+    }
+    double largest = 0;
+    for (std::size_t t = 0; t < o.targets.size(); ++t) {
+      const Vec2 target = o.freeFrame ? intoProgramFrame(o.targets[t], c.pivot, c.frameAngle) : o.targets[t];
+      EXPECT_EQ(c.targetsInProgramFrame[t], target);
+      double nearest = INFINITY;
+      for (int k = 0; k < 36000; ++k)
+        nearest = std::min(nearest, (fourBarPose(exact, k / 100.0, 0)->output - target).norm());
+      EXPECT_LE(c.distances[t], nearest + 1e-9);
+      EXPECT_NEAR(c.distances[t], nearest, 0.01);
+      EXPECT_NEAR((fourBarPose(exact, c.crankAngles[t], 0)->output - target).norm(), c.distances[t], 1e-9);
+      largest = std::max(largest, c.distances[t]);
+    }
+    EXPECT_EQ(c.maxDistance, largest);
+    if (o.keepOrder) {
+      std::vector<double> radians;
+      for (const double a : c.crankAngles) radians.push_back(a * std::numbers::pi / 180);
+      EXPECT_EQ(extraTurns(radians), 0);
+    }
+  }
+}
+
+TEST(PathSynthesis, RecoversKnownDesignsAndEveryCandidateIsTheDesignTheUserGets) {
+  const SynthesisOptions fixed = small(defaultPath(6));
+  const SynthesisResult r = synthesize(fixed);
+  expectHonest(r, fixed);
+  EXPECT_LT(r.candidates.front().maxDistance, 0.01);
+
+  ParameterSet other = defaults();
+  std::ranges::copy(std::array{20.f, 50.f, 45.f, 55.f, 30.f, 20.f}, other.begin());
+  SynthesisOptions free = small(pathOf(other, 6, 30, {40, -25}));
+  free.freeFrame = true;
+  const SynthesisResult f = synthesize(free);
+  expectHonest(f, free);
+  EXPECT_LT(f.candidates.front().maxDistance, 0.01);
+
+  // Constraints that the recovered design breaks: the candidates keep them instead.
+  SynthesisOptions bounded = small(defaultPath(6), 35);
+  bounded.crank = {10, 12};
+  bounded.outputAcross = {0, 0};
+  bounded.keepOrder = true;
+  bounded.candidates = 3;
+  expectHonest(synthesize(bounded), bounded);
+}
+
+TEST(PathSynthesis, SameSeedSameCandidates) {
+  SynthesisOptions o = small({{0, 40}, {30, 60}, {60, 45}, {40, 20}}, 30);
+  o.starts = 6;
+  const SynthesisResult a = synthesize(o), b = synthesize(o);
+  ASSERT_EQ(a.candidates.size(), b.candidates.size());
+  for (std::size_t i = 0; i < a.candidates.size(); ++i) {
+    EXPECT_EQ(a.candidates[i].parameters, b.candidates[i].parameters);
+    EXPECT_EQ(a.candidates[i].distances, b.candidates[i].distances);
+  }
+  o.seed = 2;
+  EXPECT_NE(synthesize(o).candidates.front().parameters, a.candidates.front().parameters);
+}
+
+TEST(PathSynthesis, BadInputIsRefusedBeforeAnySearch) {
+  const std::vector<Vec2> three{{0, 40}, {30, 60}, {60, 45}};
+  const struct {
+    SynthesisProblem problem;
+    void (*change)(SynthesisOptions&);
+  } rows[] = {
+      {SynthesisProblem::TooFewTargets, [](SynthesisOptions& o) { o.targets.pop_back(); }},
+      {SynthesisProblem::TooManyTargets, [](SynthesisOptions& o) { o.targets = defaultPath(13); }},
+      {SynthesisProblem::TargetNotFinite, [](SynthesisOptions& o) { o.targets[1].y = NAN; }},
+      {SynthesisProblem::TargetNotFinite, [](SynthesisOptions& o) { o.targets[2].x = 3e4 + 1; }},
+      {SynthesisProblem::DuplicateTargets, [](SynthesisOptions& o) { o.targets[2] = o.targets[0]; }},
+      {SynthesisProblem::BadBounds, [](SynthesisOptions& o) { o.coupler = {50, 40}; }},
+      {SynthesisProblem::BadBounds, [](SynthesisOptions& o) { o.fixedLink = {0, 40}; }},
+      {SynthesisProblem::BadBounds, [](SynthesisOptions& o) { o.outputAlong = {-3e4 - 1, 0}; }},
+      {SynthesisProblem::BadBounds, [](SynthesisOptions& o) { o.lever = {1, NAN}; }},
+      {SynthesisProblem::BadAngle, [](SynthesisOptions& o) { o.minTransmissionAngle = 90; }},
+      {SynthesisProblem::BadAngle, [](SynthesisOptions& o) { o.minTransmissionAngle = -1; }},
+      {SynthesisProblem::BadBudget, [](SynthesisOptions& o) { o.candidates = 0; }},
+      {SynthesisProblem::OutOfReach, [](SynthesisOptions& o) { o.targets[0] = {0, 500}; }},
+      {SynthesisProblem::OutOfReach,
+       [](SynthesisOptions& o) { o.freeFrame = true, o.targets[0] = {1000, 0}, o.targets[1] = {-1000, 0}; }},
+      // Every admissible crank is too long for a μ of 80° with these short links.
+      {SynthesisProblem::NoLinkage,
+       [](SynthesisOptions& o) { o.minTransmissionAngle = 80, o.coupler = o.lever = {5, 6}, o.crank = {3, 200}; }},
+  };
+  for (const auto& row : rows) {
+    SynthesisOptions o = small(three);
+    o.starts = 2;
+    o.evaluationsPerStart = 300;
+    row.change(o);
+    const SynthesisResult r = synthesize(o);
+    EXPECT_EQ(r.problem, row.problem) << static_cast<int>(row.problem);
+    EXPECT_TRUE(r.candidates.empty());
+  }
+}
+
+TEST(PathSynthesis, StopIsHonouredByTheObjective) {
+  SynthesisOptions o = small(defaultPath(8), 30);
+  o.freeFrame = true;
+  o.starts = 200;
+  o.evaluationsPerStart = 5000;
+  SynthesisProgress progress;
+  progress.stop = true;
+  EXPECT_EQ(synthesizePath(o, defaults(), progress).problem, SynthesisProblem::Stopped);
+  EXPECT_EQ(progress.evaluations, 0);
+
+  SynthesisProgress running;
+  std::jthread stopper([&] {
+    while (running.evaluations < 2000) std::this_thread::yield();
+    running.stop = true;
+  });
+  const SynthesisResult r = synthesizePath(o, defaults(), running);
+  EXPECT_EQ(r.problem, SynthesisProblem::Stopped);
+  // Each thread reports its count every 256 evaluations; none runs on after the request.
+  EXPECT_LT(running.evaluations, 2000 + 8 * 256);
+}
+
+}  // namespace
+}  // namespace gyrenda
