@@ -13,6 +13,7 @@
 
 #include "desktop/kinematics_panel.h"
 #include "desktop/report_rows.h"
+#include "desktop/tolerance_panel.h"
 #include "linkage/number_text.h"
 
 namespace gyrenda {
@@ -114,6 +115,8 @@ ReportWindow::ReportWindow(QWidget* parent) : QDialog(parent) {
   figuresLayout->addWidget(table_);
   tabs->addTab(figures, tr("数値"));
   tabs->addTab(kinematics_, tr("グラフ"));
+  tolerance_ = new TolerancePanel(this);
+  tabs->addTab(tolerance_, tr("公差"));
   // A new speed changes the peaks in the table as well as the plots.
   connect(kinematics_, &KinematicsPanel::analysed, this, &ReportWindow::fillTable);
   auto* layout = new QVBoxLayout(this);
@@ -146,6 +149,7 @@ void ReportWindow::showReport(const std::optional<RunReport>& report, const Para
     for (const CrankAngleValue& mu : report->transmissionAngles) raster.emplace_back(mu.crankAngle, mu.value);
   // Fills the table through its analysed signal.
   kinematics_->showDesign(report ? std::optional(report->parameters) : std::nullopt, raster);
+  tolerance_->showDesign(report ? std::optional(report->parameters) : std::nullopt);
 }
 
 void ReportWindow::fillTable() {

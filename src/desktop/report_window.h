@@ -15,6 +15,7 @@ class QTableWidget;
 namespace gyrenda {
 
 class KinematicsPanel;
+class TolerancePanel;
 
 class ReportWindow final : public QDialog {
   Q_OBJECT
@@ -36,6 +37,7 @@ class ReportWindow final : public QDialog {
   QString text() const;
 
   KinematicsPanel* kinematics() const { return kinematics_; }
+  TolerancePanel* tolerance() const { return tolerance_; }
 
  private:
   void fillTable();
@@ -47,6 +49,7 @@ class ReportWindow final : public QDialog {
   QLabel* heading_ = nullptr;
   QTableWidget* table_ = nullptr;
   KinematicsPanel* kinematics_ = nullptr;
+  TolerancePanel* tolerance_ = nullptr;
 };
 
 }  // namespace gyrenda

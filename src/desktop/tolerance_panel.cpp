@@ -1,0 +1,653 @@
+#include "desktop/tolerance_panel.h"
+
+#include <QBuffer>
+#include <QChart>
+#include <QChartView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QSvgGenerator>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTimer>
+#include <QValueAxis>
+#include <QVBoxLayout>
+#include <atomic>
+#include <cmath>
+
+#include "desktop/messages.h"
+#include "files/atomic_file.h"
+
+namespace gyrenda {
+
+struct TolerancePanel::Job {
+  ParameterSet design;
+  ToleranceOptions options;
+  ToleranceProgress progress;
+  ToleranceResult result;
+  std::atomic<bool> done{false};
+};
+
+namespace {
+
+// The design values by the names the report gives them, in the order of ParamName.
+constexpr const char* kValueNames[kParamCount] = {
+    QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "クランク半径"),
+    QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "てこ半径"),
+    QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "中間節長さ"),
+    QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "静止節長さ"),
+    QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "4節リンク出力点X軸補正"),
+    QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "4節リンク出力点Y軸補正"),
+    QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "6節リンクの中間節長さ"),
+    QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "6節リンク出力点X軸補正"),
+    QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "6節リンク出力点Y軸補正"),
+    QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "スライド始点X"),
+    QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "スライド始点Y"),
+    QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "スライド終点X"),
+    QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "スライド終点Y"),
+};
+
+// The same colours as the kinematics plots, and a third for the slider.
+const QColor kColours[] = {QColor(0x1f, 0x4e, 0x9a), QColor(0xc0, 0x39, 0x2b),
+                           QColor(0x2e, 0x9e, 0x44)};
+// The band's edges: the path's colour, lighter.
+QColor lighter(const QColor& c) { return QColor(c.red(), c.green(), c.blue(), 140); }
+
+// Where a sub-tab's table is: the charts first, then these.
+constexpr int kPercentileTab = TolerancePanel::kChartCount;
+constexpr int kSensitivityTab = kPercentileTab + 1;
+constexpr int kPerValueTab = kSensitivityTab + 1;
+
+QString number(std::optional<double> v, int decimals = 3) {
+  return v && std::isfinite(*v) ? QString::number(*v, 'f', decimals) : QStringLiteral("—");
+}
+
+QValueAxis* addAxis(QChart* chart, const QString& title, Qt::Alignment side) {
+  auto* axis = new QValueAxis;
+  axis->setTitleText(title);
+  chart->addAxis(axis, side);
+  return axis;
+}
+
+struct Range {
+  double low = INFINITY, high = -INFINITY;
+  void take(double v) {
+    low = std::min(low, v);
+    high = std::max(high, v);
+  }
+};
+
+// A curve drawn where `at` gives a point: each stretch a series of its own, named once.
+template <typename At>
+void addStretches(QChart* chart, std::size_t count, At at, const QString& name, const QPen& pen,
+                  QValueAxis* x, QValueAxis* y, Range& xs, Range& ys) {
+  QLineSeries* stretch = nullptr;
+  bool named = false;
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::optional<QPointF> p = at(i);
+    if (!p || !std::isfinite(p->x()) || !std::isfinite(p->y())) {
+      stretch = nullptr;
+      continue;
+    }
+    if (!stretch) {
+      stretch = new QLineSeries;
+      stretch->setPen(pen);
+      chart->addSeries(stretch);
+      stretch->attachAxis(x);
+      stretch->attachAxis(y);
+      if (!named && !name.isEmpty()) {
+        stretch->setName(name);
+        named = true;
+      } else {
+        for (QLegendMarker* m : chart->legend()->markers(stretch)) m->setVisible(false);
+      }
+    }
+    stretch->append(*p);
+    xs.take(p->x());
+    ys.take(p->y());
+  }
+}
+
+void niceRange(QValueAxis* axis, double low, double high) {
+  if (!(low <= high)) low = 0, high = 1;
+  if (low == high) low -= 1, high += 1;
+  axis->setRange(low, high);
+  axis->applyNiceNumbers();
+  axis->setLabelFormat(QStringLiteral("%g"));
+}
+
+QTableWidget* newTable(QWidget* parent, const char* name, const QStringList& headers) {
+  auto* table = new QTableWidget(0, static_cast<int>(headers.size()), parent);
+  table->setObjectName(QString::fromLatin1(name));
+  table->setHorizontalHeaderLabels(headers);
+  table->verticalHeader()->hide();
+  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  table->horizontalHeader()->setStretchLastSection(true);
+  return table;
+}
+
+// Numbers to the right, the one column of words (`words`) to the left.
+void setRow(QTableWidget* table, int row, const QStringList& cells, int words) {
+  for (int c = 0; c < cells.size(); ++c) {
+    auto* item = new QTableWidgetItem(cells[c]);
+    item->setTextAlignment((c == words ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
+    item->setToolTip(cells[c]);
+    table->setItem(row, c, item);
+  }
+}
+
+}  // namespace
+
+TolerancePanel::TolerancePanel(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("tolerancePanel"));
+  const auto lengthBox = [this](const char* name, double value) {
+    auto* box = new QDoubleSpinBox(this);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setRange(0, kMaxTolerance);
+    box->setDecimals(3);
+    box->setSingleStep(0.01);
+    box->setValue(value);
+    box->setSuffix(QStringLiteral(" mm"));
+    return box;
+  };
+  tolerance_ = lengthBox("tolerance", 0.1);
+  clearance_ = lengthBox("clearance", 0.05);
+  perValue_ = new QCheckBox(tr("寸法ごとに指定"), this);
+  perValue_->setObjectName(QStringLiteral("perValue"));
+  samples_ = new QSpinBox(this);
+  samples_->setObjectName(QStringLiteral("samples"));
+  samples_->setRange(1, 16000);  // at 721 crank angles, within what the bands may hold
+  samples_->setValue(2000);
+  seed_ = new QSpinBox(this);
+  seed_->setObjectName(QStringLiteral("seed"));
+  seed_->setRange(0, 2147483647);
+  seed_->setValue(1);
+  distribution_ = new QComboBox(this);
+  distribution_->setObjectName(QStringLiteral("distribution"));
+  distribution_->addItem(tr("一様"));
+  distribution_->addItem(tr("正規（σ = 公差/3）"));
+
+  auto* form = new QFormLayout;
+  auto* toleranceRow = new QHBoxLayout;
+  toleranceRow->addWidget(tolerance_);
+  toleranceRow->addWidget(perValue_);
+  toleranceRow->addStretch();
+  form->addRow(tr("公差 ±"), toleranceRow);
+  auto* clearanceRow = new QHBoxLayout;
+  clearanceRow->addWidget(clearance_);
+  auto* distributionLabel = new QLabel(tr("分布"), this);
+  distributionLabel->setBuddy(distribution_);
+  clearanceRow->addWidget(distributionLabel);
+  clearanceRow->addWidget(distribution_);
+  clearanceRow->addStretch();
+  form->addRow(tr("ピンのすきま"), clearanceRow);
+  auto* samplesRow = new QHBoxLayout;
+  samplesRow->addWidget(samples_);
+  auto* seedLabel = new QLabel(tr("乱数の種"), this);
+  seedLabel->setBuddy(seed_);
+  samplesRow->addWidget(seedLabel);
+  samplesRow->addWidget(seed_);
+  samplesRow->addStretch();
+  form->addRow(tr("サンプル数"), samplesRow);
+
+  compute_ = new QPushButton(tr("計算"), this);
+  compute_->setObjectName(QStringLiteral("computeTolerance"));
+  stop_ = new QPushButton(tr("停止"), this);
+  stop_->setObjectName(QStringLiteral("stopTolerance"));
+  for (QPushButton* b : {compute_, stop_}) b->setAutoDefault(false);
+  progress_ = new QProgressBar(this);
+  progress_->setObjectName(QStringLiteral("toleranceProgress"));
+  progress_->setRange(0, 1000);
+  progress_->setValue(0);
+  progress_->setTextVisible(false);
+  auto* runRow = new QHBoxLayout;
+  runRow->addWidget(compute_);
+  runRow->addWidget(stop_);
+  runRow->addWidget(progress_, 1);
+
+  note_ = new QLabel(this);
+  note_->setObjectName(QStringLiteral("toleranceNote"));
+  note_->setWordWrap(true);
+
+  tabs_ = new QTabWidget(this);
+  tabs_->setObjectName(QStringLiteral("toleranceTabs"));
+  const char* chartTitles[kChartCount] = {QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "経路と95%帯"),
+                                          QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "ずれ")};
+  for (int k = 0; k < kChartCount; ++k) {
+    views_[k] = new QChartView(new QChart, tabs_);
+    views_[k]->setRenderHint(QPainter::Antialiasing);
+    views_[k]->setMinimumSize(360, 260);
+    tabs_->addTab(views_[k], tr(chartTitles[k]));
+  }
+  percentiles_ = newTable(tabs_, "percentiles",
+                          {tr("項目"), tr("公称"), tr("5%"), tr("50%"), tr("95%"), tr("サンプル数")});
+  tabs_->addTab(percentiles_, tr("分布"));
+  sensitivities_ = newTable(tabs_, "sensitivities",
+                            {tr("順位"), tr("寸法"), tr("４節リンク出力点"), tr("６節リンク出力点"),
+                             tr("スライダ")});
+  sensitivities_->setToolTip(tr("寸法が 1 mm 変わったときの、1 回転中で最大の動き (mm)"));
+  tabs_->addTab(sensitivities_, tr("感度 (mm/mm)"));
+  perValueTable_ = new QTableWidget(kParamCount, 2, tabs_);
+  perValueTable_->setObjectName(QStringLiteral("perValueTolerances"));
+  perValueTable_->setHorizontalHeaderLabels({tr("寸法"), tr("公差 ±")});
+  perValueTable_->verticalHeader()->hide();
+  perValueTable_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+  perValueTable_->horizontalHeader()->setStretchLastSection(true);
+  for (int k = 0; k < kParamCount; ++k) {
+    auto* name = new QTableWidgetItem(tr(kValueNames[k]));
+    name->setFlags(Qt::ItemIsEnabled);
+    perValueTable_->setItem(k, 0, name);
+    perValueTable_->setCellWidget(k, 1, lengthBox("perValueTolerance", 0.1));
+  }
+  perValueTable_->setEnabled(false);
+  tabs_->addTab(perValueTable_, tr("寸法ごとの公差"));
+  connect(perValue_, &QCheckBox::toggled, this, [this](bool on) {
+    perValueTable_->setEnabled(on);
+    tolerance_->setEnabled(!on);
+    if (on) {
+      // Starts from the one value that held so far.
+      for (int k = 0; k < kParamCount; ++k)
+        static_cast<QDoubleSpinBox*>(perValueTable_->cellWidget(k, 1))->setValue(tolerance_->value());
+      tabs_->setCurrentIndex(kPerValueTab);
+    }
+  });
+
+  auto* buttons = new QHBoxLayout;
+  auto* saveChart = new QPushButton(tr("図を保存…"), this);
+  saveChart->setObjectName(QStringLiteral("saveToleranceChart"));
+  auto* saveCsv = new QPushButton(tr("CSVを保存…"), this);
+  saveCsv->setObjectName(QStringLiteral("saveToleranceCsv"));
+  for (QPushButton* b : {saveChart, saveCsv}) {
+    b->setAutoDefault(false);
+    buttons->addWidget(b);
+  }
+  buttons->addStretch();
+  connect(saveChart, &QPushButton::clicked, this, &TolerancePanel::askAndSaveChart);
+  connect(saveCsv, &QPushButton::clicked, this, &TolerancePanel::askAndSaveCsv);
+  connect(tabs_, &QTabWidget::currentChanged, this,
+          [saveChart](int tab) { saveChart->setEnabled(tab < kChartCount); });
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addLayout(form);
+  layout->addLayout(runRow);
+  layout->addWidget(note_);
+  layout->addWidget(tabs_, 1);
+  layout->addLayout(buttons);
+
+  timer_ = new QTimer(this);
+  timer_->setInterval(50);
+  connect(timer_, &QTimer::timeout, this, &TolerancePanel::poll);
+  connect(compute_, &QPushButton::clicked, this, &TolerancePanel::compute);
+  connect(stop_, &QPushButton::clicked, this, &TolerancePanel::stop);
+  setRunning(false);
+  showResult();
+}
+
+TolerancePanel::~TolerancePanel() {
+  if (job_) {
+    job_->progress.stop = true;
+    thread_.join();
+  }
+}
+
+ToleranceOptions TolerancePanel::options() const {
+  ToleranceOptions o;
+  for (int k = 0; k < kParamCount; ++k)
+    o.tolerance[k] = perValue_->isChecked()
+                         ? static_cast<QDoubleSpinBox*>(perValueTable_->cellWidget(k, 1))->value()
+                         : tolerance_->value();
+  o.clearance = clearance_->value();
+  o.samples = samples_->value();
+  o.seed = static_cast<std::uint64_t>(seed_->value());
+  o.distribution = distribution_->currentIndex() == 1 ? ToleranceDistribution::Normal
+                                                      : ToleranceDistribution::Uniform;
+  return o;
+}
+
+void TolerancePanel::showDesign(const std::optional<ParameterSet>& parameters) {
+  if (parameters == parameters_) return;
+  parameters_ = parameters;
+  if (job_ && (!parameters || job_->design != *parameters)) {
+    // The answer would belong to a design no longer shown: stopped within 0.2 s, dropped.
+    job_->progress.stop = true;
+    thread_.join();
+    job_.reset();
+    timer_->stop();
+  }
+  if (!job_) setRunning(false);
+  if (resultDesign_ != parameters_) {
+    result_.reset();
+    resultDesign_.reset();
+    showResult();
+  }
+}
+
+void TolerancePanel::setRunning(bool running) {
+  // The focus goes to the button that stays usable before the other is disabled, so that it
+  // does not wander off to a control elsewhere.
+  QPushButton* usable = running ? stop_ : compute_;
+  QPushButton* other = running ? compute_ : stop_;
+  usable->setEnabled(running ? true : parameters_.has_value());
+  if (other->hasFocus()) usable->setFocus();
+  other->setEnabled(false);
+  if (!running) compute_->setEnabled(parameters_.has_value());
+  for (QWidget* w : std::initializer_list<QWidget*>{tolerance_, perValue_, perValueTable_,
+                                                     clearance_, samples_, seed_, distribution_})
+    w->setEnabled(!running && (w == tolerance_ ? !perValue_->isChecked()
+                               : w == perValueTable_ ? perValue_->isChecked() : true));
+}
+
+void TolerancePanel::compute() {
+  if (job_ || !parameters_) return;
+  job_ = std::make_unique<Job>();
+  job_->design = *parameters_;
+  job_->options = options();
+  progress_->setValue(0);
+  note_->setText(tr("計算しています…"));
+  note_->setVisible(true);
+  setRunning(true);
+  thread_ = std::thread([job = job_.get()] {
+    job->result = analyseTolerance(job->design, job->options, job->progress);
+    job->done = true;
+  });
+  timer_->start();
+}
+
+void TolerancePanel::stop() {
+  if (job_) job_->progress.stop = true;
+}
+
+void TolerancePanel::poll() {
+  if (!job_) return;
+  progress_->setValue(static_cast<int>(std::lround(job_->progress.done.load() * 1000)));
+  if (job_->done.load()) finish();
+}
+
+void TolerancePanel::finish() {
+  thread_.join();
+  timer_->stop();
+  const std::unique_ptr<Job> job = std::move(job_);
+  setRunning(false);
+  QString problem;
+  switch (job->result.problem) {
+    case ToleranceProblem::None:
+      result_ = std::move(job->result);
+      resultDesign_ = job->design;
+      resultOptions_ = job->options;
+      progress_->setValue(1000);
+      showResult();
+      break;
+    case ToleranceProblem::Stopped: problem = tr("停止しました。結果はありません。"); break;
+    case ToleranceProblem::NotAssemblable:
+      problem = tr("この設計はどのクランク角でも組み立てられないので、公差解析はできません。");
+      break;
+    case ToleranceProblem::BadSamples:
+      problem = tr("サンプル数が多すぎます。");
+      break;
+    case ToleranceProblem::BadTolerance:
+    case ToleranceProblem::BadStep:
+      problem = tr("公差とすきまは 0 以上の数にしてください。");
+      break;
+  }
+  if (!problem.isEmpty()) {
+    progress_->setValue(0);
+    note_->setText(problem);
+    note_->setVisible(true);
+  }
+  emit finished();
+}
+
+void TolerancePanel::showResult() {
+  QString note;
+  if (!parameters_) {
+    note = tr("まだ解析していません。「実行」で解析した設計の公差を調べられます。");
+  } else if (!result_) {
+    note = tr("寸法の公差とピンのすきまを入れて「計算」を押すと、作った機構が図からどれだけずれるかを"
+              "モンテカルロ法で調べます。");
+  } else {
+    const ToleranceResult& r = *result_;
+    note = tr("%1 個のサンプル。95%帯の最大：４節リンク出力点 %2 mm、６節リンク出力点 %3 mm、"
+              "スライダ %4 mm。")
+               .arg(r.samples)
+               .arg(number(ToleranceResult::largestP95(r.band.fourBarOutput)),
+                    number(ToleranceResult::largestP95(r.band.sixBarOutput)),
+                    number(ToleranceResult::largestP95(r.band.slider)));
+    if (r.notFullyTurning > 0)
+      note += QLatin1Char('\n') +
+              tr("注意：サンプルの %1 % でクランクが一回転しなくなります。")
+                  .arg(number(r.notFullyTurning * 100, 1));
+    if (r.sixBarOpen > 0)
+      note += QLatin1Char('\n') +
+              tr("注意：サンプルの %1 % で6節リンクの中間節がスライドに届かないクランク角があります。")
+                  .arg(number(r.sixBarOpen * 100, 1));
+  }
+  note_->setText(note);
+  note_->setVisible(true);
+  plot();
+  fillTables();
+}
+
+void TolerancePanel::plot() {
+  const std::optional<ToleranceResult>& r = result_;
+  const std::size_t count = r ? r->crankAngles.size() : 0;
+  using NP = ToleranceResult::NominalPoint;
+
+  // The nominal paths and, across each, the band's two edges at the 95th percentile. A band of
+  // a tenth of a millimetre around a path of a hundred would not show: its width is drawn
+  // enlarged by a power of ten, which the title names.
+  double widest = 0, extent = 0;
+  if (r) {
+    for (const auto* band : {&r->band.fourBarOutput, &r->band.sixBarOutput})
+      widest = std::max(widest, ToleranceResult::largestP95(*band).value_or(0));
+    Range ex, ey;
+    for (const NP& n : r->nominal)
+      for (const auto& p : {n.fourBarOutput, n.sixBarOutput})
+        if (p) ex.take((*p)[0]), ey.take((*p)[1]);
+    if (std::isfinite(ex.high)) extent = std::max(ex.high - ex.low, ey.high - ey.low);
+  }
+  double enlarge = 1;
+  while (widest > 0 && enlarge < 1e6 && widest * enlarge * 10 <= 0.06 * extent) enlarge *= 10;
+  auto* paths = new QChart;
+  paths->setTitle(enlarge > 1 ? tr("出力点の経路と95%帯（帯の幅は %1 倍に拡大）").arg(enlarge)
+                              : tr("出力点の経路と95%帯"));
+  QValueAxis* px = addAxis(paths, tr("X (mm)"), Qt::AlignBottom);
+  QValueAxis* py = addAxis(paths, tr("Y (mm)"), Qt::AlignLeft);
+  Range xs, ys;
+  struct PathLayout {
+    const char* name;
+    std::optional<std::array<double, 2>> NP::*point;
+    std::optional<std::array<double, 2>> NP::*direction;
+    const std::vector<BandPoint>* band;
+  };
+  if (r) {
+    const PathLayout layouts[] = {
+        {QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "４節の出力点"), &NP::fourBarOutput,
+         &NP::fourBarDirection, &r->band.fourBarOutput},
+        {QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "６節の出力点"), &NP::sixBarOutput,
+         &NP::sixBarDirection, &r->band.sixBarOutput}};
+    for (int l = 0; l < 2; ++l) {
+      const PathLayout& layout = layouts[l];
+      for (const double side : {1.0, -1.0})
+        addStretches(
+            paths, count,
+            [&](std::size_t i) -> std::optional<QPointF> {
+              const NP& n = r->nominal[i];
+              const auto& b = (*layout.band)[i];
+              if (!(n.*layout.point) || !(n.*layout.direction) || !b.p95) return std::nullopt;
+              const auto [x, y] = *(n.*layout.point);
+              const auto [dx, dy] = *(n.*layout.direction);
+              const double across = side * *b.p95 * enlarge;
+              return QPointF(x - dy * across, y + dx * across);
+            },
+            side > 0 ? tr("%1 95%帯").arg(tr(layout.name)) : QString(),
+            QPen(lighter(kColours[l]), 1, Qt::DashLine), px, py, xs, ys);
+      addStretches(
+          paths, count,
+          [&](std::size_t i) -> std::optional<QPointF> {
+            const auto& p = r->nominal[i].*layout.point;
+            if (!p) return std::nullopt;
+            return QPointF((*p)[0], (*p)[1]);
+          },
+          tr(layout.name), QPen(kColours[l], 2), px, py, xs, ys);
+    }
+  }
+  // Near the same scale on both axes: the spans in the proportion of the plot's rough shape
+  // (the view less its title, legend and axes).
+  const QSize view = views_[0]->size();
+  const double aspect = std::clamp((view.height() - 140.0) / std::max(view.width() - 90.0, 1.0), 0.3, 3.0);
+  double spanX = xs.high - xs.low, spanY = ys.high - ys.low;
+  if (std::isfinite(spanX) && std::isfinite(spanY)) {
+    spanX = std::max(spanX, spanY / aspect) * 1.1;
+    spanY = std::max(spanY, spanX * aspect);
+    const double cx = (xs.low + xs.high) / 2, cy = (ys.low + ys.high) / 2;
+    niceRange(px, cx - spanX / 2, cx + spanX / 2);
+    niceRange(py, cy - spanY / 2, cy + spanY / 2);
+  } else {
+    niceRange(px, 0, 1);
+    niceRange(py, 0, 1);
+  }
+
+  // The distance from the nominal place per crank angle: the 95th percentile solid, the
+  // greatest dashed.
+  auto* distances = new QChart;
+  distances->setTitle(tr("公称位置からのずれ（実線は95%、破線は最大）"));
+  QValueAxis* dx = addAxis(distances, tr("クランク角 (°)"), Qt::AlignBottom);
+  dx->setRange(0, 360);
+  dx->setTickCount(5);
+  dx->setLabelFormat(QStringLiteral("%d"));
+  QValueAxis* dy = addAxis(distances, tr("ずれ (mm)"), Qt::AlignLeft);
+  Range angles, mm;
+  if (r) {
+    const std::pair<const char*, const std::vector<BandPoint>*> bands[] = {
+        {QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "４節の出力点"), &r->band.fourBarOutput},
+        {QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "６節の出力点"), &r->band.sixBarOutput},
+        {QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "スライダ"), &r->band.slider}};
+    for (int b = 0; b < 3; ++b) {
+      const auto& [name, band] = bands[b];
+      for (const bool greatest : {true, false})
+        addStretches(
+            distances, count,
+            [&](std::size_t i) -> std::optional<QPointF> {
+              const auto& v = greatest ? (*band)[i].max : (*band)[i].p95;
+              if (!v) return std::nullopt;
+              return QPointF(r->crankAngles[i], *v);
+            },
+            greatest ? QString() : tr(name),
+            greatest ? QPen(lighter(kColours[b]), 1, Qt::DashLine) : QPen(kColours[b], 2), dx,
+            dy, angles, mm);
+    }
+  }
+  niceRange(dy, 0, std::isfinite(mm.high) ? mm.high : 1);
+
+  QChart* charts[kChartCount] = {paths, distances};
+  for (int k = 0; k < kChartCount; ++k) {
+    charts[k]->legend()->setAlignment(Qt::AlignBottom);
+    QChart* old = views_[k]->chart();
+    views_[k]->setChart(charts[k]);
+    delete old;
+  }
+}
+
+void TolerancePanel::fillTables() {
+  const std::optional<ToleranceResult>& r = result_;
+  percentiles_->setRowCount(r ? 3 : 0);
+  sensitivities_->setRowCount(r ? static_cast<int>(r->sensitivity.size()) : 0);
+  if (!r) return;
+  const std::pair<QString, const FigureSpread*> figures[] = {
+      {tr("スライダのストローク (mm)"), &r->sliderStroke},
+      {tr("てこの揺動角 (°)"), &r->rockingAngle},
+      {tr("最小伝達角 (°)"), &r->minTransmissionAngle}};
+  for (int row = 0; row < 3; ++row) {
+    const auto& [caption, s] = figures[row];
+    setRow(percentiles_, row,
+           {caption, number(s->nominal), number(s->p5), number(s->p50), number(s->p95),
+            QString::number(s->samples)},
+           0);
+  }
+  for (int row = 0; row < sensitivities_->rowCount(); ++row) {
+    const Sensitivity& s = r->sensitivity[static_cast<std::size_t>(row)];
+    setRow(sensitivities_, row,
+           {QString::number(row + 1), tr(kValueNames[s.parameter]), number(s.fourBarOutput),
+            number(s.sixBarOutput), number(s.slider)},
+           1);
+  }
+}
+
+int TolerancePanel::saveChart(int index, const std::string& path) {
+  if (!result_) return -1;
+  QChartView* view = views_[index];
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (QString::fromStdString(path).endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    svg.setSize(view->size());
+    svg.setViewBox(QRect(QPoint(0, 0), view->size()));
+    svg.setTitle(view->chart()->title());
+    QPainter painter(&svg);
+    view->render(&painter);
+  } else if (!view->grab().toImage().save(&buffer, "PNG")) {
+    return -1;
+  }
+  return saveFile(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+int TolerancePanel::saveCsv(int table, const std::string& path) const {
+  if (!result_) return -1;
+  switch (table) {
+    case 0: return saveFile(path, toleranceBandCsv(*result_));
+    case 1: return saveFile(path, tolerancePercentilesCsv(*result_));
+    default: return saveFile(path, toleranceSensitivityCsv(*result_));
+  }
+}
+
+namespace {
+
+void reportSaveFailure(QWidget* parent, const std::string& path, int error) {
+  if (error == 0) return;
+  const Message m = error < 0 ? Message{MessageId::ImageNotEncoded, path, 0, {}}
+                              : Message{MessageId::SaveFailed, path, error, {}};
+  QMessageBox::warning(parent, QStringLiteral("GYRENDA"), messageText(m));
+}
+
+}  // namespace
+
+void TolerancePanel::askAndSaveChart() {
+  const int index = tabs_->currentIndex();
+  if (!result_ || index >= kChartCount) return;
+  const QString name = QFileDialog::getSaveFileName(
+      this, tr("図を保存"), tabs_->tabText(index) + QStringLiteral(".png"),
+      tr("PNG画像 (*.png);;SVG図面 (*.svg)"));
+  if (name.isEmpty()) return;
+  const std::string path = name.toStdString();
+  reportSaveFailure(this, path, saveChart(index, path));
+}
+
+void TolerancePanel::askAndSaveCsv() {
+  if (!result_) return;
+  const int tab = tabs_->currentIndex();
+  const int table = tab == kPercentileTab ? 1 : tab == kSensitivityTab ? 2 : 0;
+  const char* names[] = {"tolerance-band.csv", "tolerance-percentiles.csv",
+                         "tolerance-sensitivity.csv"};
+  const QString name = QFileDialog::getSaveFileName(
+      this, tr("CSVを保存"), QString::fromLatin1(names[table]), tr("CSV (*.csv)"));
+  if (name.isEmpty()) return;
+  const std::string path = name.toStdString();
+  reportSaveFailure(this, path, saveCsv(table, path));
+}
+
+}  // namespace gyrenda

@@ -1,0 +1,102 @@
+// The tolerance analysis of the reported design: tolerances (one for every value or one per
+// value), the pins' clearance, samples, distribution and seed; 計算 runs it on a thread of its
+// own with a progress bar, 停止 ends it. The nominal paths with their 95 % band, the
+// distances per crank angle, the percentile table and the ranked sensitivities; each plot
+// saves as PNG or SVG and each table (and the band) as CSV.
+#pragma once
+
+#include <QWidget>
+#include <memory>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "linkage/parameters.h"
+#include "tolerance/tolerance_analysis.h"
+
+class QChartView;
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QSpinBox;
+class QTabWidget;
+class QTableWidget;
+class QTimer;
+
+namespace gyrenda {
+
+class TolerancePanel final : public QWidget {
+  Q_OBJECT
+
+ public:
+  static constexpr int kChartCount = 2;  // the paths with their band, the distances
+  explicit TolerancePanel(QWidget* parent = nullptr);
+  ~TolerancePanel() override;
+
+  // The design to analyse; a running analysis of another design is stopped and its result
+  // dropped. None: no design yet.
+  void showDesign(const std::optional<ParameterSet>& parameters);
+
+  // The options as the inputs hold them.
+  ToleranceOptions options() const;
+  bool running() const { return job_ != nullptr; }
+  const std::optional<ToleranceResult>& result() const { return result_; }
+
+  // Starts an analysis of the design with the inputs' options, or stops the one running.
+  void compute();
+  void stop();
+
+  // Writes plot `index` as PNG or SVG (by the name's extension), or the band, the percentiles
+  // or the sensitivities as CSV (table 0, 1, 2), through the careful save; 0 or the system's
+  // error number, -1 when there is nothing to save or the picture could not be made.
+  int saveChart(int index, const std::string& path);
+  int saveCsv(int table, const std::string& path) const;
+
+  QTableWidget* percentileTable() const { return percentiles_; }
+  QTableWidget* sensitivityTable() const { return sensitivities_; }
+  QChartView* chartView(int index) const { return views_[index]; }
+
+ signals:
+  // An analysis ended: with a result, stopped, or refused.
+  void finished();
+
+ private:
+  struct Job;
+  void poll();
+  void finish();
+  void showResult();
+  void plot();
+  void fillTables();
+  void setRunning(bool running);
+  void askAndSaveChart();
+  void askAndSaveCsv();
+
+  std::optional<ParameterSet> parameters_;
+  std::optional<ParameterSet> resultDesign_;  // the design result_ belongs to
+  std::optional<ToleranceResult> result_;
+  ToleranceOptions resultOptions_;
+  std::unique_ptr<Job> job_;
+  std::thread thread_;
+  QTimer* timer_ = nullptr;
+
+  QDoubleSpinBox* tolerance_ = nullptr;
+  QCheckBox* perValue_ = nullptr;
+  QTableWidget* perValueTable_ = nullptr;
+  QDoubleSpinBox* clearance_ = nullptr;
+  QSpinBox* samples_ = nullptr;
+  QSpinBox* seed_ = nullptr;
+  QComboBox* distribution_ = nullptr;
+  QPushButton* compute_ = nullptr;
+  QPushButton* stop_ = nullptr;
+  QProgressBar* progress_ = nullptr;
+  QLabel* note_ = nullptr;
+  QTabWidget* tabs_ = nullptr;
+  QChartView* views_[kChartCount]{};
+  QTableWidget* percentiles_ = nullptr;
+  QTableWidget* sensitivities_ = nullptr;
+};
+
+}  // namespace gyrenda
