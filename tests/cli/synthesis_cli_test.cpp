@@ -1,0 +1,113 @@
+// gyrenda-cli --synthesize: the targets file as people write it, the JSON against the core's
+// own answer, --apply-best's design in the outputs, and bad input refused with status 2.
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "cli/cli.h"
+#include "cli/synthesis_cli.h"
+#include "core/test_support.h"
+#include "files/data_file_reader.h"
+#include "kinematics/exact_linkage.h"
+#include "linkage/number_text.h"
+
+namespace gyrenda {
+namespace {
+
+using Args = std::vector<std::string>;
+
+std::tuple<int, std::string, std::string> run(const Args& args) {
+  std::ostringstream out, err;
+  const int status = runCli(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+std::string writeTemp(const std::string& name, const std::string& text) {
+  const auto path = std::filesystem::temp_directory_path() / ("gyrenda_synthesis_" + name);
+  std::ofstream(path) << text;
+  return path.string();
+}
+
+TEST(CliSynthesis, ReadsTargetsAsPeopleWriteThem) {
+  const struct {
+    const char* text;
+    std::vector<Vec2> points;
+    int badLine;
+  } rows[] = {
+      {"x,y\n1,2\n3.5;-4\r\n\n 5 6 \n7\t8\n9 , 10\n", {{1, 2}, {3.5, -4}, {5, 6}, {7, 8}, {9, 10}}, 0},
+      {"1,2\n3,4\n", {{1, 2}, {3, 4}}, 0},
+      {"x1,y1\n1,2\n", {}, 1},  // a header has no digits
+      {"1,2\nx,y\n", {}, 2},
+      {"1,2\n3,4,5\n", {}, 2},
+      {"1,,2\n", {}, 1},
+      {"1,2,\n", {}, 1},
+      {"1,nan\n", {}, 1},
+  };
+  for (const auto& row : rows) {
+    const TargetList list = readTargetList(row.text);
+    EXPECT_EQ(list.points, row.points) << row.text;
+    EXPECT_EQ(list.badLine, row.badLine) << row.text;
+  }
+}
+
+TEST(CliSynthesis, WritesTheCoreCandidatesAndAppliesTheBest) {
+  test::OpenWindow w;
+  const ExactLinkage exact = makeExactLinkage(w.bench.linkage().parameters);
+  std::string csv = "x,y\n";
+  SynthesisOptions options;
+  for (int i = 0; i < 5; ++i) {
+    const Vec2 q = fourBarPose(exact, 72.0 * i + 10, 0)->output;
+    const std::string x = formatBoxNumber(static_cast<float>(q.x)), y = formatBoxNumber(static_cast<float>(q.y));
+    csv += x + "," + y + "\n";
+    options.targets.push_back({readNumber(x), readNumber(y)});
+  }
+  const std::string targets = writeTemp("targets.csv", csv), gyr = writeTemp("best.gyr", "");
+  const auto [status, json, err] =
+      run({"--synthesize", targets, "--min-transmission", "15", "--candidates", "3", "--starts", "24",
+           "--evaluations", "1500", "--seed", "1", "--apply-best", "--gyr", gyr});
+  ASSERT_EQ(status, 0) << err;
+  options.minTransmissionAngle = 15;
+  options.candidates = 3;
+  options.starts = 24;
+  options.evaluationsPerStart = 1500;
+  options.seed = 1;
+  SynthesisProgress progress;
+  const SynthesisResult want = synthesizePath(options, w.bench.linkage().parameters, progress);
+  const QJsonArray got = QJsonDocument::fromJson(QByteArray::fromStdString(json))["candidates"].toArray();
+  ASSERT_EQ(got.size(), static_cast<qsizetype>(want.candidates.size()));
+  for (qsizetype i = 0; i < got.size(); ++i) {
+    const SynthesisCandidate& c = want.candidates[i];
+    const QJsonObject o = got[i].toObject();
+    EXPECT_EQ(o["maxDistance"].toDouble(), c.maxDistance);
+    EXPECT_EQ(o["distances"].toArray().size(), 5);
+    EXPECT_EQ(o["class"].toString(), "crank-rocker");
+    for (int k = 0; k < 6; ++k)
+      EXPECT_EQ(static_cast<float>(o["parameters"][QString::fromLatin1(paramInfo()[k].name.data())].toDouble()),
+                c.parameters[k]);
+  }
+  EXPECT_LT(want.candidates.front().maxDistance, 0.2);
+  std::ifstream saved(gyr);
+  EXPECT_EQ(readDataFileParams(saved), want.candidates.front().parameters);
+
+  const std::string two = writeTemp("two.csv", "1,2\n3,4\n"), bad = writeTemp("bad.csv", "1,2\n3,y\n5,6\n");
+  for (const Args& args : std::vector<Args>{{"--synthesize", two},
+                                            {"--synthesize", bad},
+                                            {"--synthesize", targets, "--bound", "crankRadius=5:2"},
+                                            {"--synthesize", targets, "--bound", "sixLinkLength=1:2"},
+                                            {"--synthesize", targets, "--min-transmission", "90"},
+                                            {"--synthesize", targets, "--candidates", "0"},
+                                            {"--synthesize", targets, "--report", "-"}}) {
+    const auto [code, text, message] = run(args);
+    EXPECT_EQ(code, 2) << args[2];
+    EXPECT_EQ(text, "");
+    EXPECT_FALSE(message.empty());
+  }
+}
+
+}  // namespace
+}  // namespace gyrenda
