@@ -1,6 +1,7 @@
 #include "synthesis/path_objective.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace gyrenda {
 namespace {
@@ -125,6 +126,7 @@ PathObjective::PathObjective(std::vector<Vec2> targets, double minTransmissionAn
       minAngle_(minTransmissionAngle),
       keepOrder_(keepOrder),
       freeFrame_(freeFrame) {
+  if (targets_.size() > kMostTargets) throw std::invalid_argument("more than 12 targets");
   Vec2 centroid;
   for (const Vec2 t : targets_) centroid = centroid + t * (1.0 / static_cast<double>(targets_.size()));
   double square = 0;
@@ -140,7 +142,7 @@ double PathObjective::operator()(const SynthesisDesign& x) const {
   for (int i = 0; i < kGrid; ++i) samples[i] = outputPointFor(x, directions[i]);
   const auto path = [&x](double t) { return outputPointAt(x, t); };
   const Vec2 pivot{x[uPivotX], x[uPivotY]};
-  std::array<double, 16> angles{};
+  std::array<double, kMostTargets> angles{};
   double sum = 0;
   for (std::size_t i = 0; i < targets_.size(); ++i) {
     const Vec2 t = freeFrame_ ? intoProgramFrame(targets_[i], pivot, x[uFrameAngle]) : targets_[i];

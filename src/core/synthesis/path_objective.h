@@ -170,6 +170,7 @@ class PathObjective {
   double scale() const { return scale_; }
 
   static constexpr int kGrid = 64;
+  static constexpr std::size_t kMostTargets = 12;  // more throw std::invalid_argument
 
  private:
   std::vector<Vec2> targets_;
