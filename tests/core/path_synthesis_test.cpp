@@ -151,6 +151,7 @@ TEST(PathSynthesis, BadInputIsRefusedBeforeAnySearch) {
       {SynthesisProblem::BadAngle, [](SynthesisOptions& o) { o.minTransmissionAngle = 90; }},
       {SynthesisProblem::BadAngle, [](SynthesisOptions& o) { o.minTransmissionAngle = -1; }},
       {SynthesisProblem::BadBudget, [](SynthesisOptions& o) { o.candidates = 0; }},
+      {SynthesisProblem::BadBudget, [](SynthesisOptions& o) { o.starts = 1000001; }},
       {SynthesisProblem::OutOfReach, [](SynthesisOptions& o) { o.targets[0] = {0, 500}; }},
       {SynthesisProblem::OutOfReach,
        [](SynthesisOptions& o) { o.freeFrame = true, o.targets[0] = {1000, 0}, o.targets[1] = {-1000, 0}; }},

@@ -57,7 +57,8 @@ SynthesisProblem problemOf(const SynthesisOptions& o) {
   }
   if (!(o.minTransmissionAngle >= 0 && o.minTransmissionAngle < 90))
     return SynthesisProblem::BadAngle;
-  if (o.candidates < 1 || o.starts < 0 || o.evaluationsPerStart < 0)
+  if (o.candidates < 1 || o.starts < 0 || o.starts > 1000000 || o.evaluationsPerStart < 0 ||
+      o.evaluationsPerStart > 100000000)
     return SynthesisProblem::BadBudget;
   for (std::size_t i = 0; i < t.size(); ++i)
     for (std::size_t j = 0; j < i; ++j)

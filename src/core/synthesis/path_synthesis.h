@@ -60,7 +60,7 @@ enum class SynthesisProblem {
   DuplicateTargets,  // two targets at one point
   OutOfReach,        // a target further than any linkage within the bounds can reach
   NoLinkage,         // the search found no linkage that meets the constraints
-  BadBudget,         // candidates below 1, or starts or evaluations per start below 0
+  BadBudget,         // candidates below 1, starts not in 0…10⁶ or evaluations not in 0…10⁸
 };
 
 struct SynthesisCandidate {
