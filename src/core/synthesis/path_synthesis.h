@@ -52,7 +52,7 @@ enum class SynthesisProblem {
   None,
   TooFewTargets,    // fewer than 3
   TooManyTargets,   // more than 12
-  TargetNotFinite,
+  TargetNotFinite,  // a coordinate not finite, or beyond ±30000 like every box
   BadBounds,        // a range empty, not finite, or outside what the validation pass admits
   BadAngle,         // the minimum transmission angle not in [0°, 90°)
   Stopped,          // asked to stop: the candidates are the best found until then
