@@ -69,13 +69,14 @@ TEST(CliSynthesis, WritesTheCoreCandidatesAndAppliesTheBest) {
   const std::string targets = writeTemp("targets.csv", csv), gyr = writeTemp("best.gyr", "");
   const auto [status, json, err] =
       run({"--synthesize", targets, "--min-transmission", "15", "--candidates", "3", "--starts", "24",
-           "--evaluations", "1500", "--seed", "1", "--apply-best", "--gyr", gyr});
+           "--evaluations", "1500", "--seed", "1", "--bound", "crankRadius=15:20", "--apply-best", "--gyr", gyr});
   ASSERT_EQ(status, 0) << err;
   options.minTransmissionAngle = 15;
   options.candidates = 3;
   options.starts = 24;
   options.evaluationsPerStart = 1500;
   options.seed = 1;
+  options.crank = {15, 20};
   SynthesisProgress progress;
   const SynthesisResult want = synthesizePath(options, w.bench.linkage().parameters, progress);
   const QJsonArray got = QJsonDocument::fromJson(QByteArray::fromStdString(json))["candidates"].toArray();
