@@ -3,7 +3,9 @@
 // share of samples losing the full turn near the change point.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <tuple>
 
 #include "kinematics/kinematics_analysis.h"
 #include "tolerance/tolerance_analysis.h"
@@ -20,11 +22,12 @@ ToleranceResult analyse(const ParameterSet& p, const ToleranceOptions& o) {
 }
 
 TEST(Tolerance, WithoutToleranceTheBandIsZeroAndEveryPercentileTheNominalFigure) {
-  for (const auto distribution : {ToleranceDistribution::Uniform, ToleranceDistribution::Normal}) {
+  for (const auto& [distribution, samples] :
+       {std::pair(ToleranceDistribution::Uniform, 50), std::pair(ToleranceDistribution::Normal, 1)}) {
     ToleranceOptions o;
     o.tolerance.fill(0);
     o.clearance = 0;
-    o.samples = 50;
+    o.samples = samples;
     o.distribution = distribution;
     const ToleranceResult r = analyse(kDefault, o);
     ASSERT_EQ(r.problem, ToleranceProblem::None);
@@ -48,7 +51,7 @@ TEST(Tolerance, WithoutToleranceTheBandIsZeroAndEveryPercentileTheNominalFigure)
         {&r.minTransmissionAngle, exact.figures.minTransmissionAngle->value}};
     for (const auto& [spread, nominal] : figures) {
       EXPECT_EQ(spread->nominal, nominal);
-      EXPECT_EQ(spread->samples, 50);
+      EXPECT_EQ(spread->samples, samples);
       for (const auto& p : {spread->p5, spread->p50, spread->p95}) EXPECT_EQ(p, nominal);
     }
     EXPECT_EQ(r.notFullyTurning, 0);
@@ -77,6 +80,29 @@ TEST(Tolerance, CrankOnlyToleranceMovesTheLeverTipAsDerivedAtRightAngle) {
   EXPECT_NEAR(*at90.max, 0.352 * 0.01, 0.005 * 0.00352);
   EXPECT_NEAR(*at90.p95, 0.95 * 0.352 * 0.01, 0.025 * 0.00352);
   EXPECT_FALSE(r.band.slider[180].p95);  // no slide, no slider
+  double widest = 0;
+  for (const BandPoint& b : r.band.fourBarOutput) widest = std::max(widest, *b.p95);
+  EXPECT_EQ(ToleranceResult::largestP95(r.band.fourBarOutput), widest);
+}
+
+// The six-bar's link made to reach the slide line with m = 0.05 to spare where the four-bar's
+// output point is farthest from it: with only the link's length off, uniform in ±t (t = 0.1),
+// the link misses the slide there when its error is below −m, in (t − m)/2t = 1/4 of the
+// samples; the crank still turns in all of them.
+TEST(Tolerance, ShareWhoseSliderIsOutOfReachFollowsTheLinksMargin) {
+  ParameterSet p = kDefault;
+  double farthest = 0;
+  for (const ExactPose& pose : analyseKinematics(p, 60).curves.samples)
+    farthest = std::max(farthest, std::abs(55 - pose.fourBar->output.y));  // the slide: y = 55
+  p[sixLinkLength] = static_cast<float>(farthest + 0.05);
+  ToleranceOptions o;
+  o.tolerance.fill(0);
+  o.tolerance[sixLinkLength] = 0.1;
+  o.clearance = 0;
+  const ToleranceResult r = analyse(p, o);
+  ASSERT_EQ(r.problem, ToleranceProblem::None);
+  EXPECT_NEAR(r.sixBarOpen, 0.25, 0.04);  // four standard errors over 2 000 samples
+  EXPECT_EQ(r.notFullyTurning, 0);
 }
 
 // A long coupler and a short crank: a = 5, b = 200, c = 40, L = 200, the output point Q at
@@ -119,15 +145,20 @@ TEST(Tolerance, SensitivitiesOfALongCouplerRankAsDerived) {
 // Uniform in ±t with t = m: the sum is t·(2·S − 4) with S the sum of four uniforms on [0, 1]
 // (Irwin–Hall), so the share is P(S > 2.5) = P(S < 1.5) = (1.5⁴ − 4·0.5⁴)/24 = 0.20052.
 // Normal with σ = t/3: the sum is normal with σ = 2t/3, so P(sum > t) = 1 − Φ(1.5) = 0.06681.
+// A clearance of 0.1 alone: each of the four lengths takes two errors uniform in ±0.05, so the
+// sum is 0.1·(S₈ − 4) with S₈ the sum of eight uniforms on [0, 1], and the share is
+// P(S₈ > 5) = P(S₈ < 3) = (3⁸ − 8·2⁸ + 28·1⁸)/8! = 4541/40320 = 0.11262.
 TEST(Tolerance, ShareLosingTheFullTurnNearTheChangePointFollowsTheGrashofMargin) {
   const ParameterSet p{10, 30, 40, 59.9f, 0, 0, 50, 0, 0, 20, 55, 20, 55};
-  const std::pair<ToleranceDistribution, double> cases[] = {
-      {ToleranceDistribution::Uniform, 0.20052}, {ToleranceDistribution::Normal, 0.06681}};
-  for (const auto& [distribution, share] : cases) {
+  const std::tuple<ToleranceDistribution, double, double, double> cases[] = {
+      {ToleranceDistribution::Uniform, 0.1, 0, 0.20052},
+      {ToleranceDistribution::Normal, 0.1, 0, 0.06681},
+      {ToleranceDistribution::Uniform, 0, 0.1, 0.11262}};
+  for (const auto& [distribution, tolerance, clearance, share] : cases) {
     ToleranceOptions o;
     o.tolerance.fill(0);
-    for (int k : {crankRadius, leverRadius, couplerLength, fixedLinkLength}) o.tolerance[k] = 0.1;
-    o.clearance = 0;
+    for (int k : {crankRadius, leverRadius, couplerLength, fixedLinkLength}) o.tolerance[k] = tolerance;
+    o.clearance = clearance;
     o.samples = 20000;
     o.step = 90;
     o.distribution = distribution;
