@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+#include "desktop/language.h"
+
 namespace gyrenda {
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
@@ -38,7 +40,10 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   browser_->setSource(contentsUrl());
 }
 
-QUrl HelpWindow::contentsUrl() { return QUrl(QStringLiteral("qrc:/help/index.html")); }
+QUrl HelpWindow::contentsUrl() {
+  return QUrl(currentLanguage() == Language::English ? QStringLiteral("qrc:/help/index_en.html")
+                                                     : QStringLiteral("qrc:/help/index.html"));
+}
 
 void HelpWindow::showContents() {
   browser_->setSource(contentsUrl());

@@ -1,14 +1,12 @@
 // The desktop program: one main window; the program ends when it closes. Its argument is the
 // path of a numeric data file to open, as a file manager passes it, or --help or --version.
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QTimer>
-#include <QTranslator>
 #include <cstdio>
 
 #include "desktop/main_window.h"
 #include "desktop/command_line.h"
+#include "desktop/language.h"
 
 namespace {
 
@@ -43,11 +41,9 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("Gyrenda"));
   // Ties the window to the installed desktop entry, whose name is the AppStream id.
   QGuiApplication::setDesktopFileName(QStringLiteral(GYRENDA_APP_ID));
-  // The dialogs' own buttons in the user's language, where Qt's translations are installed.
-  QTranslator qtTranslations;
-  if (qtTranslations.load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    QApplication::installTranslator(&qtTranslations);
+  // The window in the language chosen in its Help menu or the desktop's, and the dialogs' own
+  // buttons with it, where Qt's translations are installed.
+  gyrenda::installSavedLanguage();
   gyrenda::MainWindow window;
   window.show();
   if (!commandLine.designPath.isEmpty()) {

@@ -409,7 +409,9 @@ void MainWindow::showCaptions() {
           ? tr("静止節(%1～%2)").arg(number(c.fixedLinkCaption->lower), number(c.fixedLinkCaption->upper))
           : tr("静止節長さ(0～0)");
   if (fixedLinkCaption_->text() != range) fixedLinkCaption_->setText(range);
-  const QString status = c.status == StatusCaption::Finished ? tr("終了") : QString();
+  const QString status = c.status == StatusCaption::Finished
+                             ? tr("終了", "the analysis has ended (not the quit button)")
+                             : QString();
   if (status_->text() != status) status_->setText(status);
   const QString readout[2] = {
       c.readout ? QStringLiteral("X=") + number(c.readout->x) : QStringLiteral("X="),

@@ -14,6 +14,7 @@
 #include <QScrollBar>
 
 #include "desktop/canvas_widget.h"
+#include "desktop/language.h"
 #include "desktop/main_window.h"
 
 namespace gyrenda {
@@ -72,24 +73,24 @@ struct CaptionRow {
 };
 
 constexpr CaptionRow kFourBarRows[] = {
-    {0, QT_TRANSLATE_NOOP("MainWindow", "クランク（原動節）半径"), 480, 2295, 240},
-    {1, QT_TRANSLATE_NOOP("MainWindow", "てこ（従動節）半径"), 1200, 1575, 600},
-    {2, QT_TRANSLATE_NOOP("MainWindow", "中間節長さ(0以外)"), 960, 1815, 960},
+    {0, QT_TRANSLATE_NOOP("gyrenda::MainWindow", "クランク（原動節）半径"), 480, 2295, 240},
+    {1, QT_TRANSLATE_NOOP("gyrenda::MainWindow", "てこ（従動節）半径"), 1200, 1575, 600},
+    {2, QT_TRANSLATE_NOOP("gyrenda::MainWindow", "中間節長さ(0以外)"), 960, 1815, 960},
     {3, "", 120, 2655, 1320},  // the fixed-link range, shown from the core's value
-    {4, QT_TRANSLATE_NOOP("MainWindow", "４節リンク出力点Ｘ軸補正"), 120, 2655, 1680},
-    {5, QT_TRANSLATE_NOOP("MainWindow", "４節リンク出力点Ｙ軸補正"), 240, 2535, 2040},
+    {4, QT_TRANSLATE_NOOP("gyrenda::MainWindow", "４節リンク出力点Ｘ軸補正"), 120, 2655, 1680},
+    {5, QT_TRANSLATE_NOOP("gyrenda::MainWindow", "４節リンク出力点Ｙ軸補正"), 240, 2535, 2040},
 };
 
 constexpr CaptionRow kSixBarRows[] = {
-    {6, QT_TRANSLATE_NOOP("MainWindow", "６節リンクの中間節長さ(0以外)"), 120, 2655, 240},
-    {7, QT_TRANSLATE_NOOP("MainWindow", "６節リンク出力点Ｘ軸補正"), 120, 2655, 600},
-    {8, QT_TRANSLATE_NOOP("MainWindow", "６節リンク出力点Ｙ軸補正"), 120, 2655, 960},
+    {6, QT_TRANSLATE_NOOP("gyrenda::MainWindow", "６節リンクの中間節長さ(0以外)"), 120, 2655, 240},
+    {7, QT_TRANSLATE_NOOP("gyrenda::MainWindow", "６節リンク出力点Ｘ軸補正"), 120, 2655, 600},
+    {8, QT_TRANSLATE_NOOP("gyrenda::MainWindow", "６節リンク出力点Ｙ軸補正"), 120, 2655, 960},
 };
 
 // The speed list's items, fast to slow, as the core numbers them.
-constexpr const char* kSpeedItems[kSpeedCount] = {QT_TRANSLATE_NOOP("MainWindow", "うま"),
-                                                  QT_TRANSLATE_NOOP("MainWindow", "いぬ"),
-                                                  QT_TRANSLATE_NOOP("MainWindow", "かめ")};
+constexpr const char* kSpeedItems[kSpeedCount] = {QT_TRANSLATE_NOOP("gyrenda::MainWindow", "うま"),
+                                                  QT_TRANSLATE_NOOP("gyrenda::MainWindow", "いぬ"),
+                                                  QT_TRANSLATE_NOOP("gyrenda::MainWindow", "かめ")};
 
 constexpr int kLabelHeight = 255;
 constexpr int kBoxLeft = 2880, kBoxWidth = 855, kSpinLeft = 3480;
@@ -299,6 +300,7 @@ void MainWindow::buildMenus() {
   report_->setObjectName(QStringLiteral("report"));
   help_->setObjectName(QStringLiteral("help"));
   version_->setObjectName(QStringLiteral("version"));
+  addLanguageMenu(help, [this](const QString& text) { platform_->showText(text); });
 }
 
 // The entry boxes first, in index order, then 実行: box 0 holds the focus at start.

@@ -108,22 +108,27 @@ void addSearchRows(ReportRows& rows, const QString& name, const SearchReport& s)
   }
 }
 
+// The context the rows' words are translated in, for the calls that name it by tr().
+struct Rows {
+  Q_DECLARE_TR_FUNCTIONS(ReportRows)
+};
+
 // The figures of the exact kinematics: dead centres, the lever's rocking, the slider's exact
 // stroke and the peaks at the analysis' crank speed, each with its unit in the value.
 void addKinematicRows(ReportRows& rows, const KinematicsAnalysis& exact) {
-  const auto tr = [](const char* text) { return QCoreApplication::translate("ReportRows", text); };
   const DesignFigures& f = exact.figures;
   QStringList deadCentres;
-  for (double angle : f.deadCentres) deadCentres.append(tr("%1°").arg(number(angle)));
-  rows.append({tr("死点のクランク角"), deadCentres.isEmpty() ? tr("なし") : deadCentres.join(tr("、"))});
+  for (double angle : f.deadCentres) deadCentres.append(Rows::tr("%1°").arg(number(angle)));
+  rows.append({Rows::tr("死点のクランク角"),
+               deadCentres.isEmpty() ? Rows::tr("なし") : deadCentres.join(Rows::tr("、"))});
   const auto stroke = [&](const std::optional<Stroke>& s, const QString& travel,
                           const QString& travelValue, const QString& ratio) {
-    if (!s) return rows.append({travel, tr("一回りを通して閉じないので求めません")});
+    if (!s) return rows.append({travel, Rows::tr("一回りを通して閉じないので求めません")});
     rows.append({travel, travelValue.arg(number(s->travel))});
     rows.append({ratio, number(s->timeRatio)});
   };
-  stroke(f.lever, tr("てこの揺動角"), tr("%1°"), tr("てこの早戻り比"));
-  stroke(f.slider, tr("スライダの行程（厳密）"), tr("%1"), tr("スライダの早戻り比"));
+  stroke(f.lever, Rows::tr("てこの揺動角"), Rows::tr("%1°"), Rows::tr("てこの早戻り比"));
+  stroke(f.slider, Rows::tr("スライダの行程（厳密）"), Rows::tr("%1"), Rows::tr("スライダの早戻り比"));
   const QString rpm = number(exact.curves.rpm);
   const struct {
     const char* caption;  // takes the crank speed as %1
@@ -141,7 +146,9 @@ void addKinematicRows(ReportRows& rows, const KinematicsAnalysis& exact) {
       {QT_TRANSLATE_NOOP("ReportRows", "入力トルクの最大（スライダの力 1 N あたり）"),
        QT_TRANSLATE_NOOP("ReportRows", "%1 N·mm（クランク角 %2°）"), f.peakTorquePerNewton}};
   for (const auto& p : peaks)
-    if (p.peak) rows.append({tr(p.caption).arg(rpm), atCrank(tr(p.value), p.peak->value, p.peak->crankAngle)});
+    if (p.peak)
+      rows.append({Rows::tr(p.caption).arg(rpm),
+                   atCrank(Rows::tr(p.value), p.peak->value, p.peak->crankAngle)});
 }
 
 void addTransmissionRows(ReportRows& rows, const QString& name, const std::optional<Extremes>& mu) {

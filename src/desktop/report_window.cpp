@@ -21,19 +21,19 @@ namespace {
 
 // The parameters by the names the report gives them, in the order of ParamName.
 constexpr const char* kParameterNames[kParamCount] = {
-    QT_TRANSLATE_NOOP("ReportWindow", "クランク半径"),
-    QT_TRANSLATE_NOOP("ReportWindow", "てこ半径"),
-    QT_TRANSLATE_NOOP("ReportWindow", "中間節長さ"),
-    QT_TRANSLATE_NOOP("ReportWindow", "静止節長さ"),
-    QT_TRANSLATE_NOOP("ReportWindow", "4節リンク出力点X軸補正"),
-    QT_TRANSLATE_NOOP("ReportWindow", "4節リンク出力点Y軸補正"),
-    QT_TRANSLATE_NOOP("ReportWindow", "6節リンクの中間節長さ"),
-    QT_TRANSLATE_NOOP("ReportWindow", "6節リンク出力点X軸補正"),
-    QT_TRANSLATE_NOOP("ReportWindow", "6節リンク出力点Y軸補正"),
-    QT_TRANSLATE_NOOP("ReportWindow", "スライド始点X"),
-    QT_TRANSLATE_NOOP("ReportWindow", "スライド始点Y"),
-    QT_TRANSLATE_NOOP("ReportWindow", "スライド終点X"),
-    QT_TRANSLATE_NOOP("ReportWindow", "スライド終点Y"),
+    QT_TRANSLATE_NOOP("gyrenda::ReportWindow", "クランク半径"),
+    QT_TRANSLATE_NOOP("gyrenda::ReportWindow", "てこ半径"),
+    QT_TRANSLATE_NOOP("gyrenda::ReportWindow", "中間節長さ"),
+    QT_TRANSLATE_NOOP("gyrenda::ReportWindow", "静止節長さ"),
+    QT_TRANSLATE_NOOP("gyrenda::ReportWindow", "4節リンク出力点X軸補正"),
+    QT_TRANSLATE_NOOP("gyrenda::ReportWindow", "4節リンク出力点Y軸補正"),
+    QT_TRANSLATE_NOOP("gyrenda::ReportWindow", "6節リンクの中間節長さ"),
+    QT_TRANSLATE_NOOP("gyrenda::ReportWindow", "6節リンク出力点X軸補正"),
+    QT_TRANSLATE_NOOP("gyrenda::ReportWindow", "6節リンク出力点Y軸補正"),
+    QT_TRANSLATE_NOOP("gyrenda::ReportWindow", "スライド始点X"),
+    QT_TRANSLATE_NOOP("gyrenda::ReportWindow", "スライド始点Y"),
+    QT_TRANSLATE_NOOP("gyrenda::ReportWindow", "スライド終点X"),
+    QT_TRANSLATE_NOOP("gyrenda::ReportWindow", "スライド終点Y"),
 };
 
 QString number(float v) { return QString::fromStdString(formatBoxNumber(v)); }

@@ -1,0 +1,204 @@
+// The window in each language: the captions the translation gives, no Japanese left under
+// English, the language menu's choice kept in the settings, and the same numbers in both.
+#include <QAbstractButton>
+#include <QChart>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QChartView>
+#include <QFile>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QValueAxis>
+#include <QDir>
+#include <QFileInfo>
+#include <algorithm>
+#include <cerrno>
+
+#include "desktop/help_window.h"
+#include "desktop/language.h"
+#include "desktop/version_window.h"
+#include "widget/main_window_fixture.h"
+
+namespace gyrenda::testing {
+namespace {
+
+bool hasJapanese(QString text) {
+  text.remove(QStringLiteral("日本語"));  // the language menu names Japanese in Japanese
+  return text.contains(QRegularExpression(QStringLiteral("[\\x{3000}-\\x{30ff}\\x{4e00}-\\x{9fff}\\x{ff00}-\\x{ffef}]")));
+}
+
+// Every text a user can read in `root` and the windows and menus it owns.
+QStringList shownTexts(QWidget* root) {
+  QStringList texts{root->windowTitle()};
+  for (QWidget* w : root->findChildren<QWidget*>()) {
+    texts << w->windowTitle() << w->toolTip();
+    if (auto* label = qobject_cast<QLabel*>(w)) texts << label->text();
+    if (auto* button = qobject_cast<QAbstractButton*>(w)) texts << button->text();
+    if (auto* frame = qobject_cast<QGroupBox*>(w)) texts << frame->title();
+    if (auto* menu = qobject_cast<QMenu*>(w)) texts << menu->title();
+    if (auto* tabs = qobject_cast<QTabWidget*>(w))
+      for (int i = 0; i < tabs->count(); ++i) texts << tabs->tabText(i);
+    if (auto* view = qobject_cast<QAbstractItemView*>(w); view && view->model())
+      for (int r = 0; r < view->model()->rowCount(); ++r)
+        for (int c = 0; c < view->model()->columnCount(); ++c)
+          texts << view->model()->index(r, c).data().toString()
+                << view->model()->headerData(c, Qt::Horizontal).toString();
+    if (auto* plot = qobject_cast<QChartView*>(w)) {
+      texts << plot->chart()->title();
+      for (QAbstractAxis* axis : plot->chart()->axes()) texts << axis->titleText();
+      for (QAbstractSeries* series : plot->chart()->series()) texts << series->name();
+    }
+  }
+  for (QAction* action : root->findChildren<QAction*>()) texts << action->text();
+  return texts;
+}
+
+// The captions of the fixed layout that are wider than the room their control gives them.
+QStringList cutOff(QWidget* client) {
+  QStringList cut;
+  for (QWidget* w : client->findChildren<QWidget*>()) {
+    const auto metric = [w](QStyle::PixelMetric m) { return w->style()->pixelMetric(m, nullptr, w); };
+    QString text;
+    int room = w->width();
+    if (auto* label = qobject_cast<QLabel*>(w)) text = label->text();
+    if (auto* box = qobject_cast<QCheckBox*>(w))
+      text = box->text(), room -= metric(QStyle::PM_IndicatorWidth) + metric(QStyle::PM_CheckBoxLabelSpacing);
+    if (auto* option = qobject_cast<QRadioButton*>(w))
+      text = option->text(), room -= metric(QStyle::PM_ExclusiveIndicatorWidth) + metric(QStyle::PM_RadioButtonLabelSpacing);
+    if (auto* button = qobject_cast<QPushButton*>(w)) text = button->text(), room -= 2 * metric(QStyle::PM_ButtonMargin);
+    if (auto* list = qobject_cast<QListWidget*>(w))
+      for (int i = 0; i < list->count(); ++i)
+        if (list->fontMetrics().horizontalAdvance(list->item(i)->text()) > list->viewport()->width() - 4)
+          cut << QStringLiteral("%1 > %2").arg(list->item(i)->text()).arg(list->viewport()->width() - 4);
+    for (const QString& line : text.split(u'\n'))
+      if (w->fontMetrics().horizontalAdvance(line) > room)
+        cut << QStringLiteral("%1 (%2 > %3)").arg(line).arg(w->fontMetrics().horizontalAdvance(line)).arg(room);
+  }
+  return cut;
+}
+
+QString captionOf(QObject* o) {
+  if (auto* list = qobject_cast<QListWidget*>(o)) return list->item(0)->text();
+  for (const char* property : {"text", "title"})
+    if (const QVariant v = o->property(property); v.isValid()) return v.toString();
+  return {};
+}
+
+// What a Japanese and an English user see on a sample of the main window's controls.
+const struct {
+  const char* object;
+  const char* japanese;
+  const char* english;
+} kSamples[] = {
+    {"execute", "実行", "Run"},
+    {"quit", "終了", "Quit"},
+    {"caption0", "クランク（原動節）半径", "Crank (driver) radius"},
+    {"fixedLinkCaption", "静止節(19～53)", "Fixed link (19 to 53)"},
+    {"status", "終了", "Finished"},
+    {"fourBarFrame", "４節リンクパラメータ", "Four-bar parameters"},
+    {"optimiseSixBar", "計算の最適化", "Optimise"},
+    {"slideEndOption", "ｽﾗｲﾄﾞ終点座標(X,Y)", "Slide end (X,Y)"},
+    {"speedList", "うま", "Horse"},
+    {"fileMenu", "ファイル(&F)", "&File"},
+    {"report", "解析レポート", "Analysis report"},
+    {"languageMenu", "表示言語 / Language", "Language"},
+};
+
+class LanguageTest : public ::testing::Test {
+ protected:
+  void TearDown() override { installTranslations(Language::Japanese, QLocale::system()); }
+};
+
+TEST_F(LanguageTest, WindowSpeaksTheLanguageAndWritesTheSameNumbers) {
+  QTemporaryDir dir;
+  QByteArray numbers[2];
+  for (Language language : {Language::Japanese, Language::English}) {
+    const bool english = language == Language::English;
+    installTranslations(language, QLocale(english ? QLocale::English : QLocale::Japanese));
+    auto recording = std::make_unique<RecordingPlatform>();
+    RecordingPlatform* platform = recording.get();
+    MainWindow window(std::move(recording));
+    window.show();
+    window.findChild<QListWidget*>(QStringLiteral("speedList"))->setCurrentRow(0);  // quick
+    window.findChild<QAbstractButton*>(QStringLiteral("execute"))->click();
+    window.findChild<QAction*>(QStringLiteral("report"))->trigger();
+    for (const auto& s : kSamples) {
+      QObject* o = window.findChild<QObject*>(QString::fromLatin1(s.object));
+      ASSERT_NE(o, nullptr) << s.object;
+      EXPECT_EQ(captionOf(o), QString::fromUtf8(english ? s.english : s.japanese)) << s.object;
+    }
+    // The Japanese captions keep the layout they were drawn for.
+    EXPECT_TRUE(!english || cutOff(window.centralWidget()).isEmpty())
+        << cutOff(window.centralWidget()).join(u'|').toStdString();
+    const QString path = dir.filePath(QStringLiteral("design%1.GYR").arg(int(language)));
+    platform->saveAs = SaveChoice{path.toStdString(), 2};
+    window.findChild<QAction*>(QStringLiteral("save"))->trigger();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    numbers[int(language)] = file.readAll();
+
+    VersionWindow version;
+    HelpWindow help;
+    QStringList texts = shownTexts(&window) + shownTexts(&version) + shownTexts(&help);
+    texts << help.browser()->toPlainText() << openFailureText(QStringLiteral("a.GYR"))
+          << noPrinterText() << saveFailureText(ENOSPC) << saveFailureText(EACCES);
+    for (MessageId id : {MessageId::CannotBeBuilt, MessageId::SaveFailed, MessageId::PrintFailed})
+      texts << messageText(Message{id, "a.GYR", ENOENT, {}});
+    EXPECT_EQ(help.browser()->source().fileName(), english ? "index_en.html" : "index.html");
+    EXPECT_EQ(std::ranges::count_if(texts, hasJapanese) == 0, english) << texts.join(u'|').toStdString();
+  }
+  EXPECT_GT(numbers[0].size(), 700 * 6);
+  EXPECT_EQ(numbers[0], numbers[1]);
+}
+
+TEST_F(LanguageTest, ChoiceKeptInSettingsOverridesTheDesktop) {
+  const struct {
+    LanguageChoice choice;
+    QStringList desktop;
+    Language expected;
+  } cases[] = {
+      {LanguageChoice::Desktop, {"en-US", "ja-JP"}, Language::English},
+      {LanguageChoice::Desktop, {"en-GB"}, Language::English},
+      {LanguageChoice::Desktop, {"ja-JP", "en-US"}, Language::Japanese},
+      {LanguageChoice::Desktop, {"de-DE", "en-US"}, Language::Japanese},
+      {LanguageChoice::Desktop, QLocale::c().uiLanguages(), Language::Japanese},
+      {LanguageChoice::Desktop, {}, Language::Japanese},
+      {LanguageChoice::Japanese, {"en-US"}, Language::Japanese},
+      {LanguageChoice::English, QLocale::c().uiLanguages(), Language::English},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(languageFor(c.choice, c.desktop), c.expected) << c.desktop.join(u',').toStdString();
+
+  MainWindow window(std::make_unique<RecordingPlatform>());
+  const auto choose = [&window](const char* name) {
+    QString told;
+    whenModal<QMessageBox>([&told](QMessageBox* box) { told = box->text(); });
+    window.findChild<QAction*>(QString::fromLatin1(name))->trigger();
+    return told;
+  };
+  EXPECT_EQ(choose("languageEnglish"), QStringLiteral("表示言語は次に起動したときから変わります。"));
+  EXPECT_EQ(savedLanguageChoice(), LanguageChoice::English);
+
+  // Settings that cannot be written: the user is told, and the choice shown stays.
+  const QString kept = QFileInfo(QFileInfo(QSettings("gyrenda", "gyrenda").fileName()).path()).path();
+  QTemporaryDir blocked;
+  ASSERT_TRUE(QDir(blocked.path()).mkpath(QStringLiteral("gyrenda/gyrenda.conf")));
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, blocked.path());
+  EXPECT_EQ(choose("languageJapanese"), QStringLiteral("表示言語の設定を保存できませんでした。"));
+  EXPECT_FALSE(window.findChild<QAction*>(QStringLiteral("languageJapanese"))->isChecked());
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, kept);
+  EXPECT_TRUE(saveLanguageChoice(LanguageChoice::Desktop));
+}
+
+}  // namespace
+}  // namespace gyrenda::testing

@@ -1,0 +1,1101 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="ja">
+<context>
+    <name>FileDialogs</name>
+    <message>
+        <source>Bitmap画像データ(*.BMP)</source>
+        <translation>Bitmap image (*.BMP)</translation>
+    </message>
+    <message>
+        <source>Gyrenda数値データ(*.GYR)</source>
+        <translation>Gyrenda numeric data (*.GYR)</translation>
+    </message>
+    <message>
+        <source>PNG画像(*.png)</source>
+        <translation>PNG image (*.png)</translation>
+    </message>
+    <message>
+        <source>SVG図面(*.svg)</source>
+        <translation>SVG drawing (*.svg)</translation>
+    </message>
+    <message>
+        <source>DXF図面(*.dxf)</source>
+        <translation>DXF drawing (*.dxf)</translation>
+    </message>
+    <message>
+        <source>すべてのファイル (*)</source>
+        <translation>All files (*)</translation>
+    </message>
+    <message>
+        <source>使えるプリンタがありません。</source>
+        <translation>No printer is available.</translation>
+    </message>
+    <message>
+        <source>プリンタに印刷を始められませんでした。</source>
+        <translation>The printer could not start printing.</translation>
+    </message>
+    <message>
+        <source>プリンタがエラーを返しました。</source>
+        <translation>The printer reported an error.</translation>
+    </message>
+</context>
+<context>
+    <name>LanguageMenu</name>
+    <message>
+        <source>表示言語 / Language</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>デスクトップに合わせる</source>
+        <translation>As the desktop</translation>
+    </message>
+    <message>
+        <source>表示言語の設定を保存できませんでした。</source>
+        <translation>The language setting could not be saved.</translation>
+    </message>
+    <message>
+        <source>表示言語は次に起動したときから変わります。</source>
+        <translation>The language changes the next time Gyrenda starts.</translation>
+    </message>
+</context>
+<context>
+    <name>Messages</name>
+    <message>
+        <source>このリンクは実現できないと思う。</source>
+        <translation>I don&apos;t think this linkage can be built.</translation>
+    </message>
+    <message>
+        <source>test</source>
+        <translation>test</translation>
+    </message>
+    <message>
+        <source>good bye</source>
+        <translation>good bye</translation>
+    </message>
+    <message>
+        <source>「%1」を保存できませんでした。
+%2</source>
+        <translation>Could not save “%1”.
+%2</translation>
+    </message>
+    <message>
+        <source>画像を作れませんでした。</source>
+        <translation>The image could not be made.</translation>
+    </message>
+    <message>
+        <source>印刷できませんでした。
+%1</source>
+        <translation>Could not print.
+%1</translation>
+    </message>
+    <message>
+        <source>フォルダがありません。</source>
+        <translation>The folder does not exist.</translation>
+    </message>
+    <message>
+        <source>書き込みの権限がありません。</source>
+        <translation>You have no permission to write there.</translation>
+    </message>
+    <message>
+        <source>ディスクがいっぱいです。</source>
+        <translation>The disk is full.</translation>
+    </message>
+    <message>
+        <source>名前が長すぎます。</source>
+        <translation>The name is too long.</translation>
+    </message>
+    <message>
+        <source>読み取り専用のファイルシステムです。</source>
+        <translation>The file system is read-only.</translation>
+    </message>
+    <message>
+        <source>同じ名前のフォルダがあります。</source>
+        <translation>There is a folder of that name.</translation>
+    </message>
+    <message>
+        <source>読み出すプログラムがありません。</source>
+        <translation>No program is reading from it.</translation>
+    </message>
+    <message>
+        <source>読み出すプログラムが途中で終わりました。</source>
+        <translation>The program reading from it ended before the end.</translation>
+    </message>
+    <message>
+        <source>読み出すプログラムが読み取りません。</source>
+        <translation>The program reading from it does not read.</translation>
+    </message>
+    <message>
+        <source>この種類のファイルには保存できません。</source>
+        <translation>This kind of file cannot be saved to.</translation>
+    </message>
+    <message>
+        <source>シンボリックリンクが循環しています。</source>
+        <translation>The symbolic links go round in a loop.</translation>
+    </message>
+    <message>
+        <source>「%1」はGyrenda数値データとして読み込めませんでした。</source>
+        <translation>“%1” could not be read as Gyrenda numeric data.</translation>
+    </message>
+    <message>
+        <source>使えるプリンタがありません。PDFファイルへの印刷を選べます。</source>
+        <translation>No printer is available. You can choose to print to a PDF file.</translation>
+    </message>
+</context>
+<context>
+    <name>ReportRows</name>
+    <message>
+        <source>てこクランク（クランクが回転、てこが揺動）</source>
+        <translation>Crank-rocker (the crank turns, the lever rocks)</translation>
+    </message>
+    <message>
+        <source>両クランク（クランクもてこも回転）</source>
+        <translation>Double crank (crank and lever both turn)</translation>
+    </message>
+    <message>
+        <source>両てこ（中間節だけが回転）</source>
+        <translation>Double rocker (only the coupler turns)</translation>
+    </message>
+    <message>
+        <source>てこクランク（てこが回転、クランクは揺動）</source>
+        <translation>Rocker-crank (the lever turns, the crank rocks)</translation>
+    </message>
+    <message>
+        <source>三てこ（どの節も一回りしない）</source>
+        <translation>Triple rocker (no link turns all the way round)</translation>
+    </message>
+    <message>
+        <source>切替点（四節が一直線に並ぶ姿勢がある）</source>
+        <translation>Change point (the four links can lie in one line)</translation>
+    </message>
+    <message>
+        <source>組み立てられない（最長の節がほかの三つの和より長い）</source>
+        <translation>Cannot be assembled (the longest link is longer than the other three together)</translation>
+    </message>
+    <message>
+        <source>姿勢なし</source>
+        <translation>no pose</translation>
+    </message>
+    <message>
+        <source>軸点</source>
+        <translation>joint</translation>
+    </message>
+    <message>
+        <source>出力点</source>
+        <translation>output point</translation>
+    </message>
+    <message>
+        <source>%1：見つかった姿勢</source>
+        <translation>%1: poses found</translation>
+    </message>
+    <message>
+        <source>%1（調べたクランク角 %2）&#x3000;停止で中断</source>
+        <translation>%1 (of %2 crank angles examined), stopped</translation>
+    </message>
+    <message>
+        <source>%1（調べたクランク角 %2）</source>
+        <translation>%1 (of %2 crank angles examined)</translation>
+    </message>
+    <message>
+        <source>%1：精度 中央値</source>
+        <translation>%1: accuracy, median</translation>
+    </message>
+    <message>
+        <source>%1：精度 99%</source>
+        <translation>%1: accuracy, 99%</translation>
+    </message>
+    <message>
+        <source>%1：精度 最大</source>
+        <translation>%1: accuracy, worst</translation>
+    </message>
+    <message>
+        <source>%1（クランク角 %2°）</source>
+        <translation>%1 (crank angle %2°)</translation>
+    </message>
+    <message>
+        <source>%1：厳密解のない姿勢</source>
+        <translation>%1: poses without an exact solution</translation>
+    </message>
+    <message>
+        <source>%1：精度</source>
+        <translation>%1: accuracy</translation>
+    </message>
+    <message>
+        <source>見つかった %1 の姿勢のどれにも厳密な姿勢がありません</source>
+        <translation>none of the %1 poses found has an exact pose</translation>
+    </message>
+    <message>
+        <source>%1：%2の範囲 X, Y</source>
+        <translation>%1: %2 range X, Y</translation>
+    </message>
+    <message>
+        <source>%1：%2の範囲 X</source>
+        <translation>%1: %2 range X</translation>
+    </message>
+    <message>
+        <source>%1 ～ %2（幅 %3）</source>
+        <translation>%1 to %2 (width %3)</translation>
+    </message>
+    <message>
+        <source>%1：%2の範囲 Y</source>
+        <translation>%1: %2 range Y</translation>
+    </message>
+    <message>
+        <source>%1 ～ %2（高さ %3）</source>
+        <translation>%1 to %2 (height %3)</translation>
+    </message>
+    <message>
+        <source>%1°</source>
+        <translation>%1°</translation>
+    </message>
+    <message>
+        <source>死点のクランク角</source>
+        <translation>Crank angles at dead centres</translation>
+    </message>
+    <message>
+        <source>なし</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>一回りを通して閉じないので求めません</source>
+        <translation>not given: the linkage does not close all the way round</translation>
+    </message>
+    <message>
+        <source>てこの揺動角</source>
+        <translation>Lever rocking angle</translation>
+    </message>
+    <message>
+        <source>てこの早戻り比</source>
+        <translation>Lever time ratio</translation>
+    </message>
+    <message>
+        <source>スライダの行程（厳密）</source>
+        <translation>Slider stroke (exact)</translation>
+    </message>
+    <message>
+        <source>%1</source>
+        <translation>%1</translation>
+    </message>
+    <message>
+        <source>スライダの早戻り比</source>
+        <translation>Slider time ratio</translation>
+    </message>
+    <message>
+        <source>出力点の最大の速さ（%1 rpm）</source>
+        <translation>Output point, top speed (%1 rpm)</translation>
+    </message>
+    <message>
+        <source>%1 mm/s（クランク角 %2°）</source>
+        <translation>%1 mm/s (crank angle %2°)</translation>
+    </message>
+    <message>
+        <source>出力点の最大の加速度（%1 rpm）</source>
+        <translation>Output point, peak acceleration (%1 rpm)</translation>
+    </message>
+    <message>
+        <source>%1 mm/s²（クランク角 %2°）</source>
+        <translation>%1 mm/s² (crank angle %2°)</translation>
+    </message>
+    <message>
+        <source>スライダの最大の速さ（%1 rpm）</source>
+        <translation>Slider, top speed (%1 rpm)</translation>
+    </message>
+    <message>
+        <source>スライダの最大の加速度（%1 rpm）</source>
+        <translation>Slider, peak acceleration (%1 rpm)</translation>
+    </message>
+    <message>
+        <source>入力トルクの最大（スライダの力 1 N あたり）</source>
+        <translation>Peak input torque (per 1 N of slider force)</translation>
+    </message>
+    <message>
+        <source>%1 N·mm（クランク角 %2°）</source>
+        <translation>%1 N·mm (crank angle %2°)</translation>
+    </message>
+    <message>
+        <source>%1°（クランク角 %2°）</source>
+        <translation>%1° (crank angle %2°)</translation>
+    </message>
+    <message>
+        <source>%1 最小</source>
+        <translation>%1, least</translation>
+    </message>
+    <message>
+        <source>%1 最大</source>
+        <translation>%1, greatest</translation>
+    </message>
+    <message>
+        <source>リンクの種類</source>
+        <translation>Kind of linkage</translation>
+    </message>
+    <message>
+        <source>クランクの全回転</source>
+        <translation>Crank turns all the way round</translation>
+    </message>
+    <message>
+        <source>できる</source>
+        <translation>yes</translation>
+    </message>
+    <message>
+        <source>できない</source>
+        <translation>no</translation>
+    </message>
+    <message>
+        <source>伝達角</source>
+        <translation>Transmission angle</translation>
+    </message>
+    <message>
+        <source>伝達角（ラスタ）</source>
+        <translation>Transmission angle (raster)</translation>
+    </message>
+    <message>
+        <source>4節リンク</source>
+        <translation>Four-bar</translation>
+    </message>
+    <message>
+        <source>6節リンク</source>
+        <translation>Six-bar</translation>
+    </message>
+    <message>
+        <source>解析していません</source>
+        <translation>not analysed</translation>
+    </message>
+    <message>
+        <source>%1：スライダの行程（始点から）</source>
+        <translation>%1: slider stroke (from the slide start)</translation>
+    </message>
+    <message>
+        <source>%1 ～ %2（長さ %3）</source>
+        <translation>%1 to %2 (length %3)</translation>
+    </message>
+</context>
+<context>
+    <name>gyrenda::HelpWindow</name>
+    <message>
+        <source>Gyrendaのヘルプ</source>
+        <translation>Gyrenda Help</translation>
+    </message>
+    <message>
+        <source>戻る</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>前に見ていた箇所へ戻ります</source>
+        <translation>Back to where you were reading before</translation>
+    </message>
+    <message>
+        <source>進む</source>
+        <translation>Forward</translation>
+    </message>
+    <message>
+        <source>戻る前の箇所へ進みます</source>
+        <translation>Forward again to where you went back from</translation>
+    </message>
+    <message>
+        <source>目次</source>
+        <translation>Contents</translation>
+    </message>
+    <message>
+        <source>目次を表示します</source>
+        <translation>Show the table of contents</translation>
+    </message>
+</context>
+<context>
+    <name>gyrenda::KinematicsPanel</name>
+    <message>
+        <source>伝達角</source>
+        <translation>Transmission angle</translation>
+    </message>
+    <message>
+        <source>伝達角 (°)</source>
+        <translation>Transmission angle (°)</translation>
+    </message>
+    <message>
+        <source>厳密解</source>
+        <translation>Exact solution</translation>
+    </message>
+    <message>
+        <source>てこ角とスライダ位置</source>
+        <translation>Lever angle and slider position</translation>
+    </message>
+    <message>
+        <source>てこ角 (°)</source>
+        <translation>Lever angle (°)</translation>
+    </message>
+    <message>
+        <source>スライダ位置 (mm)</source>
+        <translation>Slider position (mm)</translation>
+    </message>
+    <message>
+        <source>てこ角</source>
+        <translation>Lever angle</translation>
+    </message>
+    <message>
+        <source>スライダ位置</source>
+        <translation>Slider position</translation>
+    </message>
+    <message>
+        <source>速度</source>
+        <translation>Speed</translation>
+    </message>
+    <message>
+        <source>速度 (mm/s)</source>
+        <translation>Speed (mm/s)</translation>
+    </message>
+    <message>
+        <source>４節リンク出力点の速さ</source>
+        <translation>Speed of the four-bar output point</translation>
+    </message>
+    <message>
+        <source>スライダの速度</source>
+        <translation>Slider velocity</translation>
+    </message>
+    <message>
+        <source>加速度</source>
+        <translation>Acceleration</translation>
+    </message>
+    <message>
+        <source>加速度 (mm/s²)</source>
+        <translation>Acceleration (mm/s²)</translation>
+    </message>
+    <message>
+        <source>４節リンク出力点の加速度の大きさ</source>
+        <translation>Acceleration of the four-bar output point (size)</translation>
+    </message>
+    <message>
+        <source>スライダの加速度</source>
+        <translation>Slider acceleration</translation>
+    </message>
+    <message>
+        <source>入力トルク</source>
+        <translation>Input torque</translation>
+    </message>
+    <message>
+        <source>入力トルク (N·mm/N)</source>
+        <translation>Input torque (N·mm/N)</translation>
+    </message>
+    <message>
+        <source>スライダを押し戻す力 1 N あたり</source>
+        <translation>per 1 N pushing the slider back</translation>
+    </message>
+    <message>
+        <source>クランクの回転数 (rpm)</source>
+        <translation>Crank speed (rpm)</translation>
+    </message>
+    <message>
+        <source>図を保存…</source>
+        <translation>Save plot…</translation>
+    </message>
+    <message>
+        <source>CSVを保存…</source>
+        <translation>Save CSV…</translation>
+    </message>
+    <message>
+        <source>CSVをコピー</source>
+        <translation>Copy CSV</translation>
+    </message>
+    <message>
+        <source>この設計は組み立てられないので、どのクランク角でも姿勢がありません。</source>
+        <translation>This design cannot be assembled, so it has no pose at any crank angle.</translation>
+    </message>
+    <message>
+        <source>４節リンクが閉じるのは %1 のクランク角のうち %2 だけです。閉じないところは描きません。</source>
+        <translation>The four-bar closes at only %2 of the %1 crank angles; where it does not, nothing is drawn.</translation>
+    </message>
+    <message>
+        <source>まだ解析していません。</source>
+        <translation>Not analysed yet.</translation>
+    </message>
+    <message>
+        <source>%1（%2 rpm）</source>
+        <translation>%1 (%2 rpm)</translation>
+    </message>
+    <message>
+        <source>クランク角 (°)</source>
+        <translation>Crank angle (°)</translation>
+    </message>
+    <message>
+        <source>ラスタで見つかった姿勢</source>
+        <translation>Poses found on the raster</translation>
+    </message>
+    <message>
+        <source>目安 40°</source>
+        <translation>Guide: 40°</translation>
+    </message>
+    <message>
+        <source>図を保存</source>
+        <translation>Save plot</translation>
+    </message>
+    <message>
+        <source>PNG画像 (*.png);;SVG図面 (*.svg)</source>
+        <translation>PNG image (*.png);;SVG drawing (*.svg)</translation>
+    </message>
+    <message>
+        <source>CSVを保存</source>
+        <translation>Save CSV</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv)</source>
+        <translation>CSV (*.csv)</translation>
+    </message>
+</context>
+<context>
+    <name>gyrenda::MainWindow</name>
+    <message>
+        <source>静止節(%1～%2)</source>
+        <translation>Fixed link (%1 to %2)</translation>
+    </message>
+    <message>
+        <source>静止節長さ(0～0)</source>
+        <translation>Fixed link (0 to 0)</translation>
+    </message>
+    <message>
+        <source>終了</source>
+        <translation>Quit</translation>
+    </message>
+    <message>
+        <source>クランク（原動節）半径</source>
+        <translation>Crank (driver) radius</translation>
+    </message>
+    <message>
+        <source>てこ（従動節）半径</source>
+        <translation>Lever radius</translation>
+    </message>
+    <message>
+        <source>中間節長さ(0以外)</source>
+        <translation>Coupler (not 0)</translation>
+    </message>
+    <message>
+        <source>４節リンク出力点Ｘ軸補正</source>
+        <translation>4-bar output X offset</translation>
+    </message>
+    <message>
+        <source>４節リンク出力点Ｙ軸補正</source>
+        <translation>4-bar output Y offset</translation>
+    </message>
+    <message>
+        <source>６節リンクの中間節長さ(0以外)</source>
+        <translation>6-bar coupler (not 0)</translation>
+    </message>
+    <message>
+        <source>６節リンク出力点Ｘ軸補正</source>
+        <translation>6-bar output X offset</translation>
+    </message>
+    <message>
+        <source>６節リンク出力点Ｙ軸補正</source>
+        <translation>6-bar output Y offset</translation>
+    </message>
+    <message>
+        <source>うま</source>
+        <translation>Horse</translation>
+    </message>
+    <message>
+        <source>いぬ</source>
+        <translation>Dog</translation>
+    </message>
+    <message>
+        <source>かめ</source>
+        <translation>Turtle</translation>
+    </message>
+    <message>
+        <source>４節リンクパラメータ</source>
+        <translation>Four-bar parameters</translation>
+    </message>
+    <message>
+        <source>計算の最適化</source>
+        <translation>Optimise</translation>
+    </message>
+    <message>
+        <source>６節リンクパラメータ</source>
+        <translation>Six-bar parameters</translation>
+    </message>
+    <message>
+        <source>ｽﾗｲﾄﾞ始点座標(X,Y)</source>
+        <translation>Slide start (X,Y)</translation>
+    </message>
+    <message>
+        <source>ｽﾗｲﾄﾞ終点座標(X,Y)</source>
+        <translation>Slide end (X,Y)</translation>
+    </message>
+    <message>
+        <source>ぷろぱちー</source>
+        <translation>Properties</translation>
+    </message>
+    <message>
+        <source>解析スピード</source>
+        <translation>Analysis speed</translation>
+    </message>
+    <message>
+        <source>すぐに描画する</source>
+        <translation>Draw at once</translation>
+    </message>
+    <message>
+        <source>6節ﾘﾝｸも解析する</source>
+        <translation>Analyse 6-bar</translation>
+    </message>
+    <message>
+        <source>実行</source>
+        <translation>Run</translation>
+    </message>
+    <message>
+        <source>アニメ</source>
+        <translation>Play</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>拡大</source>
+        <translation>Zoom
+in</translation>
+    </message>
+    <message>
+        <source>縮小</source>
+        <translation>Zoom
+out</translation>
+    </message>
+    <message>
+        <source>ファイル(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>読み込み</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>印刷</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>解析レポート</source>
+        <translation>Analysis report</translation>
+    </message>
+    <message>
+        <source>ヘルプ(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>Gyrendaのヘルプ</source>
+        <translation>Gyrenda Help</translation>
+    </message>
+    <message>
+        <source>Gyrendaのバージョン情報</source>
+        <translation>About Gyrenda</translation>
+    </message>
+    <message>
+        <source>終了</source>
+        <comment>the analysis has ended (not the quit button)</comment>
+        <translation>Finished</translation>
+    </message>
+</context>
+<context>
+    <name>gyrenda::ReportWindow</name>
+    <message>
+        <source>クランク半径</source>
+        <translation>Crank radius</translation>
+    </message>
+    <message>
+        <source>てこ半径</source>
+        <translation>Lever radius</translation>
+    </message>
+    <message>
+        <source>中間節長さ</source>
+        <translation>Coupler length</translation>
+    </message>
+    <message>
+        <source>静止節長さ</source>
+        <translation>Fixed link length</translation>
+    </message>
+    <message>
+        <source>4節リンク出力点X軸補正</source>
+        <translation>Four-bar output point X offset</translation>
+    </message>
+    <message>
+        <source>4節リンク出力点Y軸補正</source>
+        <translation>Four-bar output point Y offset</translation>
+    </message>
+    <message>
+        <source>6節リンクの中間節長さ</source>
+        <translation>Six-bar coupler length</translation>
+    </message>
+    <message>
+        <source>6節リンク出力点X軸補正</source>
+        <translation>Six-bar output point X offset</translation>
+    </message>
+    <message>
+        <source>6節リンク出力点Y軸補正</source>
+        <translation>Six-bar output point Y offset</translation>
+    </message>
+    <message>
+        <source>スライド始点X</source>
+        <translation>Slide start X</translation>
+    </message>
+    <message>
+        <source>スライド始点Y</source>
+        <translation>Slide start Y</translation>
+    </message>
+    <message>
+        <source>スライド終点X</source>
+        <translation>Slide end X</translation>
+    </message>
+    <message>
+        <source>スライド終点Y</source>
+        <translation>Slide end Y</translation>
+    </message>
+    <message>
+        <source>%1（入力欄は %2）</source>
+        <translation>%1 (the box holds %2)</translation>
+    </message>
+    <message>
+        <source>設計：%1</source>
+        <translation>Design: %1</translation>
+    </message>
+    <message>
+        <source>まだ解析していません。「実行」で解析すると、その結果がここに出ます。</source>
+        <translation>Not analysed yet. Press “Run” to analyse, and the results appear here.</translation>
+    </message>
+    <message>
+        <source>最後の解析の結果です。長さは入力と同じ単位、角度は度で示します。精度は見つけた姿勢と厳密な姿勢との距離です。</source>
+        <translation>The results of the last analysis. Lengths are in the units of the input, angles in degrees. Accuracy is the distance between a pose found and the exact pose.</translation>
+    </message>
+    <message>
+        <source>停止で中断した解析です。見つかった姿勢だけから求めています。</source>
+        <translation>The analysis was stopped; the figures come from the poses found before.</translation>
+    </message>
+    <message>
+        <source>解析レポート</source>
+        <translation>Analysis report</translation>
+    </message>
+    <message>
+        <source>この結果は入力欄の値と違う設計のものです。「実行」で解析し直してください。</source>
+        <translation>These results belong to a design other than the one in the boxes. Press “Run” to analyse it again.</translation>
+    </message>
+    <message>
+        <source>項目</source>
+        <translation>Item</translation>
+    </message>
+    <message>
+        <source>値</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>コピー</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>数値</source>
+        <translation>Figures</translation>
+    </message>
+    <message>
+        <source>グラフ</source>
+        <translation>Plots</translation>
+    </message>
+    <message>
+        <source>公差</source>
+        <translation>Tolerances</translation>
+    </message>
+</context>
+<context>
+    <name>gyrenda::TolerancePanel</name>
+    <message>
+        <source>クランク半径</source>
+        <translation>Crank radius</translation>
+    </message>
+    <message>
+        <source>てこ半径</source>
+        <translation>Lever radius</translation>
+    </message>
+    <message>
+        <source>中間節長さ</source>
+        <translation>Coupler length</translation>
+    </message>
+    <message>
+        <source>静止節長さ</source>
+        <translation>Fixed link length</translation>
+    </message>
+    <message>
+        <source>4節リンク出力点X軸補正</source>
+        <translation>Four-bar output point X offset</translation>
+    </message>
+    <message>
+        <source>4節リンク出力点Y軸補正</source>
+        <translation>Four-bar output point Y offset</translation>
+    </message>
+    <message>
+        <source>6節リンクの中間節長さ</source>
+        <translation>Six-bar coupler length</translation>
+    </message>
+    <message>
+        <source>6節リンク出力点X軸補正</source>
+        <translation>Six-bar output point X offset</translation>
+    </message>
+    <message>
+        <source>6節リンク出力点Y軸補正</source>
+        <translation>Six-bar output point Y offset</translation>
+    </message>
+    <message>
+        <source>スライド始点X</source>
+        <translation>Slide start X</translation>
+    </message>
+    <message>
+        <source>スライド始点Y</source>
+        <translation>Slide start Y</translation>
+    </message>
+    <message>
+        <source>スライド終点X</source>
+        <translation>Slide end X</translation>
+    </message>
+    <message>
+        <source>スライド終点Y</source>
+        <translation>Slide end Y</translation>
+    </message>
+    <message>
+        <source>寸法ごとに指定</source>
+        <translation>Set per dimension</translation>
+    </message>
+    <message>
+        <source>一様</source>
+        <translation>Uniform</translation>
+    </message>
+    <message>
+        <source>正規（σ = 公差/3）</source>
+        <translation>Normal (σ = tolerance/3)</translation>
+    </message>
+    <message>
+        <source>公差 ±</source>
+        <translation>Tolerance ±</translation>
+    </message>
+    <message>
+        <source>分布</source>
+        <translation>Distribution</translation>
+    </message>
+    <message>
+        <source>ピンのすきま</source>
+        <translation>Pin clearance</translation>
+    </message>
+    <message>
+        <source>乱数の種</source>
+        <translation>Random seed</translation>
+    </message>
+    <message>
+        <source>サンプル数</source>
+        <translation>Samples</translation>
+    </message>
+    <message>
+        <source>計算</source>
+        <translation>Compute</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>経路と95%帯</source>
+        <translation>Paths and 95% bands</translation>
+    </message>
+    <message>
+        <source>ずれ</source>
+        <translation>Deviation</translation>
+    </message>
+    <message>
+        <source>項目</source>
+        <translation>Item</translation>
+    </message>
+    <message>
+        <source>公称</source>
+        <translation>Nominal</translation>
+    </message>
+    <message>
+        <source>5%</source>
+        <translation>5%</translation>
+    </message>
+    <message>
+        <source>50%</source>
+        <translation>50%</translation>
+    </message>
+    <message>
+        <source>95%</source>
+        <translation>95%</translation>
+    </message>
+    <message>
+        <source>順位</source>
+        <translation>Rank</translation>
+    </message>
+    <message>
+        <source>寸法</source>
+        <translation>Dimension</translation>
+    </message>
+    <message>
+        <source>４節リンク出力点</source>
+        <translation>Four-bar output point</translation>
+    </message>
+    <message>
+        <source>６節リンク出力点</source>
+        <translation>Six-bar output point</translation>
+    </message>
+    <message>
+        <source>スライダ</source>
+        <translation>Slider</translation>
+    </message>
+    <message>
+        <source>寸法が 1 mm 変わったときの、1 回転中で最大の動き (mm)</source>
+        <translation>Largest movement over a turn when the dimension changes by 1 mm (mm)</translation>
+    </message>
+    <message>
+        <source>感度 (mm/mm)</source>
+        <translation>Sensitivity (mm/mm)</translation>
+    </message>
+    <message>
+        <source>寸法ごとの公差</source>
+        <translation>Tolerance per dimension</translation>
+    </message>
+    <message>
+        <source>図を保存…</source>
+        <translation>Save plot…</translation>
+    </message>
+    <message>
+        <source>CSVを保存…</source>
+        <translation>Save CSV…</translation>
+    </message>
+    <message>
+        <source>計算しています…</source>
+        <translation>Computing…</translation>
+    </message>
+    <message>
+        <source>停止しました。結果はありません。</source>
+        <translation>Stopped. There is no result.</translation>
+    </message>
+    <message>
+        <source>この設計はどのクランク角でも組み立てられないので、公差解析はできません。</source>
+        <translation>This design cannot be assembled at any crank angle, so its tolerances cannot be analysed.</translation>
+    </message>
+    <message>
+        <source>サンプル数が多すぎます。</source>
+        <translation>Too many samples.</translation>
+    </message>
+    <message>
+        <source>公差とすきまは 0 以上の数にしてください。</source>
+        <translation>Tolerances and clearances must be numbers of 0 or more.</translation>
+    </message>
+    <message>
+        <source>まだ解析していません。「実行」で解析した設計の公差を調べられます。</source>
+        <translation>Not analysed yet. The tolerances of a design analysed with “Run” can be examined here.</translation>
+    </message>
+    <message>
+        <source>寸法の公差とピンのすきまを入れて「計算」を押すと、作った機構が図からどれだけずれるかをモンテカルロ法で調べます。</source>
+        <translation>Enter the tolerances of the dimensions and the pin clearance and press “Compute”: a Monte Carlo analysis finds how far a mechanism as built strays from the drawing.</translation>
+    </message>
+    <message>
+        <source>%1 個のサンプル。95%帯の最大：４節リンク出力点 %2 mm、６節リンク出力点 %3 mm、スライダ %4 mm。</source>
+        <translation>%1 samples. Widest 95% band: four-bar output point %2 mm, six-bar output point %3 mm, slider %4 mm.</translation>
+    </message>
+    <message>
+        <source>注意：サンプルの %1 % でクランクが一回転しなくなります。</source>
+        <translation>Note: in %1 % of the samples the crank no longer turns all the way round.</translation>
+    </message>
+    <message>
+        <source>注意：サンプルの %1 % で6節リンクの中間節がスライドに届かないクランク角があります。</source>
+        <translation>Note: in %1 % of the samples the six-bar coupler fails to reach the slide at some crank angles.</translation>
+    </message>
+    <message>
+        <source>出力点の経路と95%帯（帯の幅は %1 倍に拡大）</source>
+        <translation>Output point paths and 95% bands (bands widened %1 times)</translation>
+    </message>
+    <message>
+        <source>出力点の経路と95%帯</source>
+        <translation>Output point paths and 95% bands</translation>
+    </message>
+    <message>
+        <source>X (mm)</source>
+        <translation>X (mm)</translation>
+    </message>
+    <message>
+        <source>Y (mm)</source>
+        <translation>Y (mm)</translation>
+    </message>
+    <message>
+        <source>４節の出力点</source>
+        <translation>Four-bar output point</translation>
+    </message>
+    <message>
+        <source>６節の出力点</source>
+        <translation>Six-bar output point</translation>
+    </message>
+    <message>
+        <source>%1 95%帯</source>
+        <translation>%1, 95% band</translation>
+    </message>
+    <message>
+        <source>公称位置からのずれ（実線は95%、破線は最大）</source>
+        <translation>Deviation from the nominal position (solid 95%, dashed greatest)</translation>
+    </message>
+    <message>
+        <source>クランク角 (°)</source>
+        <translation>Crank angle (°)</translation>
+    </message>
+    <message>
+        <source>ずれ (mm)</source>
+        <translation>Deviation (mm)</translation>
+    </message>
+    <message>
+        <source>スライダのストローク (mm)</source>
+        <translation>Slider stroke (mm)</translation>
+    </message>
+    <message>
+        <source>てこの揺動角 (°)</source>
+        <translation>Lever rocking angle (°)</translation>
+    </message>
+    <message>
+        <source>最小伝達角 (°)</source>
+        <translation>Least transmission angle (°)</translation>
+    </message>
+    <message>
+        <source>図を保存</source>
+        <translation>Save plot</translation>
+    </message>
+    <message>
+        <source>PNG画像 (*.png);;SVG図面 (*.svg)</source>
+        <translation>PNG image (*.png);;SVG drawing (*.svg)</translation>
+    </message>
+    <message>
+        <source>CSVを保存</source>
+        <translation>Save CSV</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv)</source>
+        <translation>CSV (*.csv)</translation>
+    </message>
+</context>
+<context>
+    <name>gyrenda::VersionWindow</name>
+    <message>
+        <source>競技用ロボット設計支援プログラム</source>
+        <translation>Design aid for competition robots</translation>
+    </message>
+    <message>
+        <source>For 32bit Windows Development</source>
+        <translation>For 32bit Windows Development</translation>
+    </message>
+    <message>
+        <source>Gyrendaのバージョン情報</source>
+        <translation>About Gyrenda</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+</TS>
