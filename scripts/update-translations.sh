@@ -52,7 +52,15 @@ status=0
 for ts in "${translations[@]}"; do
   copy="$scratch/$(basename "$ts")"
   cp "$ts" "$copy"
-  update "$copy"
+  # lupdate warns of a tr() outside a class that declares its context (Q_OBJECT or
+  # Q_DECLARE_TR_FUNCTIONS): it files such texts under a context the program never looks
+  # them up in, so they would stay Japanese whatever the translation says.
+  update "$copy" 2> "$scratch/warnings"
+  if [ -s "$scratch/warnings" ]; then
+    echo "lupdate cannot tell the context of some texts; translate them through a class's tr():" >&2
+    cat "$scratch/warnings" >&2
+    status=1
+  fi
   if ! cmp -s "$ts" "$copy"; then
     echo "$ts is not up to date with the sources; run scripts/update-translations.sh:" >&2
     diff -u "$ts" "$copy" | head -n 60 >&2 || true
