@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 
 #include "test_support.h"
 
@@ -22,6 +23,7 @@ TEST(DesignHistory, EachEditIsOneStepThatUndoAndRedoCross) {
   } cases[] = {
       {"typed", [](Workbench& b) { leaveBox(b, couplerLength, "45"); }},
       {"repaired", [](Workbench& b) { leaveBox(b, crankRadius, "100"); }},
+      {"shown otherwise", [](Workbench& b) { leaveBox(b, crankRadius, "0.4"); }},
       {"spin bar", [](Workbench& b) { b.setSpinBar(fixedLinkLength, 40); }},
       {"point entry, two boxes", [](Workbench& b) {
          b.controls().slidePointOption = 1;
@@ -33,29 +35,36 @@ TEST(DesignHistory, EachEditIsOneStepThatUndoAndRedoCross) {
        }},
       {"applied", [&](Workbench& b) { b.applyParameters(candidate); }},
   };
+  // The parameters, and the boxes and bars as the passes left them.
+  const auto shown = [](const Workbench& b) {
+    std::string all;
+    for (int k = 0; k < kParamCount; ++k)
+      all += std::to_string(b.linkage().parameters[k]) + " '" + b.controls().boxText[k] + "' " +
+             std::to_string(b.controls().spinValue[k]) + ", ";
+    return all;
+  };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.edit);
     OpenWindow w;
     Workbench& b = w.bench;
-    const ParameterSet before = b.linkage().parameters;
+    const std::string before = shown(b);
     EXPECT_FALSE(b.controls().canUndo);
     c.act(b);
-    const ParameterSet after = b.linkage().parameters;
+    const std::string after = shown(b);
     ASSERT_NE(after, before);
     EXPECT_TRUE(b.controls().canUndo && !b.controls().canRedo);
     b.undo();
-    EXPECT_EQ(b.linkage().parameters, before);
-    EXPECT_EQ(b.controls().boxText[crankRadius], "18");
+    EXPECT_EQ(shown(b), before);
     EXPECT_TRUE(!b.controls().canUndo && b.controls().canRedo);
     b.redo();
-    EXPECT_EQ(b.linkage().parameters, after);
-    EXPECT_EQ(b.controls().fixedLinkCaption, fixedLinkRange(after));
-    EXPECT_EQ(b.controls().spinValue[fixedLinkLength], static_cast<int>(after[fixedLinkLength]));
+    EXPECT_EQ(shown(b), after);
+    EXPECT_EQ(b.controls().fixedLinkCaption, b.linkage().fixedLinkRange);
+    EXPECT_EQ(b.linkage().tables.crankTipX, makeLinkage(b.linkage().parameters).tables.crankTipX);
     b.undo();
     leaveBox(b, sixLinkLength, "55");
     EXPECT_TRUE(b.controls().canUndo && !b.controls().canRedo);
     b.undo();
-    EXPECT_EQ(b.linkage().parameters, before);
+    EXPECT_EQ(shown(b), before);
   }
 }
 
@@ -78,7 +87,7 @@ TEST(DesignHistory, UndoAnalysesOnlyWhereEveryEditDoes) {
     EXPECT_EQ(w.platform.yields > yields, immediate == 1) << immediate;
     EXPECT_EQ(b.controls().drawImmediately, immediate);
     int before = w.platform.yields;
-    b.applyParameters(b.history().current());
+    b.applyParameters(b.history().current().parameters);
     const int applied = w.platform.yields - before;
     before = w.platform.yields;
     b.execute();
@@ -107,13 +116,13 @@ TEST(DesignHistory, NothingMovesDuringARunAndTheFlagsAreOffMeanwhile) {
 
 TEST(DesignHistory, KeepsTheNearestStepsUpToItsDepth) {
   DesignHistory h;
-  h.reset(ParameterSet{});
+  h.reset({});
   const int steps = static_cast<int>(DesignHistory::kDepth) + 5;
-  for (int n = 1; n <= steps; ++n) h.record(ParameterSet{static_cast<float>(n)});
+  for (int n = 1; n <= steps; ++n) h.record({ParameterSet{static_cast<float>(n)}, {}, {}});
   int undone = 0;
   while (h.undo()) ++undone;
   EXPECT_EQ(undone, static_cast<int>(DesignHistory::kDepth));
-  EXPECT_EQ(h.current()[0], static_cast<float>(steps - DesignHistory::kDepth));
+  EXPECT_EQ(h.current().parameters[0], static_cast<float>(steps - DesignHistory::kDepth));
 }
 
 }  // namespace

@@ -137,9 +137,13 @@ void Workbench::putDesign(const ParameterSet& values) {
   controls_.drawImmediately = immediate;
 }
 
+DesignState Workbench::designInPlace() const {
+  return {linkage_.parameters, controls_.boxText, controls_.spinValue};
+}
+
 void Workbench::recordDesign() {
   if (designEdit_ > 0) return;
-  history_.record(linkage_.parameters);
+  history_.record(designInPlace());
   showHistory(!running_);
 }
 
@@ -161,19 +165,14 @@ void Workbench::redo() {
 
 // Undo puts back exactly the design that was in place, which a pass need not leave as it is
 // (a crank cut back to the lever by a pass moves the fixed link on the next), so the boxes,
-// bars, linkage and caption are set as the pass that made it left them, without a pass.
-void Workbench::stepTo(const std::optional<ParameterSet>& design) {
+// bars, linkage and caption are set as the passes that made it left them, without a pass.
+void Workbench::stepTo(const std::optional<DesignState>& design) {
   if (!design) return;
-  ParameterSet& p = linkage_.parameters;
-  for (int k = 0; k < kParamCount; ++k) {
-    p[k] = (*design)[k];
-    writeBack(p, k);
-    const auto& info = paramInfo()[k];
-    controls_.spinValue[k] = std::clamp(barValueFor(p[k]), info.spinMin, info.spinMax);
-  }
-  linkage_ = makeLinkage(p);
+  linkage_ = makeLinkage(design->parameters);
+  controls_.boxText = design->boxText;
+  controls_.spinValue = design->spinValue;
   controls_.fixedLinkCaption = linkage_.fixedLinkRange;
-  controls_.mark(CaptionsChanged);
+  controls_.mark(BoxesChanged | CaptionsChanged);
   showHistory(true);
   redraw();
   if (ticked(controls_.drawImmediately)) run(RunKind::Analysis);

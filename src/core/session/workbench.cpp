@@ -21,7 +21,7 @@ void Workbench::start() {
     // The spin bars start at the defaults; setting them at creation raises no change.
     controls_.spinValue[k] = static_cast<int>(linkage_.parameters[k]);
   }
-  history_.reset(linkage_.parameters);
+  history_.reset(designInPlace());
   setRunControls(true);
   selectSpeed(1);
   controls_.mark(AllChanged);
@@ -123,6 +123,7 @@ void Workbench::setRunControls(bool idle) {
   // The speed list and the Help menu stay usable in both states.
   controls_.enabled(Control::SpeedList) = true;
   controls_.enabled(Control::HelpMenu) = true;
+  controls_.mark(EnabledChanged);
   showHistory(idle);
 }
 

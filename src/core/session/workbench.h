@@ -128,7 +128,8 @@ class Workbench final : private RunControl {
   // and no analysis in between.
   void putDesign(const ParameterSet& values);
   // Undo and redo: `design`, if any, made the one in place.
-  void stepTo(const std::optional<ParameterSet>& design);
+  void stepTo(const std::optional<DesignState>& design);
+  DesignState designInPlace() const;
   // The parameters in place as a step of the history, unless inside a larger edit.
   void recordDesign();
   // The 編集 items' flags: something to undo or redo, and no run in progress.
