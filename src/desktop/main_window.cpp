@@ -29,6 +29,7 @@
 #include "desktop/messages.h"
 #include "desktop/report_window.h"
 #include "desktop/secondary_windows.h"
+#include "desktop/synthesis_dialog.h"
 #include "linkage/number_text.h"
 
 // The resources are linked from a static library, which does not register them by itself.
@@ -95,6 +96,14 @@ void MainWindow::commitEdit() {
   if (duePass_ < 0 || bench_.running()) return;
   const int index = std::exchange(duePass_, -1);
   run([index](Workbench& b) { b.leaveBox(index); });
+  // The box's own undo holds the typing its pass has not read yet; what the pass has read is
+  // a step of the design's history, which Ctrl+Z reaches once the box has nothing to undo.
+  QLineEdit* box = box_[index];
+  if (box->isUndoAvailable() || box->isRedoAvailable()) {
+    const int cursor = box->cursorPosition();
+    setTextQuietly(box, box->text().toStdString());
+    box->setCursorPosition(cursor);
+  }
 }
 
 MainWindow::MainWindow(std::unique_ptr<DesktopPlatform> platform, QWidget* parent)
@@ -120,7 +129,10 @@ MainWindow::MainWindow(std::unique_ptr<DesktopPlatform> platform, QWidget* paren
   ring.setColor(QPalette::WindowText, ring.color(QPalette::Highlight));
   focusFrame_->setPalette(ring);
   connect(qApp, &QApplication::focusChanged, this,
-          [this](QWidget*, QWidget* now) { frameFocus(now); });
+          [this](QWidget*, QWidget* now) {
+            frameFocus(now);
+            showUndoState();
+          });
 
   platform_->attach(this);
   bench_.start();
@@ -151,6 +163,7 @@ void MainWindow::connectParameterRow(int index) {
     std::string& text = bench_.controls().boxText[index];
     text = typed.toStdString();
     shownBox_[index].changeTo(text);
+    showUndoState();
   });
   connect(box, &QLineEdit::textEdited, this, [this, index] { duePass_ = index; });
   QScrollBar* bar = spinBar_[index];
@@ -270,7 +283,10 @@ void MainWindow::connectCanvasArea() {
     bench_.movePointer(static_cast<float>(x), static_cast<float>(y));
     showChanges(bench_.controls().takeChanges());
   });
-  connect(canvas_, &CanvasWidget::doubleClicked, this, [this] { command(&Workbench::enterPoint); });
+  connect(canvas_, &CanvasWidget::doubleClicked, this, [this] {
+    if (synthesisDialog_ && synthesisDialog_->isVisible()) return addTargetAtPointer();
+    command(&Workbench::enterPoint);
+  });
 }
 
 // A menu does not take the focus from the box being edited, so its edit is committed here.
@@ -284,6 +300,16 @@ void MainWindow::connectMenus() {
   });
   connect(help_, &QAction::triggered, this, [this] { command(&Workbench::showHelp); });
   connect(version_, &QAction::triggered, this, [this] { command(&Workbench::showVersion); });
+  connect(undo_, &QAction::triggered, this, [this] {
+    if (!undoTyping(true)) command(&Workbench::undo);
+  });
+  connect(redo_, &QAction::triggered, this, [this] {
+    if (!undoTyping(false)) command(&Workbench::redo);
+  });
+  connect(synthesis_, &QAction::triggered, this, [this] {
+    commitEdit();
+    openSynthesis();
+  });
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -312,6 +338,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
       if (!key->isAutoRepeat()) (*button)->click();
       return true;
     }
+  } else if (event->type() == QEvent::ShortcutOverride &&
+             menuTakesKey(watched, *static_cast<QKeyEvent*>(event))) {
+    // The override left ignored and unseen by the box lets the 編集 menu's shortcut through,
+    // which undoes the box's typing first.
+    event->ignore();
+    return true;
   } else if (event->type() == QEvent::MouseButtonDblClick && watched == assistantCorner_) {
     command(&Workbench::toggleAssistant);
   }
@@ -326,6 +358,15 @@ void MainWindow::openDesign(const std::string& path) {
     loaded = b.loadDesignFile(path).empty();
   });
   if (!loaded) platform_->showText(openFailureText(QString::fromStdString(path)));
+}
+
+// The six-bar stays as the boxes hold it now, whatever they held when the search began.
+void MainWindow::applyCandidate(const ParameterSet& candidate) {
+  command([&candidate](Workbench& b) {
+    ParameterSet design = b.linkage().parameters;
+    std::copy_n(candidate.begin(), sixLinkLength, design.begin());
+    b.applyParameters(design);
+  });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -463,6 +504,8 @@ void MainWindow::showEnabled() {
     if (QWidget* w = controlWidget_[k]) setEnabledIfChanged(w, c.enabledFlags[k]);
   setEnabledIfChanged(fileMenu_, c.enabled(Control::FileMenu));
   setEnabledIfChanged(helpMenu_, c.enabled(Control::HelpMenu));
+  showUndoState();
+  if (synthesisDialog_) synthesisDialog_->setApplyAllowed(c.enabled(Control::Execute));
 }
 
 void MainWindow::showRunState() {

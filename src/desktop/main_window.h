@@ -17,6 +17,7 @@ class QAction;
 class QCheckBox;
 class QFocusFrame;
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -29,6 +30,7 @@ namespace gyrenda {
 
 class CanvasWidget;
 class ReportWindow;
+class SynthesisDialog;
 
 // A text as a widget shows it, kept in the core's own bytes so that checking for a change
 // costs no conversion.
@@ -117,6 +119,25 @@ class MainWindow : public QMainWindow {
   void restoreFocusAfterRun();
   // Opens the report window, or raises it when it is open.
   void openReport();
+  // Opens the 軌跡合成 dialog, or raises it when it is open.
+  void openSynthesis();
+  // The synthesis's points over the canvas while its dialog is open.
+  void showTargets();
+  // A double-click on the canvas while the synthesis is open: the point the readout shows
+  // becomes a target instead of a slide point.
+  void addTargetAtPointer();
+  // 適用: the candidate's four-bar with the six-bar in the boxes, as one step, analysed.
+  void applyCandidate(const ParameterSet& candidate);
+  // Whether `key` pressed in `watched` is the 編集 menu's undo or redo, taken from an entry box
+  // so that the menu's items decide (the box itself would take the keys whatever it holds).
+  bool menuTakesKey(QObject* watched, const QKeyEvent& key) const;
+  // The entry box that holds the focus, if any: its own undo and redo go first.
+  QLineEdit* focusedBox() const;
+  // 元に戻す and やり直し of the typing in the focused box that its pass has not read yet;
+  // false when there is none, and the design's history is next.
+  bool undoTyping(bool undo);
+  // The two items on when the focused box or the history has something to undo or redo.
+  void showUndoState();
 
   void showBoxes();
   void showCaptions();
@@ -177,6 +198,12 @@ class MainWindow : public QMainWindow {
   QAction* print_ = nullptr;
   QAction* report_ = nullptr;
   QPointer<ReportWindow> reportWindow_;
+  QAction* editMenu_ = nullptr;
+  QAction* undo_ = nullptr;
+  QAction* redo_ = nullptr;
+  QAction* designMenu_ = nullptr;
+  QAction* synthesis_ = nullptr;
+  QPointer<SynthesisDialog> synthesisDialog_;
   QAction* help_ = nullptr;
   QAction* version_ = nullptr;
 };

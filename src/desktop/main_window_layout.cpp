@@ -289,6 +289,17 @@ void MainWindow::buildMenus() {
   load_ = file->addAction(tr("読み込み"));
   print_ = file->addAction(tr("印刷"));
   report_ = file->addAction(tr("解析レポート"));
+  QMenu* edit = menuBar()->addMenu(tr("編集(&E)"));
+  edit->setObjectName(QStringLiteral("editMenu"));
+  editMenu_ = edit->menuAction();
+  undo_ = edit->addAction(tr("元に戻す"));
+  undo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  redo_ = edit->addAction(tr("やり直し"));
+  redo_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+  QMenu* design = menuBar()->addMenu(tr("設計(&D)"));
+  design->setObjectName(QStringLiteral("designMenu"));
+  designMenu_ = design->menuAction();
+  synthesis_ = design->addAction(tr("軌跡合成…"));
   QMenu* help = menuBar()->addMenu(tr("ヘルプ(&H)"));
   help->setObjectName(QStringLiteral("helpMenu"));
   helpMenu_ = help->menuAction();
@@ -300,6 +311,9 @@ void MainWindow::buildMenus() {
   report_->setObjectName(QStringLiteral("report"));
   help_->setObjectName(QStringLiteral("help"));
   version_->setObjectName(QStringLiteral("version"));
+  undo_->setObjectName(QStringLiteral("undo"));
+  redo_->setObjectName(QStringLiteral("redo"));
+  synthesis_->setObjectName(QStringLiteral("synthesis"));
   addLanguageMenu(help, [this](const QString& text) { platform_->showText(text); });
 }
 

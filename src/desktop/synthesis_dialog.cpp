@@ -1,0 +1,576 @@
+#include "desktop/synthesis_dialog.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QHideEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <atomic>
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <utility>
+
+#include "linkage/number_text.h"
+
+namespace gyrenda {
+
+// One search: what it was given and what it gives back, shared with its thread.
+struct SynthesisDialog::Job {
+  SynthesisOptions options;
+  ParameterSet base{};
+  SynthesisProgress progress;
+  SynthesisResult result;
+  std::atomic<bool> finished{false};
+};
+
+namespace {
+
+// Far more than twelve points take; a file is read no further.
+constexpr qint64 kImportLimit = 64 * 1024;
+constexpr int kShownCandidates = 10;
+
+// The candidate table's columns; the last three only for a free frame.
+enum Column { MaxDistance, RmsDistance, Class, MinAngle, FirstLength, PivotX = FirstLength + 6,
+              PivotY, FrameAngle, ColumnCount };
+
+const char* const kBoundNames[6] = {
+    QT_TRANSLATE_NOOP("gyrenda::SynthesisDialog", "クランク半径"),
+    QT_TRANSLATE_NOOP("gyrenda::SynthesisDialog", "てこ半径"),
+    QT_TRANSLATE_NOOP("gyrenda::SynthesisDialog", "中間節長さ"),
+    QT_TRANSLATE_NOOP("gyrenda::SynthesisDialog", "静止節長さ"),
+    QT_TRANSLATE_NOOP("gyrenda::SynthesisDialog", "出力点Ｘ軸補正"),
+    QT_TRANSLATE_NOOP("gyrenda::SynthesisDialog", "出力点Ｙ軸補正")};
+
+LengthRange SynthesisOptions::* const kBoundFields[6] = {
+    &SynthesisOptions::crank,   &SynthesisOptions::lever,       &SynthesisOptions::coupler,
+    &SynthesisOptions::fixedLink, &SynthesisOptions::outputAlong, &SynthesisOptions::outputAcross};
+
+QString tr(const char* text) { return QCoreApplication::translate("gyrenda::SynthesisDialog", text); }
+
+// A value as the parameter boxes show it; a point's coordinates the same way.
+QString boxNumber(double v) { return QString::fromStdString(formatBoxNumber(static_cast<float>(v))); }
+QString fixed(double v, int decimals) { return QString::number(v, 'f', decimals); }
+
+std::optional<double> cellNumber(const QTableWidgetItem* item) {
+  if (!item) return std::nullopt;
+  const auto v = readWholeNumber(item->text().trimmed().toStdString());
+  return v ? std::optional<double>(*v) : std::nullopt;
+}
+
+QString className(LinkageClass c) {
+  switch (c) {
+    case LinkageClass::CrankRocker: return tr("てこクランク");
+    case LinkageClass::DoubleCrank: return tr("両クランク");
+    case LinkageClass::DoubleRocker: return tr("両てこ");
+    case LinkageClass::RockerCrank: return tr("てこが回転");
+    case LinkageClass::TripleRocker: return tr("三てこ");
+    case LinkageClass::ChangePoint: return tr("切替点");
+    case LinkageClass::CannotBeAssembled: return tr("組み立てられない");
+  }
+  return {};
+}
+
+// The start of a regular file; opening never waits (a FIFO without a writer would block).
+std::optional<QByteArray> readRegularFile(const QString& path, QString& reason) {
+  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    reason = QString::fromLocal8Bit(std::strerror(errno));
+    return std::nullopt;
+  }
+  struct stat st{};
+  QByteArray bytes;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    reason = tr("ふつうのファイルではありません");
+  } else {
+    bytes.resize(kImportLimit);
+    qint64 size = 0;
+    while (size < kImportLimit) {
+      const ssize_t n = ::read(fd, bytes.data() + size, static_cast<size_t>(kImportLimit - size));
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) reason = QString::fromLocal8Bit(std::strerror(errno));
+      if (n <= 0) break;
+      size += n;
+    }
+    bytes.resize(size);
+  }
+  ::close(fd);
+  if (!reason.isEmpty()) return std::nullopt;
+  return bytes;
+}
+
+}  // namespace
+
+TargetText readTargetText(const QString& text) {
+  static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
+  static const QRegularExpression separator(QStringLiteral("\\s*[,;\\t]\\s*|\\s+"));
+  TargetText read;
+  bool first = true;
+  int number = 0;
+  for (const QString& line : text.split(lineEnd)) {
+    ++number;
+    const QString trimmed = line.trimmed();
+    if (trimmed.isEmpty()) continue;
+    const QStringList fields = trimmed.split(separator);
+    std::optional<float> x, y;
+    if (fields.size() == 2) {
+      x = readWholeNumber(fields[0].toStdString());
+      y = readWholeNumber(fields[1].toStdString());
+    }
+    const bool header = std::exchange(first, false) && !(x && y);
+    if (header) {
+      // A header names columns: a line with a number in it is a point that could not be read.
+      static const QRegularExpression digit(QStringLiteral("\\d"));
+      if (!trimmed.contains(digit)) continue;
+    }
+    if (!x || !y) {
+      read.badLine = number;
+      return read;
+    }
+    read.points.push_back({*x, *y});
+  }
+  return read;
+}
+
+QString synthesisProblemText(SynthesisProblem problem) {
+  switch (problem) {
+    case SynthesisProblem::None: return {};
+    case SynthesisProblem::TooFewTargets: return tr("目標点が足りません。3 点以上入力してください。");
+    case SynthesisProblem::TooManyTargets: return tr("目標点が多すぎます。12 点までにしてください。");
+    case SynthesisProblem::TargetNotFinite: return tr("数でない座標の目標点があります。");
+    case SynthesisProblem::BadBounds:
+      return tr("長さの範囲が正しくありません。下限を上限より小さくし、長さは 1 以上にしてください。");
+    case SynthesisProblem::BadAngle: return tr("最小伝達角は 0° 以上 90° 未満にしてください。");
+    case SynthesisProblem::Stopped: return tr("停止しました。それまでに見つかった候補を示します。");
+    case SynthesisProblem::DuplicateTargets: return tr("同じ位置の目標点が二つあります。");
+    case SynthesisProblem::OutOfReach:
+      return tr("範囲内のどのリンクも届かない目標点があります。範囲を広げるか、点を近づけてください。");
+    case SynthesisProblem::NoLinkage:
+      return tr("条件を満たすリンクが見つかりませんでした。最小伝達角を下げるか、範囲を広げてください。");
+    case SynthesisProblem::BadBudget: return tr("探索の設定が正しくありません。");
+  }
+  return {};
+}
+
+SynthesisDialog::SynthesisDialog(std::function<ParameterSet()> currentDesign, QWidget* parent)
+    : QDialog(parent), currentDesign_(std::move(currentDesign)) {
+  setObjectName(QStringLiteral("synthesisDialog"));
+  setWindowTitle(tr("軌跡合成"));
+  setModal(false);
+  auto* top = new QHBoxLayout;
+  top->addWidget(buildTargets(), 1);
+  top->addWidget(buildConditions());
+
+  start_ = new QPushButton(tr("開始"));
+  stop_ = new QPushButton(tr("停止"));
+  progress_ = new QProgressBar;
+  progress_->setRange(0, 1000);
+  progress_->setTextVisible(false);
+  elapsed_ = new QLabel;
+  elapsed_->setMinimumWidth(elapsed_->fontMetrics().horizontalAdvance(tr("経過 000.0 秒")));
+  status_ = new QLabel;
+  status_->setWordWrap(true);
+  const std::pair<QWidget*, const char*> names[] = {
+      {start_, "start"}, {stop_, "stop"}, {progress_, "progress"}, {elapsed_, "elapsed"},
+      {status_, "status"}};
+  for (const auto& [w, name] : names) w->setObjectName(QString::fromLatin1(name));
+  auto* runRow = new QHBoxLayout;
+  runRow->addWidget(start_);
+  runRow->addWidget(stop_);
+  runRow->addWidget(progress_, 1);
+  runRow->addWidget(elapsed_);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(top);
+  layout->addLayout(runRow);
+  layout->addWidget(status_);
+  layout->addWidget(buildCandidates(), 1);
+
+  poll_ = new QTimer(this);
+  poll_->setInterval(40);
+  connect(poll_, &QTimer::timeout, this, &SynthesisDialog::poll);
+  connect(start_, &QPushButton::clicked, this, &SynthesisDialog::start);
+  connect(stop_, &QPushButton::clicked, this, &SynthesisDialog::stop);
+  for (QPushButton* b : findChildren<QPushButton*>()) b->setAutoDefault(false);
+  showState();
+  resize(780, 600);
+}
+
+SynthesisDialog::~SynthesisDialog() { abandon(); }
+
+QWidget* SynthesisDialog::buildTargets() {
+  auto* box = new QGroupBox(tr("目標点（出力点が通る点）"));
+  targetTable_ = new QTableWidget(0, 2, box);
+  targetTable_->setObjectName(QStringLiteral("targetTable"));
+  targetTable_->setHorizontalHeaderLabels({QStringLiteral("X"), QStringLiteral("Y")});
+  targetTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+  connect(targetTable_, &QTableWidget::itemChanged, this, [this] { emit targetsChanged(); });
+  auto* paste = new QAction(targetTable_);
+  paste->setShortcut(QKeySequence::Paste);
+  paste->setShortcutContext(Qt::WidgetShortcut);
+  targetTable_->addAction(paste);
+  connect(paste, &QAction::triggered, this, &SynthesisDialog::pasteTargets);
+
+  auto* buttons = new QGridLayout;
+  const std::pair<const char*, const char*> commands[] = {
+      {"addTarget", QT_TRANSLATE_NOOP("gyrenda::SynthesisDialog", "行を追加")},
+      {"removeTarget", QT_TRANSLATE_NOOP("gyrenda::SynthesisDialog", "行を削除")},
+      {"pasteTargets", QT_TRANSLATE_NOOP("gyrenda::SynthesisDialog", "貼り付け")},
+      {"importTargets", QT_TRANSLATE_NOOP("gyrenda::SynthesisDialog", "CSV読み込み…")}};
+  QPushButton* made[4];
+  for (int k = 0; k < 4; ++k) {
+    made[k] = new QPushButton(tr(commands[k].second));
+    made[k]->setObjectName(QString::fromLatin1(commands[k].first));
+    buttons->addWidget(made[k], k / 2, k % 2);
+  }
+  connect(made[0], &QPushButton::clicked, this, [this] {
+    targetTable_->insertRow(targetTable_->rowCount());
+    targetTable_->setCurrentCell(targetTable_->rowCount() - 1, 0);
+  });
+  connect(made[1], &QPushButton::clicked, this, [this] {
+    const int row = targetTable_->currentRow();
+    if (row < 0) return;
+    targetTable_->removeRow(row);
+    emit targetsChanged();
+  });
+  connect(made[2], &QPushButton::clicked, this, &SynthesisDialog::pasteTargets);
+  connect(made[3], &QPushButton::clicked, this, &SynthesisDialog::askAndImport);
+
+  auto* hint = new QLabel(tr("キャンバスをダブルクリックしても点を追加できます。"));
+  hint->setWordWrap(true);
+  auto* layout = new QVBoxLayout(box);
+  layout->addWidget(targetTable_, 1);
+  layout->addLayout(buttons);
+  layout->addWidget(hint);
+  return box;
+}
+
+QWidget* SynthesisDialog::buildConditions() {
+  auto* box = new QGroupBox(tr("条件"));
+  auto* form = new QGridLayout(box);
+  keepOrder_ = new QCheckBox(tr("目標点を表の順に通る"));
+  keepOrder_->setObjectName(QStringLiteral("keepOrder"));
+  form->addWidget(keepOrder_, 0, 0, 1, 3);
+  minAngle_ = new QDoubleSpinBox;
+  minAngle_->setObjectName(QStringLiteral("minTransmission"));
+  minAngle_->setRange(0, 89.9);
+  minAngle_->setDecimals(1);
+  minAngle_->setValue(SynthesisOptions{}.minTransmissionAngle);
+  minAngle_->setSuffix(QStringLiteral("°"));
+  form->addWidget(new QLabel(tr("最小伝達角")), 1, 0);
+  form->addWidget(minAngle_, 1, 1, 1, 2);
+  form->addWidget(new QLabel(tr("下限")), 2, 1);
+  form->addWidget(new QLabel(tr("上限")), 2, 2);
+  const SynthesisOptions defaults;
+  for (int k = 0; k < 6; ++k) {
+    form->addWidget(new QLabel(tr(kBoundNames[k])), 3 + k, 0);
+    const LengthRange range = defaults.*kBoundFields[k];
+    const double values[2] = {range.low, range.high};
+    for (int end = 0; end < 2; ++end) {
+      auto* spin = new QDoubleSpinBox;
+      spin->setObjectName(QStringLiteral("bound%1%2").arg(k).arg(end == 0 ? "low" : "high"));
+      spin->setDecimals(1);
+      spin->setRange(k < 4 ? 1.0 : -static_cast<double>(kParamLimit), kParamLimit);
+      spin->setValue(values[end]);
+      form->addWidget(spin, 3 + k, 1 + end);
+      bounds_[k][end] = spin;
+    }
+  }
+  freeFrame_ = new QCheckBox(tr("支点の位置と向きも求める"));
+  freeFrame_->setObjectName(QStringLiteral("freeFrame"));
+  form->addWidget(freeFrame_, 9, 0, 1, 3);
+  seed_ = new QSpinBox;
+  seed_->setObjectName(QStringLiteral("seed"));
+  seed_->setRange(0, std::numeric_limits<int>::max());
+  seed_->setValue(static_cast<int>(defaults.seed));
+  form->addWidget(new QLabel(tr("乱数の種")), 10, 0);
+  form->addWidget(seed_, 10, 1, 1, 2);
+  form->setRowStretch(11, 1);
+  return box;
+}
+
+QWidget* SynthesisDialog::buildCandidates() {
+  auto* box = new QGroupBox(tr("候補（最大距離の小さい順）"));
+  candidateTable_ = new QTableWidget(0, ColumnCount, box);
+  candidateTable_->setObjectName(QStringLiteral("candidateTable"));
+  candidateTable_->setHorizontalHeaderLabels(
+      {tr("最大距離"), tr("RMS距離"), tr("分類"), tr("最小伝達角"), tr("クランク"), tr("てこ"),
+       tr("中間節"), tr("静止節"), tr("出力点X"), tr("出力点Y"), tr("支点X"), tr("支点Y"),
+       tr("向き")});
+  candidateTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  candidateTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  candidateTable_->setSelectionMode(QAbstractItemView::SingleSelection);
+  candidateTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  connect(candidateTable_, &QTableWidget::itemSelectionChanged, this,
+          &SynthesisDialog::showSelection);
+  frameNote_ = new QLabel;
+  frameNote_->setObjectName(QStringLiteral("frameNote"));
+  frameNote_->setWordWrap(true);
+  apply_ = new QPushButton(tr("適用"));
+  apply_->setObjectName(QStringLiteral("apply"));
+  connect(apply_, &QPushButton::clicked, this, [this] {
+    if (const SynthesisCandidate* c = selected(); c && applyAllowed_) emit applyRequested(c->parameters);
+  });
+  auto* row = new QHBoxLayout;
+  row->addWidget(frameNote_, 1);
+  row->addWidget(apply_);
+  auto* layout = new QVBoxLayout(box);
+  layout->addWidget(candidateTable_, 1);
+  layout->addLayout(row);
+  return box;
+}
+
+// --- Targets --------------------------------------------------------------------------------
+
+std::vector<Vec2> SynthesisDialog::targets() const {
+  std::vector<Vec2> points;
+  for (int row = 0; row < targetTable_->rowCount(); ++row) {
+    const auto x = cellNumber(targetTable_->item(row, 0));
+    const auto y = cellNumber(targetTable_->item(row, 1));
+    if (x && y) points.push_back({*x, *y});
+  }
+  return points;
+}
+
+void SynthesisDialog::setRows(const std::vector<Vec2>& points, bool append) {
+  {
+    const QSignalBlocker blocker(targetTable_);
+    if (!append) targetTable_->setRowCount(0);
+    for (const Vec2& p : points) {
+      const int row = targetTable_->rowCount();
+      targetTable_->insertRow(row);
+      targetTable_->setItem(row, 0, new QTableWidgetItem(boxNumber(p.x)));
+      targetTable_->setItem(row, 1, new QTableWidgetItem(boxNumber(p.y)));
+    }
+  }
+  emit targetsChanged();
+}
+
+void SynthesisDialog::addTarget(Vec2 point) {
+  setRows({point}, true);
+  targetTable_->scrollToBottom();
+}
+
+void SynthesisDialog::pasteTargets() {
+  const TargetText read = readTargetText(QGuiApplication::clipboard()->text());
+  if (read.badLine)
+    return say(tr("貼り付けた %1 行目を読めません。x と y の二つの数を、タブ、カンマまたは空白で"
+                  "区切ってください。").arg(read.badLine), true);
+  setRows(read.points, true);
+  say(tr("%n 点を貼り付けました。", nullptr, static_cast<int>(read.points.size())), false);
+}
+
+void SynthesisDialog::askAndImport() {
+  QFileDialog dialog(this);
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setNameFilters({tr("CSVファイル (*.csv *.CSV *.txt)"), tr("すべてのファイル (*)")});
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  importTargets(dialog.selectedFiles().first());
+}
+
+bool SynthesisDialog::importTargets(const QString& path) {
+  QString reason;
+  const auto bytes = readRegularFile(path, reason);
+  const TargetText read = bytes ? readTargetText(QString::fromUtf8(*bytes)) : TargetText{};
+  if (bytes && read.badLine)
+    reason = tr("%1 行目が x, y の二つの数ではありません").arg(read.badLine);
+  else if (bytes && read.points.empty())
+    reason = tr("点がありません");
+  if (!reason.isEmpty()) {
+    say(tr("%1 を読めませんでした: %2").arg(path, reason), true);
+    return false;
+  }
+  setRows(read.points, false);
+  say(tr("%n 点を読み込みました。", nullptr, static_cast<int>(read.points.size())), false);
+  return true;
+}
+
+std::vector<Vec2> SynthesisDialog::shownTargets() const {
+  const SynthesisCandidate* c = selected();
+  if (c && resultFreeFrame_ && !c->targetsInProgramFrame.empty()) return c->targetsInProgramFrame;
+  return targets();
+}
+
+// --- The search -------------------------------------------------------------------------------
+
+SynthesisOptions SynthesisDialog::options() const {
+  SynthesisOptions o;
+  o.targets = targets();
+  o.keepOrder = keepOrder_->isChecked();
+  o.minTransmissionAngle = minAngle_->value();
+  for (int k = 0; k < 6; ++k) o.*kBoundFields[k] = {bounds_[k][0]->value(), bounds_[k][1]->value()};
+  o.freeFrame = freeFrame_->isChecked();
+  o.seed = static_cast<std::uint64_t>(seed_->value());
+  o.candidates = kShownCandidates;
+  return o;
+}
+
+void SynthesisDialog::start() {
+  if (job_) return;
+  // A row with something in it that is not two numbers would be left out unseen.
+  for (int row = 0; row < targetTable_->rowCount(); ++row) {
+    const QTableWidgetItem* x = targetTable_->item(row, 0);
+    const QTableWidgetItem* y = targetTable_->item(row, 1);
+    const bool empty = (!x || x->text().trimmed().isEmpty()) && (!y || y->text().trimmed().isEmpty());
+    if (!empty && !(cellNumber(x) && cellNumber(y)))
+      return say(tr("目標点の %1 行目が数ではありません。").arg(row + 1), true);
+  }
+  auto job = std::make_shared<Job>();
+  job->options = options();
+  job->base = currentDesign_ ? currentDesign_() : ParameterSet{};
+  job_ = job;
+  result_ = {};
+  resultFreeFrame_ = job->options.freeFrame;
+  showResult();
+  progress_->setValue(0);
+  say(tr("探索しています…"), false);
+  clock_.start();
+  // The thread tells the dialog at once when it is done; a dialog destroyed first has waited
+  // for it, and Qt drops the call to an object that is gone.
+  worker_ = std::thread([this, job] {
+    job->result = synthesizePath(job->options, job->base, job->progress);
+    job->finished = true;
+    QMetaObject::invokeMethod(this, &SynthesisDialog::poll, Qt::QueuedConnection);
+  });
+  poll_->start();
+  showState();
+  emit targetsChanged();
+}
+
+void SynthesisDialog::stop() {
+  if (job_) job_->progress.stop = true;
+}
+
+void SynthesisDialog::poll() {
+  if (!job_) return;
+  lastElapsed_ = clock_.elapsed() / 1000.0;
+  elapsed_->setText(tr("経過 %1 秒").arg(fixed(lastElapsed_, 1)));
+  progress_->setValue(static_cast<int>(std::lround(job_->progress.done.load() * 1000)));
+  if (job_->finished) finish();
+}
+
+void SynthesisDialog::finish() {
+  worker_.join();
+  poll_->stop();
+  result_ = std::move(job_->result);
+  job_.reset();
+  progress_->setValue(result_.problem == SynthesisProblem::Stopped ? progress_->value() : 1000);
+  const bool found = !result_.candidates.empty();
+  if (result_.problem != SynthesisProblem::None && !(found && result_.problem == SynthesisProblem::Stopped))
+    say(synthesisProblemText(result_.problem), true);
+  else if (result_.problem == SynthesisProblem::Stopped)
+    say(synthesisProblemText(result_.problem), false);
+  else
+    say(tr("%n 個の候補が見つかりました。", nullptr, static_cast<int>(result_.candidates.size())),
+        false);
+  showResult();
+  showState();
+}
+
+void SynthesisDialog::abandon() {
+  if (!job_) return;
+  job_->progress.stop = true;
+  worker_.join();
+  poll_->stop();
+  job_.reset();
+  say(tr("停止しました。"), false);
+  showState();
+}
+
+// --- Showing ----------------------------------------------------------------------------------
+
+void SynthesisDialog::showResult() {
+  const QSignalBlocker blocker(candidateTable_);
+  const int rows = std::min(static_cast<int>(result_.candidates.size()), kShownCandidates);
+  candidateTable_->clearContents();
+  candidateTable_->setRowCount(rows);
+  for (int row = 0; row < rows; ++row) {
+    const SynthesisCandidate& c = result_.candidates[static_cast<std::size_t>(row)];
+    QStringList cells = {fixed(c.maxDistance, 3), fixed(c.rmsDistance, 3),
+                         className(c.linkageClass), fixed(c.minTransmissionAngle, 1) + QStringLiteral("°")};
+    for (int k = 0; k < 6; ++k) cells << boxNumber(c.parameters[k]);
+    cells << fixed(c.pivot.x, 2) << fixed(c.pivot.y, 2) << fixed(c.frameAngle, 2) + QStringLiteral("°");
+    for (int col = 0; col < ColumnCount; ++col) {
+      auto* item = new QTableWidgetItem(cells[col]);
+      if (col != Class) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      candidateTable_->setItem(row, col, item);
+    }
+  }
+  for (int col : {PivotX, PivotY, FrameAngle}) candidateTable_->setColumnHidden(col, !resultFreeFrame_);
+  if (rows > 0) candidateTable_->selectRow(0);
+  showSelection();
+}
+
+void SynthesisDialog::showSelection() {
+  const SynthesisCandidate* c = selected();
+  frameNote_->setText(
+      c && resultFreeFrame_
+          ? tr("目標点の座標系で、クランク支点は (%1, %2)、静止節の向きは %3°。キャンバスには目標点を"
+               "この機構の座標系に移して描いています。")
+                .arg(fixed(c->pivot.x, 2), fixed(c->pivot.y, 2), fixed(c->frameAngle, 2))
+          : QString());
+  showState();
+  emit targetsChanged();
+}
+
+const SynthesisCandidate* SynthesisDialog::selected() const {
+  const QList<QTableWidgetItem*> items = candidateTable_->selectedItems();
+  if (items.isEmpty()) return nullptr;
+  const int row = items.first()->row();
+  if (row < 0 || row >= static_cast<int>(result_.candidates.size())) return nullptr;
+  return &result_.candidates[static_cast<std::size_t>(row)];
+}
+
+void SynthesisDialog::setApplyAllowed(bool allowed) {
+  applyAllowed_ = allowed;
+  showState();
+}
+
+void SynthesisDialog::showState() {
+  const bool running = searching();
+  start_->setEnabled(!running);
+  stop_->setEnabled(running);
+  apply_->setEnabled(!running && applyAllowed_ && selected());
+}
+
+void SynthesisDialog::say(const QString& text, bool problem) {
+  status_->setText(text);
+  status_->setStyleSheet(problem ? QStringLiteral("color: #c00000;") : QString());
+}
+
+void SynthesisDialog::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  emit targetsChanged();
+}
+
+// Closing the dialog (its close button, Esc) ends the search: nobody would see what it finds.
+// Minimising it, which the system reports as a spontaneous hide, does not.
+void SynthesisDialog::hideEvent(QHideEvent* event) {
+  QDialog::hideEvent(event);
+  if (!event->spontaneous()) abandon();
+  emit targetsChanged();
+}
+
+}  // namespace gyrenda

@@ -1,0 +1,130 @@
+// 軌跡合成: the points the output point must pass through, the search's conditions, and the
+// ranked linkages it finds. The dialog is not modal: the main window stays usable, and a
+// double-click on its canvas adds a point while the dialog is open. The search runs in a
+// thread of its own; 停止, and closing the dialog, end it within a fraction of a second.
+#pragma once
+
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QString>
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <thread>
+#include <vector>
+
+#include "kinematics/vec2.h"
+#include "linkage/parameters.h"
+#include "synthesis/path_synthesis.h"
+
+class QCheckBox;
+class QDoubleSpinBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QSpinBox;
+class QTableWidget;
+class QTimer;
+
+namespace gyrenda {
+
+// Points as text: one point a line, x and y separated by a tab, a comma, a semicolon or
+// blanks, as a spreadsheet copies them or a CSV file holds them. Blank lines are skipped, and
+// so is a first line that is not two numbers (a header). Each number is read as the data
+// file reads one.
+struct TargetText {
+  std::vector<Vec2> points;
+  int badLine = 0;  // the first line (from 1) that is neither two numbers nor a header; 0 none
+};
+TargetText readTargetText(const QString& text);
+
+// What the user reads of a search that found nothing, or was stopped.
+QString synthesisProblemText(SynthesisProblem problem);
+
+class SynthesisDialog final : public QDialog {
+  Q_OBJECT
+
+ public:
+  // `currentDesign` gives the design in the boxes, whose six-bar a candidate keeps; the
+  // window commits the edit in progress first, as every command does.
+  explicit SynthesisDialog(std::function<ParameterSet()> currentDesign, QWidget* parent = nullptr);
+  ~SynthesisDialog() override;
+
+  // The points of the table's rows that hold two numbers, in their order.
+  std::vector<Vec2> targets() const;
+  // Appends a point as a new row.
+  void addTarget(Vec2 point);
+  // Replaces the points by those of a CSV file; false, with the reason shown, when it cannot
+  // be read or holds no points.
+  bool importTargets(const QString& path);
+  // Appends the points of the clipboard's text.
+  void pasteTargets();
+  // What the canvas draws: the points moved into the program's frame by the selected
+  // candidate's pivot and angle, or as typed when there is no such candidate.
+  std::vector<Vec2> shownTargets() const;
+
+  SynthesisOptions options() const;
+  bool searching() const { return static_cast<bool>(job_); }
+  const SynthesisResult& result() const { return result_; }
+  // The selected candidate, if any.
+  const SynthesisCandidate* selected() const;
+  // The main window allows 適用 only while no analysis runs.
+  void setApplyAllowed(bool allowed);
+
+  void start();  // 開始
+  void stop();   // 停止: the search ends at once and keeps what it found
+
+ signals:
+  // The points the canvas shows changed, or the dialog was shown or hidden.
+  void targetsChanged();
+  // 適用 of the selected candidate.
+  void applyRequested(const ParameterSet& candidate);
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+
+ private:
+  struct Job;
+  QWidget* buildTargets();
+  QWidget* buildConditions();
+  QWidget* buildCandidates();
+  void setRows(const std::vector<Vec2>& points, bool append);
+  void askAndImport();
+  void poll();
+  void finish();
+  // Ends a search in progress and waits for its thread; what it found is dropped.
+  void abandon();
+  void showResult();
+  void showSelection();
+  void showState();
+  void say(const QString& text, bool problem);
+
+  std::function<ParameterSet()> currentDesign_;
+  std::shared_ptr<Job> job_;
+  std::thread worker_;
+  QElapsedTimer clock_;
+  double lastElapsed_ = 0;
+  SynthesisResult result_;
+  bool resultFreeFrame_ = false;
+  bool applyAllowed_ = true;
+
+  QTableWidget* targetTable_ = nullptr;
+  QCheckBox* keepOrder_ = nullptr;
+  QDoubleSpinBox* minAngle_ = nullptr;
+  std::array<std::array<QDoubleSpinBox*, 2>, 6> bounds_{};  // crank … output across; low, high
+  QCheckBox* freeFrame_ = nullptr;
+  QSpinBox* seed_ = nullptr;
+  QPushButton* start_ = nullptr;
+  QPushButton* stop_ = nullptr;
+  QProgressBar* progress_ = nullptr;
+  QLabel* elapsed_ = nullptr;
+  QLabel* status_ = nullptr;
+  QTableWidget* candidateTable_ = nullptr;
+  QLabel* frameNote_ = nullptr;
+  QPushButton* apply_ = nullptr;
+  QTimer* poll_ = nullptr;
+};
+
+}  // namespace gyrenda

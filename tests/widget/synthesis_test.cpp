@@ -1,0 +1,326 @@
+// The 編集 menu's undo and redo of whole designs beside the boxes' own undo, and 軌跡合成: its
+// points over the canvas, the search in its thread, and a candidate applied.
+#include <sys/stat.h>
+
+#include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <fstream>
+
+#include "desktop/canvas_widget.h"
+#include "desktop/synthesis_dialog.h"
+#include "linkage/number_text.h"
+#include "widget/main_window_fixture.h"
+
+namespace gyrenda::testing {
+namespace {
+
+class SynthesisWindowTest : public MainWindowTest {
+ protected:
+  SynthesisDialog* openDialog() {
+    action("synthesis")->trigger();
+    auto* dialog = window->findChild<SynthesisDialog*>();
+    EXPECT_TRUE(dialog && dialog->isVisible());
+    return dialog;
+  }
+  // A control of the dialog (the main window has a "stop" and a "status" of its own).
+  template <typename W = QWidget>
+  W* of(const char* name) const {
+    auto* w = window->findChild<SynthesisDialog*>()->findChild<W*>(QString::fromLatin1(name));
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+  }
+  void press(const char* name) { QTest::mouseClick(of(name), Qt::LeftButton); }
+  // The pointer moved to a canvas pixel, then a double-click there.
+  void doubleClickCanvas(QPoint pixel) {
+    QWidget* canvas = child("canvas");
+    QMouseEvent move(QEvent::MouseMove, pixel, canvas->mapToGlobal(pixel), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(canvas, &move);
+    QTest::mouseDClick(canvas, Qt::LeftButton, {}, pixel);
+  }
+  void key(QWidget* at, Qt::KeyboardModifiers modifiers) {
+    QTest::keyClick(at, Qt::Key_Z, modifiers);
+  }
+  std::string texts() const {
+    std::string all;
+    for (int k = 0; k < kParamCount; ++k) all += box(k)->text().toStdString() + " ";
+    return all;
+  }
+  static bool samePixels(const Raster& a, const std::vector<std::uint8_t>& b) {
+    return std::equal(b.begin(), b.end(), a.data());
+  }
+  static std::vector<std::uint8_t> bytesOf(const Raster& r) {
+    return {r.data(), r.data() + Raster::kStride * Raster::kHeight};
+  }
+};
+
+// Ctrl+Z and Ctrl+Shift+Z in a box with no typing to undo, and the menu items, cross whole
+// designs; the items are on only when there is a step to cross.
+TEST_F(SynthesisWindowTest, UndoAndRedoCrossWholeDesignsFromTheKeysAndTheMenu) {
+  QTemporaryDir dir;
+  const QString design = dir.filePath("other.GYR");
+  std::ofstream(design.toStdString()) << "\"Gyrenda\"\r\n12,30,40,35,-20,7.5,45,60,-10,10,60,140,70\r\n";
+  const struct {
+    const char* edit;
+    std::function<void()> act;
+  } cases[] = {
+      {"load", [&] {
+         platform->openPath = design.toStdString();
+         action("load")->trigger();
+       }},
+      {"validation pass", [&] {
+         typeInto(3, "10");  // repaired to 19
+         click("canvas");
+       }},
+      {"spin bar", [&] { spinBar(3)->triggerAction(QAbstractSlider::SliderSingleStepSub); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.edit);
+    SetUp();
+    const std::string before = texts();
+    EXPECT_FALSE(action("undo")->isEnabled() || action("redo")->isEnabled());
+    c.act();
+    const std::string after = texts();
+    ASSERT_NE(after, before);
+    box(6)->setFocus();
+    key(box(6), Qt::ControlModifier);
+    EXPECT_EQ(texts(), before);
+    EXPECT_TRUE(!action("undo")->isEnabled() && action("redo")->isEnabled());
+    key(box(6), Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(texts(), after);
+    EXPECT_EQ(bench().linkage().fixedLinkRange, bench().controls().fixedLinkCaption);
+    action("undo")->trigger();
+    EXPECT_EQ(texts(), before);
+    typeInto(6, "55");
+    click("canvas");
+    EXPECT_TRUE(action("undo")->isEnabled() && !action("redo")->isEnabled()) << "a new step";
+  }
+}
+
+// Typing in a box is undone by the box itself, back to what its last pass read; then Ctrl+Z
+// goes to the design. The menu items do the same, and are on for either.
+TEST_F(SynthesisWindowTest, TheFocusedBoxUndoesItsOwnTypingFirst) {
+  typeInto(2, "45");
+  click("canvas");  // a step: the coupler 45
+  typeInto(2, "50");
+  key(box(2), Qt::ControlModifier);
+  EXPECT_EQ(box(2)->text(), "45");
+  EXPECT_EQ(bench().linkage()[couplerLength], 45) << "the design untouched";
+  key(box(2), Qt::ControlModifier);
+  EXPECT_EQ(box(2)->text(), "36") << "no typing left: the design's undo";
+  EXPECT_EQ(bench().linkage()[couplerLength], 36);
+  EXPECT_FALSE(action("undo")->isEnabled());
+  typeInto(2, "60");
+  EXPECT_TRUE(action("undo")->isEnabled()) << "the typing to undo";
+  action("undo")->trigger();
+  EXPECT_EQ(box(2)->text(), "36");
+  action("redo")->trigger();
+  EXPECT_EQ(box(2)->text(), "60");
+  action("redo")->trigger();
+  EXPECT_EQ(bench().linkage()[couplerLength], 60) << "the typing, a step, leaves no redo";
+  EXPECT_FALSE(action("redo")->isEnabled());
+}
+
+// Points are drawn on the widget only: the raster the searches read stays as it was, with the
+// points and after a run under them; the widget shows the crosses over it.
+TEST_F(SynthesisWindowTest, TargetsAreDrawnOverTheRasterNeverIntoIt) {
+  auto* canvas = window->canvasWidget();
+  for (const bool run : {false, true}) {
+    if (run) click("execute");
+    const std::vector<std::uint8_t> raster = bytesOf(bench().canvas());
+    canvas->setTargets({});
+    const QImage bare = canvas->grab().toImage();
+    canvas->setTargets({{10, 20}, {40, -5}, {-30, 0}});
+    const QImage crossed = canvas->grab().toImage();
+    EXPECT_TRUE(samePixels(bench().canvas(), raster)) << run;
+    const auto at = bench().canvas().toPixel(40, 5);
+    ASSERT_TRUE(at);
+    EXPECT_NE(crossed.pixel(at->x, at->y), bare.pixel(at->x, at->y)) << run;
+    EXPECT_EQ(crossed.pixel(2, 2), bare.pixel(2, 2)) << run;
+  }
+}
+
+// While the dialog is open a double-click adds the readout's point and leaves the slide alone;
+// closed, the double-click enters a slide point as before. The canvas shows the dialog's points
+// only while it is open.
+TEST_F(SynthesisWindowTest, DoubleClickAddsATargetOnlyWhileTheDialogIsOpen) {
+  SynthesisDialog* dialog = openDialog();
+  const std::string slide = box(slideEndX)->text().toStdString();
+  doubleClickCanvas({300, 200});
+  const ControlState::Readout at = *bench().controls().readout;
+  ASSERT_EQ(dialog->targets().size(), 1u);
+  EXPECT_EQ(dialog->targets()[0], (Vec2{at.x, -at.y}));
+  EXPECT_EQ(window->canvasWidget()->targets(), dialog->targets());
+  EXPECT_EQ(box(slideEndX)->text().toStdString(), slide);
+  dialog->close();
+  EXPECT_TRUE(window->canvasWidget()->targets().empty());
+  click("slideEndOption");
+  doubleClickCanvas({300, 200});
+  EXPECT_EQ(dialog->targets().size(), 1u);
+  EXPECT_NE(box(slideEndX)->text().toStdString(), slide);
+}
+
+TEST(TargetText, ReadsPointsWithAHeaderAndAnySeparatorAndNamesTheFirstBadLine) {
+  const struct {
+    const char* text;
+    std::vector<Vec2> points;
+    int badLine;
+  } cases[] = {
+      {"1,2\n3 4\r\n5\t6\r7;8", {{1, 2}, {3, 4}, {5, 6}, {7, 8}}, 0},
+      {"x,y\n\n 1.5 , -2 \n", {{1.5, -2}}, 0},
+      {"\"X\";\"Y\"\n1e1\t  2", {{10, 2}}, 0},
+      {"x,y\n1,a", {{}}, 2},
+      {"1,2\nx,y", {{1, 2}}, 2},  // a header only on the first line
+      {"1,2,3", {}, 1},
+      {"nan,1", {}, 1},
+      {"1,2\n4", {{1, 2}}, 2},
+      {"x 1,2", {}, 1},  // with a digit in it, not a header
+      {"", {}, 0},
+  };
+  for (const auto& c : cases) {
+    const TargetText read = readTargetText(QString::fromUtf8(c.text));
+    EXPECT_EQ(read.badLine, c.badLine) << c.text;
+    if (!c.badLine) EXPECT_EQ(read.points, c.points) << c.text;
+  }
+}
+
+// A file is read whole when it is a regular file of points; anything else is refused at once
+// with the reason, and the table keeps what it had.
+TEST_F(SynthesisWindowTest, ImportsARegularCsvFileAndRefusesTheRestWithoutWaiting) {
+  SynthesisDialog* dialog = openDialog();
+  QTemporaryDir dir;
+  const auto write = [&dir](const char* name, const char* text) {
+    std::ofstream(dir.filePath(name).toStdString()) << text;
+    return dir.filePath(name);
+  };
+  const QString good = write("good.csv", "x,y\n1,2\n3,4\n5,6\n");
+  const QString fifo = dir.filePath("fifo.csv");
+  ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+  const struct {
+    QString path;
+    bool read;
+    const char* reason;
+  } cases[] = {
+      {good, true, "3 点を読み込みました"},
+      {fifo, false, "ふつうのファイルではありません"},
+      {dir.path(), false, "ふつうのファイルではありません"},
+      {dir.filePath("none.csv"), false, "No such file"},
+      {write("bad.csv", "1,2\n3,x\n"), false, "2 行目"},
+      {write("empty.csv", "x,y\n"), false, "点がありません"},
+  };
+  for (const auto& c : cases) {
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(dialog->importTargets(c.path), c.read) << c.reason;
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_TRUE(of<QLabel>("status")->text().contains(QString::fromUtf8(c.reason)))
+        << of<QLabel>("status")->text().toStdString();
+    EXPECT_EQ(dialog->targets(), (std::vector<Vec2>{{1, 2}, {3, 4}, {5, 6}}));
+  }
+  QGuiApplication::clipboard()->setText("7\t8\n9\t10\n");
+  dialog->pasteTargets();
+  EXPECT_EQ(dialog->targets().size(), 5u);
+}
+
+// Bad input is told in the dialog before or instead of a search: a cell that is not a
+// number, too few points, two points at one place.
+TEST_F(SynthesisWindowTest, BadTargetsAreToldAndGiveNoCandidate) {
+  SynthesisDialog* dialog = openDialog();
+  auto* table = of<QTableWidget>("targetTable");
+  const struct {
+    std::vector<std::pair<const char*, const char*>> rows;
+    const char* told;
+  } cases[] = {
+      {{{"1", "2"}, {"3", "x"}, {"5", "6"}}, "2 行目が数ではありません"},
+      {{{"1", "2"}, {"3", "4"}}, "目標点が足りません"},
+      {{{"1", "2"}, {"1", "2"}, {"5", "6"}}, "同じ位置の目標点"},
+  };
+  for (const auto& c : cases) {
+    table->setRowCount(0);
+    for (const auto& [x, y] : c.rows) {
+      const int row = table->rowCount();
+      table->insertRow(row);
+      table->setItem(row, 0, new QTableWidgetItem(QString::fromUtf8(x)));
+      table->setItem(row, 1, new QTableWidgetItem(QString::fromUtf8(y)));
+    }
+    press("start");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog->searching(); }, 10000));
+    EXPECT_TRUE(of<QLabel>("status")->text().contains(QString::fromUtf8(c.told)))
+        << of<QLabel>("status")->text().toStdString();
+    EXPECT_EQ(of<QTableWidget>("candidateTable")->rowCount(), 0);
+    EXPECT_FALSE(of("apply")->isEnabled());
+  }
+}
+
+// 停止 ends a search within 0.2 s and shows what it had found; closing the dialog ends one too.
+TEST_F(SynthesisWindowTest, StopAndCloseEndTheSearchPromptly) {
+  SynthesisDialog* dialog = openDialog();
+  for (const bool close : {false, true}) {
+    auto* table = of<QTableWidget>("targetTable");
+    table->setRowCount(0);
+    for (int n = 0; n < 8; ++n) dialog->addTarget({20.0 * std::cos(n), 30 + 15.0 * std::sin(n)});
+    of<QCheckBox>("freeFrame")->setChecked(true);
+    press("start");
+    EXPECT_TRUE(dialog->searching());
+    QTest::qWait(300);
+    QElapsedTimer clock;
+    clock.start();
+    if (close) dialog->close();
+    else press("stop");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog->searching(); }, 1000));
+    EXPECT_LT(clock.elapsed(), 200) << close;
+    if (!close) {
+      EXPECT_TRUE(of("start")->isEnabled() && !of("stop")->isEnabled());
+      EXPECT_TRUE(dialog->result().problem == SynthesisProblem::Stopped);
+    }
+    if (close) openDialog();
+  }
+}
+
+// Points double-clicked on the default design's path, 開始, and the best candidate applied:
+// the boxes hold its four-bar and the boxes' six-bar, its path runs through every cross on
+// the raster, and one undo brings the design before back.
+TEST_F(SynthesisWindowTest, AnAppliedCandidatesPathRunsThroughTheCrosses) {
+  click("execute");
+  const Raster& raster = bench().canvas();
+  const std::string before = texts();
+  SynthesisDialog* dialog = openDialog();
+  for (int k = 0, n = 0; k < 720 && n < 6; ++k) {
+    const auto pixel = raster.toPixel(bench().result().outputX[k], -bench().result().outputY[k]);
+    if (!pixel || bench().result().outputX[k] == kNoPose || k < n * 120) continue;
+    doubleClickCanvas({pixel->x, pixel->y});
+    ++n;
+  }
+  ASSERT_EQ(dialog->targets().size(), 6u);
+  typeInto(sixLinkLength, "55");
+  of<QDoubleSpinBox>("minTransmission")->setValue(10);  // the default design's dips below 30°
+  press("start");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog->searching(); }, 60000));
+  ASSERT_FALSE(dialog->result().candidates.empty()) << static_cast<int>(dialog->result().problem);
+  EXPECT_LT(dialog->result().candidates[0].maxDistance, 0.5);
+  press("apply");
+  const ParameterSet& applied = bench().linkage().parameters;
+  EXPECT_EQ(box(sixLinkLength)->text(), "55");
+  EXPECT_EQ(applied[crankRadius], readNumber(formatBoxNumber(dialog->selected()->parameters[0])));
+  for (const Vec2& t : dialog->targets()) {
+    const auto at = raster.toPixel(t.x, -t.y);
+    ASSERT_TRUE(at);
+    bool onPath = false;
+    for (int dy = -2; dy <= 2; ++dy)
+      for (int dx = -2; dx <= 2; ++dx) onPath |= raster.at(at->x + dx, at->y + dy) >= 11;
+    EXPECT_TRUE(onPath) << t.x << ", " << t.y;
+  }
+  action("undo")->trigger();
+  EXPECT_EQ(box(sixLinkLength)->text(), "55");
+  action("undo")->trigger();
+  EXPECT_EQ(texts(), before);
+}
+
+}  // namespace
+}  // namespace gyrenda::testing
