@@ -65,7 +65,7 @@ class MonkeyTest : public MainWindowTest {
     if (what == 6) child<QScrollBar>(next(2) ? "panHorizontal" : "panVertical")->triggerAction(
         next(2) ? QAbstractSlider::SliderPageStepAdd : QAbstractSlider::SliderPageStepSub);
     if (what == 7) child<QListWidget>("speedList")->setCurrentRow(static_cast<int>(next(3)));
-    const char* const menuItems[] = {"save", "save", "load", "report", "version"};
+    const char* const menuItems[] = {"save", "save", "load", "report", "version", "undo", "redo"};
     if (what == 8) action(menuItems[next(std::size(menuItems))])->trigger();
     if (what >= 9) click(QString::fromLatin1(kClicked[next(std::size(kClicked))]));
     const QPoint at(static_cast<int>(next(769)), static_cast<int>(next(449)));
