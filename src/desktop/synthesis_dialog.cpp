@@ -66,7 +66,11 @@ LengthRange SynthesisOptions::* const kBoundFields[6] = {
     &SynthesisOptions::crank,   &SynthesisOptions::lever,       &SynthesisOptions::coupler,
     &SynthesisOptions::fixedLink, &SynthesisOptions::outputAlong, &SynthesisOptions::outputAcross};
 
-QString tr(const char* text) { return QCoreApplication::translate("gyrenda::SynthesisDialog", text); }
+// The dialog's texts for the functions outside it, which name the context themselves: lupdate
+// files a plain tr() outside a class under a context the dialog never looks in.
+struct Text {
+  Q_DECLARE_TR_FUNCTIONS(gyrenda::SynthesisDialog)
+};
 
 // A value as the parameter boxes show it; a point's coordinates the same way.
 QString boxNumber(double v) { return QString::fromStdString(formatBoxNumber(static_cast<float>(v))); }
@@ -80,13 +84,13 @@ std::optional<double> cellNumber(const QTableWidgetItem* item) {
 
 QString className(LinkageClass c) {
   switch (c) {
-    case LinkageClass::CrankRocker: return tr("てこクランク");
-    case LinkageClass::DoubleCrank: return tr("両クランク");
-    case LinkageClass::DoubleRocker: return tr("両てこ");
-    case LinkageClass::RockerCrank: return tr("てこが回転");
-    case LinkageClass::TripleRocker: return tr("三てこ");
-    case LinkageClass::ChangePoint: return tr("切替点");
-    case LinkageClass::CannotBeAssembled: return tr("組み立てられない");
+    case LinkageClass::CrankRocker: return Text::tr("てこクランク");
+    case LinkageClass::DoubleCrank: return Text::tr("両クランク");
+    case LinkageClass::DoubleRocker: return Text::tr("両てこ");
+    case LinkageClass::RockerCrank: return Text::tr("てこが回転");
+    case LinkageClass::TripleRocker: return Text::tr("三てこ");
+    case LinkageClass::ChangePoint: return Text::tr("切替点");
+    case LinkageClass::CannotBeAssembled: return Text::tr("組み立てられない");
   }
   return {};
 }
@@ -101,7 +105,7 @@ std::optional<QByteArray> readRegularFile(const QString& path, QString& reason) 
   struct stat st{};
   QByteArray bytes;
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    reason = tr("ふつうのファイルではありません");
+    reason = Text::tr("ふつうのファイルではありません");
   } else {
     bytes.resize(kImportLimit);
     qint64 size = 0;
@@ -155,19 +159,19 @@ TargetText readTargetText(const QString& text) {
 QString synthesisProblemText(SynthesisProblem problem) {
   switch (problem) {
     case SynthesisProblem::None: return {};
-    case SynthesisProblem::TooFewTargets: return tr("目標点が足りません。3 点以上入力してください。");
-    case SynthesisProblem::TooManyTargets: return tr("目標点が多すぎます。12 点までにしてください。");
-    case SynthesisProblem::TargetNotFinite: return tr("数でない座標の目標点があります。");
+    case SynthesisProblem::TooFewTargets: return Text::tr("目標点が足りません。3 点以上入力してください。");
+    case SynthesisProblem::TooManyTargets: return Text::tr("目標点が多すぎます。12 点までにしてください。");
+    case SynthesisProblem::TargetNotFinite: return Text::tr("数でない座標の目標点があります。");
     case SynthesisProblem::BadBounds:
-      return tr("長さの範囲が正しくありません。下限を上限より小さくし、長さは 1 以上にしてください。");
-    case SynthesisProblem::BadAngle: return tr("最小伝達角は 0° 以上 90° 未満にしてください。");
-    case SynthesisProblem::Stopped: return tr("停止しました。それまでに見つかった候補を示します。");
-    case SynthesisProblem::DuplicateTargets: return tr("同じ位置の目標点が二つあります。");
+      return Text::tr("長さの範囲が正しくありません。下限を上限より小さくし、長さは 1 以上にしてください。");
+    case SynthesisProblem::BadAngle: return Text::tr("最小伝達角は 0° 以上 90° 未満にしてください。");
+    case SynthesisProblem::Stopped: return Text::tr("停止しました。それまでに見つかった候補を示します。");
+    case SynthesisProblem::DuplicateTargets: return Text::tr("同じ位置の目標点が二つあります。");
     case SynthesisProblem::OutOfReach:
-      return tr("範囲内のどのリンクも届かない目標点があります。範囲を広げるか、点を近づけてください。");
+      return Text::tr("範囲内のどのリンクも届かない目標点があります。範囲を広げるか、点を近づけてください。");
     case SynthesisProblem::NoLinkage:
-      return tr("条件を満たすリンクが見つかりませんでした。最小伝達角を下げるか、範囲を広げてください。");
-    case SynthesisProblem::BadBudget: return tr("探索の設定が正しくありません。");
+      return Text::tr("条件を満たすリンクが見つかりませんでした。最小伝達角を下げるか、範囲を広げてください。");
+    case SynthesisProblem::BadBudget: return Text::tr("探索の設定が正しくありません。");
   }
   return {};
 }
@@ -201,10 +205,10 @@ SynthesisDialog::SynthesisDialog(std::function<ParameterSet()> currentDesign, QW
   runRow->addWidget(elapsed_);
 
   auto* layout = new QVBoxLayout(this);
-  layout->addLayout(top);
+  layout->addLayout(top, 2);
   layout->addLayout(runRow);
   layout->addWidget(status_);
-  layout->addWidget(buildCandidates(), 1);
+  layout->addWidget(buildCandidates(), 3);
 
   poll_ = new QTimer(this);
   poll_->setInterval(40);
@@ -213,7 +217,7 @@ SynthesisDialog::SynthesisDialog(std::function<ParameterSet()> currentDesign, QW
   connect(stop_, &QPushButton::clicked, this, &SynthesisDialog::stop);
   for (QPushButton* b : findChildren<QPushButton*>()) b->setAutoDefault(false);
   showState();
-  resize(780, 600);
+  resize(780, 720);
 }
 
 SynthesisDialog::~SynthesisDialog() { abandon(); }
