@@ -696,6 +696,26 @@ out</translation>
         <comment>the analysis has ended (not the quit button)</comment>
         <translation>Finished</translation>
     </message>
+    <message>
+        <source>編集(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>元に戻す</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>やり直し</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>設計(&amp;D)</source>
+        <translation>&amp;Design</translation>
+    </message>
+    <message>
+        <source>軌跡合成…</source>
+        <translation>Path synthesis…</translation>
+    </message>
 </context>
 <context>
     <name>gyrenda::ReportWindow</name>
@@ -806,6 +826,294 @@ out</translation>
     <message>
         <source>公差</source>
         <translation>Tolerances</translation>
+    </message>
+</context>
+<context>
+    <name>gyrenda::SynthesisDialog</name>
+    <message>
+        <source>クランク半径</source>
+        <translation>Crank radius</translation>
+    </message>
+    <message>
+        <source>てこ半径</source>
+        <translation>Lever radius</translation>
+    </message>
+    <message>
+        <source>中間節長さ</source>
+        <translation>Coupler length</translation>
+    </message>
+    <message>
+        <source>静止節長さ</source>
+        <translation>Fixed link length</translation>
+    </message>
+    <message>
+        <source>出力点Ｘ軸補正</source>
+        <translation>Output X offset</translation>
+    </message>
+    <message>
+        <source>出力点Ｙ軸補正</source>
+        <translation>Output Y offset</translation>
+    </message>
+    <message>
+        <source>軌跡合成</source>
+        <translation>Path synthesis</translation>
+    </message>
+    <message>
+        <source>開始</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>経過 000.0 秒</source>
+        <translation>Elapsed 000.0 s</translation>
+    </message>
+    <message>
+        <source>目標点（出力点が通る点）</source>
+        <translation>Target points (where the output point passes)</translation>
+    </message>
+    <message>
+        <source>行を追加</source>
+        <translation>Add row</translation>
+    </message>
+    <message>
+        <source>行を削除</source>
+        <translation>Delete row</translation>
+    </message>
+    <message>
+        <source>貼り付け</source>
+        <translation>Paste</translation>
+    </message>
+    <message>
+        <source>CSV読み込み…</source>
+        <translation>Open CSV…</translation>
+    </message>
+    <message>
+        <source>キャンバスをダブルクリックしても点を追加できます。</source>
+        <translation>A double-click on the canvas adds a point too.</translation>
+    </message>
+    <message>
+        <source>条件</source>
+        <translation>Conditions</translation>
+    </message>
+    <message>
+        <source>目標点を表の順に通る</source>
+        <translation>Pass the targets in the order of the table</translation>
+    </message>
+    <message>
+        <source>最小伝達角</source>
+        <translation>Least transmission angle</translation>
+    </message>
+    <message>
+        <source>下限</source>
+        <translation>Lower</translation>
+    </message>
+    <message>
+        <source>上限</source>
+        <translation>Upper</translation>
+    </message>
+    <message>
+        <source>支点の位置と向きも求める</source>
+        <translation>Find the pivots’ place and direction too</translation>
+    </message>
+    <message>
+        <source>乱数の種</source>
+        <translation>Random seed</translation>
+    </message>
+    <message>
+        <source>候補（最大距離の小さい順）</source>
+        <translation>Candidates (smallest greatest distance first)</translation>
+    </message>
+    <message>
+        <source>最大距離</source>
+        <translation>Greatest distance</translation>
+    </message>
+    <message>
+        <source>RMS距離</source>
+        <translation>RMS distance</translation>
+    </message>
+    <message>
+        <source>分類</source>
+        <translation>Kind</translation>
+    </message>
+    <message>
+        <source>クランク</source>
+        <translation>Crank</translation>
+    </message>
+    <message>
+        <source>てこ</source>
+        <translation>Lever</translation>
+    </message>
+    <message>
+        <source>中間節</source>
+        <translation>Coupler</translation>
+    </message>
+    <message>
+        <source>静止節</source>
+        <translation>Fixed link</translation>
+    </message>
+    <message>
+        <source>出力点X</source>
+        <translation>Output X</translation>
+    </message>
+    <message>
+        <source>出力点Y</source>
+        <translation>Output Y</translation>
+    </message>
+    <message>
+        <source>支点X</source>
+        <translation>Pivot X</translation>
+    </message>
+    <message>
+        <source>支点Y</source>
+        <translation>Pivot Y</translation>
+    </message>
+    <message>
+        <source>向き</source>
+        <translation>Direction</translation>
+    </message>
+    <message>
+        <source>適用</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>貼り付けた %1 行目を読めません。x と y の二つの数を、タブ、カンマまたは空白で区切ってください。</source>
+        <translation>Pasted line %1 cannot be read. Give two numbers, x and y, separated by a tab, a comma or spaces.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 点を貼り付けました。</source>
+        <translation>
+            <numerusform>%n point pasted.</numerusform>
+            <numerusform>%n points pasted.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>CSVファイル (*.csv *.CSV *.txt)</source>
+        <translation>CSV files (*.csv *.CSV *.txt)</translation>
+    </message>
+    <message>
+        <source>すべてのファイル (*)</source>
+        <translation>All files (*)</translation>
+    </message>
+    <message>
+        <source>%1 行目が x, y の二つの数ではありません</source>
+        <translation>line %1 is not two numbers x, y</translation>
+    </message>
+    <message>
+        <source>点がありません</source>
+        <translation>there are no points</translation>
+    </message>
+    <message>
+        <source>%1 を読めませんでした: %2</source>
+        <translation>%1 could not be read: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 点を読み込みました。</source>
+        <translation>
+            <numerusform>%n point read.</numerusform>
+            <numerusform>%n points read.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>目標点の %1 行目が数ではありません。</source>
+        <translation>Target row %1 is not a number.</translation>
+    </message>
+    <message>
+        <source>探索しています…</source>
+        <translation>Searching…</translation>
+    </message>
+    <message>
+        <source>経過 %1 秒</source>
+        <translation>Elapsed %1 s</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 個の候補が見つかりました。</source>
+        <translation>
+            <numerusform>%n candidate found.</numerusform>
+            <numerusform>%n candidates found.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>停止しました。</source>
+        <translation>Stopped.</translation>
+    </message>
+    <message>
+        <source>目標点の座標系で、クランク支点は (%1, %2)、静止節の向きは %3°。キャンバスには目標点をこの機構の座標系に移して描いています。</source>
+        <translation>In the targets’ coordinates the crank pivot is at (%1, %2) and the fixed link points at %3°. The canvas shows the targets moved into this mechanism’s coordinates.</translation>
+    </message>
+    <message>
+        <source>てこクランク</source>
+        <translation>Crank-rocker</translation>
+    </message>
+    <message>
+        <source>両クランク</source>
+        <translation>Double crank</translation>
+    </message>
+    <message>
+        <source>両てこ</source>
+        <translation>Double rocker</translation>
+    </message>
+    <message>
+        <source>てこが回転</source>
+        <translation>Rocker-crank</translation>
+    </message>
+    <message>
+        <source>三てこ</source>
+        <translation>Triple rocker</translation>
+    </message>
+    <message>
+        <source>切替点</source>
+        <translation>Change point</translation>
+    </message>
+    <message>
+        <source>組み立てられない</source>
+        <translation>Cannot be assembled</translation>
+    </message>
+    <message>
+        <source>ふつうのファイルではありません</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
+        <source>目標点が足りません。3 点以上入力してください。</source>
+        <translation>Too few target points. Enter 3 or more.</translation>
+    </message>
+    <message>
+        <source>目標点が多すぎます。12 点までにしてください。</source>
+        <translation>Too many target points. Enter 12 at most.</translation>
+    </message>
+    <message>
+        <source>数でない座標の目標点があります。</source>
+        <translation>A target point has a coordinate that is not a number.</translation>
+    </message>
+    <message>
+        <source>長さの範囲が正しくありません。下限を上限より小さくし、長さは 1 以上にしてください。</source>
+        <translation>The length ranges are wrong. Make each lower limit less than its upper one, and lengths 1 or more.</translation>
+    </message>
+    <message>
+        <source>最小伝達角は 0° 以上 90° 未満にしてください。</source>
+        <translation>The least transmission angle must be from 0° to below 90°.</translation>
+    </message>
+    <message>
+        <source>停止しました。それまでに見つかった候補を示します。</source>
+        <translation>Stopped. The candidates found so far are shown.</translation>
+    </message>
+    <message>
+        <source>同じ位置の目標点が二つあります。</source>
+        <translation>Two target points are at the same place.</translation>
+    </message>
+    <message>
+        <source>範囲内のどのリンクも届かない目標点があります。範囲を広げるか、点を近づけてください。</source>
+        <translation>No linkage within the ranges reaches some target point. Widen the ranges or bring the points closer.</translation>
+    </message>
+    <message>
+        <source>条件を満たすリンクが見つかりませんでした。最小伝達角を下げるか、範囲を広げてください。</source>
+        <translation>No linkage meets the conditions. Lower the least transmission angle or widen the ranges.</translation>
+    </message>
+    <message>
+        <source>探索の設定が正しくありません。</source>
+        <translation>The search settings are wrong.</translation>
     </message>
 </context>
 <context>
