@@ -132,7 +132,7 @@ TEST(TargetText, ReadsPointsWithAHeaderAndAnySeparatorAndNamesTheFirstBadLine) {
   } cases[] = {
       {"1,2\n3 4\r\n5\t6\r7;8", {{1, 2}, {3, 4}, {5, 6}, {7, 8}}, 0},
       {"x,y\n\n 1.5 , -2 \n", {{1.5, -2}}, 0},
-      {"x,y\n1,a", {{}}, 2},
+      {"x,y\n1,a", {}, 2},
       {"1,2\nx,y", {{1, 2}}, 2},  // a header only on the first line
       {"1,2,3", {}, 1},
       {"nan,1", {}, 1},
@@ -142,7 +142,9 @@ TEST(TargetText, ReadsPointsWithAHeaderAndAnySeparatorAndNamesTheFirstBadLine) {
   for (const auto& c : cases) {
     const TargetText read = readTargetText(QString::fromUtf8(c.text));
     EXPECT_EQ(read.badLine, c.badLine) << c.text;
-    if (!c.badLine) EXPECT_EQ(read.points, c.points) << c.text;
+    if (!c.badLine) {
+      EXPECT_EQ(read.points, c.points) << c.text;
+    }
   }
 }
 
