@@ -8,6 +8,7 @@
 
 #include "desktop/help_window.h"
 #include "desktop/language.h"
+#include "desktop/secondary_windows.h"
 #include "desktop/version_window.h"
 #include "widget/main_window_fixture.h"
 
@@ -165,6 +166,23 @@ TEST_F(LanguageTest, ChoiceKeptInSettingsOverridesTheDesktop) {
   EXPECT_FALSE(window.findChild<QAction*>(QStringLiteral("languageJapanese"))->isChecked());
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, kept);
   EXPECT_TRUE(saveLanguageChoice(LanguageChoice::Desktop));
+}
+
+// The English help has the Japanese one's sections, links and pictures, in the same order.
+TEST_F(LanguageTest, HelpHasTheSameSectionsAndPicturesInBothLanguages) {
+  gyrendaIcon();  // registers the resources
+  const auto marks = [](const char* name) {
+    QFile file(QString::fromLatin1(name));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+    static const QRegularExpression mark(QStringLiteral(R"((name|src|href)="[^"]*")"));
+    QStringList found;
+    for (const QRegularExpressionMatch& m : mark.globalMatch(QString::fromUtf8(file.readAll())))
+      found << m.captured();
+    return found;
+  };
+  const QStringList japanese = marks(":/help/index.html");
+  EXPECT_GT(japanese.size(), 40);
+  EXPECT_EQ(japanese.join(u' ').toStdString(), marks(":/help/index_en.html").join(u' ').toStdString());
 }
 
 }  // namespace
