@@ -441,9 +441,13 @@ void SynthesisDialog::start() {
     if (!empty && !(cellNumber(x) && cellNumber(y)))
       return say(tr("目標点の %1 行目が数ではありません。").arg(row + 1), true);
   }
+  // Committing the edit in progress may analyse (すぐに描画する), and a click on 開始 meanwhile
+  // may have started a search already.
+  const ParameterSet base = currentDesign_ ? currentDesign_() : ParameterSet{};
+  if (job_) return;
   auto job = std::make_shared<Job>();
   job->options = options();
-  job->base = currentDesign_ ? currentDesign_() : ParameterSet{};
+  job->base = base;
   job_ = job;
   result_ = {};
   resultFreeFrame_ = job->options.freeFrame;
