@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -221,7 +222,9 @@ TEST_F(SynthesisWindowTest, StopAndCloseEndTheSearchPromptly) {
     of<QCheckBox>("freeFrame")->setChecked(true);
     press("start");
     EXPECT_TRUE(dialog->searching());
-    QTest::qWait(300);
+    // A tenth of the search done: a few starts have ended, each with a candidate.
+    const auto tenth = [&] { return of<QProgressBar>("progress")->value() >= 100; };
+    ASSERT_TRUE(QTest::qWaitFor(tenth, 30000));
     QElapsedTimer clock;
     clock.start();
     if (close) dialog->close();
@@ -232,6 +235,12 @@ TEST_F(SynthesisWindowTest, StopAndCloseEndTheSearchPromptly) {
     if (!close) {
       EXPECT_TRUE(of("start")->isEnabled() && !of("stop")->isEnabled());
       EXPECT_TRUE(dialog->result().problem == SynthesisProblem::Stopped);
+      // A free frame's best so far is shown with the points moved into the program's frame.
+      ASSERT_FALSE(dialog->result().candidates.empty());
+      EXPECT_EQ(window->canvasWidget()->targets(),
+                dialog->result().candidates[0].targetsInProgramFrame);
+      EXPECT_NE(window->canvasWidget()->targets(), dialog->targets());
+      EXPECT_FALSE(of<QLabel>("frameNote")->text().isEmpty());
     }
     if (close) openDialog();
   }
