@@ -437,7 +437,12 @@ void MainWindow::openReport() {
 void MainWindow::showBoxes() {
   const ControlState& c = bench_.controls();
   for (int i = 0; i < kParamCount; ++i) {
-    if (shownBox_[i].changeTo(c.boxText[i])) setTextQuietly(box_[i], c.boxText[i]);
+    if (shownBox_[i].changeTo(c.boxText[i])) {
+      setTextQuietly(box_[i], c.boxText[i]);
+      // A value longer than the box (an applied candidate's 44.06559) shows its first digits,
+      // not its last, unless the user is typing there.
+      if (!box_[i]->hasFocus()) box_[i]->setCursorPosition(0);
+    }
     setValueQuietly(spinBar_[i], c.spinValue[i]);
   }
 }
