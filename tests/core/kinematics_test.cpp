@@ -212,17 +212,11 @@ TEST(Kinematics, NoPoseOrRatesRatherThanValuesThatAreNotFinite) {
     p[c.k] = c.value;
     const KinematicsAnalysis a = analyseKinematics(p, c.rpm, c.step);
     ASSERT_EQ(a.curves.samples.size(), c.samples);
-    if (c.samples) {
-      EXPECT_EQ(std::pair(a.curves.samples[1].crankAngle, a.curves.samples.back().crankAngle),
-                std::pair(std::min(c.step, 360.0), 360.0));
-    }
-    for (const ExactPose& s : a.curves.samples) {
-      EXPECT_EQ(std::tuple(s.fourBar.has_value(), s.sixBar.has_value(),
-                           s.fourBar && s.fourBar->rates.has_value()),
+    EXPECT_TRUE(!c.samples || std::pair(a.curves.samples[1].crankAngle, a.curves.samples.back().crankAngle) ==
+                                  std::pair(std::min(c.step, 360.0), 360.0));
+    for (const ExactPose& s : a.curves.samples)
+      EXPECT_EQ(std::tuple(s.fourBar.has_value(), s.sixBar.has_value(), s.fourBar && s.fourBar->rates.has_value()),
                 std::tuple(c.fourBar, c.sixBar, c.rates));
-      EXPECT_TRUE(!s.sixBar || std::abs((s.sixBar->slider - s.fourBar->output).norm() -
-                                        p[sixLinkLength]) < 1e-9);  // on the link's circle
-    }
     const DesignFigures& f = a.figures;
     for (const auto& figure : {f.minTransmissionAngle, f.maxTransmissionAngle, f.peakOutputSpeed,
                                f.peakOutputAcceleration, f.peakSliderSpeed,

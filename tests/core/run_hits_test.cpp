@@ -42,7 +42,8 @@ void expectDxfReferencesResolve(const Drawing& d) {
 }
 
 // Replaying the kept hits in crank order, as the search plots them, draws exactly the run's
-// loci. Each kept pose closes its loop, on the branch the exact kinematics follow: each found
+// loci. Each kept pose lies on the branch the exact kinematics follow (that it closes its loop
+// is held over random designs in raster_properties_test): each found
 // lever tip and slider lies within 3 units (8 pixels at zoom 3) of the exact one, while the
 // other branch lies tens of units away; the output points within 6, or 3 times the output
 // offset over the coupler, as the offsets magnify the links' error. Each layer's polylines,
@@ -94,15 +95,6 @@ TEST(RunHits, ReplayDrawsTheRunsLociPosesCloseAndTheDrawingHoldsTheLociInCrankOr
     EXPECT_LE(sixFound, h.sixBarExamined);
     EXPECT_LE(h.sixBarExamined, found);
     for (int i = 0; i < kAngleSteps; ++i) {
-      if (f.outputX[i] != kNoPose) {
-        const float coupler = std::hypot(h.leverTipX[i] - linkage.tables.crankTipX[i],
-                                         h.leverTipY[i] - linkage.tables.crankTipY[i]);
-        EXPECT_NEAR(coupler, linkage[couplerLength], 1e-3f) << "crank step " << i;
-      }
-      if (h.sliderX[i] != kNoPose) {
-        const float link = std::hypot(h.sliderX[i] - f.outputX[i], h.sliderY[i] - f.outputY[i]);
-        EXPECT_NEAR(link, linkage[sixLinkLength], 1e-3f) << "crank step " << i;
-      }
       const ExactPose e = exactPose(exact, i / 2.0, 60);
       const auto near = [&](const AngleTable& x, const AngleTable& y, auto pose, Vec2 at,
                             double d) {
