@@ -45,8 +45,8 @@ TEST(CliTolerance, JsonIsTheCoreAnalysisOfTheOptionsAndRepeatsByteForByteForASee
   ASSERT_EQ(band.size(), static_cast<qsizetype>(want.band.slider.size()));
   for (qsizetype a = 0; a < band.size(); ++a)
     EXPECT_DOUBLE_EQ(band[a].toDouble(), *want.band.slider[static_cast<std::size_t>(a)].p95);
-  EXPECT_EQ(json["sensitivity"][0]["parameter"].toString().toStdString(),
-            paramInfo()[want.sensitivity[0].parameter].name);
+  for (std::size_t i = 0; i < kParamCount; ++i)  // the ranking whole
+    EXPECT_EQ(json["sensitivity"][i]["parameter"].toString().toStdString(), paramInfo()[want.sensitivity[i].parameter].name);
   EXPECT_DOUBLE_EQ(json["shareNotFullyTurning"].toDouble(), want.notFullyTurning);
 }
 
