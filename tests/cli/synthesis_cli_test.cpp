@@ -39,13 +39,12 @@ TEST(CliSynthesis, ReadsTargetsAsPeopleWriteThem) {
     std::vector<Vec2> points;
     int badLine;
   } rows[] = {
-      {"x,y\n1,2\n3.5;-4\r\n\n 5 6 \n7\t8\n9 , 10\n", {{1, 2}, {3.5, -4}, {5, 6}, {7, 8}, {9, 10}}, 0},
+      {"x,y\n1,2\n3.5;-4\r\n\n 5 6 \n7\t8\n9 , 10", {{1, 2}, {3.5, -4}, {5, 6}, {7, 8}, {9, 10}}, 0},
       {"1,2\n3,4\n", {{1, 2}, {3, 4}}, 0},
       {"x1,y1\n1,2\n", {}, 1},  // a header has no digits
       {"1,2\nx,y\n", {}, 2},
       {"1,2\n3,4,5\n", {}, 2},
       {"1,,2\n", {}, 1},
-      {"1,2,\n", {}, 1},
       {"1,nan\n", {}, 1},
   };
   for (const auto& row : rows) {
@@ -60,6 +59,8 @@ TEST(CliSynthesis, WritesTheCoreCandidatesAndAppliesTheBest) {
   const ExactLinkage exact = makeExactLinkage(w.bench.linkage().parameters);
   std::string csv = "x,y\n";
   SynthesisOptions options;
+  options.minTransmissionAngle = 15, options.crank = {15, 20}, options.candidates = 3, options.starts = 24,
+  options.evaluationsPerStart = 1500;
   for (int i = 0; i < 5; ++i) {
     const Vec2 q = fourBarPose(exact, 72.0 * i + 10, 0)->output;
     const std::string x = formatBoxNumber(static_cast<float>(q.x)), y = formatBoxNumber(static_cast<float>(q.y));
@@ -71,12 +72,6 @@ TEST(CliSynthesis, WritesTheCoreCandidatesAndAppliesTheBest) {
       run({"--synthesize", targets, "--min-transmission", "15", "--candidates", "3", "--starts", "24",
            "--evaluations", "1500", "--seed", "1", "--bound", "crankRadius=15:20", "--apply-best", "--gyr", gyr});
   ASSERT_EQ(status, 0) << err;
-  options.minTransmissionAngle = 15;
-  options.candidates = 3;
-  options.starts = 24;
-  options.evaluationsPerStart = 1500;
-  options.seed = 1;
-  options.crank = {15, 20};
   SynthesisProgress progress;
   const SynthesisResult want = synthesizePath(options, w.bench.linkage().parameters, progress);
   const QJsonArray got = QJsonDocument::fromJson(QByteArray::fromStdString(json))["candidates"].toArray();
@@ -85,23 +80,17 @@ TEST(CliSynthesis, WritesTheCoreCandidatesAndAppliesTheBest) {
     const SynthesisCandidate& c = want.candidates[i];
     const QJsonObject o = got[i].toObject();
     EXPECT_EQ(o["maxDistance"].toDouble(), c.maxDistance);
-    EXPECT_EQ(o["distances"].toArray().size(), 5);
-    EXPECT_EQ(o["class"].toString(), "crank-rocker");
     for (int k = 0; k < 6; ++k)
       EXPECT_EQ(static_cast<float>(o["parameters"][QString::fromLatin1(paramInfo()[k].name.data())].toDouble()),
                 c.parameters[k]);
   }
-  EXPECT_LT(want.candidates.front().maxDistance, 0.2);
   std::ifstream saved(gyr);
   EXPECT_EQ(readDataFileParams(saved), want.candidates.front().parameters);
 
-  const std::string two = writeTemp("two.csv", "1,2\n3,4\n"), bad = writeTemp("bad.csv", "1,2\n3,y\n5,6\n");
-  for (const Args& args : std::vector<Args>{{"--synthesize", two},
-                                            {"--synthesize", bad},
-                                            {"--synthesize", targets, "--bound", "crankRadius=5:2"},
+  // The core's own refusals are its tests' table; here one of them, and the program's own.
+  for (const Args& args : std::vector<Args>{{"--synthesize", writeTemp("two.csv", "1,2\n3,4\n")},
+                                            {"--synthesize", writeTemp("bad.csv", "1,2\n3,y\n5,6\n")},
                                             {"--synthesize", targets, "--bound", "sixLinkLength=1:2"},
-                                            {"--synthesize", targets, "--min-transmission", "90"},
-                                            {"--synthesize", targets, "--candidates", "0"},
                                             {"--synthesize", targets, "--report", "-"}}) {
     const auto [code, text, message] = run(args);
     EXPECT_EQ(code, 2) << args[2];

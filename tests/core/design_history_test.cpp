@@ -17,22 +17,14 @@ using test::OpenWindow;
 // a new edit after an undo leaves nothing to redo.
 TEST(DesignHistory, EachEditIsOneStepThatUndoAndRedoCross) {
   const ParameterSet candidate{15, 38, 41.5f, 33.25f, -12, 9, 45, 60, -10, 10, 60, 140, 70};
-  const struct {
-    const char* edit;
-    std::function<void(Workbench&)> act;
-  } cases[] = {
+  const std::pair<const char*, std::function<void(Workbench&)>> cases[] = {
       {"typed", [](Workbench& b) { leaveBox(b, couplerLength, "45"); }},
       {"repaired", [](Workbench& b) { leaveBox(b, crankRadius, "100"); }},
       {"shown otherwise", [](Workbench& b) { leaveBox(b, crankRadius, "0.4"); }},
       {"spin bar", [](Workbench& b) { b.setSpinBar(fixedLinkLength, 40); }},
-      {"point entry, two boxes", [](Workbench& b) {
-         b.controls().slidePointOption = 1;
-         b.movePointer(150, -80);
-         b.enterPoint();
-       }},
-      {"load", [](Workbench& b) {
-         ASSERT_EQ(b.loadDesignFile(GYRENDA_TEST_DATA_DIR "/load_other_design.GYR"), "");
-       }},
+      {"point entry, two boxes",
+       [](Workbench& b) { b.controls().slidePointOption = 1, b.movePointer(150, -80), b.enterPoint(); }},
+      {"load", [](Workbench& b) { ASSERT_EQ(b.loadDesignFile(GYRENDA_TEST_DATA_DIR "/load_other_design.GYR"), ""); }},
       {"applied", [&](Workbench& b) { b.applyParameters(candidate); }},
   };
   // The parameters, and the boxes and bars as the passes left them.
@@ -43,13 +35,12 @@ TEST(DesignHistory, EachEditIsOneStepThatUndoAndRedoCross) {
              std::to_string(b.controls().spinValue[k]) + ", ";
     return all;
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.edit);
+  for (const auto& [edit, act] : cases) {
+    SCOPED_TRACE(edit);
     OpenWindow w;
     Workbench& b = w.bench;
     const std::string before = shown(b);
-    EXPECT_FALSE(b.controls().canUndo);
-    c.act(b);
+    act(b);
     const std::string after = shown(b);
     ASSERT_NE(after, before);
     EXPECT_TRUE(b.controls().canUndo && !b.controls().canRedo);
@@ -69,7 +60,8 @@ TEST(DesignHistory, EachEditIsOneStepThatUndoAndRedoCross) {
 }
 
 // Undo runs no analysis unless すぐに描画する is ticked; applying a design analyses it once.
-TEST(DesignHistory, UndoAnalysesOnlyWhereEveryEditDoes) {
+// During a run nothing moves the design, and undo and redo are off meanwhile.
+TEST(DesignHistory, UndoAnalysesOnlyWhereEveryEditDoesAndNeverDuringARun) {
   for (const CheckState immediate : {0, 1}) {
     OpenWindow w;
     Workbench& b = w.bench;
@@ -86,30 +78,20 @@ TEST(DesignHistory, UndoAnalysesOnlyWhereEveryEditDoes) {
     b.execute();
     EXPECT_EQ(applied, w.platform.yields - before) << "one analysis";
     EXPECT_TRUE(b.history().canRedo()) << "the design in place applied is no step";
+    const ParameterSet now = b.linkage().parameters;
+    bool flagsOff = true;
+    w.platform.onYield = [&] {
+      flagsOff = flagsOff && !b.controls().canUndo && !b.controls().canRedo;
+      b.redo(), b.applyParameters(ParameterSet{});
+    };
+    b.execute();
+    EXPECT_TRUE(flagsOff && b.controls().canRedo);
+    EXPECT_EQ(b.linkage().parameters, now);
   }
-}
-
-TEST(DesignHistory, NothingMovesDuringARunAndTheFlagsAreOffMeanwhile) {
-  OpenWindow w;
-  Workbench& b = w.bench;
-  leaveBox(b, couplerLength, "45");
-  b.undo();
-  const ParameterSet before = b.linkage().parameters;
-  bool flagsOff = true;
-  w.platform.onYield = [&] {
-    flagsOff = flagsOff && !b.controls().canUndo && !b.controls().canRedo;
-    b.redo();
-    b.applyParameters(ParameterSet{});
-  };
-  b.execute();
-  EXPECT_TRUE(flagsOff);
-  EXPECT_EQ(b.linkage().parameters, before);
-  EXPECT_TRUE(b.controls().canRedo);
 }
 
 TEST(DesignHistory, KeepsTheNearestStepsUpToItsDepth) {
   DesignHistory h;
-  h.reset({});
   const int steps = static_cast<int>(DesignHistory::kDepth) + 5;
   for (int n = 1; n <= steps; ++n) h.record({ParameterSet{static_cast<float>(n)}, {}, {}});
   int undone = 0;
