@@ -3,18 +3,14 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <charconv>
 #include <condition_variable>
-#include <cstring>
 #include <iostream>
 #include <mutex>
 #include <thread>
 
+#include "files/file_head.h"
 #include "linkage/number_text.h"
 #include "session/workbench.h"
 #include "synthesis/path_objective.h"
@@ -97,33 +93,14 @@ std::string synthesisJson(const SynthesisResult& result, const SynthesisOptions&
 
 // The start of a regular file, or of standard input for "-"; opening never waits.
 std::optional<std::string> readTargetsText(const std::string& path, std::string& reason) {
+  if (path != "-") {
+    FileHead head = readFileHead(path, kTargetFileLimit);
+    if (head.error) reason = fileHeadFailureInWords(head.error);
+    return head.error ? std::nullopt : std::optional(std::move(head.bytes));
+  }
   std::string text(kTargetFileLimit, '\0');
-  if (path == "-") {
-    std::cin.read(text.data(), static_cast<std::streamsize>(text.size()));
-    text.resize(static_cast<std::size_t>(std::cin.gcount()));
-    return text;
-  }
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) {
-    reason = std::strerror(errno);
-    return std::nullopt;
-  }
-  struct stat st{};
-  std::size_t size = 0;
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    reason = "not a regular file";
-  } else {
-    while (size < text.size()) {
-      const ssize_t n = ::read(fd, text.data() + size, text.size() - size);
-      if (n < 0 && errno == EINTR) continue;
-      if (n < 0) reason = std::strerror(errno);
-      if (n <= 0) break;
-      size += static_cast<std::size_t>(n);
-    }
-  }
-  ::close(fd);
-  if (!reason.empty()) return std::nullopt;
-  text.resize(size);
+  std::cin.read(text.data(), static_cast<std::streamsize>(text.size()));
+  text.resize(static_cast<std::size_t>(std::cin.gcount()));
   return text;
 }
 
@@ -235,53 +212,7 @@ bool takeSynthesisOption(const std::string& name, const std::string& value,
   return true;
 }
 
-namespace {
 
-// The two numbers of a line: two fields, split by blanks or one comma or semicolon (with or
-// without blanks around it); none for anything else.
-std::optional<Vec2> pointOf(std::string_view line) {
-  std::vector<std::string_view> fields;
-  int hard = 0;  // commas and semicolons, each allowed only between the two fields
-  std::size_t i = 0;
-  while (i < line.size()) {
-    const char ch = line[i];
-    if (ch == ' ' || ch == '\t') {
-      ++i;
-    } else if (ch == ',' || ch == ';') {
-      if (fields.size() != 1 || ++hard > 1) return std::nullopt;
-      ++i;
-    } else {
-      const std::size_t end = std::min(line.find_first_of(" \t,;", i), line.size());
-      fields.push_back(line.substr(i, end - i));
-      i = end;
-    }
-  }
-  if (fields.size() != 2) return std::nullopt;
-  const auto x = readWholeNumber(fields[0]), y = readWholeNumber(fields[1]);
-  if (!x || !y) return std::nullopt;
-  return Vec2{*x, *y};
-}
-
-}  // namespace
-
-TargetList readTargetList(const std::string& text) {
-  TargetList list;
-  std::size_t start = 0;
-  for (int line = 1; start < text.size(); ++line) {
-    const std::size_t end = std::min(text.find_first_of("\r\n", start), text.size());
-    const std::string_view row = std::string_view(text).substr(start, end - start);
-    start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
-    if (row.find_first_not_of(" \t") == std::string_view::npos) continue;
-    if (const auto p = pointOf(row)) {
-      list.points.push_back(*p);
-    } else if (line > 1 || row.find_first_of("0123456789") != std::string_view::npos) {
-      list.points.clear();
-      list.badLine = line;
-      return list;
-    }  // else a header
-  }
-  return list;
-}
 
 int runSynthesis(const SynthesisRequest& request, Workbench& bench, std::ostream& out,
                  std::ostream& err) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "synthesis/path_synthesis.h"
+#include "synthesis/target_list.h"
 
 namespace gyrenda {
 
@@ -23,16 +24,6 @@ struct SynthesisRequest {
 // (false), since the tolerance analysis takes it as well.
 bool takeSynthesisOption(const std::string& name, const std::string& value,
                          SynthesisRequest& request, std::string& error);
-
-// Targets as a file gives them: x and y on each line, separated by a comma, semicolon, tab or
-// blanks, numbers read as the data file reads them; an optional first line without digits
-// (a header) and blank lines are skipped. Empty with `badLine` set for a line that is not a
-// point.
-struct TargetList {
-  std::vector<Vec2> points;
-  int badLine = 0;
-};
-TargetList readTargetList(const std::string& text);
 
 // Runs the synthesis asked for with the design in the boxes as the base, writes the JSON to
 // `out` and, with --apply-best, types the best candidate into the boxes. The exit status: 0,

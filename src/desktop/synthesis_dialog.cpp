@@ -1,8 +1,5 @@
 #include "desktop/synthesis_dialog.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <QAction>
 #include <QCheckBox>
@@ -19,19 +16,19 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <atomic>
-#include <cerrno>
 #include <cmath>
 #include <cstring>
 #include <limits>
 #include <utility>
 
+#include "files/file_head.h"
 #include "linkage/number_text.h"
+#include "synthesis/target_list.h"
 
 namespace gyrenda {
 
@@ -47,7 +44,7 @@ struct SynthesisDialog::Job {
 namespace {
 
 // Far more than twelve points take; a file is read no further.
-constexpr qint64 kImportLimit = 64 * 1024;
+constexpr std::size_t kImportLimit = 64 * 1024;
 constexpr int kShownCandidates = 10;
 
 // The candidate table's columns; the last three only for a free frame.
@@ -95,66 +92,13 @@ QString className(LinkageClass c) {
   return {};
 }
 
-// The start of a regular file; opening never waits (a FIFO without a writer would block).
-std::optional<QByteArray> readRegularFile(const QString& path, QString& reason) {
-  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) {
-    reason = QString::fromLocal8Bit(std::strerror(errno));
-    return std::nullopt;
-  }
-  struct stat st{};
-  QByteArray bytes;
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    reason = Text::tr("ふつうのファイルではありません");
-  } else {
-    bytes.resize(kImportLimit);
-    qint64 size = 0;
-    while (size < kImportLimit) {
-      const ssize_t n = ::read(fd, bytes.data() + size, static_cast<size_t>(kImportLimit - size));
-      if (n < 0 && errno == EINTR) continue;
-      if (n < 0) reason = QString::fromLocal8Bit(std::strerror(errno));
-      if (n <= 0) break;
-      size += n;
-    }
-    bytes.resize(size);
-  }
-  ::close(fd);
-  if (!reason.isEmpty()) return std::nullopt;
-  return bytes;
+// Why a file could not be read, in the user's words.
+QString readFailureText(int error) {
+  return error == kNotARegularFile ? Text::tr("ふつうのファイルではありません")
+                                   : QString::fromLocal8Bit(std::strerror(error));
 }
 
 }  // namespace
-
-TargetText readTargetText(const QString& text) {
-  static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
-  static const QRegularExpression separator(QStringLiteral("\\s*[,;\\t]\\s*|\\s+"));
-  TargetText read;
-  bool first = true;
-  int number = 0;
-  for (const QString& line : text.split(lineEnd)) {
-    ++number;
-    const QString trimmed = line.trimmed();
-    if (trimmed.isEmpty()) continue;
-    const QStringList fields = trimmed.split(separator);
-    std::optional<float> x, y;
-    if (fields.size() == 2) {
-      x = readWholeNumber(fields[0].toStdString());
-      y = readWholeNumber(fields[1].toStdString());
-    }
-    const bool header = std::exchange(first, false) && !(x && y);
-    if (header) {
-      // A header names columns: a line with a number in it is a point that could not be read.
-      static const QRegularExpression digit(QStringLiteral("\\d"));
-      if (!trimmed.contains(digit)) continue;
-    }
-    if (!x || !y) {
-      read.badLine = number;
-      return read;
-    }
-    read.points.push_back({*x, *y});
-  }
-  return read;
-}
 
 QString synthesisProblemText(SynthesisProblem problem) {
   switch (problem) {
@@ -376,7 +320,7 @@ void SynthesisDialog::addTarget(Vec2 point) {
 }
 
 void SynthesisDialog::pasteTargets() {
-  const TargetText read = readTargetText(QGuiApplication::clipboard()->text());
+  const TargetList read = readTargetList(QGuiApplication::clipboard()->text().toStdString());
   if (read.badLine)
     return say(tr("貼り付けた %1 行目を読めません。x と y の二つの数を、タブ、カンマまたは空白で"
                   "区切ってください。").arg(read.badLine), true);
@@ -395,12 +339,12 @@ void SynthesisDialog::askAndImport() {
 }
 
 bool SynthesisDialog::importTargets(const QString& path) {
-  QString reason;
-  const auto bytes = readRegularFile(path, reason);
-  const TargetText read = bytes ? readTargetText(QString::fromUtf8(*bytes)) : TargetText{};
-  if (bytes && read.badLine)
+  const FileHead head = readFileHead(QFile::encodeName(path).toStdString(), kImportLimit);
+  const TargetList read = readTargetList(head.bytes);
+  QString reason = head.error ? readFailureText(head.error) : QString();
+  if (!head.error && read.badLine)
     reason = tr("%1 行目が x, y の二つの数ではありません").arg(read.badLine);
-  else if (bytes && read.points.empty())
+  else if (!head.error && read.points.empty())
     reason = tr("点がありません");
   if (!reason.isEmpty()) {
     say(tr("%1 を読めませんでした: %2").arg(path, reason), true);

@@ -29,16 +29,6 @@ class QTimer;
 
 namespace gyrenda {
 
-// Points as text: one point a line, x and y separated by a tab, a comma, a semicolon or
-// blanks, as a spreadsheet copies them or a CSV file holds them. Blank lines are skipped, and
-// so is a first line that is not two numbers (a header). Each number is read as the data
-// file reads one.
-struct TargetText {
-  std::vector<Vec2> points;
-  int badLine = 0;  // the first line (from 1) that is neither two numbers nor a header; 0 none
-};
-TargetText readTargetText(const QString& text);
-
 // What the user reads of a search that found nothing, or was stopped.
 QString synthesisProblemText(SynthesisProblem problem);
 

@@ -33,27 +33,6 @@ std::string writeTemp(const std::string& name, const std::string& text) {
   return path.string();
 }
 
-TEST(CliSynthesis, ReadsTargetsAsPeopleWriteThem) {
-  const struct {
-    const char* text;
-    std::vector<Vec2> points;
-    int badLine;
-  } rows[] = {
-      {"x,y\n1,2\n3.5;-4\r\n\n 5 6 \n7\t8\n9 , 10", {{1, 2}, {3.5, -4}, {5, 6}, {7, 8}, {9, 10}}, 0},
-      {"1,2\n3,4\n", {{1, 2}, {3, 4}}, 0},
-      {"x1,y1\n1,2\n", {}, 1},  // a header has no digits
-      {"1,2\nx,y\n", {}, 2},
-      {"1,2\n3,4,5\n", {}, 2},
-      {"1,,2\n", {}, 1},
-      {"1,nan\n", {}, 1},
-  };
-  for (const auto& row : rows) {
-    const TargetList list = readTargetList(row.text);
-    EXPECT_EQ(list.points, row.points) << row.text;
-    EXPECT_EQ(list.badLine, row.badLine) << row.text;
-  }
-}
-
 TEST(CliSynthesis, WritesTheCoreCandidatesAndAppliesTheBest) {
   test::OpenWindow w;
   const ExactLinkage exact = makeExactLinkage(w.bench.linkage().parameters);

@@ -10,6 +10,7 @@
 #include "kinematics/design_figures.h"
 #include "synthesis/path_objective.h"
 #include "synthesis/path_synthesis.h"
+#include "synthesis/target_list.h"
 
 namespace gyrenda {
 namespace {
@@ -182,6 +183,30 @@ TEST(PathSynthesis, StopIsHonouredByTheObjective) {
   // passes 2000 and one while the request reaches it; none runs on after.
   const int threads = std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 8);
   EXPECT_LT(running.evaluations, 2000 + 2 * threads * 256);
+}
+
+// Points as a spreadsheet copies them or a CSV file holds them; a header only on line 1, and
+// only without digits.
+TEST(TargetList, ReadsPointsAsPeopleWriteThemAndNamesTheFirstBadLine) {
+  const struct {
+    const char* text;
+    std::vector<Vec2> points;
+    int badLine;
+  } rows[] = {
+      {"x,y\n1,2\n3.5;-4\r\n\n 5 6 \n7\t8\r9 , 10", {{1, 2}, {3.5, -4}, {5, 6}, {7, 8}, {9, 10}}, 0},
+      {"1,2\n3,4\n", {{1, 2}, {3, 4}}, 0},
+      {"x1,y1\n1,2\n", {}, 1},
+      {"1,2\nx,y\n", {}, 2},
+      {"1,2\n3,4,5\n", {}, 2},
+      {"1,,2\n", {}, 1},
+      {"1,2,\n", {}, 1},
+      {"1,nan\n", {}, 1},
+      {"x,y\n1,a", {}, 2},
+  };
+  for (const auto& row : rows) {
+    const TargetList list = readTargetList(row.text);
+    EXPECT_EQ(std::pair(list.points, list.badLine), std::pair(row.points, row.badLine)) << row.text;
+  }
 }
 
 }  // namespace

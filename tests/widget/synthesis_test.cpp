@@ -112,26 +112,6 @@ TEST_F(SynthesisWindowTest, DoubleClickAddsATargetOnlyWhileTheDialogIsOpen) {
   EXPECT_NE(box(slideEndX)->text().toStdString(), slide);
 }
 
-TEST(TargetText, ReadsPointsWithAHeaderAndAnySeparatorAndNamesTheFirstBadLine) {
-  const struct {
-    const char* text;
-    std::vector<Vec2> points;
-    int badLine;
-  } cases[] = {
-      {"x,y\n\n1,2\n3 4\r\n5\t6\r7;8\n 1.5 , -2 \n", {{1, 2}, {3, 4}, {5, 6}, {7, 8}, {1.5, -2}}, 0},
-      {"x,y\n1,a", {}, 2},
-      {"1,2\nx,y", {}, 2},  // a header only on the first line
-      {"1,2,3", {}, 1},
-      {"nan,1", {}, 1},
-      {"x 1,2", {}, 1},  // with a digit in it, not a header
-  };
-  for (const auto& c : cases) {
-    const TargetText read = readTargetText(QString::fromUtf8(c.text));
-    EXPECT_EQ(read.badLine, c.badLine) << c.text;
-    EXPECT_EQ(read.badLine ? c.points : read.points, c.points) << c.text;
-  }
-}
-
 // A file is read whole when it is a regular file of points; anything else is refused at once
 // with the reason, and the table keeps what it had.
 TEST_F(SynthesisWindowTest, ImportsARegularCsvFileAndRefusesTheRestWithoutWaiting) {

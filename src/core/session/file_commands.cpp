@@ -1,16 +1,12 @@
 // The File menu: save (numeric data file, bitmap, or a PNG, SVG or DXF export), load, print.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
-#include <cstring>
 #include <sstream>
 
 #include "files/atomic_file.h"
 #include "files/data_file.h"
 #include "files/data_file_reader.h"
 #include "files/drawing.h"
+#include "files/file_head.h"
 #include "session/workbench.h"
 
 namespace gyrenda {
@@ -23,33 +19,6 @@ constexpr int kLastExportType = static_cast<int>(ExportFormat::Dxf);
 
 // More than the reader ever takes from a file, whatever the file holds.
 constexpr std::size_t kLoadLimit = 256 * 1024;
-
-// The start of a regular file. Opening never waits (a FIFO without a writer would block the
-// window), and whatever is not a regular file is refused.
-std::string readHead(const std::string& path, std::string& reason) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) {
-    reason = std::strerror(errno);
-    return {};
-  }
-  struct stat st{};
-  std::string head(kLoadLimit, '\0');
-  std::size_t size = 0;
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    reason = "not a regular file";
-  } else {
-    while (size < head.size()) {
-      const ssize_t n = ::read(fd, head.data() + size, head.size() - size);
-      if (n < 0 && errno == EINTR) continue;
-      if (n < 0) reason = std::strerror(errno);
-      if (n <= 0) break;
-      size += static_cast<std::size_t>(n);
-    }
-  }
-  ::close(fd);
-  head.resize(size);
-  return head;
-}
 
 }  // namespace
 
@@ -81,9 +50,9 @@ void Workbench::save() {
 }
 
 std::string Workbench::loadDesignFile(const std::string& path) {
-  std::string reason;
-  std::istringstream in(readHead(path, reason));
-  if (!reason.empty()) return reason;
+  const FileHead head = readFileHead(path, kLoadLimit);
+  if (head.error) return fileHeadFailureInWords(head.error);
+  std::istringstream in(head.bytes);
   const auto values = readDataFileParams(in);
   if (!values) return "not a Gyrenda data file, or its parameter line is incomplete or invalid";
   applyDesign(*values);

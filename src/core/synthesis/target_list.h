@@ -1,0 +1,22 @@
+// Target points as people write them: one point a line, x and y separated by a comma, a
+// semicolon, a tab or blanks, as a spreadsheet copies them or a CSV file holds them; numbers
+// read as the data file reads them. Blank lines are skipped, and so is a first line without
+// digits (a header); a line with a digit that is not two numbers is a point that could not be
+// read.
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "kinematics/vec2.h"
+
+namespace gyrenda {
+
+struct TargetList {
+  std::vector<Vec2> points;  // empty where a line is bad
+  int badLine = 0;           // the first line (from 1) that is neither a point nor a header
+};
+
+TargetList readTargetList(std::string_view text);
+
+}  // namespace gyrenda
