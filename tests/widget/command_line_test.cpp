@@ -26,7 +26,7 @@ TEST(CommandLineTest, TheFileIsTheOneArgumentThatIsNeitherAnOptionNorTheValueOfQ
 // The version window names the version that --version prints: the build's, never one of its own.
 TEST(CommandLineTest, TheVersionWindowNamesTheVersionThatVersionPrints) {
   const VersionWindow window;
-  const QString printed = readCommandLine({"gyrenda", "--version"}).text;  // "gyrenda 0.3.0\n"
+  const QString printed = readCommandLine({"gyrenda", "--version"}).text;  // "gyrenda 0.4.0\n"
   EXPECT_EQ((window.findChild<QLabel*>("version")->text() + '\n').toStdString(),
             ("Gyrenda Version " + printed.section(' ', 1)).toStdString());
 }
