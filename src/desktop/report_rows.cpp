@@ -131,7 +131,7 @@ void addKinematicRows(ReportRows& rows, const KinematicsAnalysis& exact) {
   stroke(f.slider, Rows::tr("スライダの行程（厳密）"), Rows::tr("%1"), Rows::tr("スライダの早戻り比"));
   const QString rpm = number(exact.curves.rpm);
   const struct {
-    const char* caption;  // takes the crank speed as %1
+    const char* caption;  // takes the crank speed as %1, where it depends on it
     const char* value;    // takes the value as %1 and the crank angle as %2
     const std::optional<AtCrankAngle>& peak;
   } peaks[] = {
@@ -145,10 +145,12 @@ void addKinematicRows(ReportRows& rows, const KinematicsAnalysis& exact) {
        QT_TRANSLATE_NOOP("ReportRows", "%1 mm/s²（クランク角 %2°）"), f.peakSliderAcceleration},
       {QT_TRANSLATE_NOOP("ReportRows", "入力トルクの最大（スライダの力 1 N あたり）"),
        QT_TRANSLATE_NOOP("ReportRows", "%1 N·mm（クランク角 %2°）"), f.peakTorquePerNewton}};
-  for (const auto& p : peaks)
-    if (p.peak)
-      rows.append({Rows::tr(p.caption).arg(rpm),
-                   atCrank(Rows::tr(p.value), p.peak->value, p.peak->crankAngle)});
+  for (const auto& p : peaks) {
+    if (!p.peak) continue;
+    const QString caption = Rows::tr(p.caption);
+    rows.append({caption.contains(QLatin1String("%1")) ? caption.arg(rpm) : caption,
+                 atCrank(Rows::tr(p.value), p.peak->value, p.peak->crankAngle)});
+  }
 }
 
 void addTransmissionRows(ReportRows& rows, const QString& name, const std::optional<Extremes>& mu) {
