@@ -9,21 +9,15 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "cli/cli.h"
+#include "cli/cli_run.h"
 #include "core/test_support.h"
 #include "files/data_file.h"
 
 namespace gyrenda {
 namespace {
 
-using Args = std::vector<std::string>;
-
-// Status, standard output and standard error.
-std::tuple<int, std::string, std::string> run(const Args& args) {
-  std::ostringstream out, err;
-  const int status = runCli(args, out, err);
-  return {status, out.str(), err.str()};
-}
+using test::Args;
+constexpr auto run = test::runProgram;
 std::string out(const Args& args) { return std::get<1>(run(args)); }
 
 // A little-endian 32-bit field of a file.

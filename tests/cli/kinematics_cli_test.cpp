@@ -7,7 +7,7 @@
 #include <QJsonObject>
 #include <sstream>
 
-#include "cli/cli.h"
+#include "cli/cli_run.h"
 #include "core/test_support.h"
 #include "kinematics/kinematic_columns.h"
 #include "kinematics/kinematics_analysis.h"
@@ -15,13 +15,8 @@
 namespace gyrenda {
 namespace {
 
-using Args = std::vector<std::string>;
-
-std::pair<int, std::string> run(const Args& args) {
-  std::ostringstream out, err;
-  const int status = runCli(args, out, err);
-  return {status, out.str()};
-}
+using test::Args;
+constexpr auto run = test::runProgram;
 
 // The parameters the program analyses after typing `sets` into the boxes in order.
 ParameterSet parametersAfter(const std::vector<std::pair<int, const char*>>& sets) {
@@ -40,7 +35,7 @@ TEST(CliKinematics, CsvHoldsTheCoreCurvesAtTheGivenSpeedAndStepWithGapsWhereNoLo
     Args args;
     for (const auto& [k, text] : c.sets) args.insert(args.end(), {"--set", std::to_string(k) + "=" + text});
     args.insert(args.end(), {"--kinematics", "-", "--rpm", std::to_string(c.rpm), "--step", std::to_string(c.step)});
-    const auto [status, csv] = run(args);
+    const auto [status, csv, err] = run(args);
     ASSERT_EQ(status, 0);
     EXPECT_EQ(csv, kinematicsCsv(analyseKinematics(parametersAfter(c.sets), c.rpm, c.step).curves));
   }
@@ -76,7 +71,7 @@ TEST(CliKinematics, ReportTakesItsClassAndFiguresFromTheExactKinematics) {
   for (const auto& c : cases) {
     Args args{"--six", "--report", "-", "--rpm", "90"};
     for (const auto& [k, text] : c.sets) args.insert(args.end(), {"--set", std::to_string(k) + "=" + text});
-    const auto [status, json] = run(args);
+    const auto [status, json, err] = run(args);
     ASSERT_EQ(status, 0);
     const QJsonObject report = QJsonDocument::fromJson(QByteArray::fromStdString(json)).object();
     EXPECT_EQ(report["linkageClass"].toString().toStdString(), c.linkageClass);

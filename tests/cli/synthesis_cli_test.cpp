@@ -9,7 +9,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "cli/cli.h"
+#include "cli/cli_run.h"
 #include "cli/synthesis_cli.h"
 #include "core/test_support.h"
 #include "files/data_file_reader.h"
@@ -19,13 +19,8 @@
 namespace gyrenda {
 namespace {
 
-using Args = std::vector<std::string>;
-
-std::tuple<int, std::string, std::string> run(const Args& args) {
-  std::ostringstream out, err;
-  const int status = runCli(args, out, err);
-  return {status, out.str(), err.str()};
-}
+using test::Args;
+constexpr auto run = test::runProgram;
 
 std::string writeTemp(const std::string& name, const std::string& text) {
   const auto path = std::filesystem::temp_directory_path() / ("gyrenda_synthesis_" + name);

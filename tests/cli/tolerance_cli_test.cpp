@@ -8,30 +8,24 @@
 #include <sstream>
 #include <tuple>
 
-#include "cli/cli.h"
+#include "cli/cli_run.h"
 #include "tolerance/tolerance_analysis.h"
 
 namespace gyrenda {
 namespace {
 
-// Status and standard output; standard error goes to `err`.
-std::pair<int, std::string> run(const std::vector<std::string>& args, std::string* err = nullptr) {
-  std::ostringstream out, errors;
-  const int status = runCli(args, out, errors);
-  if (err) *err = errors.str();
-  return {status, out.str()};
-}
+constexpr auto run = test::runProgram;
 
 // Every option reaches the core: the band and the share are the core's for the same options.
 TEST(CliTolerance, JsonIsTheCoreAnalysisOfTheOptionsAndRepeatsByteForByteForASeed) {
   std::vector<std::string> args{"--tolerance", "-", "--samples", "300", "--seed", "7", "--tol", "0.2",
                                 "--tol", "leverRadius=0.05", "--clearance", "0.02",
                                 "--distribution", "normal", "--step", "2"};
-  const auto [status, first] = run(args);
+  const auto [status, first, err] = run(args);
   ASSERT_EQ(status, 0);
-  EXPECT_EQ(run(args).second, first);
+  EXPECT_EQ(std::get<1>(run(args)), first);
   args[5] = "8";
-  EXPECT_NE(run(args).second, first);
+  EXPECT_NE(std::get<1>(run(args)), first);
 
   ToleranceOptions o;
   std::tie(o.samples, o.seed, o.clearance, o.distribution, o.step) =
@@ -56,8 +50,8 @@ TEST(CliTolerance, BadValuesAndADesignThatCannotBeAssembledAreRefused) {
            {"--clearance", "-1"}, {"--samples", "0"}, {"--samples", "2.5"}, {"--seed", "-3"},
            {"--distribution", "gauss"}, {"--set", "crankRadius=200"}}) {
     args.insert(args.end(), {"--tolerance", "-"});
-    std::string err;
-    EXPECT_TRUE(run(args, &err) == std::pair(2, std::string()) && !err.empty()) << args[1];
+    const auto [status, out, err] = run(args);
+    EXPECT_TRUE(status == 2 && out.empty() && !err.empty()) << args[1];
   }
 }
 
