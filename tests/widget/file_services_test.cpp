@@ -5,7 +5,6 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -22,18 +21,10 @@
 namespace gyrenda::testing {
 namespace {
 
-class FileServicesTest : public ::testing::Test {
+class FileServicesTest : public MainWindowTest {
  protected:
   std::string path(const std::string& name) const { return dir.path().toStdString() + "/" + name; }
   std::string contents(const std::string& name) const { return test::readFile(path(name)); }
-  // What the headless program writes to standard output for `args`.
-  static std::string cli(const QStringList& args) {
-    QProcess program;
-    program.start(GYRENDA_CLI, args);
-    EXPECT_TRUE(program.waitForFinished(60000) && program.exitCode() == 0)
-        << program.readAllStandardError().toStdString();
-    return program.readAllStandardOutput().toStdString();
-  }
   QTemporaryDir dir;
 };
 
@@ -69,9 +60,8 @@ TEST_F(FileServicesTest, SaveDialogAddsTheExtensionOfTheTypeAndAsksBeforeReplaci
     EXPECT_EQ(std::tuple(choice.path, choice.fileType),
               std::tuple(fileType ? path(saved) : "", fileType)) << name;
   }
-  whenModal<QFileDialog>([&](QFileDialog* d) {
+  whenModal<QFileDialog>([](QFileDialog* d) {  // and closed unanswered
     EXPECT_EQ(d->nameFilters(), QStringList({"Gyrenda数値データ(*.GYR)", "すべてのファイル (*)"}));
-    d->reject();
   });
   EXPECT_EQ(showOpenDialog(nullptr), std::nullopt);
 }
@@ -125,14 +115,11 @@ std::map<QString, QStringList> readSvg(const std::string& bytes, QString& viewBo
 // metre) and the PNG (indexed) have the canvas's pixels in the palette's colours, and the SVG
 // one group per layer holding the drawing of the run, in world units with y turned up.
 TEST_F(FileServicesTest, WindowSavesWhatTheHeadlessProgramWritesAndItReadsBackAsTheRun) {
-  auto recording = std::make_unique<RecordingPlatform>();
-  RecordingPlatform& platform = *recording;
-  MainWindow window(std::move(recording));
-  window.findChild<QAbstractButton*>("analyseSixBar")->click();
+  click("analyseSixBar");
   for (auto [option, type] : {std::pair("--bmp", 1), {"--png", 3}, {"--svg", 4}, {"--dxf", 5}}) {
-    platform.saveAs = SaveChoice{path(option), type};
-    window.findChild<QAction*>("save")->trigger();
-    EXPECT_EQ(contents(option), cli({"--six", option, "-"})) << option;
+    platform->saveAs = SaveChoice{path(option), type};
+    action("save")->trigger();
+    EXPECT_EQ(contents(option), cli({"--six", option, "-"}).toStdString()) << option;
   }
   const auto read = [&](const char* name) {
     return QImage::fromData(QByteArray::fromStdString(contents(name)));
@@ -141,11 +128,10 @@ TEST_F(FileServicesTest, WindowSavesWhatTheHeadlessProgramWritesAndItReadsBackAs
   const QImage bmp = read("--bmp"), png = read("--png");
   EXPECT_EQ(std::tuple(bmp.dotsPerMeterX(), bmp.dotsPerMeterY(), png.format()),
             std::tuple(3780, 3780, QImage::Format_Indexed8));
-  const QImage canvas = rgb(canvasImage(window.workbench().canvas()));
+  const QImage canvas = rgb(canvasImage(bench().canvas()));
   EXPECT_TRUE(rgb(bmp) == canvas && rgb(png) == canvas);
 
-  const Workbench& bench = window.workbench();
-  const Drawing d = buildDrawing(bench.linkage(), bench.view(), bench.result());
+  const Drawing d = buildDrawing(bench().linkage(), bench().view(), bench().result());
   const Bounds b = extent(d);
   QString viewBox;
   const auto groups = readSvg(contents("--svg"), viewBox);

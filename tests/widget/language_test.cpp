@@ -65,9 +65,7 @@ QStringList cutOff(QWidget* client) {
 }
 
 // What a Japanese and an English user read on a sample of the main window's controls.
-const struct {
-  const char *object, *japanese, *english;
-} kSamples[] = {
+const std::tuple<const char*, const char*, const char*> kSamples[] = {  // object, ja, en
     {"execute", "実行", "Run"},
     {"quit", "終了", "Quit"},
     {"status", "終了", "Finished"},
@@ -99,11 +97,11 @@ TEST_F(LanguageTest, WindowSpeaksTheLanguageAndWritesTheSameNumbers) {
     window.findChild<QAbstractButton*>(QStringLiteral("execute"))->click();
     for (const char* opened : {"report", "synthesis"})
       window.findChild<QAction*>(QString::fromLatin1(opened))->trigger();
-    for (const auto& s : kSamples) {
-      const QObject* o = window.findChild<QObject*>(QString::fromLatin1(s.object));
+    for (const auto& [object, ja, en] : kSamples) {
+      const QObject* o = window.findChild<QObject*>(QString::fromLatin1(object));
       const QVariant text = o->property("text");
       EXPECT_EQ((text.isValid() ? text : o->property("title")).toString().toStdString(),
-                english ? s.english : s.japanese) << s.object;
+                english ? en : ja) << object;
     }
     // The Japanese captions keep the layout they were drawn for.
     EXPECT_TRUE(!english || cutOff(window.centralWidget()).isEmpty())
@@ -130,11 +128,7 @@ TEST_F(LanguageTest, WindowSpeaksTheLanguageAndWritesTheSameNumbers) {
 }
 
 TEST_F(LanguageTest, ChoiceKeptInSettingsOverridesTheDesktop) {
-  const struct {
-    LanguageChoice choice;
-    QStringList desktop;
-    Language expected;
-  } cases[] = {
+  const std::tuple<LanguageChoice, QStringList, Language> cases[] = {  // setting, desktop: shown
       {LanguageChoice::Desktop, {"en-US", "ja-JP"}, Language::English},
       {LanguageChoice::Desktop, {"ja-JP", "en-US"}, Language::Japanese},
       {LanguageChoice::Desktop, {"de-DE", "en-US"}, Language::Japanese},
@@ -143,8 +137,8 @@ TEST_F(LanguageTest, ChoiceKeptInSettingsOverridesTheDesktop) {
       {LanguageChoice::Japanese, {"en-GB"}, Language::Japanese},
       {LanguageChoice::English, QLocale::c().uiLanguages(), Language::English},
   };
-  for (const auto& c : cases)
-    EXPECT_EQ(languageFor(c.choice, c.desktop), c.expected) << c.desktop.join(u',').toStdString();
+  for (const auto& [choice, desktop, expected] : cases)
+    EXPECT_EQ(languageFor(choice, desktop), expected) << desktop.join(u',').toStdString();
 
   MainWindow window(std::make_unique<RecordingPlatform>());
   const auto choose = [&window](const char* name) {

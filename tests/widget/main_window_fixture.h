@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QProcess>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -81,11 +82,25 @@ class MainWindowTest : public ::testing::Test {
     return w;
   }
   QLineEdit* box(int i) const { return child<QLineEdit>(QStringLiteral("box%1").arg(i)); }
-  QScrollBar* spinBar(int i) const {
-    return child<QScrollBar>(QStringLiteral("spinBar%1").arg(i));
-  }
+  QScrollBar* spinBar(int i) const { return child<QScrollBar>(QStringLiteral("spinBar%1").arg(i)); }
   QAction* action(const char* name) const { return child<QAction>(QString::fromLatin1(name)); }
   void click(const QString& name) { QTest::mouseClick(child(name), Qt::LeftButton); }
+  // The window of type T that menu item `name` shows.
+  template <typename T>
+  T* open(const char* name) {
+    action(name)->trigger();
+    auto* w = window->findChild<T*>();
+    EXPECT_TRUE(w && w->isVisible()) << name;
+    return w;
+  }
+  // What the headless program writes to standard output for `args`.
+  static QByteArray cli(const QStringList& args) {
+    QProcess program;
+    program.start(GYRENDA_CLI, args);
+    EXPECT_TRUE(program.waitForFinished(60000) && program.exitCode() == 0)
+        << program.readAllStandardError().toStdString();
+    return program.readAllStandardOutput();
+  }
 
   // Replaces the text of box i as an input method commits it, leaving the focus in it.
   void typeInto(int i, const char* typed) {

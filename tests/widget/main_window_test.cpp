@@ -50,11 +50,9 @@ TEST_F(MainWindowTest, SpinBarArrowsAndWheelStepUpwardsAtTheTopAndRunTheWholePas
                    false);
     if (y == +1) QApplication::sendEvent(spinBar(i), &up);
     else QTest::mouseClick(spinBar(i), Qt::LeftButton, {}, QPoint(8, y));
-    EXPECT_EQ(std::to_string(bench().linkage().parameters[i]) + " " +
-                  box(i)->text().toStdString() + " " +
-                  child<QLabel>("fixedLinkCaption")->text().toStdString(),
-              std::to_string(static_cast<float>(value)) + " " + std::to_string(value) + " " +
-                  caption);
+    EXPECT_EQ(std::tuple(bench().linkage().parameters[i], box(i)->text().toStdString(),
+                         child<QLabel>("fixedLinkCaption")->text().toStdString()),
+              std::tuple(static_cast<float>(value), std::to_string(value), caption));
   }
 }
 

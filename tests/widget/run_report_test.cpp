@@ -7,7 +7,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
-#include <QProcess>
 #include <QPushButton>
 #include <QTableWidget>
 
@@ -29,9 +28,8 @@ using ReportWindowTest = MainWindowTest;
 // The window's table and the JSON of gyrenda-cli, run on the same design, both show the core's
 // report of the analysis, the window's under the design it was made of.
 TEST_F(ReportWindowTest, FollowsEachAnalysisAndAgreesWithTheHeadlessProgramsJson) {
-  action("report")->trigger();
-  auto* report = window->findChild<ReportWindow*>();
-  ASSERT_TRUE(report && report->isVisible());
+  auto* report = open<ReportWindow>("report");
+  ASSERT_TRUE(report);
   auto* table = report->findChild<QTableWidget*>("table");
   EXPECT_TRUE(report->text().startsWith(QString::fromUtf8("まだ解析していません")));
   EXPECT_EQ(table->rowCount(), 0);
@@ -50,8 +48,6 @@ TEST_F(ReportWindowTest, FollowsEachAnalysisAndAgreesWithTheHeadlessProgramsJson
     }
     const KinematicsAnalysis exact = analyseKinematics(core.parameters, KinematicsPanel::kDefaultRpm);
     EXPECT_EQ(rows.mid(kParamCount), reportRows(core, exact));
-    EXPECT_EQ(rows.at(crankRadius).first + '\t' + rows.at(crankRadius).second,
-              QString("設計：クランク半径\t") + crank);
     const auto row = [&rows](const char* caption) {
       for (const auto& [c, value] : rows)
         if (c == QString::fromUtf8(caption)) return value.toStdString();
@@ -85,14 +81,10 @@ TEST_F(ReportWindowTest, FollowsEachAnalysisAndAgreesWithTheHeadlessProgramsJson
     }
     QTest::mouseClick(report->findChild<QPushButton*>("copy"), Qt::LeftButton);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), shown);
-    action("report")->trigger();
-    EXPECT_EQ(window->findChildren<ReportWindow*>().size(), 1);
 
-    QProcess cli;
-    cli.start(GYRENDA_CLI, QStringList{"--set", QStringLiteral("0=") + crank, "--report", "-"} +
-                               (six ? QStringList{"--six"} : QStringList{}));
-    ASSERT_TRUE(cli.waitForFinished(60000) && cli.exitCode() == 0);
-    const QJsonObject json = QJsonDocument::fromJson(cli.readAllStandardOutput()).object();
+    const QJsonObject json = QJsonDocument::fromJson(cli(
+        QStringList{"--set", QStringLiteral("0=") + crank, "--report", "-"} +
+        (six ? QStringList{"--six"} : QStringList{}))).object();
     EXPECT_EQ(json.contains("sixBar"), six);
     const SearchReport& s = six ? *core.sixBar : core.fourBar;
     const QJsonValue mu = json["rasterTransmissionAngle"], search = json[six ? "sixBar" : "fourBar"];
@@ -131,8 +123,7 @@ TEST(ReportRows, AccuracyCountsTheFoundPosesThatHaveNoExactPose) {
 // every menu item does.
 TEST_F(ReportWindowTest, SaysWhenTheBoxesHoldAnotherDesign) {
   click("execute");
-  action("report")->trigger();
-  auto* report = window->findChild<ReportWindow*>();
+  auto* report = open<ReportWindow>("report");
   const auto shown = [report] {  // the heading's first line and the crank's row
     const QStringList lines = report->text().split('\n');
     return (lines.at(0) + '|' + lines.filter("設計：クランク半径").at(0)).toStdString();
