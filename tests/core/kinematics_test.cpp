@@ -105,7 +105,8 @@ TEST(Kinematics, RatesAgreeWithCentralDifferencesAndEveryPoseClosesItsLoops) {
 // extended at x = √(10² − 3²) = √91, crank at asin(3/10) = 17.458°; folded at √(6² − 3²) = √27,
 // crank at 180° + asin(3/6) = 210°. Stroke √91 − √27 = 4.343; time ratio 192.542 / 167.458.
 TEST(Kinematics, TextbookCrankRockerAndOffsetSliderCrankByHand) {
-  const DesignFigures f = analyseKinematics({2, 4, 5, 5, 0, 0, 8, 0, 0, -20, 3, 20, 3}, 60).figures;
+  const KinematicsAnalysis k = analyseKinematics({2, 4, 5, 5, 0, 0, 8, 0, 0, -20, 3, 20, 3}, 60);
+  const DesignFigures& f = k.figures;
   const auto deg = [](double cosine) { return std::acos(cosine) / kDeg; };
   const double extended = deg(58.0 / 70), folded = 180 + deg(0.6), top = std::asin(0.3) / kDeg;
   ASSERT_EQ(f.deadCentres.size(), 2u);
@@ -124,6 +125,11 @@ TEST(Kinematics, TextbookCrankRockerAndOffsetSliderCrankByHand) {
       {slider.timeRatio, (210 - top) / (150 + top)}};
   for (std::size_t i = 0; i < std::size(figures); ++i)
     EXPECT_NEAR(figures[i].first, figures[i].second, 1e-9) << "figure " << i;
+  // The slider's peak speed is the fastest of the samples.
+  double fastest = 0;
+  for (const ExactPose& p : k.curves.samples)
+    fastest = std::max(fastest, std::abs(p.sixBar->rates->sliderVelocity));
+  EXPECT_EQ(f.peakSliderSpeed->value, fastest);
 }
 
 // Grashof's class and whether the crank turns fully, against where the exact loop closes: at

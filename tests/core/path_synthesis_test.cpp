@@ -73,8 +73,13 @@ void expectHonest(const SynthesisResult& r, const SynthesisOptions& o) {
       EXPECT_TRUE(p[k] >= static_cast<float>(ranges[k].low) && p[k] <= static_cast<float>(ranges[k].high)) << k;
     double largest = 0;
     for (std::size_t t = 0; t < o.targets.size(); ++t) {
-      const Vec2 target = o.freeFrame ? intoProgramFrame(o.targets[t], c.pivot, c.frameAngle) : o.targets[t];
-      EXPECT_EQ(c.targetsInProgramFrame[t], target);
+      // Turned by the frame angle and shifted to the pivot, the target is where the user put it.
+      const Vec2 target = c.targetsInProgramFrame[t];
+      const double turn = c.frameAngle * std::numbers::pi / 180;
+      const Vec2 back = Vec2{std::cos(turn) * target.x - std::sin(turn) * target.y,
+                             std::sin(turn) * target.x + std::cos(turn) * target.y} + c.pivot;
+      EXPECT_LT((back - o.targets[t]).norm(), 1e-9);
+      EXPECT_TRUE(o.freeFrame || (target == o.targets[t] && c.frameAngle == 0));
       double nearest = INFINITY;
       for (int k = 0; k < 36000; ++k)
         nearest = std::min(nearest, (fourBarPose(exact, k / 100.0, 0)->output - target).norm());
