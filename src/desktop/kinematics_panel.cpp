@@ -1,6 +1,5 @@
 #include "desktop/kinematics_panel.h"
 
-#include <QBuffer>
 #include <QChart>
 #include <QChartView>
 #include <QClipboard>
@@ -14,12 +13,12 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScatterSeries>
-#include <QSvgGenerator>
 #include <QTabWidget>
 #include <QValueAxis>
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "desktop/chart_file.h"
 #include "desktop/messages.h"
 #include "files/atomic_file.h"
 #include "kinematics/kinematic_columns.h"
@@ -281,21 +280,7 @@ void KinematicsPanel::plot() {
 int KinematicsPanel::saveChart(int index, const std::string& path) {
   plotIfStale();
   QChartView* view = views_.at(index);
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  if (QString::fromStdString(path).endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
-    QSvgGenerator svg;
-    svg.setOutputDevice(&buffer);
-    svg.setSize(view->size());
-    svg.setViewBox(QRect(QPoint(0, 0), view->size()));
-    svg.setTitle(chart(index)->title());
-    QPainter painter(&svg);
-    view->render(&painter);
-  } else if (!view->grab().toImage().save(&buffer, "PNG")) {
-    return -1;
-  }
-  return saveFile(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  return saveChartView(view, path);
 }
 
 int KinematicsPanel::saveCsv(const std::string& path) const {

@@ -1,6 +1,5 @@
 #include "desktop/tolerance_panel.h"
 
-#include <QBuffer>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
@@ -17,7 +16,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QSvgGenerator>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
@@ -26,6 +24,7 @@
 #include <atomic>
 #include <cmath>
 
+#include "desktop/chart_file.h"
 #include "desktop/messages.h"
 #include "files/atomic_file.h"
 
@@ -589,21 +588,7 @@ void TolerancePanel::fillTables() {
 int TolerancePanel::saveChart(int index, const std::string& path) {
   if (!result_) return -1;
   QChartView* view = views_[index];
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  if (QString::fromStdString(path).endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
-    QSvgGenerator svg;
-    svg.setOutputDevice(&buffer);
-    svg.setSize(view->size());
-    svg.setViewBox(QRect(QPoint(0, 0), view->size()));
-    svg.setTitle(view->chart()->title());
-    QPainter painter(&svg);
-    view->render(&painter);
-  } else if (!view->grab().toImage().save(&buffer, "PNG")) {
-    return -1;
-  }
-  return saveFile(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  return saveChartView(view, path);
 }
 
 int TolerancePanel::saveCsv(int table, const std::string& path) const {

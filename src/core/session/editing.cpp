@@ -113,13 +113,17 @@ void Workbench::leaveBox(int index) {
   editGuard_ = false;
 }
 
-void Workbench::applyDesign(const ParameterSet& values) {
+void Workbench::typeDesign(const ParameterSet& values) {
   for (int k = 0; k < kParamCount; ++k) controls_.boxText[k] = formatBoxNumber(values[k]);
   for (int k = 0; k < kParamCount; ++k) linkage_.parameters[k] = readNumber(controls_.boxText[k]);
   controls_.mark(BoxesChanged);
   ++designEdit_;
   for (int k = 0; k < kParamCount; ++k) leaveBox(k);
   --designEdit_;
+}
+
+void Workbench::applyDesign(const ParameterSet& values) {
+  typeDesign(values);
   recordDesign();
   drawGrid();
   execute();
@@ -128,12 +132,7 @@ void Workbench::applyDesign(const ParameterSet& values) {
 void Workbench::putDesign(const ParameterSet& values) {
   // One analysis at most, after the whole design is in, however すぐに描画する stands.
   const CheckState immediate = std::exchange(controls_.drawImmediately, 0);
-  for (int k = 0; k < kParamCount; ++k) controls_.boxText[k] = formatBoxNumber(values[k]);
-  for (int k = 0; k < kParamCount; ++k) linkage_.parameters[k] = readNumber(controls_.boxText[k]);
-  controls_.mark(BoxesChanged);
-  ++designEdit_;
-  for (int k = 0; k < kParamCount; ++k) leaveBox(k);
-  --designEdit_;
+  typeDesign(values);
   controls_.drawImmediately = immediate;
 }
 

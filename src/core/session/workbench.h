@@ -124,8 +124,9 @@ class Workbench final : private RunControl {
   void setRunControls(bool idle);
   void setLengthToOne(ParameterSet& p, int k);
   void writeBack(const ParameterSet& p, int k);
-  // The boxes given `values` and read by a pass each, as one edit: no step of the history
-  // and no analysis in between.
+  // The boxes given `values` and read by a pass each, as one edit: no step of the history.
+  void typeDesign(const ParameterSet& values);
+  // The same with no analysis in between, however すぐに描画する stands.
   void putDesign(const ParameterSet& values);
   // Undo and redo: `design`, if any, made the one in place.
   void stepTo(const std::optional<DesignState>& design);
