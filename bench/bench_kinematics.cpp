@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "bench_support.h"
 #include "kinematics/design_figures.h"
 #include "linkage/parameters.h"
 
@@ -11,11 +12,7 @@ namespace {
 
 using namespace gyrenda;
 
-ParameterSet defaults() {
-  ParameterSet p{};
-  for (int k = 0; k < kParamCount; ++k) p[k] = std::stof(std::string(paramInfo()[k].defaultText));
-  return p;
-}
+constexpr auto defaults = bench::defaultDesign;
 
 // From the parameters, as a caller starts: the branches, then 721 poses with their rates.
 void BM_KinematicCurves(benchmark::State& state) {

@@ -5,6 +5,7 @@
 #include <numbers>
 #include <string>
 
+#include "bench_support.h"
 #include "kinematics/exact_linkage.h"
 #include "synthesis/path_objective.h"
 #include "synthesis/path_synthesis.h"
@@ -13,11 +14,7 @@ namespace {
 
 using namespace gyrenda;
 
-ParameterSet defaults() {
-  ParameterSet p{};
-  for (int k = 0; k < kParamCount; ++k) p[k] = std::stof(std::string(paramInfo()[k].defaultText));
-  return p;
-}
+constexpr auto defaults = bench::defaultDesign;
 
 // Points of a crank-rocker's exact path, turned by `turn` degrees for a free frame.
 std::vector<Vec2> targets(int count, double turn) {

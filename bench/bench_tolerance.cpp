@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "bench_support.h"
 #include "linkage/parameters.h"
 #include "tolerance/tolerance_analysis.h"
 
@@ -11,11 +12,7 @@ namespace {
 
 using namespace gyrenda;
 
-ParameterSet defaults() {
-  ParameterSet p{};
-  for (int k = 0; k < kParamCount; ++k) p[k] = std::stof(std::string(paramInfo()[k].defaultText));
-  return p;
-}
+constexpr auto defaults = bench::defaultDesign;
 
 void BM_ToleranceAnalysis(benchmark::State& state) {
   const ParameterSet p = defaults();
