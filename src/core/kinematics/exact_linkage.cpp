@@ -198,11 +198,9 @@ int sixBarBranchOfTheRun(const ExactLinkage& k) {
   });
 }
 
-}  // namespace
-
-ExactLinkage makeExactLinkage(const ParameterSet& p) {
+// Everything of the linkage but its branches.
+ExactLinkage geometryOf(const DesignValues& p) {
   ExactLinkage k;
-  if (!std::ranges::all_of(p, [](float v) { return std::isfinite(v); })) return k;
   k.crank = p[crankRadius];
   k.coupler = p[couplerLength];
   k.lever = p[leverRadius];
@@ -216,9 +214,31 @@ ExactLinkage makeExactLinkage(const ParameterSet& p) {
   if (k.slideLength > 0) k.slideDirection = unit(slide);
   k.closingTolerance = std::numeric_limits<float>::epsilon() *
                        (k.crank + k.coupler + k.lever + std::abs(k.fixedLink));
-  if (k.crank > 0 && k.coupler > 0 && k.lever > 0) k.fourBarBranch = fourBarBranchOfTheRun(k);
-  if (k.fourBarBranch != 0 && k.sixLink > 0 && k.slideLength > 0)
-    k.sixBarBranch = sixBarBranchOfTheRun(k);
+  return k;
+}
+
+bool fourBarCanClose(const ExactLinkage& k) { return k.crank > 0 && k.coupler > 0 && k.lever > 0; }
+bool sixBarCanClose(const ExactLinkage& k) {
+  return k.fourBarBranch != 0 && k.sixLink > 0 && k.slideLength > 0;
+}
+
+}  // namespace
+
+ExactLinkage makeExactLinkage(const ParameterSet& p) {
+  if (!std::ranges::all_of(p, [](float v) { return std::isfinite(v); })) return {};
+  DesignValues values;
+  std::ranges::copy(p, values.begin());
+  ExactLinkage k = geometryOf(values);
+  if (fourBarCanClose(k)) k.fourBarBranch = fourBarBranchOfTheRun(k);
+  if (sixBarCanClose(k)) k.sixBarBranch = sixBarBranchOfTheRun(k);
+  return k;
+}
+
+ExactLinkage exactLinkageOnBranches(const DesignValues& values, int fourBarBranch,
+                                    int sixBarBranch) {
+  ExactLinkage k = geometryOf(values);
+  if (fourBarCanClose(k)) k.fourBarBranch = fourBarBranch;
+  if (sixBarCanClose(k)) k.sixBarBranch = sixBarBranch;
   return k;
 }
 

@@ -46,6 +46,15 @@ struct ExactLinkage {
 // Parameters that are not all finite give a linkage without branches.
 ExactLinkage makeExactLinkage(const ParameterSet& parameters);
 
+// The thirteen design values in double precision, in the order of ParamName.
+using DesignValues = std::array<double, kParamCount>;
+
+// The linkage of `values` on the branches given rather than those a run would find: how a
+// built copy of a design moves, following its drawing's assembly. A branch is kept only where
+// makeExactLinkage could have one (its lengths positive, a slide of some length).
+ExactLinkage exactLinkageOnBranches(const DesignValues& values, int fourBarBranch,
+                                    int sixBarBranch);
+
 // ω in rad/s of a crank at `rpm` revolutions per minute.
 double crankSpeed(double rpm);
 

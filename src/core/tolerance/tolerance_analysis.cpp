@@ -21,7 +21,7 @@ constexpr long long kMaxSampleAngles = 12'000'000;
 // The links between two pins, whose effective length the clearance changes at each end.
 constexpr int kPinnedLinks = 5;  // crank, coupler, lever, fixed link, six-bar link
 
-using Values = std::array<double, kParamCount>;
+using Values = DesignValues;
 using LinkErrors = std::array<double, kPinnedLinks>;
 
 // SplitMix64: a sample's own stream of random bits, from the seed and the sample's index
@@ -52,31 +52,17 @@ class SampleRandom {
   std::uint64_t state_;
 };
 
-Vec2 unit(Vec2 v) { return v * (1 / v.norm()); }
-
 // The linkage of `v` with the pinned links' lengths changed by `links`, on `nominal`'s
-// branches; as makeExactLinkage builds it, so that unchanged values give the same linkage.
-ExactLinkage perturbed(const Values& v, const LinkErrors& links, const ExactLinkage& nominal) {
-  ExactLinkage k;
-  k.crank = v[crankRadius] + links[0];
-  k.coupler = v[couplerLength] + links[1];
-  k.lever = v[leverRadius] + links[2];
+// branches: unchanged values give the nominal linkage.
+ExactLinkage perturbed(Values v, const LinkErrors& links, const ExactLinkage& nominal) {
+  v[crankRadius] += links[0];
+  v[couplerLength] += links[1];
+  v[leverRadius] += links[2];
   // The fixed link may be given negative (the lever pivot left of the crank's): its length is
   // the magnitude.
-  k.fixedLink = v[fixedLinkLength] + (v[fixedLinkLength] < 0 ? -links[3] : links[3]);
-  k.sixLink = v[sixLinkLength] + links[4];
-  k.outputOffset = {v[outputOffsetX], v[outputOffsetY]};
-  k.sixOutputOffset = {v[sixOutputOffsetX], v[sixOutputOffsetY]};
-  k.slideStart = {v[slideStartX], v[slideStartY]};
-  const Vec2 slide = Vec2{v[slideEndX], v[slideEndY]} - k.slideStart;
-  k.slideLength = slide.norm();
-  if (k.slideLength > 0) k.slideDirection = unit(slide);
-  k.closingTolerance = std::numeric_limits<float>::epsilon() *
-                       (k.crank + k.coupler + k.lever + std::abs(k.fixedLink));
-  if (k.crank > 0 && k.coupler > 0 && k.lever > 0) k.fourBarBranch = nominal.fourBarBranch;
-  if (k.fourBarBranch != 0 && k.sixLink > 0 && k.slideLength > 0)
-    k.sixBarBranch = nominal.sixBarBranch;
-  return k;
+  v[fixedLinkLength] += v[fixedLinkLength] < 0 ? -links[3] : links[3];
+  v[sixLinkLength] += links[4];
+  return exactLinkageOnBranches(v, nominal.fourBarBranch, nominal.sixBarBranch);
 }
 
 // The crank tip's distance from the lever pivot runs over [nearest, farthest]; the loop closes
