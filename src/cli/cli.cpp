@@ -1,4 +1,5 @@
 #include "cli/cli.h"
+#include "cli/option_values.h"
 #include "cli/synthesis_cli.h"
 
 #include <QCommandLineOption>
@@ -39,21 +40,6 @@ QString fromBytes(const std::string& s) { return QString::fromLatin1(s.data(), s
 std::string toBytes(const QString& s) { return s.toLatin1().toStdString(); }
 
 // A finite number within [least, most], written in full (no trailing characters).
-std::optional<double> parseNumber(std::string_view s, double least, double most) {
-  double v = 0;
-  const auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-  if (ec != std::errc() || ptr != s.data() + s.size() || !(v >= least && v <= most))
-    return std::nullopt;
-  return v;
-}
-
-std::optional<int> parseInt(std::string_view s) {
-  int v = 0;
-  const auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-  if (ec != std::errc() || ptr != s.data() + s.size()) return std::nullopt;
-  return v;
-}
-
 struct Outputs {
   std::optional<std::string> gyr, bmp, frames, report, kinematics, tolerance;
   double rpm = 60, step = 0.5;  // the crank speed and the crank-angle step of the kinematics
@@ -167,16 +153,18 @@ void apply(const std::string& name, const std::string& value, Workbench& bench, 
   } else if (name == "no-optimise-six") {
     controls.optimiseSixBar = 0;
   } else if (name == "zoom") {
-    const auto z = parseInt(value);
-    if (!z || *z < 2 || *z > 4) throw UsageError{"--zoom takes 2, 3 or 4, got '" + value + "'"};
+    const auto z = wholeNumber(value, 2, 4);
+    if (!z) throw UsageError{"--zoom takes 2, 3 or 4, got '" + value + "'"};
     View view = bench.view();
     view.zoomLevel = *z;
     bench.setView(view);
   } else if (name == "pan") {
     const auto comma = value.find(',');
-    const auto h = comma == std::string::npos ? std::nullopt : parseInt(value.substr(0, comma));
-    const auto v = comma == std::string::npos ? std::nullopt : parseInt(value.substr(comma + 1));
-    if (!h || !v || *h < -300 || *h > 300 || *v < -300 || *v > 300)
+    const auto h = comma == std::string::npos ? std::nullopt
+                                              : wholeNumber(value.substr(0, comma), -300, 300);
+    const auto v = comma == std::string::npos ? std::nullopt
+                                              : wholeNumber(value.substr(comma + 1), -300, 300);
+    if (!h || !v)
       throw UsageError{"--pan takes H,V with both from -300 to 300, got '" + value + "'"};
     bench.setView({bench.view().zoomLevel, *h, *v});
   } else if (name == "gyr") {
@@ -190,11 +178,11 @@ void apply(const std::string& name, const std::string& value, Workbench& bench, 
   } else if (name == "kinematics") {
     outputs.kinematics = value;
   } else if (name == "rpm") {
-    const auto rpm = parseNumber(value, 1e-3, 1e6);
+    const auto rpm = realNumber(value, 1e-3, 1e6);
     if (!rpm) throw UsageError{"--rpm takes a speed from 0.001 to 1000000, got '" + value + "'"};
     outputs.rpm = *rpm;
   } else if (name == "step") {
-    const auto step = parseNumber(value, 1e-3, 360);
+    const auto step = realNumber(value, 1e-3, 360);
     if (!step) throw UsageError{"--step takes degrees from 0.001 to 360, got '" + value + "'"};
     outputs.step = *step;
   } else if (name == "tolerance") {
@@ -203,7 +191,7 @@ void apply(const std::string& name, const std::string& value, Workbench& bench, 
     // T for every design value, or NAME=T for one; later ones override earlier ones.
     const auto eq = value.find('=');
     const std::string number = eq == std::string::npos ? value : value.substr(eq + 1);
-    const auto t = parseNumber(number, 0, kMaxTolerance);
+    const auto t = realNumber(number, 0, kMaxTolerance);
     if (!t)
       throw UsageError{"--tol takes T or NAME=T with T a length from 0 to 1000, got '" + value +
                        "'"};
@@ -215,21 +203,20 @@ void apply(const std::string& name, const std::string& value, Workbench& bench, 
       outputs.toleranceOptions.tolerance[*k] = *t;
     }
   } else if (name == "clearance") {
-    const auto c = parseNumber(value, 0, kMaxTolerance);
+    const auto c = realNumber(value, 0, kMaxTolerance);
     if (!c) throw UsageError{"--clearance takes a length from 0 to 1000, got '" + value + "'"};
     outputs.toleranceOptions.clearance = *c;
   } else if (name == "samples") {
-    const auto n = parseInt(value);
-    if (!n || *n < 1 || *n > kMaxToleranceSamples)
+    const auto n = wholeNumber(value, 1, kMaxToleranceSamples);
+    if (!n)
       throw UsageError{"--samples takes a count from 1 to 1000000, got '" + value + "'"};
     outputs.toleranceOptions.samples = *n;
   } else if (name == "seed") {
-    std::uint64_t seed = 0;
-    const auto [ptr, ec] = std::from_chars(value.data(), value.data() + value.size(), seed);
-    if (value.empty() || ec != std::errc() || ptr != value.data() + value.size())
+    const auto seed = wholeNumber<std::uint64_t>(value, 0, UINT64_MAX);
+    if (!seed)
       throw UsageError{"--seed takes a whole number from 0 to 18446744073709551615, got '" +
                        value + "'"};
-    outputs.toleranceOptions.seed = seed;
+    outputs.toleranceOptions.seed = *seed;
   } else if (name == "distribution") {
     if (value != "uniform" && value != "normal")
       throw UsageError{"--distribution takes uniform or normal, got '" + value + "'"};

@@ -10,6 +10,7 @@
 #include <mutex>
 #include <thread>
 
+#include "cli/option_values.h"
 #include "files/file_head.h"
 #include "linkage/number_text.h"
 #include "session/workbench.h"
@@ -20,23 +21,6 @@ namespace {
 
 constexpr const char* kProgram = "gyrenda-cli";
 constexpr std::size_t kTargetFileLimit = 1 << 20;  // far more than 12 points need
-
-template <typename T>
-std::optional<T> wholeNumber(const std::string& s, T least, T most) {
-  T v{};
-  const auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-  if (s.empty() || ec != std::errc() || ptr != s.data() + s.size() || v < least || v > most)
-    return std::nullopt;
-  return v;
-}
-
-std::optional<double> realNumber(const std::string& s, double least, double most) {
-  double v = 0;
-  const auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-  if (s.empty() || ec != std::errc() || ptr != s.data() + s.size() || !(v >= least && v <= most))
-    return std::nullopt;
-  return v;
-}
 
 QJsonObject pointJson(Vec2 p) { return {{"x", p.x}, {"y", p.y}}; }
 
