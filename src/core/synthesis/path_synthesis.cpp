@@ -13,6 +13,7 @@
 
 #include "kinematics/exact_linkage.h"
 #include "linkage/number_text.h"
+#include "numeric/split_mix.h"
 #include "synthesis/path_objective.h"
 
 namespace gyrenda {
@@ -21,12 +22,7 @@ namespace {
 constexpr double kRadian = std::numbers::pi / 180;
 constexpr int kChunk = 256;  // evaluations between two reports of progress
 
-std::uint64_t splitMix(std::uint64_t x) {
-  x += 0x9e3779b97f4a7c15ULL;
-  x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ULL;
-  x = (x ^ (x >> 27)) * 0x94d049bb133111ebULL;
-  return x ^ (x >> 31);
-}
+std::uint64_t splitMix(std::uint64_t x) { return mixBits(x + kSplitMixGamma); }
 
 // The six ranges of the options in the order of the unknowns.
 std::array<LengthRange, 6> lengthRanges(const SynthesisOptions& o) {
@@ -169,7 +165,7 @@ std::optional<SynthesisDesign> runStart(const PathObjective& objective, const Se
   nlopt::srand(seed);
   std::vector<double> start(n);
   std::uint64_t stream = seed;
-  for (double& u : start) u = static_cast<double>((stream = splitMix(stream)) >> 11) * 0x1p-53;
+  for (double& u : start) u = unitFromBits(stream = splitMix(stream));
   // The global stage: the random population (ten points per unknown and one) and as many
   // steps again, enough to find a basin; the polish takes the rest of the start's budget.
   const int global = std::min(evaluations / 2, 25 * static_cast<int>(n + 1));

@@ -10,6 +10,7 @@
 
 #include "kinematics/design_figures.h"
 #include "kinematics/kinematic_curves.h"
+#include "numeric/split_mix.h"
 
 namespace gyrenda {
 namespace {
@@ -24,21 +25,16 @@ constexpr int kPinnedLinks = 5;  // crank, coupler, lever, fixed link, six-bar l
 using Values = DesignValues;
 using LinkErrors = std::array<double, kPinnedLinks>;
 
-// SplitMix64: a sample's own stream of random bits, from the seed and the sample's index
-// alone, so that the threads may take the samples in any order.
-std::uint64_t mix(std::uint64_t z) {
-  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-  z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-  return z ^ (z >> 31);
-}
-
+// A sample's own stream of random bits, from the seed and the sample's index alone, so that
+// the threads may take the samples in any order.
 class SampleRandom {
  public:
-  SampleRandom(std::uint64_t seed, std::uint64_t index) : state_(mix(seed ^ mix(index + 1))) {}
+  SampleRandom(std::uint64_t seed, std::uint64_t index)
+      : state_(mixBits(seed ^ mixBits(index + 1))) {}
   // In [0, 1): the upper 53 bits.
   double unit() {
-    state_ += 0x9E3779B97F4A7C15ULL;
-    return static_cast<double>(mix(state_) >> 11) * 0x1.0p-53;
+    state_ += kSplitMixGamma;
+    return unitFromBits(mixBits(state_));
   }
   // An error within ± 1 (uniform), or normal with σ = 1/3 (Box–Muller on two draws).
   double error(ToleranceDistribution d) {
