@@ -6,7 +6,6 @@
 
 #include <charconv>
 #include <condition_variable>
-#include <iostream>
 #include <mutex>
 #include <thread>
 
@@ -75,17 +74,15 @@ std::string synthesisJson(const SynthesisResult& result, const SynthesisOptions&
   return QJsonDocument(o).toJson(QJsonDocument::Indented).toStdString();
 }
 
-// The start of a regular file, or of standard input for "-"; opening never waits.
-std::optional<std::string> readTargetsText(const std::string& path, std::string& reason) {
-  if (path != "-") {
-    FileHead head = readFileHead(path, kTargetFileLimit);
-    if (head.error) reason = fileHeadFailureInWords(head.error);
-    return head.error ? std::nullopt : std::optional(std::move(head.bytes));
-  }
-  std::string text(kTargetFileLimit, '\0');
-  std::cin.read(text.data(), static_cast<std::streamsize>(text.size()));
-  text.resize(static_cast<std::size_t>(std::cin.gcount()));
-  return text;
+// A regular file, or standard input for "-", whole; opening never waits. Input beyond the limit
+// is refused rather than cut, so that no target is dropped or misread without a word.
+std::optional<std::string> readTargetsText(const std::string& path, int standardInput,
+                                           std::string& reason) {
+  FileHead head = path == "-" ? readOpenFileHead(standardInput, kTargetFileLimit)
+                              : readFileHead(path, kTargetFileLimit);
+  if (head.error) reason = fileHeadFailureInWords(head.error);
+  else if (head.larger) reason = "larger than the 1 MiB a list of targets may be";
+  return reason.empty() ? std::optional(std::move(head.bytes)) : std::nullopt;
 }
 
 std::string problemInWords(SynthesisProblem p, const SynthesisOptions& o) {
@@ -137,81 +134,23 @@ class TimeLimit {
 
 }  // namespace
 
-bool takeSynthesisOption(const std::string& name, const std::string& value,
-                         SynthesisRequest& r, std::string& error) {
-  SynthesisOptions& o = r.options;
-  if (name == "synthesize") {
-    r.targetsPath = value;
-  } else if (name == "ordered" || name == "keep-order") {
-    o.keepOrder = true;
-  } else if (name == "free-frame") {
-    o.freeFrame = true;
-  } else if (name == "apply-best") {
-    r.applyBest = true;
-  } else if (name == "min-transmission") {
-    const auto v = realNumber(value, 0, 90);
-    if (!v || *v >= 90) error = "--min-transmission takes degrees from 0 to below 90, got '" + value + "'";
-    else o.minTransmissionAngle = *v;
-  } else if (name == "candidates") {
-    const auto v = wholeNumber(value, 1, 100);
-    if (!v) error = "--candidates takes a count from 1 to 100, got '" + value + "'";
-    else o.candidates = *v;
-  } else if (name == "starts") {
-    const auto v = wholeNumber(value, 1, 100000);
-    if (!v) error = "--starts takes a count from 1 to 100000, got '" + value + "'";
-    else o.starts = *v;
-  } else if (name == "evaluations") {
-    const auto v = wholeNumber(value, 100, 10000000);
-    if (!v) error = "--evaluations takes a count from 100 to 10000000, got '" + value + "'";
-    else o.evaluationsPerStart = *v;
-  } else if (name == "time-limit") {
-    const auto v = realNumber(value, 0.001, 1e6);
-    if (!v) error = "--time-limit takes seconds from 0.001 to 1000000, got '" + value + "'";
-    else r.timeLimit = *v;
-  } else if (name == "bound") {
-    // NAME=LOW:HIGH for one of the four-bar's six values.
-    const auto eq = value.find('='), colon = value.find(':', eq == std::string::npos ? 0 : eq);
-    const int k = eq == std::string::npos ? -1 : findParam(value.substr(0, eq)).value_or(-1);
-    const auto low = colon == std::string::npos
-                         ? std::nullopt
-                         : realNumber(value.substr(eq + 1, colon - eq - 1), -kParamLimit, kParamLimit);
-    const auto high = colon == std::string::npos
-                          ? std::nullopt
-                          : realNumber(value.substr(colon + 1), -kParamLimit, kParamLimit);
-    if (k < 0 || k > outputOffsetY || !low || !high || *low > *high) {
-      error = "--bound takes NAME=LOW:HIGH with NAME one of crankRadius, leverRadius, "
-              "couplerLength, fixedLinkLength, outputOffsetX, outputOffsetY and LOW <= HIGH "
-              "within -30000 ... 30000, got '" + value + "'";
-    } else {
-      LengthRange* ranges[] = {&o.crank,     &o.lever,       &o.coupler,
-                               &o.fixedLink, &o.outputAlong, &o.outputAcross};
-      *ranges[k] = {*low, *high};
-    }
-  } else if (name == "seed") {
-    if (const auto v = wholeNumber<std::uint64_t>(value, 0, UINT64_MAX)) o.seed = *v;
-    return false;
-  } else {
-    return false;
-  }
-  return true;
-}
-
-
-
-int runSynthesis(const SynthesisRequest& request, Workbench& bench, std::ostream& out,
-                 std::ostream& err) {
+std::optional<std::string> runSynthesis(const SynthesisRequest& request, Workbench& bench,
+                                        int standardInput, std::ostream& err, int& status) {
   const std::string& path = *request.targetsPath;
+  const std::string shownPath = path == "-" ? "standard input" : path;
   std::string reason;
-  const std::optional<std::string> text = readTargetsText(path, reason);
+  const std::optional<std::string> text = readTargetsText(path, standardInput, reason);
   if (!text) {
-    err << kProgram << ": " << path << ": " << reason << '\n';
-    return 1;
+    err << kProgram << ": " << shownPath << ": " << reason << '\n';
+    status = 1;
+    return std::nullopt;
   }
   const TargetList list = readTargetList(*text);
   if (list.badLine) {
-    err << kProgram << ": " << path << ": line " << list.badLine
-        << " is not a point (x and y, two numbers)\n";
-    return 2;
+    err << kProgram << ": " << shownPath << ": line " << list.badLine
+        << " is not a point (x and y, two finite numbers)\n";
+    status = 2;
+    return std::nullopt;
   }
   SynthesisOptions options = request.options;
   options.targets = list.points;
@@ -223,20 +162,20 @@ int runSynthesis(const SynthesisRequest& request, Workbench& bench, std::ostream
   }
   if (result.problem != SynthesisProblem::None && result.problem != SynthesisProblem::Stopped) {
     err << kProgram << ": " << problemInWords(result.problem, options) << '\n';
-    return 2;
+    status = 2;
+    return std::nullopt;
   }
   if (result.candidates.empty()) {
     err << kProgram << ": --synthesize: no linkage found within the time limit\n";
-    return 1;
+    status = 1;
+    return std::nullopt;
   }
-  out << synthesisJson(result, options);
-  out.flush();
   if (result.problem == SynthesisProblem::Stopped)
     err << kProgram << ": note: the search was stopped at the time limit\n";
   // Into the boxes as a loaded design goes: all at once, then a pass for each (one box at a
   // time, a crank typed before its longer lever would be cut to the old lever).
   if (request.applyBest) bench.applyDesign(result.candidates.front().parameters);
-  return 0;
+  return synthesisJson(result, options);
 }
 
 }  // namespace gyrenda

@@ -7,6 +7,9 @@
 #include <cctype>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
+#include <fcntl.h>
+#include <unistd.h>
 #include <sstream>
 
 #include "cli/cli_run.h"
@@ -60,8 +63,8 @@ TEST(Cli, WritesTheAnalysisToStandardOutputAndOptionsActInTheOrderGiven) {
 
 // Qt's own texts lose their full stop before the hint. Outputs that cannot be written as asked
 // are refused before anything runs: an empty name, one file or standard output for two
-// outputs, an output of the analysis that --frames replaces. A file that cannot be read is no
-// usage error (1, not 2).
+// outputs, an output of the analysis that --frames replaces; so is a setting of an analysis
+// that is not asked for. A file that cannot be read is no usage error (1, not 2).
 TEST(Cli, BadOptionsGiveOneLineOnStandardErrorAndNothingElse) {
   for (const Args& args : std::vector<Args>{
            {"--bogus"}, {"--speed", "x"}, {"--gyr"}, {"--zoom", "5"}, {"--zoom", "3x"},
@@ -69,10 +72,13 @@ TEST(Cli, BadOptionsGiveOneLineOnStandardErrorAndNothingElse) {
            {"--pan", "0x,5"}, {"--set", "nosuch=1"}, {"--set", "13=1"}, {"--set", "0x=1"},
            {"--set", "crankRadius"}, {"--gyr", "-", "--bogus"}, {"design.GYR"}, {"-x"},
            {"--load", "/nonexistent-dir/design.GYR"}, {"--frames", "-", "--report", "r.json"},
-           {"--png"}, {"--rpm", "5x"}, {"--rpm", "0"}, {"--step", "360.5"}, {"--gyr", ""},
+           {"--png"}, {"--report", "-", "--rpm", "5x"}, {"--report", "-", "--rpm", "0"},
+           {"--kinematics", "-", "--step", "360.5"}, {"--gyr", ""},
            {"--six", "--frames", "-", "--svg", "/nonexistent-dir/x.svg"},
-           {"--gyr", "-", "--report", "-"}, {"--step", "0"}, {"--step", "nan"}, {"--rpm", "fast"},
-           {"--gyr", "/nonexistent-dir/x", "--bmp", "/nonexistent-dir/./x"}}) {
+           {"--gyr", "-", "--report", "-"}, {"--kinematics", "-", "--step", "0"},
+           {"--kinematics", "-", "--step", "nan"}, {"--kinematics", "-", "--rpm", "fast"},
+           {"--gyr", "/nonexistent-dir/x", "--bmp", "/nonexistent-dir/./x"},
+           {"--rpm", "60"}, {"--report", "-", "--step", "90"}, {"--gyr", "-", "--seed", "2"}}) {
     const auto [status, written, err] = run(args);
     EXPECT_TRUE(status == (args[0] == "--load" ? 1 : 2) && written.empty() &&
                 std::ranges::count(err, '\n') == 1 && err.find(". (") == std::string::npos)
@@ -102,6 +108,38 @@ TEST(Cli, DegenerateLengthsWriteOnlyFiniteNumbersAndPlaceEveryPoseCounted) {
         EXPECT_TRUE(report[search]["posesFound"].toInt() == 0 ||
                     report[search]["outputPath"]["width"].isDouble()) << search;
     }
+}
+
+// An output option given twice writes both files; two names of one file are refused before
+// anything is written, whatever the name: a link to a file not made yet, or a file that
+// standard output was sent to. --step shapes the curves only, never the report's figures.
+TEST(Cli, RepeatedOutputsWriteEveryFileAndNamesOfOneFileAreRefused) {
+  const test::TempFolder folder;
+  const auto file = [&](const char* name) { return folder.file(name); };
+  EXPECT_EQ(std::get<0>(run({"--gyr", file("a.GYR"), "--gyr", file("b.GYR"), "--report",
+                             file("a.json"), "--report", file("b.json")})), 0);
+  for (const auto& [a, b] : {std::pair("a.GYR", "b.GYR"), std::pair("a.json", "b.json")}) {
+    const std::string written = test::readFile(file(a));
+    EXPECT_TRUE(!written.empty() && written == test::readFile(file(b))) << a;
+  }
+  std::filesystem::create_symlink("target.out", file("link.out"));
+  const int sent = ::open(file("sent.out").c_str(), O_WRONLY | O_CREAT, 0644);
+  std::filesystem::create_hard_link(file("sent.out"), file("hard.out"));
+  const struct { Args args; int standardOutput; } aliases[] = {
+      {{"--kinematics", file("link.out"), "--report", file("target.out")}, -1},
+      {{"--gyr", file("target.out"), "--bmp", file("link.out")}, -1},
+      {{"--report", "-", "--kinematics", file("sent.out")}, sent},
+      {{"--kinematics", file("hard.out"), "--gyr", "-"}, sent}};
+  for (const auto& alias : aliases) {
+    const auto [status, written, err] = test::runProgramWith(alias.args, {-1, alias.standardOutput});
+    EXPECT_EQ(std::tuple(status, written), std::tuple(2, "")) << alias.args[1];
+    EXPECT_NE(err.find("each output needs a file of its own"), std::string::npos) << err;
+  }
+  ::close(sent);
+  EXPECT_FALSE(std::filesystem::exists(file("target.out")));
+  EXPECT_EQ(test::readFile(file("sent.out")), "");
+  EXPECT_EQ(out({"--six", "--report", "-", "--kinematics", file("k.csv"), "--step", "90"}),
+            out({"--six", "--report", "-"}));
 }
 
 TEST(Cli, FramesWritesAHeaderAndOneCsvRowPerHalfDegree) {

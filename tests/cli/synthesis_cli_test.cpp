@@ -5,6 +5,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -22,13 +25,11 @@ namespace {
 using test::Args;
 constexpr auto run = test::runProgram;
 
-std::string writeTemp(const std::string& name, const std::string& text) {
-  const auto path = std::filesystem::temp_directory_path() / ("gyrenda_synthesis_" + name);
-  std::ofstream(path) << text;
-  return path.string();
-}
-
 TEST(CliSynthesis, WritesTheCoreCandidatesAndAppliesTheBest) {
+  const test::TempFolder folder;
+  const auto writeTemp = [&](const std::string& name, const std::string& text) {
+    return folder.file(name, text);
+  };
   test::OpenWindow w;
   const ExactLinkage exact = makeExactLinkage(w.bench.linkage().parameters);
   std::string csv = "x,y\n";
@@ -61,16 +62,40 @@ TEST(CliSynthesis, WritesTheCoreCandidatesAndAppliesTheBest) {
   std::ifstream saved(gyr);
   EXPECT_EQ(readDataFileParams(saved), want.candidates.front().parameters);
 
-  // The core's own refusals are its tests' table; here one of them, and the program's own.
-  for (const Args& args : std::vector<Args>{{"--synthesize", writeTemp("two.csv", "1,2\n3,4\n")},
-                                            {"--synthesize", writeTemp("bad.csv", "1,2\n3,y\n5,6\n")},
-                                            {"--synthesize", targets, "--bound", "sixLinkLength=1:2"},
-                                            {"--synthesize", targets, "--report", "-"}}) {
-    const auto [code, text, message] = run(args);
-    EXPECT_EQ(code, 2) << args[2];
-    EXPECT_EQ(text, "");
-    EXPECT_FALSE(message.empty());
+  // Candidates that standard output loses are a failure, and so are the outputs not written
+  // after it.
+  std::ostringstream messages;
+  std::ostream closed(nullptr);
+  const Args again{"--synthesize", targets, "--min-transmission", "15", "--candidates", "1",
+                   "--starts", "4", "--evaluations", "300", "--apply-best", "--gyr", gyr + "2"};
+  EXPECT_EQ(runCli(again, closed, messages, {}), 1);
+  EXPECT_EQ(messages.str(), "gyrenda-cli: standard output: write failed; nothing was written; not written: --gyr " +
+                                gyr + "2\n");
+  EXPECT_FALSE(std::filesystem::exists(gyr + "2"));
+
+  // The core's own refusals are its tests' table; here one of them, and the program's own:
+  // input that cannot be read whole, options without the one they belong to, a first line
+  // that is no header. Standard input is a folder, or a descriptor that is not open.
+  const int folderFd = ::open(folder.path.c_str(), O_RDONLY | O_DIRECTORY);
+  const std::string huge = "1,2\n3,4\n5,6\n" + std::string(1 << 20, '\n') + "60,60123\n";
+  const struct { Args args; int input, status; std::string says; } rows[] = {
+      {{"--synthesize", writeTemp("two.csv", "1,2\n3,4\n")}, -1, 2, "2 targets"},
+      {{"--synthesize", writeTemp("bad.csv", "1,2\n3,y\n5,6\n")}, -1, 2, "line 2"},
+      {{"--synthesize", writeTemp("inf.csv", "inf,inf\n1,2\n3,4\n5,6\n")}, -1, 2, "line 1"},
+      {{"--synthesize", writeTemp("huge.csv", huge)}, -1, 1, "larger than the 1 MiB"},
+      {{"--synthesize", "-"}, folderFd, 1, "standard input: Is a directory"},
+      {{"--synthesize", "-"}, -1, 1, "standard input: Bad file descriptor"},
+      {{"--synthesize", ""}, -1, 2, "--synthesize needs a file name, or '-' for standard input"},
+      {{"--synthesize", targets, "--bound", "sixLinkLength=1:2"}, -1, 2, "--bound takes"},
+      {{"--synthesize", targets, "--report", "-"}, -1, 2, "both write to standard output"},
+      {{"--apply-best"}, -1, 2, "--apply-best needs --synthesize"},
+      {{"--gyr", gyr, "--ordered", "--bound", "crankRadius=1:2"}, -1, 2, "--ordered needs"}};
+  for (const auto& row : rows) {
+    const auto [code, text, message] = test::runProgramWith(row.args, {row.input, -1});
+    EXPECT_EQ(std::tuple(code, text), std::tuple(row.status, "")) << message;
+    EXPECT_NE(message.find(row.says), std::string::npos) << message;
   }
+  ::close(folderFd);
 }
 
 }  // namespace

@@ -215,7 +215,7 @@ TEST(SaveTargets, EachKindOfTargetEndsAsItShouldAndTheCallerIsToldWhy) {
        }},
       {"headless program", [&](const std::string& path, int error) {
          std::ostringstream out, err;
-         EXPECT_EQ(runCli({"--gyr", path}, out, err), error ? 1 : 0);
+         EXPECT_EQ(runCli({"--gyr", path}, out, err, {}), error ? 1 : 0);
          EXPECT_EQ(out.str() + err.str(),
                    error ? "gyrenda-cli: " + path + ": " + saveFailureInWords(error) + "\n" : "");
        }}};

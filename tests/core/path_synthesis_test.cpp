@@ -191,7 +191,7 @@ TEST(PathSynthesis, StopIsHonouredByTheObjective) {
 }
 
 // Points as a spreadsheet copies them or a CSV file holds them; a header only on line 1, and
-// only without digits.
+// only with a letter that is not part of a number (infinity written out is a bad point).
 TEST(TargetList, ReadsPointsAsPeopleWriteThemAndNamesTheFirstBadLine) {
   const struct {
     const char* text;
@@ -200,7 +200,11 @@ TEST(TargetList, ReadsPointsAsPeopleWriteThemAndNamesTheFirstBadLine) {
   } rows[] = {
       {"x,y\n1,2\n3.5;-4\r\n\n 5 6 \n7\t8\r9 , 10", {{1, 2}, {3.5, -4}, {5, 6}, {7, 8}, {9, 10}}, 0},
       {"1,2\n3,4\n", {{1, 2}, {3, 4}}, 0},
-      {"x1,y1\n1,2\n", {}, 1},
+      {"x1,y1\n1,2\n", {{1, 2}}, 0},
+      {"\xEF\xBC\xB8 \xEF\xBC\xB9\n1,2\n", {{1, 2}}, 0},  // full-width X and Y
+      {"inf,inf\n1,2\n", {}, 1},
+      {"+inf 3\n1,2\n", {}, 1},
+      {"\xEF\xBC\x91\xEF\xBC\x90,\xEF\xBC\x92\xEF\xBC\x90\n1,2\n", {}, 1},  // full-width 10,20
       {"1,2\nx,y\n", {}, 2},
       {"1,2\n3,4,5\n", {}, 2},
       {"1,,2\n", {}, 1},

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <optional>
@@ -81,6 +83,27 @@ inline std::string readFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), {}};
 }
+
+// A folder of the test's own in the temporary folder, removed with its content at the end.
+struct TempFolder {
+  TempFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "gyrenda-test-XXXXXX").string();
+    if (::mkdtemp(pattern.data())) path = pattern;
+  }
+  ~TempFolder() {
+    std::error_code ignored;
+    if (!path.empty()) std::filesystem::remove_all(path, ignored);
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  // The path of `name` inside, holding `text` when given.
+  std::string file(const std::string& name, std::optional<std::string> text = {}) const {
+    const std::string at = (std::filesystem::path(path) / name).string();
+    if (text) std::ofstream(at, std::ios::binary) << *text;
+    return at;
+  }
+  std::string path;
+};
 
 // Splits text at every `end`; a trailing terminator gives no empty last line.
 inline std::vector<std::string> splitLines(const std::string& text, std::string_view end) {

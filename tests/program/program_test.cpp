@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QProcess>
+#include <unistd.h>
+
 #include <string>
 #include <tuple>
 
@@ -13,8 +15,10 @@ namespace {
 using Result = std::tuple<int, std::string, std::string>;
 
 // Without a display or a Qt platform: a program that opened a window would abort.
-Result run(const char* program, const QStringList& args) {
+// `closing` closes one of the child's standard descriptors before the program starts.
+Result run(const char* program, const QStringList& args, int closing = -1) {
   QProcess p;
+  if (closing >= 0) p.setChildProcessModifier([closing] { ::close(closing); });
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
   p.setProcessEnvironment(env);
@@ -49,6 +53,16 @@ TEST(Programs, HelpVersionAndRefusalsAnswerInATerminalWithoutOpeningAWindow) {
     EXPECT_EQ(run(GYRENDA_PROGRAM, args), result) << args.join(' ').toStdString();
   EXPECT_EQ(run(GYRENDA_CLI_PROGRAM, {"--version"}),
             Result(0, "gyrenda-cli " GYRENDA_VERSION "\n", ""));
+}
+
+// Started without standard input or output (closed, not redirected), the headless program
+// says so and fails, instead of a file it opens later taking the descriptor's number.
+TEST(Programs, TheHeadlessProgramReportsAClosedStandardInputOrOutput) {
+  const std::tuple<int, QStringList, std::string> cases[] = {
+      {STDOUT_FILENO, {"--gyr", "-"}, "gyrenda-cli: standard output: write failed\n"},
+      {STDIN_FILENO, {"--synthesize", "-"}, "gyrenda-cli: standard input: Bad file descriptor\n"}};
+  for (const auto& [closing, args, says] : cases)
+    EXPECT_EQ(run(GYRENDA_CLI_PROGRAM, args, closing), Result(1, "", says)) << closing;
 }
 
 }  // namespace

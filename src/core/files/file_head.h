@@ -11,13 +11,19 @@ namespace gyrenda {
 inline constexpr int kNotARegularFile = -1;
 
 struct FileHead {
-  std::string bytes;  // at most the limit asked for; empty on failure
-  int error = 0;      // 0, an errno value, or kNotARegularFile
+  std::string bytes;    // at most the limit asked for; empty on failure
+  int error = 0;        // 0, an errno value, or kNotARegularFile
+  bool larger = false;  // more than the limit was there: `bytes` holds only its start
 };
 
 // Opening never waits (a FIFO without a writer would block), and whatever is not a regular
 // file is refused without reading it.
 FileHead readFileHead(const std::string& path, std::size_t limit);
+
+// The same from a descriptor that is already open, such as standard input, which may be a
+// pipe or a terminal; reading stops one byte past the limit, so an endless source (a device
+// of zeros) ends too. A descriptor that is closed or names a folder gives its errno.
+FileHead readOpenFileHead(int fd, std::size_t limit);
 
 // The failure in English, as the headless program and its messages say it.
 std::string fileHeadFailureInWords(int error);

@@ -1,6 +1,8 @@
 #include "synthesis/target_list.h"
 
 #include <algorithm>
+#include <cctype>
+#include <charconv>
 #include <optional>
 
 #include "linkage/number_text.h"
@@ -33,6 +35,46 @@ std::optional<Vec2> pointOf(std::string_view line) {
   return Vec2{*x, *y};
 }
 
+// A header names its columns: a line with a letter in it that is not a point written in words
+// ("inf,inf" and "nan 3" are two fields that read as numbers, only not finite ones). A byte
+// beyond ASCII counts as a letter unless it belongs to a full-width digit, sign, point or comma
+// or an ideographic space, which an input method types for numbers.
+bool isHeader(std::string_view line) {
+  std::string_view rest = line;
+  bool letter = false;
+  while (!rest.empty() && !letter) {
+    const auto c = static_cast<unsigned char>(rest.front());
+    if (c < 0x80) {
+      letter = std::isalpha(c) != 0;
+      rest.remove_prefix(1);
+    } else {
+      // U+FF0B ... U+FF19 are EF BC 8B ... EF BC 99; U+3000 is E3 80 80.
+      const bool numeric = (rest.starts_with("\xEF\xBC") && rest.size() > 2 &&
+                            static_cast<unsigned char>(rest[2]) >= 0x8B &&
+                            static_cast<unsigned char>(rest[2]) <= 0x99) ||
+                           rest.starts_with("\xE3\x80\x80");
+      letter = !numeric;
+      rest.remove_prefix(numeric ? 3 : 1);
+    }
+  }
+  if (!letter) return false;
+  double ignored = 0;
+  const auto number = [&](std::string_view field) {
+    if (field.starts_with('+')) field.remove_prefix(1);
+    const auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), ignored);
+    return end != field.data() && (ec == std::errc() || ec == std::errc::result_out_of_range);
+  };
+  std::size_t fields = 0, numbers = 0;
+  for (std::size_t i = line.find_first_not_of(" \t,;"); i != std::string_view::npos;
+       i = line.find_first_not_of(" \t,;", i)) {
+    const std::size_t end = std::min(line.find_first_of(" \t,;", i), line.size());
+    ++fields;
+    numbers += number(line.substr(i, end - i));
+    i = end;
+  }
+  return numbers < fields;
+}
+
 }  // namespace
 
 TargetList readTargetList(std::string_view text) {
@@ -45,7 +87,7 @@ TargetList readTargetList(std::string_view text) {
     if (row.find_first_not_of(" \t") == std::string_view::npos) continue;
     if (const auto p = pointOf(row)) {
       list.points.push_back(*p);
-    } else if (line > 1 || row.find_first_of("0123456789") != std::string_view::npos) {
+    } else if (line > 1 || !isHeader(row)) {
       list.points.clear();
       list.badLine = line;
       return list;

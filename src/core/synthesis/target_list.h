@@ -1,8 +1,8 @@
 // Target points as people write them: one point a line, x and y separated by a comma, a
 // semicolon, a tab or blanks, as a spreadsheet copies them or a CSV file holds them; numbers
-// read as the data file reads them. Blank lines are skipped, and so is a first line without
-// digits (a header); a line with a digit that is not two numbers is a point that could not be
-// read.
+// read as the data file reads them. Blank lines are skipped, and so is a first line that names
+// its columns (a header: not a point, with a letter in it); any other line that is not two
+// finite numbers is a point that could not be read.
 #pragma once
 
 #include <string_view>

@@ -1,0 +1,281 @@
+#include "cli/cli_options.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "cli/option_values.h"
+#include "linkage/parameters.h"
+#include "session/workbench.h"
+
+namespace gyrenda {
+namespace {
+
+using Act = std::string (*)(const std::string&, CliContext&);
+
+std::string got(const std::string& value) { return ", got '" + value + "'"; }
+
+// --set NAME=TEXT: typed into the box and the box left, one validation pass.
+std::string typeIntoBox(const std::string& value, CliContext& c) {
+  const auto eq = value.find('=');
+  if (eq == std::string::npos) return "--set needs NAME=TEXT" + got(value);
+  const auto k = findParam(std::string_view(value).substr(0, eq));
+  if (!k) return "unknown parameter '" + value.substr(0, eq) + "'";
+  c.bench.controls().boxText[*k] = value.substr(eq + 1);
+  c.bench.leaveBox(*k);
+  return {};
+}
+
+std::string chooseSpeed(const std::string& value, CliContext& c) {
+  static const char* const kSpeeds[] = {"uma", "inu", "kame"};
+  const auto* found = std::ranges::find_if(kSpeeds, [&](const char* s) { return value == s; });
+  if (found == std::end(kSpeeds)) return "--speed takes uma, inu or kame" + got(value);
+  c.bench.selectSpeed(static_cast<int>(found - std::begin(kSpeeds)));
+  return {};
+}
+
+std::string chooseZoom(const std::string& value, CliContext& c) {
+  const auto z = wholeNumber(value, 2, 4);
+  if (!z) return "--zoom takes 2, 3 or 4" + got(value);
+  View view = c.bench.view();
+  view.zoomLevel = *z;
+  c.bench.setView(view);
+  return {};
+}
+
+std::string choosePan(const std::string& value, CliContext& c) {
+  const auto comma = value.find(',');
+  const auto h = comma == std::string::npos ? std::nullopt
+                                            : wholeNumber(value.substr(0, comma), -300, 300);
+  const auto v = comma == std::string::npos ? std::nullopt
+                                            : wholeNumber(value.substr(comma + 1), -300, 300);
+  if (!h || !v) return "--pan takes H,V with both from -300 to 300" + got(value);
+  c.bench.setView({c.bench.view().zoomLevel, *h, *v});
+  return {};
+}
+
+// T for every design value, or NAME=T for one; later ones override earlier ones.
+std::string setTolerance(const std::string& value, CliContext& c) {
+  const auto eq = value.find('=');
+  const auto t = realNumber(eq == std::string::npos ? value : value.substr(eq + 1), 0,
+                            kMaxTolerance);
+  if (!t) return "--tol takes T or NAME=T with T a length from 0 to 1000" + got(value);
+  if (eq == std::string::npos) {
+    c.request.tolerance.tolerance.fill(*t);
+    return {};
+  }
+  const auto k = findParam(std::string_view(value).substr(0, eq));
+  if (!k) return "unknown parameter '" + value.substr(0, eq) + "'";
+  c.request.tolerance.tolerance[*k] = *t;
+  return {};
+}
+
+// NAME=LOW:HIGH for one of the four-bar's six values.
+std::string setBound(const std::string& value, CliContext& c) {
+  SynthesisOptions& o = c.request.synthesis.options;
+  const auto eq = value.find('='), colon = value.find(':', eq == std::string::npos ? 0 : eq);
+  const int k = eq == std::string::npos ? -1 : findParam(value.substr(0, eq)).value_or(-1);
+  const auto number = [&](std::size_t from, std::size_t count) {
+    return colon == std::string::npos
+               ? std::nullopt
+               : realNumber(value.substr(from, count), -kParamLimit, kParamLimit);
+  };
+  const auto low = number(eq + 1, colon - eq - 1), high = number(colon + 1, std::string::npos);
+  if (k < 0 || k > outputOffsetY || !low || !high || *low > *high)
+    return "--bound takes NAME=LOW:HIGH with NAME one of crankRadius, leverRadius, "
+           "couplerLength, fixedLinkLength, outputOffsetX, outputOffsetY and LOW <= HIGH "
+           "within -30000 ... 30000" + got(value);
+  LengthRange* ranges[] = {&o.crank, &o.lever, &o.coupler, &o.fixedLink, &o.outputAlong,
+                           &o.outputAcross};
+  *ranges[k] = {*low, *high};
+  return {};
+}
+
+std::string setSeed(const std::string& value, CliContext& c) {
+  const auto seed = wholeNumber<std::uint64_t>(value, 0, UINT64_MAX);
+  if (!seed) return "--seed takes a whole number from 0 to 18446744073709551615" + got(value);
+  c.request.tolerance.seed = c.request.synthesis.options.seed = *seed;
+  return {};
+}
+
+// A whole or real number within [least, most] stored by `store`, or the refusal in words.
+template <typename T>
+std::string takeNumber(const std::string& option, const std::string& value, T least, T most,
+                       const std::string& what, auto store) {
+  std::optional<T> v;
+  if constexpr (std::is_integral_v<T>) v = wholeNumber<T>(value, least, most);
+  else v = realNumber(value, least, most);
+  if (!v) return "--" + option + " takes " + what + got(value);
+  store(*v);
+  return {};
+}
+
+std::string setRpm(const std::string& value, CliContext& c) {
+  return takeNumber(std::string("rpm"), value, 1e-3, 1e6, "a speed from 0.001 to 1000000",
+                    [&](double v) { c.request.rpm = v; });
+}
+std::string setStep(const std::string& value, CliContext& c) {
+  return takeNumber(std::string("step"), value, 1e-3, 360.0, "degrees from 0.001 to 360",
+                    [&](double v) { c.request.step = v; });
+}
+std::string setClearance(const std::string& value, CliContext& c) {
+  return takeNumber(std::string("clearance"), value, 0.0, kMaxTolerance,
+                    "a length from 0 to 1000", [&](double v) { c.request.tolerance.clearance = v; });
+}
+std::string setSamples(const std::string& value, CliContext& c) {
+  return takeNumber(std::string("samples"), value, 1, kMaxToleranceSamples,
+                    "a count from 1 to 1000000", [&](int v) { c.request.tolerance.samples = v; });
+}
+std::string setDistribution(const std::string& value, CliContext& c) {
+  if (value != "uniform" && value != "normal")
+    return "--distribution takes uniform or normal" + got(value);
+  c.request.tolerance.distribution =
+      value == "normal" ? ToleranceDistribution::Normal : ToleranceDistribution::Uniform;
+  return {};
+}
+std::string setMinTransmission(const std::string& value, CliContext& c) {
+  const auto v = realNumber(value, 0, 90);
+  if (!v || *v >= 90) return "--min-transmission takes degrees from 0 to below 90" + got(value);
+  c.request.synthesis.options.minTransmissionAngle = *v;
+  return {};
+}
+std::string setCandidates(const std::string& value, CliContext& c) {
+  return takeNumber(std::string("candidates"), value, 1, 100, "a count from 1 to 100",
+                    [&](int v) { c.request.synthesis.options.candidates = v; });
+}
+std::string setStarts(const std::string& value, CliContext& c) {
+  return takeNumber(std::string("starts"), value, 1, 100000, "a count from 1 to 100000",
+                    [&](int v) { c.request.synthesis.options.starts = v; });
+}
+std::string setEvaluations(const std::string& value, CliContext& c) {
+  return takeNumber(std::string("evaluations"), value, 100, 10000000,
+                    "a count from 100 to 10000000",
+                    [&](int v) { c.request.synthesis.options.evaluationsPerStart = v; });
+}
+std::string setTimeLimit(const std::string& value, CliContext& c) {
+  return takeNumber(std::string("time-limit"), value, 1e-3, 1e6,
+                    "seconds from 0.001 to 1000000", [&](double v) { c.request.synthesis.timeLimit = v; });
+}
+
+constexpr OptionKind kSetting = OptionKind::Setting, kInput = OptionKind::Input,
+                     kOutput = OptionKind::Output, kAnalysis = OptionKind::AnalysisOutput;
+constexpr std::array<const char*, 2> kAlone{}, kSynthesis{"synthesize"},
+    kTolerance{"tolerance"}, kExactCurves{"kinematics", "report"},
+    kSampledCurves{"kinematics", "tolerance"}, kSeeded{"tolerance", "synthesize"};
+
+// The help lists the options in this order; outputs are written in the order they stand here.
+const CliOption kOptions[] = {
+    {"load", "FILE", "load a numeric data file (*.GYR) as the load command does", kInput, kAlone,
+     nullptr},
+    {"set", "NAME=TEXT",
+     "type TEXT into the box of parameter NAME (name or index 0-12) and leave the box; "
+     "repeatable, applied in order", kSetting, kAlone, typeIntoBox},
+    {"speed", "uma|inu|kame", "analysis speed (default inu)", kSetting, kAlone, chooseSpeed},
+    {"six", nullptr, "also analyse the six-bar extension", kSetting, kAlone,
+     [](const std::string&, CliContext& c) { c.bench.controls().analyseSixBar = 1; return std::string(); }},
+    {"no-optimise-four", nullptr, "do not narrow the four-bar search", kSetting, kAlone,
+     [](const std::string&, CliContext& c) { c.bench.controls().optimiseFourBar = 0; return std::string(); }},
+    {"no-optimise-six", nullptr, "do not narrow the six-bar search", kSetting, kAlone,
+     [](const std::string&, CliContext& c) { c.bench.controls().optimiseSixBar = 0; return std::string(); }},
+    {"zoom", "2|3|4", "zoom level of the canvas (default 3)", kSetting, kAlone, chooseZoom},
+    {"pan", "H,V", "left and top edge of the view, -300 to 300 (default -60,-140)", kSetting,
+     kAlone, choosePan},
+    {"frames", "FILE|-",
+     "run the animation frame searches instead of the analysis and write the frame tables as "
+     "CSV (not with --bmp, --png, --svg, --dxf or --report, which write an analysis)", kOutput},
+    {"gyr", "FILE|-", "write the numeric data file ('-' for standard output)", kOutput},
+    {"bmp", "FILE|-", "write the canvas as a bitmap ('-' for standard output)", kAnalysis},
+    {"png", "FILE|-", "write the canvas as a PNG image, the same pixels as --bmp", kAnalysis},
+    {"svg", "FILE|-",
+     "write the construction and every path of the analysis as an SVG drawing in world units "
+     "(1 unit = 1 mm, y up)", kAnalysis},
+    {"dxf", "FILE|-", "write the same drawing as a DXF file (AutoCAD 2000, mm)", kAnalysis},
+    {"kinematics", "FILE|-",
+     "write the exact kinematics over one crank turn as CSV: poses, velocities, accelerations "
+     "and the input torque per newton resisting the slider; empty fields where a loop does not "
+     "close", kOutput},
+    {"report", "FILE|-",
+     "write the report of the analysis as JSON: linkage class, transmission angle, poses "
+     "found, path extents, slider stroke and the distance of the found poses from the exact "
+     "ones, and the exact kinematics at every half degree: the transmission angle, dead "
+     "centres, rocking angle, time ratios, slider stroke, peak speeds, accelerations and input "
+     "torque per newton at --rpm", kAnalysis},
+    {"tolerance", "FILE|-",
+     "write a tolerance analysis as JSON: Monte Carlo samples of the design with every value "
+     "off within its tolerance and every pin with its clearance; per crank angle the 95th "
+     "percentile and the greatest distance of the four-bar output, six-bar output and slider "
+     "from their nominal places (band95, bandMax), percentiles of slider stroke, rocking angle "
+     "and least transmission angle, the share of samples whose crank no longer turns fully, "
+     "and the sensitivity of the outputs to each value, ranked", kOutput},
+    {"rpm", "N", "crank speed of --kinematics and --report (default 60)", kSetting,
+     kExactCurves, setRpm},
+    {"step", "DEG",
+     "crank-angle step of --kinematics and --tolerance (default 0.5); the report's figures "
+     "are always taken every half degree", kSetting, kSampledCurves, setStep},
+    {"tol", "T | NAME=T",
+     "tolerance ± T (mm) of every design value, or of parameter NAME alone; repeatable, "
+     "applied in order (default 0.1)", kSetting, kTolerance, setTolerance},
+    {"clearance", "C", "clearance of every pin joint, mm (default 0.05)", kSetting, kTolerance,
+     setClearance},
+    {"samples", "N",
+     "Monte Carlo samples, 1 to 1000000 (default 2000); the samples times the crank angles of "
+     "--step may be at most 12000000, so at most 16643 at the default step", kSetting,
+     kTolerance, setSamples},
+    {"seed", "N",
+     "seed of the tolerance samples and of the synthesis; the same seed gives the same file "
+     "(default 1)", kSetting, kSeeded, setSeed},
+    {"distribution", "uniform|normal",
+     "errors uniform within ± the tolerance, or normal with sigma a third of it (default "
+     "uniform)", kSetting, kTolerance, setDistribution},
+    {"synthesize", "FILE|-",
+     "path synthesis: find crank-rockers whose output path passes closest to the targets in "
+     "FILE ('-' for standard input; x,y per line, comma, semicolon or blanks, optional header "
+     "line naming the columns; 1 MiB at most) and write them as JSON on standard output, best "
+     "first: the six four-bar values, each target's distance, the largest and RMS distance, "
+     "class and least transmission angle", kInput, kAlone,
+     [](const std::string& v, CliContext& c) { c.request.synthesis.targetsPath = v; return std::string(); }},
+    {"ordered", nullptr,
+     "the path meets the targets in their order as the crank turns (--keep-order says the "
+     "same)", kSetting, kSynthesis,
+     [](const std::string&, CliContext& c) { c.request.synthesis.options.keepOrder = true; return std::string(); }},
+    {"keep-order", nullptr, "the same as --ordered", kSetting, kSynthesis,
+     [](const std::string&, CliContext& c) { c.request.synthesis.options.keepOrder = true; return std::string(); }},
+    {"min-transmission", "DEG",
+     "the transmission angle stays within DEG ... 180-DEG over the whole turn (default 30); "
+     "the crank always turns fully", kSetting, kSynthesis, setMinTransmission},
+    {"free-frame", nullptr,
+     "the linkage may also be moved and turned against the targets; each candidate then gives "
+     "the crank pivot, the fixed link's angle and the rotation and shift into the program's "
+     "frame", kSetting, kSynthesis,
+     [](const std::string&, CliContext& c) { c.request.synthesis.options.freeFrame = true; return std::string(); }},
+    {"bound", "NAME=LOW:HIGH",
+     "range of one of the six four-bar values (default 1:200 for the lengths, -200:200 for "
+     "the offsets); repeatable", kSetting, kSynthesis, setBound},
+    {"candidates", "N", "distinct candidates at most, 1 to 100 (default 10)", kSetting,
+     kSynthesis, setCandidates},
+    {"starts", "N",
+     "independent starts of the search (default 64, 96 with --free-frame); --seed seeds them: "
+     "the same seed, the same candidates", kSetting, kSynthesis, setStarts},
+    {"evaluations", "N", "evaluations per start (default 3000, 5000 with --free-frame)",
+     kSetting, kSynthesis, setEvaluations},
+    {"time-limit", "S", "stop the search after S seconds with the best found so far", kSetting,
+     kSynthesis, setTimeLimit},
+    {"apply-best", nullptr,
+     "type the best candidate into the boxes, so that the other outputs describe it (none of "
+     "them on standard output)", kSetting, kSynthesis,
+     [](const std::string&, CliContext& c) { c.request.synthesis.applyBest = true; return std::string(); }},
+    {"help", nullptr, "show this help and exit", OptionKind::Answer},
+    {"version", nullptr, "show the version and exit", OptionKind::Answer},
+};
+
+}  // namespace
+
+std::span<const CliOption> cliOptions() { return kOptions; }
+
+std::vector<const CliOption*> outputOptions() {
+  std::vector<const CliOption*> outputs;
+  for (const CliOption& o : kOptions)
+    if (o.kind == kOutput || o.kind == kAnalysis) outputs.push_back(&o);
+  return outputs;
+}
+
+}  // namespace gyrenda
