@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <cmath>
 #include <string>
 #include <utility>
 #include <vector>
@@ -66,11 +67,11 @@ TEST(ValidationPass, RepairsTheTypedValues) {
       // Both fixed-link bounds see the crank of 40 (41, then 31) before it is cut back to 36.
       {{{crankRadius, "40"}}, crankRadius, 36, "36", 36, FixedLinkRange{37, 35}},
       {{{crankRadius, "40"}}, fixedLinkLength, 31, "31", 31, any},
-      {{{crankRadius, "20.4"}}, crankRadius, 20.4f, "20", 20, FixedLinkRange{21.4f, 50.6f}},
+      {{{crankRadius, "20.4"}}, crankRadius, 20.4f, "20.4", 20, FixedLinkRange{21.4f, 50.6f}},
       {{{crankRadius, "18.4"}}, crankRadius, 18.4f, "18.4", 18, any},
-      {{{crankRadius, "0.4"}}, crankRadius, 0.4f, "1", 1, any},
-      {{{leverRadius, "18"}, {crankRadius, "18.0"}}, crankRadius, 18, "18.0", 18, any},  // kept
-      {{{sixLinkLength, "0.5"}}, sixLinkLength, 0.5f, "1", 1, any},  // positive: kept
+      {{{crankRadius, "0.4"}}, crankRadius, 0.4f, "0.4", 1, any},
+      {{{leverRadius, "18"}, {crankRadius, "18.0"}}, crankRadius, 18, "18", 18, any},  // kept
+      {{{sixLinkLength, "0.5"}}, sixLinkLength, 0.5f, "0.5", 1, any},  // positive: kept
       {{{sixLinkLength, "0"}}, sixLinkLength, 1, "1", 1, any},
       {{{couplerLength, "-0"}}, couplerLength, 1, "1", 1, any},
       {{{crankRadius, "abc"}}, crankRadius, 1, "1", 1, FixedLinkRange{2, 70}},
@@ -96,6 +97,40 @@ TEST(ValidationPass, RepairsTheTypedValues) {
       EXPECT_EQ(controls.fixedLinkCaption, c.range);
     }
   }
+}
+
+// A box shows the value its parameter holds, in the seven digits a pass writes, and its bar the
+// nearest whole number; leaving a box whose text was not edited keeps the parameter to the last
+// bit, after a typed value with more digits than a box shows, an applied design, undo and
+// redo. A click on a bar still steps from the bar's whole number.
+TEST(ValidationPass, BoxesShowTheValueHeldAndLeavingThemUntouchedKeepsIt) {
+  OpenWindow w;
+  ParameterSet applied = w.bench.linkage().parameters;
+  std::ranges::copy(std::array{15.42806f, 23.42215f, 27.06871f, 19.14275f, 44.06559f, -3.25f},
+                    applied.begin());
+  const auto showsAndKeeps = [&](const char* step) {
+    SCOPED_TRACE(step);
+    const ParameterSet held = w.bench.linkage().parameters;
+    for (int k = 0; k < kParamCount; ++k) {
+      EXPECT_EQ(w.bench.controls().boxText[k], formatBoxNumber(held[k])) << k;
+      EXPECT_EQ(w.bench.controls().spinValue[k], static_cast<int>(std::nearbyint(held[k]))) << k;
+    }
+    for (int k = 0; k < kParamCount; ++k) w.bench.leaveBox(k);  // Tab through every box
+    EXPECT_EQ(w.bench.linkage().parameters, held);
+  };
+  leaveBox(w.bench, crankRadius, "15.428061");  // one more digit than the box shows
+  EXPECT_EQ(w.bench.linkage()[crankRadius], 15.428061f);
+  showsAndKeeps("typed");
+  w.bench.applyParameters(applied);
+  EXPECT_EQ(w.bench.linkage().parameters, applied);
+  showsAndKeeps("applied");
+  w.bench.undo();
+  showsAndKeeps("undone");
+  w.bench.redo();
+  showsAndKeeps("redone");
+  w.bench.setSpinBar(crankRadius, w.bench.controls().spinValue[crankRadius] + 1);
+  EXPECT_EQ(std::pair(w.bench.linkage()[crankRadius], w.bench.controls().boxText[crankRadius]),
+            std::pair(16.0f, std::string("16")));
 }
 
 TEST(ValidationPass, AnIndexOutsideTheBoxesChangesNothing) {

@@ -213,7 +213,7 @@ TEST(Scenario, PointEntrySetsTheSlideEndsByDoubleClick) {
   s.bench.execute();
   s.bench.movePointer(-12.345f, -6.789f);
   Texts texts = kDefaultTexts;
-  std::ranges::copy(Texts{"30", "65", "160", "40"}, texts.begin() + slideStartX);
+  std::ranges::copy(Texts{"30", "65", "160.5", "40.25"}, texts.begin() + slideStartX);
   EXPECT_EQ(s.boxTexts(), texts);
   EXPECT_EQ(Point(s.bench.linkage()[slideEndX], s.bench.linkage()[slideEndY]),
             Point(160.5f, 40.25f));
@@ -247,9 +247,9 @@ TEST(Scenario, LoadedDesignIsAnalysedOnce) {
   s.platform.openPath = GYRENDA_SCENARIO_DATA_DIR "/../load_other_design.GYR";
   s.bench.load();
   EXPECT_EQ(s.bench.controls().drawImmediately, 0);
-  EXPECT_EQ(s.boxTexts(), (Texts{"12", "30", "40", "35", "-20", "8", "45", "60", "-10", "10", "60",
-                                 "140", "70"}));
-  EXPECT_EQ(s.bench.linkage()[outputOffsetY], 7.5f);  // the box shows the bar's 8
+  EXPECT_EQ(s.boxTexts(), (Texts{"12", "30", "40", "35", "-20", "7.5", "45", "60", "-10", "10",
+                                 "60", "140", "70"}));
+  EXPECT_EQ(s.bench.linkage()[outputOffsetY], 7.5f);  // the box shows it, the bar its 8
   EXPECT_EQ(s.bench.controls().spinValue,
             (std::array{12, 30, 40, 35, -20, 8, 45, 60, -10, 10, 60, 140, 70}));
   EXPECT_EQ(s.bench.controls().fixedLinkCaption, (FixedLinkRange{23, 57}));

@@ -26,20 +26,29 @@ void Workbench::setSpinBar(int k, int value) {
   value = std::clamp(value, info.spinMin, info.spinMax);
   if (value == controls_.spinValue[k]) return;
   controls_.spinValue[k] = value;
+  // A bar that follows its parameter through a pass holds the nearest whole number, while the
+  // box keeps the value itself: a box showing a rounded value would hand it to the design the
+  // next time it is left. A click on the bar types the bar's value.
+  if (editGuard_) {
+    writeBack(linkage_.parameters, k);
+    return;
+  }
   controls_.boxText[k] = std::to_string(value);
   controls_.mark(BoxesChanged);
-  if (!editGuard_) leaveBox(k);
+  leaveBox(k);
 }
 
-void Workbench::writeBack(const ParameterSet& p, int k) {
-  controls_.boxText[k] = formatBoxNumber(p[k]);
+void Workbench::showInBox(int k, std::string text) {
+  controls_.boxText[k] = text;
+  shownText_[k] = std::move(text);
   controls_.mark(BoxesChanged);
 }
+
+void Workbench::writeBack(const ParameterSet& p, int k) { showInBox(k, formatBoxNumber(p[k])); }
 
 void Workbench::setLengthToOne(ParameterSet& p, int k) {
   p[k] = 1.0f;
-  controls_.boxText[k] = std::string(1, '1');  // not = "1": GCC 12 warns falsely (-Wrestrict)
-  controls_.mark(BoxesChanged);
+  writeBack(p, k);
 }
 
 void Workbench::leaveBox(int index) {
@@ -50,7 +59,8 @@ void Workbench::leaveBox(int index) {
   // read the parameters being repaired.
   ParameterSet& p = linkage_.parameters;
   const auto setBarFromParam = [&](int k) { setSpinBar(k, barValueFor(p[k])); };
-  p[index] = clampParam(readNumber(controls_.boxText[index]));
+  if (controls_.boxText[index] != shownText_[index])
+    p[index] = clampParam(readNumber(controls_.boxText[index]));
 
   // The fixed link lies strictly between the two bounds; when they cross, the upper decides.
   // Both sums are rounded to single precision before they are compared.
@@ -93,6 +103,7 @@ void Workbench::leaveBox(int index) {
     setBarFromParam(slideEndX);
   }
   setBarFromParam(index);
+  writeBack(p, index);
 
   Linkage next = makeLinkage(p);
   if (couplerRepaired) {
@@ -116,6 +127,7 @@ void Workbench::leaveBox(int index) {
 void Workbench::typeDesign(const ParameterSet& values) {
   for (int k = 0; k < kParamCount; ++k) controls_.boxText[k] = formatBoxNumber(values[k]);
   for (int k = 0; k < kParamCount; ++k) linkage_.parameters[k] = readNumber(controls_.boxText[k]);
+  shownText_.fill({});  // every box is read once, as typed
   controls_.mark(BoxesChanged);
   ++designEdit_;
   for (int k = 0; k < kParamCount; ++k) leaveBox(k);
@@ -168,7 +180,7 @@ void Workbench::redo() {
 void Workbench::stepTo(const std::optional<DesignState>& design) {
   if (!design) return;
   linkage_ = makeLinkage(design->parameters);
-  controls_.boxText = design->boxText;
+  controls_.boxText = shownText_ = design->boxText;
   controls_.spinValue = design->spinValue;
   controls_.fixedLinkCaption = linkage_.fixedLinkRange;
   controls_.mark(BoxesChanged | CaptionsChanged);

@@ -21,6 +21,7 @@ void Workbench::start() {
     // The spin bars start at the defaults; setting them at creation raises no change.
     controls_.spinValue[k] = static_cast<int>(linkage_.parameters[k]);
   }
+  shownText_ = controls_.boxText;
   history_.reset(designInPlace());
   setRunControls(true);
   selectSpeed(1);

@@ -124,6 +124,9 @@ class Workbench final : private RunControl {
   void setRunControls(bool idle);
   void setLengthToOne(ParameterSet& p, int k);
   void writeBack(const ParameterSet& p, int k);
+  // Puts a text of the program's own into box k: leaving the box with that text unchanged
+  // keeps the parameter as it is, to the last bit, where reading the text back could round it.
+  void showInBox(int k, std::string text);
   // The boxes given `values` and read by a pass each, as one edit: no step of the history.
   void typeDesign(const ParameterSet& values);
   // The same with no analysis in between, however すぐに描画する stands.
@@ -150,6 +153,7 @@ class Workbench final : private RunControl {
   bool quitRequested_ = false;    // the program is to end once every loop has returned
   bool stopRequested_ = false;    // 停止 was pressed; the next loop to yield honours it
   bool editGuard_ = false;        // a validation pass is in progress
+  std::array<std::string, kParamCount> shownText_{};  // the text the program last put in a box
   int designEdit_ = 0;            // passes that belong to one larger edit are in progress
   bool fourBarPhase_ = false;     // the run is in its first phase (the watchdog's choice)
   bool watchdogShowing_ = false;  // the watchdog's message box is open
