@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The layers stay apart: no file of the core includes a Qt header, and no folder under src/
-# holds both files that use Qt and files that do not. Run by CTest; exits non-zero and names
+# The layers stay apart: no file of the core includes a Qt header, no folder under src/
+# holds both files that use Qt and files that do not, and the core's folders depend on each
+# other in one direction only (no folder reaches itself through the folders it includes). Run by CTest; exits non-zero and names
 # the files when a rule is broken.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -23,5 +24,14 @@ for dir in $(find src -type f \( -name '*.cpp' -o -name '*.h' \) -printf '%h\n' 
     status=1
   fi
 done
-[ "$status" -ne 0 ] || echo "layers apart: the core includes no Qt header, no folder mixes Qt and plain sources"
+# Each include of another core folder is an edge "included including"; tsort names a loop.
+edges=$(for dir in src/core/*/; do
+  folder=$(basename "$dir")
+  grep -ho '^[[:space:]]*#[[:space:]]*include[[:space:]]*"[a-z_]*/' "$dir"*.h "$dir"*.cpp 2>/dev/null |
+    sed 's/.*"//; s|/$||' | sort -u | grep -vx "$folder" | sed "s/\$/ $folder/" || true
+done)
+if ! loops=$(tsort <<<"$edges" 2>&1 >/dev/null) || [ -n "$loops" ]; then
+  echo "core folders that depend on each other in a circle:"; echo "$loops"; status=1
+fi
+[ "$status" -ne 0 ] || echo "layers apart: the core includes no Qt header, no folder mixes Qt and plain sources, no core folders depend on each other in a circle"
 exit "$status"

@@ -33,15 +33,6 @@ constexpr double kReportStep = 0.5;
 // path that is not valid UTF-8 comes back as it was given.
 QString fromBytes(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
 std::string toBytes(const QString& s) { return s.toLatin1().toStdString(); }
-QString nameOf(const CliOption& o) { return QString::fromLatin1(o.name); }
-
-QList<QCommandLineOption> parserOptions() {
-  QList<QCommandLineOption> options;
-  for (const CliOption& o : cliOptions())
-    options.append(o.value ? QCommandLineOption(nameOf(o), QString(), QStringLiteral("value"))
-                           : QCommandLineOption(nameOf(o)));
-  return options;
-}
 
 const CliOption& optionNamed(const QString& name) {
   return *std::ranges::find_if(cliOptions(), [&](const CliOption& o) { return nameOf(o) == name; });
@@ -136,7 +127,7 @@ std::vector<OutputJob> outputJobs(const CliRequest& request, const Workbench& be
       {"svg", [&] { return exportBytes(ExportFormat::Svg, bench.canvas(), buildDrawing(bench.linkage(), bench.view(), result)); }},
       {"dxf", [&] { return exportBytes(ExportFormat::Dxf, bench.canvas(), buildDrawing(bench.linkage(), bench.view(), result)); }},
       {"kinematics", [&] { return kinematicsCsv(computed.curves->curves); }},
-      {"report", [&] { return reportJson(*result.report, *computed.reportFigures); }},
+      {"report", [&] { return reportJson(*bench.report(), *computed.reportFigures); }},
       {"tolerance", [&] { return toleranceJson(*computed.tolerance, request.tolerance); }}};
   for (const CliOption* o : outputOptions())
     if (const auto paths = request.outputs.find(o->name); paths != request.outputs.end())

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "session/run_result.h"
+#include "canvas/run_result.h"
 
 namespace gyrenda {
 

@@ -1,5 +1,7 @@
 #include "cli/cli_options.h"
 
+#include <QCommandLineOption>
+
 #include <algorithm>
 #include <cstdint>
 
@@ -270,6 +272,16 @@ const CliOption kOptions[] = {
 }  // namespace
 
 std::span<const CliOption> cliOptions() { return kOptions; }
+
+QString nameOf(const CliOption& option) { return QString::fromLatin1(option.name); }
+
+QList<QCommandLineOption> parserOptions() {
+  QList<QCommandLineOption> options;
+  for (const CliOption& o : kOptions)
+    options.append(o.value ? QCommandLineOption(nameOf(o), QString(), QStringLiteral("value"))
+                           : QCommandLineOption(nameOf(o)));
+  return options;
+}
 
 std::vector<const CliOption*> outputOptions() {
   std::vector<const CliOption*> outputs;

@@ -3,6 +3,9 @@
 // before a run all read this one table.
 #pragma once
 
+#include <QCommandLineOption>
+#include <QList>
+#include <QString>
 #include <array>
 #include <map>
 #include <span>
@@ -53,6 +56,10 @@ struct CliOption {
 };
 
 std::span<const CliOption> cliOptions();
+
+QString nameOf(const CliOption& option);
+// The table as Qt's parser takes it: an option with a value form takes a value.
+QList<QCommandLineOption> parserOptions();
 
 // The options that name an output, in the order their files are written.
 std::vector<const CliOption*> outputOptions();

@@ -399,7 +399,7 @@ void MainWindow::showChanges(Changes changed) {
   if (changed & EnabledChanged) showEnabled();
   if (changed & RunStateChanged) showRunState();
   if (reportWindow_ && (changed & (ReportChanged | BoxesChanged)))
-    reportWindow_->showReport(bench_.result().report, bench_.linkage().parameters);
+    reportWindow_->showReport(bench_.report(), bench_.linkage().parameters);
   if (!bench_.running() && runShown_) {
     runShown_ = false;
     restoreFocusAfterRun();
@@ -421,7 +421,7 @@ void MainWindow::restoreFocusAfterRun() {
 void MainWindow::openReport() {
   if (!reportWindow_) {
     reportWindow_ = new ReportWindow(this);
-    reportWindow_->showReport(bench_.result().report, bench_.linkage().parameters);
+    reportWindow_->showReport(bench_.report(), bench_.linkage().parameters);
     // Beside the main window, so that the design, its drawing and the commands stay in view.
     if (const QScreen* s = screen()) {
       const BesidePlace place = besideWithRoom(frameGeometry(), reportWindow_->size(),

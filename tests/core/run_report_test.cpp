@@ -61,18 +61,18 @@ TEST(RunReport, AReportOfTheLastAnalysisOnly) {
   Workbench& bench = w.bench;
   bench.selectSpeed(2);
   bench.controls().analyseSixBar = 1;
-  EXPECT_FALSE(bench.result().report);
+  EXPECT_FALSE(bench.report());
   w.platform.onYield = [&] {
     if (bench.loopCrankAngle() == 270 && !bench.result().hits.sixBarSearched) bench.stop();
   };
   bench.execute();
-  const RunReport r = bench.result().report.value();
+  const RunReport r = bench.report().value();
   EXPECT_EQ(std::tuple(r.fourBar.stopped, r.fourBar.anglesExamined, r.sixBar->stopped),
             std::tuple(true, 540, false));
   w.platform.onPause = [&] { bench.stop(); };
   bench.animate(Direction::Forwards);
   test::leaveBox(bench, crankRadius, "20");
-  EXPECT_EQ(bench.result().report, r);
+  EXPECT_EQ(bench.report(), r);
 }
 
 // Found poses off the exact ones by known distances give the report's accuracy figures: 200

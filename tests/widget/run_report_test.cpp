@@ -111,7 +111,7 @@ TEST(ReportRows, AccuracyCountsTheFoundPosesThatHaveNoExactPose) {
   w.bench.controls().analyseSixBar = 1;
   test::leaveBox(w.bench, sixLinkLength, "1e-38");
   w.bench.execute();
-  const RunReport& r = *w.bench.result().report;
+  const RunReport& r = *w.bench.report();
   ASSERT_GT(r.sixBar->posesFound, 0);
   const ReportRows rows = reportRows(r, analyseKinematics(r.parameters, 60));
   const QString counted = QString("見つかった %1 の姿勢のどれにも厳密な姿勢がありません");

@@ -12,7 +12,7 @@
 #include "canvas/view.h"
 #include "linkage/linkage.h"
 #include "linkage/world_point.h"
-#include "session/run_result.h"
+#include "canvas/run_result.h"
 
 namespace gyrenda {
 

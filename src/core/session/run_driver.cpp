@@ -61,7 +61,7 @@ void Workbench::analyse() {
   if (ticked(controls_.analyseSixBar))
     searchSixBar(linkage_, canvas_, ticked(controls_.optimiseSixBar), *this, result_);
   // The report is of the last analysis; an animation leaves it as it was.
-  result_.report = makeRunReport(linkage_, result_);
+  report_ = makeRunReport(linkage_, result_);
   controls_.mark(ReportChanged);
 }
 

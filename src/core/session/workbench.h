@@ -8,12 +8,13 @@
 
 #include "canvas/raster.h"
 #include "canvas/run_control.h"
+#include "canvas/run_result.h"
 #include "canvas/view.h"
 #include "linkage/linkage.h"
+#include "report/run_report.h"
 #include "session/control_state.h"
 #include "session/design_history.h"
 #include "session/platform.h"
-#include "session/run_result.h"
 #include "sixbar/animation.h"
 
 namespace gyrenda {
@@ -36,6 +37,9 @@ class Workbench final : private RunControl {
   const Linkage& linkage() const { return linkage_; }
   const View& view() const { return view_; }
   const RunResult& result() const { return result_; }
+  // The report of the last analysis, taken when it ended; none before the first. An animation
+  // leaves it as it was.
+  const std::optional<RunReport>& report() const { return report_; }
   const Raster& canvas() const { return canvas_; }
 
   bool running() const { return running_; }
@@ -146,6 +150,7 @@ class Workbench final : private RunControl {
   Linkage linkage_;
   View view_;
   RunResult result_;
+  std::optional<RunReport> report_;
   Raster canvas_;
   DesignHistory history_;
 

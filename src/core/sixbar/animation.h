@@ -6,7 +6,7 @@
 #include "canvas/raster.h"
 #include "canvas/run_control.h"
 #include "linkage/linkage.h"
-#include "session/run_result.h"
+#include "canvas/run_result.h"
 
 namespace gyrenda {
 

@@ -5,7 +5,7 @@
 #include "canvas/raster.h"
 #include "canvas/raster_search.h"
 #include "linkage/linkage.h"
-#include "session/run_result.h"
+#include "canvas/run_result.h"
 
 namespace gyrenda {
 

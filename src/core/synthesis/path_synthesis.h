@@ -14,7 +14,7 @@
 
 #include "kinematics/vec2.h"
 #include "linkage/parameters.h"
-#include "report/run_report.h"
+#include "linkage/linkage_class.h"
 
 namespace gyrenda {
 

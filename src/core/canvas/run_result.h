@@ -1,12 +1,11 @@
 // What a run leaves behind: the result and frame tables, what each hit of an analysis found,
-// which searches ran and whether 停止 ended them, and the report of the last analysis.
+// which searches ran and whether 停止 ended them.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 
 #include "linkage/angle_table.h"
-#include "report/run_report.h"
 
 namespace gyrenda {
 
@@ -29,12 +28,9 @@ struct RunResult {
   AngleTable leverTipX{}, leverTipY{};
   AngleTable sixAxisX{}, sixAxisY{}, sixOffsetX{}, sixOffsetY{};
   RunHits hits;
-  // The report of the last analysis run, taken when it ended; none before the first.
-  std::optional<RunReport> report;
 };
 
-// Every table back to kNoPose and the hits to none, as at the start of every run. The report
-// of the last analysis stays.
+// Every table back to kNoPose and the hits to none, as at the start of every run.
 void clearRunTables(RunResult& r);
 
 }  // namespace gyrenda

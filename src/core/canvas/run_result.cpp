@@ -1,4 +1,4 @@
-#include "session/run_result.h"
+#include "canvas/run_result.h"
 
 namespace gyrenda {
 
