@@ -190,8 +190,8 @@ TEST(PathSynthesis, StopIsHonouredByTheObjective) {
   EXPECT_LT(running.evaluations, 2000 + 2 * threads * 256);
 }
 
-// Points as a spreadsheet copies them or a CSV file holds them; a header only on line 1, and
-// only without digits.
+// Points as a spreadsheet copies them, a CSV file holds them or a Japanese input method types
+// them; a header only on line 1, and only a line with a letter that is not a point.
 TEST(TargetList, ReadsPointsAsPeopleWriteThemAndNamesTheFirstBadLine) {
   const struct {
     const char* text;
@@ -200,12 +200,19 @@ TEST(TargetList, ReadsPointsAsPeopleWriteThemAndNamesTheFirstBadLine) {
   } rows[] = {
       {"x,y\n1,2\n3.5;-4\r\n\n 5 6 \n7\t8\r9 , 10", {{1, 2}, {3.5, -4}, {5, 6}, {7, 8}, {9, 10}}, 0},
       {"1,2\n3,4\n", {{1, 2}, {3, 4}}, 0},
-      {"x1,y1\n1,2\n", {}, 1},
+      {"x1,y1\n1,2\n", {{1, 2}}, 0},
+      {"\xEF\xBB\xBF" "1,2\n", {{1, 2}}, 0},
+      {"--\n1,2\n", {}, 1},
+      {"１０，－２０．５\n３０\u3000４０\n", {{10, -20.5}, {30, 40}}, 0},
+      {"番号,X,Y\n1,10,20\n2,30,40\n", {{10, 20}, {30, 40}}, 0},
+      {"1,10,20\n3,30,40\n", {}, 2},
+      {"1,10,20\n30,40\n", {}, 2},
+      {"2,10,20\n", {}, 1},
       {"1,2\nx,y\n", {}, 2},
       {"1,2\n3,4,5\n", {}, 2},
       {"1,,2\n", {}, 1},
       {"1,2,\n", {}, 1},
-      {"1,nan\n", {}, 1},
+      {"1,2\n3,nan\n", {}, 2},
       {"x,y\n1,a", {}, 2},
   };
   for (const auto& row : rows) {
