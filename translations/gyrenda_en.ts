@@ -1386,6 +1386,14 @@ out</translation>
         <source>CSV (*.csv)</source>
         <translation>CSV (*.csv)</translation>
     </message>
+    <message>
+        <source>1 ～ %1。サンプル数とクランク角の数（%2）の積は %3 までです。</source>
+        <translation>1 to %1: the number of samples times the number of crank angles (%2) may be at most %3.</translation>
+    </message>
+    <message>
+        <source>サンプル数は %1 までです（サンプル数とクランク角の数 %2 の積が %3 まで）。%4 を %1 にしました。</source>
+        <translation>At most %1 samples (the samples times the %2 crank angles may be at most %3): %4 was made %1.</translation>
+    </message>
 </context>
 <context>
     <name>gyrenda::VersionWindow</name>

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFileDialog>
+#include <QFontMetricsF>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -21,8 +22,10 @@
 #include <QTimer>
 #include <QValueAxis>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <functional>
 
 #include "desktop/chart_file.h"
 #include "desktop/messages.h"
@@ -118,13 +121,56 @@ void addStretches(QChart* chart, std::size_t count, At at, const QString& name, 
   }
 }
 
+// The labels take as many decimals as the tick interval needs, so that none shows rounding
+// noise ("5.55112e-17" for a tick at 0). And never fewer than one where every label would be
+// narrower than "...": QtCharts keeps that much beside a vertical axis's labels, and the room
+// left is then too small for the axis's title, which shows as a lone "…".
 void niceRange(QValueAxis* axis, double low, double high) {
   if (!(low <= high)) low = 0, high = 1;
   if (low == high) low -= 1, high += 1;
   axis->setRange(low, high);
   axis->applyNiceNumbers();
-  axis->setLabelFormat(QStringLiteral("%g"));
+  const int ticks = std::max(axis->tickCount(), 2);
+  const double interval = (axis->max() - axis->min()) / (ticks - 1);
+  int decimals = std::clamp(static_cast<int>(-std::floor(std::log10(interval) + 1e-9)), 0, 9);
+  const QFontMetricsF metrics(axis->labelsFont());
+  double widest = 0;
+  for (int i = 0; i < ticks; ++i)
+    widest = std::max(widest, metrics.horizontalAdvance(QString::number(axis->min() + i * interval, 'f', decimals)));
+  if (widest < metrics.horizontalAdvance(QStringLiteral("..."))) ++decimals;
+  axis->setLabelFormat(QStringLiteral("%.%1f").arg(decimals));
 }
+
+// A count that may be typed above its maximum: such a number is made the maximum when the
+// box is left or Return is pressed, and `clamped` is told what was typed. A plain spin box
+// would refuse the last digit unseen (20000 typed against 16643 leaves 2000).
+class CountBox final : public QSpinBox {
+ public:
+  using QSpinBox::QSpinBox;
+  std::function<void(const QString& typed)> clamped;
+
+ protected:
+  QValidator::State validate(QString& input, int& pos) const override {
+    const QValidator::State state = QSpinBox::validate(input, pos);
+    return state == QValidator::Invalid && above(input) ? QValidator::Intermediate : state;
+  }
+  void fixup(QString& input) const override {
+    if (!above(input)) return QSpinBox::fixup(input);
+    const QString typed = input.trimmed();
+    input = QString::number(maximum());
+    if (clamped) clamped(typed);
+  }
+
+ private:
+  bool above(const QString& input) const {
+    const QString digits = input.trimmed();
+    if (digits.isEmpty() || !std::ranges::all_of(digits, [](QChar c) { return c >= u'0' && c <= u'9'; }))
+      return false;
+    bool fits = false;
+    const qulonglong value = digits.toULongLong(&fits);
+    return !fits || value > static_cast<qulonglong>(maximum());
+  }
+};
 
 QTableWidget* newTable(QWidget* parent, const char* name, const QStringList& headers) {
   auto* table = new QTableWidget(0, static_cast<int>(headers.size()), parent);
@@ -165,10 +211,34 @@ TolerancePanel::TolerancePanel(QWidget* parent) : QWidget(parent) {
   clearance_ = lengthBox("clearance", 0.05);
   perValue_ = new QCheckBox(tr("寸法ごとに指定"), this);
   perValue_->setObjectName(QStringLiteral("perValue"));
-  samples_ = new QSpinBox(this);
+  auto* samples = new CountBox(this);
+  samples_ = samples;
   samples_->setObjectName(QStringLiteral("samples"));
-  samples_->setRange(1, 16000);  // at 721 crank angles, within what the bands may hold
+  const double step = ToleranceOptions{}.step;
+  samples_->setRange(1, maxToleranceSamples(step));
   samples_->setValue(2000);
+  samples_->setToolTip(tr("1 ～ %1。サンプル数とクランク角の数（%2）の積は %3 までです。")
+                           .arg(samples_->maximum())
+                           .arg(toleranceCrankAngles(step))
+                           .arg(kMaxToleranceSampleAngles));
+  samplesNote_ = new QLabel(this);
+  samplesNote_->setObjectName(QStringLiteral("samplesNote"));
+  samplesNote_->setWordWrap(true);
+  samplesNote_->setStyleSheet(QStringLiteral("color: #c00000;"));
+  samplesNote_->hide();
+  samples->clamped = [this, step](const QString& typed) {
+    samplesNote_->setText(tr("サンプル数は %1 までです（サンプル数とクランク角の数 %2 の積が %3 まで）。"
+                             "%4 を %1 にしました。")
+                              .arg(samples_->maximum())
+                              .arg(toleranceCrankAngles(step))
+                              .arg(kMaxToleranceSampleAngles)
+                              .arg(typed));
+    samplesNote_->show();
+  };
+  // The note stays true while the box holds the maximum it was made.
+  connect(samples_, &QSpinBox::valueChanged, samplesNote_, [this](int value) {
+    if (value < samples_->maximum()) samplesNote_->hide();
+  });
   seed_ = new QSpinBox(this);
   seed_->setObjectName(QStringLiteral("seed"));
   seed_->setRange(0, 2147483647);
@@ -281,6 +351,7 @@ TolerancePanel::TolerancePanel(QWidget* parent) : QWidget(parent) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addLayout(form);
+  layout->addWidget(samplesNote_);
   layout->addLayout(runRow);
   layout->addWidget(note_);
   layout->addWidget(tabs_, 1);
@@ -351,6 +422,12 @@ void TolerancePanel::setRunning(bool running) {
 
 void TolerancePanel::compute() {
   if (job_ || !parameters_) return;
+  samples_->interpretText();  // a count typed and not yet left counts, made the maximum if above
+  // The plots and tables show a result or nothing: the last one goes now, so that a run
+  // stopped or refused leaves nobody reading it as this run's.
+  result_.reset();
+  resultDesign_.reset();
+  showResult();
   job_ = std::make_unique<Job>();
   job_->design = *parameters_;
   job_->options = options();

@@ -87,6 +87,7 @@ class TolerancePanel final : public QWidget {
   QTableWidget* perValueTable_ = nullptr;
   QDoubleSpinBox* clearance_ = nullptr;
   QSpinBox* samples_ = nullptr;
+  QLabel* samplesNote_ = nullptr;  // a count typed above the most and made the most
   QSpinBox* seed_ = nullptr;
   QComboBox* distribution_ = nullptr;
   QPushButton* compute_ = nullptr;
