@@ -172,6 +172,17 @@ class CountBox final : public QSpinBox {
   }
 };
 
+QDoubleSpinBox* lengthBox(QWidget* parent, const char* name, double value) {
+  auto* box = new QDoubleSpinBox(parent);
+  box->setObjectName(QString::fromLatin1(name));
+  box->setRange(0, kMaxTolerance);
+  box->setDecimals(3);
+  box->setSingleStep(0.01);
+  box->setValue(value);
+  box->setSuffix(QStringLiteral(" mm"));
+  return box;
+}
+
 QTableWidget* newTable(QWidget* parent, const char* name, const QStringList& headers) {
   auto* table = new QTableWidget(0, static_cast<int>(headers.size()), parent);
   table->setObjectName(QString::fromLatin1(name));
@@ -197,79 +208,7 @@ void setRow(QTableWidget* table, int row, const QStringList& cells, int words) {
 
 TolerancePanel::TolerancePanel(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("tolerancePanel"));
-  const auto lengthBox = [this](const char* name, double value) {
-    auto* box = new QDoubleSpinBox(this);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setRange(0, kMaxTolerance);
-    box->setDecimals(3);
-    box->setSingleStep(0.01);
-    box->setValue(value);
-    box->setSuffix(QStringLiteral(" mm"));
-    return box;
-  };
-  tolerance_ = lengthBox("tolerance", 0.1);
-  clearance_ = lengthBox("clearance", 0.05);
-  perValue_ = new QCheckBox(tr("寸法ごとに指定"), this);
-  perValue_->setObjectName(QStringLiteral("perValue"));
-  auto* samples = new CountBox(this);
-  samples_ = samples;
-  samples_->setObjectName(QStringLiteral("samples"));
-  const double step = ToleranceOptions{}.step;
-  samples_->setRange(1, maxToleranceSamples(step));
-  samples_->setValue(2000);
-  samples_->setToolTip(tr("1 ～ %1。サンプル数とクランク角の数（%2）の積は %3 までです。")
-                           .arg(samples_->maximum())
-                           .arg(toleranceCrankAngles(step))
-                           .arg(kMaxToleranceSampleAngles));
-  samplesNote_ = new QLabel(this);
-  samplesNote_->setObjectName(QStringLiteral("samplesNote"));
-  samplesNote_->setWordWrap(true);
-  samplesNote_->setStyleSheet(QStringLiteral("color: #c00000;"));
-  samplesNote_->hide();
-  samples->clamped = [this, step](const QString& typed) {
-    samplesNote_->setText(tr("サンプル数は %1 までです（サンプル数とクランク角の数 %2 の積が %3 まで）。"
-                             "%4 を %1 にしました。")
-                              .arg(samples_->maximum())
-                              .arg(toleranceCrankAngles(step))
-                              .arg(kMaxToleranceSampleAngles)
-                              .arg(typed));
-    samplesNote_->show();
-  };
-  // The note stays true while the box holds the maximum it was made.
-  connect(samples_, &QSpinBox::valueChanged, samplesNote_, [this](int value) {
-    if (value < samples_->maximum()) samplesNote_->hide();
-  });
-  seed_ = new QSpinBox(this);
-  seed_->setObjectName(QStringLiteral("seed"));
-  seed_->setRange(0, 2147483647);
-  seed_->setValue(1);
-  distribution_ = new QComboBox(this);
-  distribution_->setObjectName(QStringLiteral("distribution"));
-  distribution_->addItem(tr("一様"));
-  distribution_->addItem(tr("正規（σ = 公差/3）"));
-
-  auto* form = new QFormLayout;
-  auto* toleranceRow = new QHBoxLayout;
-  toleranceRow->addWidget(tolerance_);
-  toleranceRow->addWidget(perValue_);
-  toleranceRow->addStretch();
-  form->addRow(tr("公差 ±"), toleranceRow);
-  auto* clearanceRow = new QHBoxLayout;
-  clearanceRow->addWidget(clearance_);
-  auto* distributionLabel = new QLabel(tr("分布"), this);
-  distributionLabel->setBuddy(distribution_);
-  clearanceRow->addWidget(distributionLabel);
-  clearanceRow->addWidget(distribution_);
-  clearanceRow->addStretch();
-  form->addRow(tr("ピンのすきま"), clearanceRow);
-  auto* samplesRow = new QHBoxLayout;
-  samplesRow->addWidget(samples_);
-  auto* seedLabel = new QLabel(tr("乱数の種"), this);
-  seedLabel->setBuddy(seed_);
-  samplesRow->addWidget(seedLabel);
-  samplesRow->addWidget(seed_);
-  samplesRow->addStretch();
-  form->addRow(tr("サンプル数"), samplesRow);
+  QFormLayout* form = buildInputs();
 
   compute_ = new QPushButton(tr("計算"), this);
   compute_->setObjectName(QStringLiteral("computeTolerance"));
@@ -289,49 +228,7 @@ TolerancePanel::TolerancePanel(QWidget* parent) : QWidget(parent) {
   note_ = new QLabel(this);
   note_->setObjectName(QStringLiteral("toleranceNote"));
   note_->setWordWrap(true);
-
-  tabs_ = new QTabWidget(this);
-  tabs_->setObjectName(QStringLiteral("toleranceTabs"));
-  const char* chartTitles[kChartCount] = {QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "経路と95%帯"),
-                                          QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "ずれ")};
-  for (int k = 0; k < kChartCount; ++k) {
-    views_[k] = new QChartView(new QChart, tabs_);
-    views_[k]->setRenderHint(QPainter::Antialiasing);
-    views_[k]->setMinimumSize(360, 260);
-    tabs_->addTab(views_[k], tr(chartTitles[k]));
-  }
-  percentiles_ = newTable(tabs_, "percentiles",
-                          {tr("項目"), tr("公称"), tr("5%"), tr("50%"), tr("95%"), tr("サンプル数")});
-  tabs_->addTab(percentiles_, tr("分布"));
-  sensitivities_ = newTable(tabs_, "sensitivities",
-                            {tr("順位"), tr("寸法"), tr("４節リンク出力点"), tr("６節リンク出力点"),
-                             tr("スライダ")});
-  sensitivities_->setToolTip(tr("寸法が 1 mm 変わったときの、1 回転中で最大の動き (mm)"));
-  tabs_->addTab(sensitivities_, tr("感度 (mm/mm)"));
-  perValueTable_ = new QTableWidget(kParamCount, 2, tabs_);
-  perValueTable_->setObjectName(QStringLiteral("perValueTolerances"));
-  perValueTable_->setHorizontalHeaderLabels({tr("寸法"), tr("公差 ±")});
-  perValueTable_->verticalHeader()->hide();
-  perValueTable_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-  perValueTable_->horizontalHeader()->setStretchLastSection(true);
-  for (int k = 0; k < kParamCount; ++k) {
-    auto* name = new QTableWidgetItem(tr(kValueNames[k]));
-    name->setFlags(Qt::ItemIsEnabled);
-    perValueTable_->setItem(k, 0, name);
-    perValueTable_->setCellWidget(k, 1, lengthBox("perValueTolerance", 0.1));
-  }
-  perValueTable_->setEnabled(false);
-  tabs_->addTab(perValueTable_, tr("寸法ごとの公差"));
-  connect(perValue_, &QCheckBox::toggled, this, [this](bool on) {
-    perValueTable_->setEnabled(on);
-    tolerance_->setEnabled(!on);
-    if (on) {
-      // Starts from the one value that held so far.
-      for (int k = 0; k < kParamCount; ++k)
-        static_cast<QDoubleSpinBox*>(perValueTable_->cellWidget(k, 1))->setValue(tolerance_->value());
-      tabs_->setCurrentIndex(kPerValueTab);
-    }
-  });
+  buildTabs();
 
   auto* buttons = new QHBoxLayout;
   auto* saveChart = new QPushButton(tr("図を保存…"), this);
@@ -364,6 +261,123 @@ TolerancePanel::TolerancePanel(QWidget* parent) : QWidget(parent) {
   connect(stop_, &QPushButton::clicked, this, &TolerancePanel::stop);
   setRunning(false);
   showResult();
+}
+
+QFormLayout* TolerancePanel::buildInputs() {
+  tolerance_ = lengthBox(this, "tolerance", 0.1);
+  clearance_ = lengthBox(this, "clearance", 0.05);
+  perValue_ = new QCheckBox(tr("寸法ごとに指定"), this);
+  perValue_->setObjectName(QStringLiteral("perValue"));
+  buildSampleCount();
+  seed_ = new QSpinBox(this);
+  seed_->setObjectName(QStringLiteral("seed"));
+  seed_->setRange(0, 2147483647);
+  seed_->setValue(1);
+  distribution_ = new QComboBox(this);
+  distribution_->setObjectName(QStringLiteral("distribution"));
+  distribution_->addItem(tr("一様"));
+  distribution_->addItem(tr("正規（σ = 公差/3）"));
+
+  auto* form = new QFormLayout;
+  auto* toleranceRow = new QHBoxLayout;
+  toleranceRow->addWidget(tolerance_);
+  toleranceRow->addWidget(perValue_);
+  toleranceRow->addStretch();
+  form->addRow(tr("公差 ±"), toleranceRow);
+  auto* clearanceRow = new QHBoxLayout;
+  clearanceRow->addWidget(clearance_);
+  auto* distributionLabel = new QLabel(tr("分布"), this);
+  distributionLabel->setBuddy(distribution_);
+  clearanceRow->addWidget(distributionLabel);
+  clearanceRow->addWidget(distribution_);
+  clearanceRow->addStretch();
+  form->addRow(tr("ピンのすきま"), clearanceRow);
+  auto* samplesRow = new QHBoxLayout;
+  samplesRow->addWidget(samples_);
+  auto* seedLabel = new QLabel(tr("乱数の種"), this);
+  seedLabel->setBuddy(seed_);
+  samplesRow->addWidget(seedLabel);
+  samplesRow->addWidget(seed_);
+  samplesRow->addStretch();
+  form->addRow(tr("サンプル数"), samplesRow);
+  return form;
+}
+
+// The count as far as the core takes it at the step, and the note for a larger one typed.
+void TolerancePanel::buildSampleCount() {
+  auto* samples = new CountBox(this);
+  samples_ = samples;
+  samples_->setObjectName(QStringLiteral("samples"));
+  const double step = ToleranceOptions{}.step;
+  samples_->setRange(1, maxToleranceSamples(step));
+  samples_->setValue(2000);
+  samples_->setToolTip(tr("1 ～ %1。サンプル数とクランク角の数（%2）の積は %3 までです。")
+                           .arg(samples_->maximum())
+                           .arg(toleranceCrankAngles(step))
+                           .arg(kMaxToleranceSampleAngles));
+  samplesNote_ = new QLabel(this);
+  samplesNote_->setObjectName(QStringLiteral("samplesNote"));
+  samplesNote_->setWordWrap(true);
+  samplesNote_->setStyleSheet(QStringLiteral("color: #c00000;"));
+  samplesNote_->hide();
+  samples->clamped = [this, step](const QString& typed) {
+    samplesNote_->setText(tr("サンプル数は %1 までです（サンプル数とクランク角の数 %2 の積が %3 まで）。"
+                             "%4 を %1 にしました。")
+                              .arg(samples_->maximum())
+                              .arg(toleranceCrankAngles(step))
+                              .arg(kMaxToleranceSampleAngles)
+                              .arg(typed));
+    samplesNote_->show();
+  };
+  // The note stays true while the box holds the maximum it was made.
+  connect(samples_, &QSpinBox::valueChanged, samplesNote_, [this](int value) {
+    if (value < samples_->maximum()) samplesNote_->hide();
+  });
+}
+
+void TolerancePanel::buildTabs() {
+  tabs_ = new QTabWidget(this);
+  tabs_->setObjectName(QStringLiteral("toleranceTabs"));
+  const char* chartTitles[kChartCount] = {QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "経路と95%帯"),
+                                          QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "ずれ")};
+  for (int k = 0; k < kChartCount; ++k) {
+    views_[k] = new QChartView(new QChart, tabs_);
+    views_[k]->setRenderHint(QPainter::Antialiasing);
+    views_[k]->setMinimumSize(360, 260);
+    tabs_->addTab(views_[k], tr(chartTitles[k]));
+  }
+  percentiles_ = newTable(tabs_, "percentiles",
+                          {tr("項目"), tr("公称"), tr("5%"), tr("50%"), tr("95%"), tr("サンプル数")});
+  tabs_->addTab(percentiles_, tr("分布"));
+  sensitivities_ = newTable(tabs_, "sensitivities",
+                            {tr("順位"), tr("寸法"), tr("４節リンク出力点"), tr("６節リンク出力点"),
+                             tr("スライダ")});
+  sensitivities_->setToolTip(tr("寸法が 1 mm 変わったときの、1 回転中で最大の動き (mm)"));
+  tabs_->addTab(sensitivities_, tr("感度 (mm/mm)"));
+  perValueTable_ = new QTableWidget(kParamCount, 2, tabs_);
+  perValueTable_->setObjectName(QStringLiteral("perValueTolerances"));
+  perValueTable_->setHorizontalHeaderLabels({tr("寸法"), tr("公差 ±")});
+  perValueTable_->verticalHeader()->hide();
+  perValueTable_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+  perValueTable_->horizontalHeader()->setStretchLastSection(true);
+  for (int k = 0; k < kParamCount; ++k) {
+    auto* name = new QTableWidgetItem(tr(kValueNames[k]));
+    name->setFlags(Qt::ItemIsEnabled);
+    perValueTable_->setItem(k, 0, name);
+    perValueTable_->setCellWidget(k, 1, lengthBox(this, "perValueTolerance", 0.1));
+  }
+  perValueTable_->setEnabled(false);
+  tabs_->addTab(perValueTable_, tr("寸法ごとの公差"));
+  connect(perValue_, &QCheckBox::toggled, this, [this](bool on) {
+    perValueTable_->setEnabled(on);
+    tolerance_->setEnabled(!on);
+    if (on) {
+      // Starts from the one value that held so far.
+      for (int k = 0; k < kParamCount; ++k)
+        static_cast<QDoubleSpinBox*>(perValueTable_->cellWidget(k, 1))->setValue(tolerance_->value());
+      tabs_->setCurrentIndex(kPerValueTab);
+    }
+  });
 }
 
 TolerancePanel::~TolerancePanel() {

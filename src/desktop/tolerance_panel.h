@@ -18,6 +18,7 @@ class QChartView;
 class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
+class QFormLayout;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -65,6 +66,9 @@ class TolerancePanel final : public QWidget {
 
  private:
   struct Job;
+  QFormLayout* buildInputs();
+  void buildSampleCount();
+  void buildTabs();
   void poll();
   void finish();
   void showResult();
