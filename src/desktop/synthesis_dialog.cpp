@@ -476,7 +476,9 @@ void SynthesisDialog::finish() {
   poll_->stop();
   result_ = std::move(job_->result);
   job_.reset();
-  progress_->setValue(result_.problem == SynthesisProblem::Stopped ? progress_->value() : 1000);
+  // Full only for a search that ran to its end; one refused before it began did nothing.
+  const bool ran = result_.problem == SynthesisProblem::None || result_.problem == SynthesisProblem::NoLinkage;
+  if (result_.problem != SynthesisProblem::Stopped) progress_->setValue(ran ? 1000 : 0);
   const bool found = !result_.candidates.empty();
   std::vector<int> rows;  // as the user sees them
   for (const std::size_t k : result_.problemTargets)

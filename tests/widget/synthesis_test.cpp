@@ -151,7 +151,7 @@ TEST_F(SynthesisWindowTest, ImportsARegularCsvFileAndRefusesTheRestWithoutWaitin
 }
 
 // Bad input is told in the dialog before or instead of a search: a cell that is not a number,
-// and a problem the search reports (too few points).
+// and a problem the search reports (too few points), naming the rows concerned.
 TEST_F(SynthesisWindowTest, BadTargetsAreToldAndGiveNoCandidate) {
   SynthesisDialog* dialog = openDialog();
   auto* table = of<QTableWidget>("targetTable");
@@ -170,6 +170,7 @@ TEST_F(SynthesisWindowTest, BadTargetsAreToldAndGiveNoCandidate) {
     EXPECT_TRUE(told(message)) << of<QLabel>("status")->text().toStdString();
     EXPECT_EQ(of<QTableWidget>("candidateTable")->rowCount(), 0);
     EXPECT_FALSE(of("apply")->isEnabled());
+    EXPECT_LE(of<QProgressBar>("progress")->value(), 0) << "refused: nothing done";
   }
 }
 
