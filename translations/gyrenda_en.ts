@@ -980,7 +980,7 @@ out</translation>
     </message>
     <message>
         <source>貼り付けた %1 行目を読めません。x と y の二つの数を、タブ、カンマまたは空白で区切ってください。</source>
-        <translation>Pasted line %1 cannot be read. Give two numbers, x and y, separated by a tab, a comma or spaces.</translation>
+        <translation type="vanished">Pasted line %1 cannot be read. Give two numbers, x and y, separated by a tab, a comma or spaces.</translation>
     </message>
     <message numerus="yes">
         <source>%n 点を貼り付けました。</source>
@@ -999,7 +999,7 @@ out</translation>
     </message>
     <message>
         <source>%1 行目が x, y の二つの数ではありません</source>
-        <translation>line %1 is not two numbers x, y</translation>
+        <translation type="vanished">line %1 is not two numbers x, y</translation>
     </message>
     <message>
         <source>点がありません</source>
@@ -1114,6 +1114,65 @@ out</translation>
     <message>
         <source>探索の設定が正しくありません。</source>
         <translation>The search settings are wrong.</translation>
+    </message>
+    <message>
+        <source>%1 行目と %2 行目の目標点が同じ位置です。</source>
+        <translation>The targets in rows %1 and %2 are at the same place.</translation>
+    </message>
+    <message>
+        <source>%1 行目の目標点には、範囲内のどのリンクも届きません。範囲を広げるか、点を近づけてください。</source>
+        <translation>No linkage within the ranges reaches the target in row %1. Widen the ranges or move the point closer.</translation>
+    </message>
+    <message>
+        <source>%1 行目と %2 行目の目標点は離れすぎていて、範囲内のどのリンクも両方には届きません。範囲を広げるか、点を近づけてください。</source>
+        <translation>The targets in rows %1 and %2 are too far apart for any linkage within the ranges to reach both. Widen the ranges or move the points closer.</translation>
+    </message>
+    <message>
+        <source>目標点が変わりました。ここの候補は変わる前の点に対するものです。「開始」で今の点の候補を探せます。</source>
+        <translation>The targets have changed. These candidates belong to the targets before the change; “Start” searches for the targets now in the table.</translation>
+    </message>
+    <message>
+        <source>貼り付けた %1 行目を読めません。x と y の二つの数（または番号と x、y）を、タブ、カンマまたは空白で区切ってください。</source>
+        <translation>Pasted line %1 cannot be read. Give two numbers, x and y (or a number counting the points, then x and y), separated by a tab, a comma or spaces.</translation>
+    </message>
+    <message>
+        <source>%1 行目が x, y の二つの数（または番号, x, y）ではありません</source>
+        <translation>line %1 is not two numbers x, y (or a count, x, y)</translation>
+    </message>
+    <message numerus="yes">
+        <source>目標点の表にはもう点があります。読み込んだ %n 点で置き換えますか、後ろに加えますか？</source>
+        <translation>
+            <numerusform>The table holds targets already. Replace them by the %n point read, or append it?</numerusform>
+            <numerusform>The table holds targets already. Replace them by the %n points read, or append them?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>置き換える</source>
+        <translation>Replace</translation>
+    </message>
+    <message>
+        <source>後ろに加える</source>
+        <translation>Append</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>読み込みをやめました。表は元のままです。</source>
+        <translation>Nothing was read; the table is as it was.</translation>
+    </message>
+    <message>
+        <source>この候補は、目標点を変える前の点に対して求めたものです。それでも適用しますか？</source>
+        <translation>This candidate was found for the targets before they were changed. Apply it all the same?</translation>
+    </message>
+    <message>
+        <source>適用する</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>やめる</source>
+        <translation>Don’t apply</translation>
     </message>
 </context>
 <context>
@@ -1385,6 +1444,14 @@ out</translation>
     <message>
         <source>CSV (*.csv)</source>
         <translation>CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>1 ～ %1。サンプル数とクランク角の数（%2）の積は %3 までです。</source>
+        <translation>1 to %1: the number of samples times the number of crank angles (%2) may be at most %3.</translation>
+    </message>
+    <message>
+        <source>サンプル数は %1 までです（サンプル数とクランク角の数 %2 の積が %3 まで）。%4 を %1 にしました。</source>
+        <translation>At most %1 samples (the samples times the %2 crank angles may be at most %3): %4 was made %1.</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,5 @@
 #include "desktop/synthesis_dialog.h"
 
-
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
@@ -13,7 +12,9 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
@@ -24,6 +25,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <ranges>
 #include <utility>
 
 #include "files/file_head.h"
@@ -73,9 +75,10 @@ struct Text {
 QString boxNumber(double v) { return QString::fromStdString(formatBoxNumber(static_cast<float>(v))); }
 QString fixed(double v, int decimals) { return QString::number(v, 'f', decimals); }
 
+// A cell reads as a box does: what a Japanese input method types for a number as ASCII.
 std::optional<double> cellNumber(const QTableWidgetItem* item) {
   if (!item) return std::nullopt;
-  const auto v = readWholeNumber(item->text().trimmed().toStdString());
+  const auto v = readWholeNumber(asciiForms(item->text().trimmed().toStdString()));
   return v ? std::optional<double>(*v) : std::nullopt;
 }
 
@@ -100,7 +103,15 @@ QString readFailureText(int error) {
 
 }  // namespace
 
-QString synthesisProblemText(SynthesisProblem problem) {
+QString synthesisProblemText(SynthesisProblem problem, const std::vector<int>& rows) {
+  if (problem == SynthesisProblem::DuplicateTargets && rows.size() == 2)
+    return Text::tr("%1 行目と %2 行目の目標点が同じ位置です。").arg(rows[0]).arg(rows[1]);
+  if (problem == SynthesisProblem::OutOfReach && rows.size() == 1)
+    return Text::tr("%1 行目の目標点には、範囲内のどのリンクも届きません。範囲を広げるか、点を近づけて"
+                    "ください。").arg(rows[0]);
+  if (problem == SynthesisProblem::OutOfReach && rows.size() == 2)
+    return Text::tr("%1 行目と %2 行目の目標点は離れすぎていて、範囲内のどのリンクも両方には届きません。"
+                    "範囲を広げるか、点を近づけてください。").arg(rows[0]).arg(rows[1]);
   switch (problem) {
     case SynthesisProblem::None: return {};
     case SynthesisProblem::TooFewTargets: return Text::tr("目標点が足りません。3 点以上入力してください。");
@@ -191,10 +202,7 @@ QWidget* SynthesisDialog::buildTargets() {
     made[k]->setObjectName(QString::fromLatin1(commands[k].first));
     buttons->addWidget(made[k], k / 2, k % 2);
   }
-  connect(made[0], &QPushButton::clicked, this, [this] {
-    targetTable_->insertRow(targetTable_->rowCount());
-    targetTable_->setCurrentCell(targetTable_->rowCount() - 1, 0);
-  });
+  connect(made[0], &QPushButton::clicked, this, &SynthesisDialog::addRow);
   connect(made[1], &QPushButton::clicked, this, [this] {
     const int row = targetTable_->currentRow();
     if (row < 0) return;
@@ -274,15 +282,21 @@ QWidget* SynthesisDialog::buildCandidates() {
   frameNote_ = new QLabel;
   frameNote_->setObjectName(QStringLiteral("frameNote"));
   frameNote_->setWordWrap(true);
+  staleNote_ = new QLabel(tr("目標点が変わりました。ここの候補は変わる前の点に対するものです。"
+                             "「開始」で今の点の候補を探せます。"));
+  staleNote_->setObjectName(QStringLiteral("staleNote"));
+  staleNote_->setWordWrap(true);
+  staleNote_->setStyleSheet(QStringLiteral("color: #c00000;"));
+  staleNote_->hide();
   apply_ = new QPushButton(tr("適用"));
   apply_->setObjectName(QStringLiteral("apply"));
-  connect(apply_, &QPushButton::clicked, this, [this] {
-    if (const SynthesisCandidate* c = selected(); c && applyAllowed_) emit applyRequested(c->parameters);
-  });
+  connect(apply_, &QPushButton::clicked, this, &SynthesisDialog::applySelected);
+  connect(this, &SynthesisDialog::targetsChanged, this, &SynthesisDialog::showStale);
   auto* row = new QHBoxLayout;
   row->addWidget(frameNote_, 1);
   row->addWidget(apply_);
   auto* layout = new QVBoxLayout(box);
+  layout->addWidget(staleNote_);
   layout->addWidget(candidateTable_, 1);
   layout->addLayout(row);
   return box;
@@ -290,14 +304,35 @@ QWidget* SynthesisDialog::buildCandidates() {
 
 // --- Targets --------------------------------------------------------------------------------
 
-std::vector<Vec2> SynthesisDialog::targets() const {
+std::vector<Vec2> SynthesisDialog::targets() const { return readTargets(nullptr); }
+
+std::vector<Vec2> SynthesisDialog::readTargets(std::vector<int>* rows) const {
   std::vector<Vec2> points;
   for (int row = 0; row < targetTable_->rowCount(); ++row) {
     const auto x = cellNumber(targetTable_->item(row, 0));
     const auto y = cellNumber(targetTable_->item(row, 1));
-    if (x && y) points.push_back({*x, *y});
+    if (!x || !y) continue;
+    points.push_back({*x, *y});
+    if (rows) rows->push_back(row);
   }
   return points;
+}
+
+bool SynthesisDialog::rowEmpty(int row) const {
+  for (int column = 0; column < 2; ++column)
+    if (const QTableWidgetItem* cell = targetTable_->item(row, column);
+        cell && !cell->text().trimmed().isEmpty())
+      return false;
+  return true;
+}
+
+// The new row's first cell opens for typing, where the user's next keys belong.
+void SynthesisDialog::addRow() {
+  const int row = targetTable_->rowCount();
+  targetTable_->insertRow(row);
+  targetTable_->setFocus(Qt::OtherFocusReason);
+  targetTable_->setCurrentCell(row, 0);
+  targetTable_->edit(targetTable_->model()->index(row, 0));
 }
 
 void SynthesisDialog::setRows(const std::vector<Vec2>& points, bool append) {
@@ -322,8 +357,8 @@ void SynthesisDialog::addTarget(Vec2 point) {
 void SynthesisDialog::pasteTargets() {
   const TargetList read = readTargetList(QGuiApplication::clipboard()->text().toStdString());
   if (read.badLine)
-    return say(tr("貼り付けた %1 行目を読めません。x と y の二つの数を、タブ、カンマまたは空白で"
-                  "区切ってください。").arg(read.badLine), true);
+    return say(tr("貼り付けた %1 行目を読めません。x と y の二つの数（または番号と x、y）を、タブ、"
+                  "カンマまたは空白で区切ってください。").arg(read.badLine), true);
   setRows(read.points, true);
   say(tr("%n 点を貼り付けました。", nullptr, static_cast<int>(read.points.size())), false);
 }
@@ -343,21 +378,34 @@ bool SynthesisDialog::importTargets(const QString& path) {
   const TargetList read = readTargetList(head.bytes);
   QString reason = head.error ? readFailureText(head.error) : QString();
   if (!head.error && read.badLine)
-    reason = tr("%1 行目が x, y の二つの数ではありません").arg(read.badLine);
+    reason = tr("%1 行目が x, y の二つの数（または番号, x, y）ではありません").arg(read.badLine);
   else if (!head.error && read.points.empty())
     reason = tr("点がありません");
   if (!reason.isEmpty()) {
     say(tr("%1 を読めませんでした: %2").arg(path, reason), true);
     return false;
   }
-  setRows(read.points, false);
+  bool append = false;
+  if (!std::ranges::all_of(std::views::iota(0, targetTable_->rowCount()),
+                           [this](int row) { return rowEmpty(row); })) {
+    const int answer = ask(tr("目標点の表にはもう点があります。読み込んだ %n 点で置き換えますか、"
+                              "後ろに加えますか？", nullptr, static_cast<int>(read.points.size())),
+                           {tr("置き換える"), tr("後ろに加える"), tr("キャンセル")}, 0);
+    if (answer != 0 && answer != 1) {
+      say(tr("読み込みをやめました。表は元のままです。"), false);
+      return false;
+    }
+    append = answer == 1;
+  }
+  setRows(read.points, append);
   say(tr("%n 点を読み込みました。", nullptr, static_cast<int>(read.points.size())), false);
   return true;
 }
 
 std::vector<Vec2> SynthesisDialog::shownTargets() const {
   const SynthesisCandidate* c = selected();
-  if (c && resultFreeFrame_ && !c->targetsInProgramFrame.empty()) return c->targetsInProgramFrame;
+  if (c && resultFreeFrame_ && !stale() && !c->targetsInProgramFrame.empty())
+    return c->targetsInProgramFrame;
   return targets();
 }
 
@@ -379,10 +427,8 @@ void SynthesisDialog::start() {
   if (job_) return;
   // A row with something in it that is not two numbers would be left out unseen.
   for (int row = 0; row < targetTable_->rowCount(); ++row) {
-    const QTableWidgetItem* x = targetTable_->item(row, 0);
-    const QTableWidgetItem* y = targetTable_->item(row, 1);
-    const bool empty = (!x || x->text().trimmed().isEmpty()) && (!y || y->text().trimmed().isEmpty());
-    if (!empty && !(cellNumber(x) && cellNumber(y)))
+    if (!rowEmpty(row) &&
+        !(cellNumber(targetTable_->item(row, 0)) && cellNumber(targetTable_->item(row, 1))))
       return say(tr("目標点の %1 行目が数ではありません。").arg(row + 1), true);
   }
   // Committing the edit in progress may analyse (すぐに描画する), and a click on 開始 meanwhile
@@ -394,6 +440,8 @@ void SynthesisDialog::start() {
   job->base = base;
   job_ = job;
   result_ = {};
+  resultRows_.clear();
+  resultTargets_ = readTargets(&resultRows_);
   resultFreeFrame_ = job->options.freeFrame;
   showResult();
   progress_->setValue(0);
@@ -428,10 +476,15 @@ void SynthesisDialog::finish() {
   poll_->stop();
   result_ = std::move(job_->result);
   job_.reset();
-  progress_->setValue(result_.problem == SynthesisProblem::Stopped ? progress_->value() : 1000);
+  // Full only for a search that ran to its end; one refused before it began did nothing.
+  const bool ran = result_.problem == SynthesisProblem::None || result_.problem == SynthesisProblem::NoLinkage;
+  if (result_.problem != SynthesisProblem::Stopped) progress_->setValue(ran ? 1000 : 0);
   const bool found = !result_.candidates.empty();
+  std::vector<int> rows;  // as the user sees them
+  for (const std::size_t k : result_.problemTargets)
+    if (k < resultRows_.size()) rows.push_back(resultRows_[k] + 1);
   if (result_.problem != SynthesisProblem::None && !(found && result_.problem == SynthesisProblem::Stopped))
-    say(synthesisProblemText(result_.problem), true);
+    say(synthesisProblemText(result_.problem, rows), true);
   else if (result_.problem == SynthesisProblem::Stopped)
     say(synthesisProblemText(result_.problem), false);
   else
@@ -476,15 +529,53 @@ void SynthesisDialog::showResult() {
 }
 
 void SynthesisDialog::showSelection() {
+  showStale();
+  emit targetsChanged();
+}
+
+// Candidates of other points stay for the user to compare, greyed and said to be so; the
+// frame note would place the old points and is left out.
+void SynthesisDialog::showStale() {
+  const bool old = stale();
+  staleNote_->setVisible(old);
+  const QColor text = palette().color(old ? QPalette::Disabled : QPalette::Active, QPalette::Text);
+  for (int row = 0; row < candidateTable_->rowCount(); ++row)
+    for (int col = 0; col < ColumnCount; ++col)
+      if (QTableWidgetItem* item = candidateTable_->item(row, col)) item->setForeground(text);
   const SynthesisCandidate* c = selected();
   frameNote_->setText(
-      c && resultFreeFrame_
+      c && resultFreeFrame_ && !old
           ? tr("目標点の座標系で、クランク支点は (%1, %2)、静止節の向きは %3°。キャンバスには目標点を"
                "この機構の座標系に移して描いています。")
                 .arg(fixed(c->pivot.x, 2), fixed(c->pivot.y, 2), fixed(c->frameAngle, 2))
           : QString());
   showState();
-  emit targetsChanged();
+}
+
+bool SynthesisDialog::stale() const {
+  return !result_.candidates.empty() && targets() != resultTargets_;
+}
+
+void SynthesisDialog::applySelected() {
+  const SynthesisCandidate* c = selected();
+  if (!c || !applyAllowed_) return;
+  if (stale() && ask(tr("この候補は、目標点を変える前の点に対して求めたものです。それでも適用しますか？"),
+                     {tr("適用する"), tr("やめる")}, 1) != 0)
+    return;
+  emit applyRequested(c->parameters);
+}
+
+int SynthesisDialog::ask(const QString& question, const QStringList& buttons, int defaultAnswer) {
+  QMessageBox box(QMessageBox::Question, windowTitle(), question, QMessageBox::NoButton, this);
+  QList<QPushButton*> answers;
+  for (qsizetype k = 0; k < buttons.size(); ++k)
+    answers << box.addButton(buttons[k], k == 0                  ? QMessageBox::AcceptRole
+                                         : k == buttons.size() - 1 ? QMessageBox::RejectRole
+                                                                   : QMessageBox::ActionRole);
+  box.setDefaultButton(answers[defaultAnswer]);
+  box.setEscapeButton(answers.last());
+  box.exec();
+  return static_cast<int>(answers.indexOf(box.clickedButton()));
 }
 
 const SynthesisCandidate* SynthesisDialog::selected() const {
@@ -510,6 +601,18 @@ void SynthesisDialog::showState() {
 void SynthesisDialog::say(const QString& text, bool problem) {
   status_->setText(text);
   status_->setStyleSheet(problem ? QStringLiteral("color: #c00000;") : QString());
+}
+
+// Enter and Return press the focused button, as Space does: the buttons have autoDefault off,
+// so that Return in a cell or a spin box presses none, and Qt would ignore the key on them.
+void SynthesisDialog::keyPressEvent(QKeyEvent* event) {
+  auto* button = qobject_cast<QPushButton*>(focusWidget());
+  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && button &&
+      button->isEnabled()) {
+    if (!event->isAutoRepeat()) button->click();
+    return;
+  }
+  QDialog::keyPressEvent(event);
 }
 
 void SynthesisDialog::showEvent(QShowEvent* event) {

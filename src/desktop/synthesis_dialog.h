@@ -29,8 +29,9 @@ class QTimer;
 
 namespace gyrenda {
 
-// What the user reads of a search that found nothing, or was stopped.
-QString synthesisProblemText(SynthesisProblem problem);
+// What the user reads of a search that found nothing, or was stopped; `rows` are the table's
+// rows (from 1) of the targets the problem concerns.
+QString synthesisProblemText(SynthesisProblem problem, const std::vector<int>& rows = {});
 
 class SynthesisDialog final : public QDialog {
   Q_OBJECT
@@ -45,8 +46,9 @@ class SynthesisDialog final : public QDialog {
   std::vector<Vec2> targets() const;
   // Appends a point as a new row.
   void addTarget(Vec2 point);
-  // Replaces the points by those of a CSV file; false, with the reason shown, when it cannot
-  // be read or holds no points.
+  // Takes the points of a CSV file; when the table holds points already, asks whether they
+  // replace them or follow them. False, with the reason shown, when the file cannot be read
+  // or holds no points, or when the user cancels.
   bool importTargets(const QString& path);
   // Appends the points of the clipboard's text.
   void pasteTargets();
@@ -59,6 +61,8 @@ class SynthesisDialog final : public QDialog {
   const SynthesisResult& result() const { return result_; }
   // The selected candidate, if any.
   const SynthesisCandidate* selected() const;
+  // The candidates were found for other points than the table holds now.
+  bool stale() const;
   // The main window allows 適用 only while no analysis runs.
   void setApplyAllowed(bool allowed);
 
@@ -74,13 +78,22 @@ class SynthesisDialog final : public QDialog {
  protected:
   void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   struct Job;
   QWidget* buildTargets();
   QWidget* buildConditions();
   QWidget* buildCandidates();
+  // The points of the rows that hold two numbers, and those rows into `rows`.
+  std::vector<Vec2> readTargets(std::vector<int>* rows) const;
+  bool rowEmpty(int row) const;
   void setRows(const std::vector<Vec2>& points, bool append);
+  void addRow();
+  void applySelected();
+  // Asks `question` with the answers `buttons`, the last the one Esc gives; the index of the
+  // answer.
+  int ask(const QString& question, const QStringList& buttons, int defaultAnswer);
   void askAndImport();
   void poll();
   void finish();
@@ -88,6 +101,7 @@ class SynthesisDialog final : public QDialog {
   void abandon();
   void showResult();
   void showSelection();
+  void showStale();
   void showState();
   void say(const QString& text, bool problem);
 
@@ -97,6 +111,8 @@ class SynthesisDialog final : public QDialog {
   QElapsedTimer clock_;
   double lastElapsed_ = 0;
   SynthesisResult result_;
+  std::vector<Vec2> resultTargets_;  // the points result_ was found for
+  std::vector<int> resultRows_;      // and their rows
   bool resultFreeFrame_ = false;
   bool applyAllowed_ = true;
 
@@ -113,6 +129,7 @@ class SynthesisDialog final : public QDialog {
   QLabel* status_ = nullptr;
   QTableWidget* candidateTable_ = nullptr;
   QLabel* frameNote_ = nullptr;
+  QLabel* staleNote_ = nullptr;
   QPushButton* apply_ = nullptr;
   QTimer* poll_ = nullptr;
 };

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFileDialog>
+#include <QFontMetricsF>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -21,8 +22,10 @@
 #include <QTimer>
 #include <QValueAxis>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <functional>
 
 #include "desktop/chart_file.h"
 #include "desktop/messages.h"
@@ -118,12 +121,66 @@ void addStretches(QChart* chart, std::size_t count, At at, const QString& name, 
   }
 }
 
+// The labels take as many decimals as the tick interval needs, so that none shows rounding
+// noise ("5.55112e-17" for a tick at 0). And never fewer than one where every label would be
+// narrower than "...": QtCharts keeps that much beside a vertical axis's labels, and the room
+// left is then too small for the axis's title, which shows as a lone "…".
 void niceRange(QValueAxis* axis, double low, double high) {
   if (!(low <= high)) low = 0, high = 1;
   if (low == high) low -= 1, high += 1;
   axis->setRange(low, high);
   axis->applyNiceNumbers();
-  axis->setLabelFormat(QStringLiteral("%g"));
+  const int ticks = std::max(axis->tickCount(), 2);
+  const double interval = (axis->max() - axis->min()) / (ticks - 1);
+  int decimals = std::clamp(static_cast<int>(-std::floor(std::log10(interval) + 1e-9)), 0, 9);
+  const QFontMetricsF metrics(axis->labelsFont());
+  double widest = 0;
+  for (int i = 0; i < ticks; ++i)
+    widest = std::max(widest, metrics.horizontalAdvance(QString::number(axis->min() + i * interval, 'f', decimals)));
+  if (widest < metrics.horizontalAdvance(QStringLiteral("..."))) ++decimals;
+  axis->setLabelFormat(QStringLiteral("%.%1f").arg(decimals));
+}
+
+// A count that may be typed above its maximum: such a number is made the maximum when the
+// box is left or Return is pressed, and `clamped` is told what was typed. A plain spin box
+// would refuse the last digit unseen (20000 typed against 16643 leaves 2000).
+class CountBox final : public QSpinBox {
+ public:
+  using QSpinBox::QSpinBox;
+  std::function<void(const QString& typed)> clamped;
+
+ protected:
+  QValidator::State validate(QString& input, int& pos) const override {
+    const QValidator::State state = QSpinBox::validate(input, pos);
+    return state == QValidator::Invalid && above(input) ? QValidator::Intermediate : state;
+  }
+  void fixup(QString& input) const override {
+    if (!above(input)) return QSpinBox::fixup(input);
+    const QString typed = input.trimmed();
+    input = QString::number(maximum());
+    if (clamped) clamped(typed);
+  }
+
+ private:
+  bool above(const QString& input) const {
+    const QString digits = input.trimmed();
+    if (digits.isEmpty() || !std::ranges::all_of(digits, [](QChar c) { return c >= u'0' && c <= u'9'; }))
+      return false;
+    bool fits = false;
+    const qulonglong value = digits.toULongLong(&fits);
+    return !fits || value > static_cast<qulonglong>(maximum());
+  }
+};
+
+QDoubleSpinBox* lengthBox(QWidget* parent, const char* name, double value) {
+  auto* box = new QDoubleSpinBox(parent);
+  box->setObjectName(QString::fromLatin1(name));
+  box->setRange(0, kMaxTolerance);
+  box->setDecimals(3);
+  box->setSingleStep(0.01);
+  box->setValue(value);
+  box->setSuffix(QStringLiteral(" mm"));
+  return box;
 }
 
 QTableWidget* newTable(QWidget* parent, const char* name, const QStringList& headers) {
@@ -151,24 +208,67 @@ void setRow(QTableWidget* table, int row, const QStringList& cells, int words) {
 
 TolerancePanel::TolerancePanel(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("tolerancePanel"));
-  const auto lengthBox = [this](const char* name, double value) {
-    auto* box = new QDoubleSpinBox(this);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setRange(0, kMaxTolerance);
-    box->setDecimals(3);
-    box->setSingleStep(0.01);
-    box->setValue(value);
-    box->setSuffix(QStringLiteral(" mm"));
-    return box;
-  };
-  tolerance_ = lengthBox("tolerance", 0.1);
-  clearance_ = lengthBox("clearance", 0.05);
+  QFormLayout* form = buildInputs();
+
+  compute_ = new QPushButton(tr("計算"), this);
+  compute_->setObjectName(QStringLiteral("computeTolerance"));
+  stop_ = new QPushButton(tr("停止"), this);
+  stop_->setObjectName(QStringLiteral("stopTolerance"));
+  for (QPushButton* b : {compute_, stop_}) b->setAutoDefault(false);
+  progress_ = new QProgressBar(this);
+  progress_->setObjectName(QStringLiteral("toleranceProgress"));
+  progress_->setRange(0, 1000);
+  progress_->setValue(0);
+  progress_->setTextVisible(false);
+  auto* runRow = new QHBoxLayout;
+  runRow->addWidget(compute_);
+  runRow->addWidget(stop_);
+  runRow->addWidget(progress_, 1);
+
+  note_ = new QLabel(this);
+  note_->setObjectName(QStringLiteral("toleranceNote"));
+  note_->setWordWrap(true);
+  buildTabs();
+
+  auto* buttons = new QHBoxLayout;
+  auto* saveChart = new QPushButton(tr("図を保存…"), this);
+  saveChart->setObjectName(QStringLiteral("saveToleranceChart"));
+  auto* saveCsv = new QPushButton(tr("CSVを保存…"), this);
+  saveCsv->setObjectName(QStringLiteral("saveToleranceCsv"));
+  for (QPushButton* b : {saveChart, saveCsv}) {
+    b->setAutoDefault(false);
+    buttons->addWidget(b);
+  }
+  buttons->addStretch();
+  connect(saveChart, &QPushButton::clicked, this, &TolerancePanel::askAndSaveChart);
+  connect(saveCsv, &QPushButton::clicked, this, &TolerancePanel::askAndSaveCsv);
+  connect(tabs_, &QTabWidget::currentChanged, this,
+          [saveChart](int tab) { saveChart->setEnabled(tab < kChartCount); });
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addLayout(form);
+  layout->addWidget(samplesNote_);
+  layout->addLayout(runRow);
+  layout->addWidget(note_);
+  layout->addWidget(tabs_, 1);
+  layout->addLayout(buttons);
+
+  timer_ = new QTimer(this);
+  timer_->setInterval(50);
+  connect(timer_, &QTimer::timeout, this, &TolerancePanel::poll);
+  connect(compute_, &QPushButton::clicked, this, &TolerancePanel::compute);
+  connect(stop_, &QPushButton::clicked, this, &TolerancePanel::stop);
+  setRunning(false);
+  showResult();
+}
+
+QFormLayout* TolerancePanel::buildInputs() {
+  tolerance_ = lengthBox(this, "tolerance", 0.1);
+  clearance_ = lengthBox(this, "clearance", 0.05);
   perValue_ = new QCheckBox(tr("寸法ごとに指定"), this);
   perValue_->setObjectName(QStringLiteral("perValue"));
-  samples_ = new QSpinBox(this);
-  samples_->setObjectName(QStringLiteral("samples"));
-  samples_->setRange(1, 16000);  // at 721 crank angles, within what the bands may hold
-  samples_->setValue(2000);
+  buildSampleCount();
   seed_ = new QSpinBox(this);
   seed_->setObjectName(QStringLiteral("seed"));
   seed_->setRange(0, 2147483647);
@@ -200,26 +300,42 @@ TolerancePanel::TolerancePanel(QWidget* parent) : QWidget(parent) {
   samplesRow->addWidget(seed_);
   samplesRow->addStretch();
   form->addRow(tr("サンプル数"), samplesRow);
+  return form;
+}
 
-  compute_ = new QPushButton(tr("計算"), this);
-  compute_->setObjectName(QStringLiteral("computeTolerance"));
-  stop_ = new QPushButton(tr("停止"), this);
-  stop_->setObjectName(QStringLiteral("stopTolerance"));
-  for (QPushButton* b : {compute_, stop_}) b->setAutoDefault(false);
-  progress_ = new QProgressBar(this);
-  progress_->setObjectName(QStringLiteral("toleranceProgress"));
-  progress_->setRange(0, 1000);
-  progress_->setValue(0);
-  progress_->setTextVisible(false);
-  auto* runRow = new QHBoxLayout;
-  runRow->addWidget(compute_);
-  runRow->addWidget(stop_);
-  runRow->addWidget(progress_, 1);
+// The count as far as the core takes it at the step, and the note for a larger one typed.
+void TolerancePanel::buildSampleCount() {
+  auto* samples = new CountBox(this);
+  samples_ = samples;
+  samples_->setObjectName(QStringLiteral("samples"));
+  const double step = ToleranceOptions{}.step;
+  samples_->setRange(1, maxToleranceSamples(step));
+  samples_->setValue(2000);
+  samples_->setToolTip(tr("1 ～ %1。サンプル数とクランク角の数（%2）の積は %3 までです。")
+                           .arg(samples_->maximum())
+                           .arg(toleranceCrankAngles(step))
+                           .arg(kMaxToleranceSampleAngles));
+  samplesNote_ = new QLabel(this);
+  samplesNote_->setObjectName(QStringLiteral("samplesNote"));
+  samplesNote_->setWordWrap(true);
+  samplesNote_->setStyleSheet(QStringLiteral("color: #c00000;"));
+  samplesNote_->hide();
+  samples->clamped = [this, step](const QString& typed) {
+    samplesNote_->setText(tr("サンプル数は %1 までです（サンプル数とクランク角の数 %2 の積が %3 まで）。"
+                             "%4 を %1 にしました。")
+                              .arg(samples_->maximum())
+                              .arg(toleranceCrankAngles(step))
+                              .arg(kMaxToleranceSampleAngles)
+                              .arg(typed));
+    samplesNote_->show();
+  };
+  // The note stays true while the box holds the maximum it was made.
+  connect(samples_, &QSpinBox::valueChanged, samplesNote_, [this](int value) {
+    if (value < samples_->maximum()) samplesNote_->hide();
+  });
+}
 
-  note_ = new QLabel(this);
-  note_->setObjectName(QStringLiteral("toleranceNote"));
-  note_->setWordWrap(true);
-
+void TolerancePanel::buildTabs() {
   tabs_ = new QTabWidget(this);
   tabs_->setObjectName(QStringLiteral("toleranceTabs"));
   const char* chartTitles[kChartCount] = {QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "経路と95%帯"),
@@ -248,7 +364,7 @@ TolerancePanel::TolerancePanel(QWidget* parent) : QWidget(parent) {
     auto* name = new QTableWidgetItem(tr(kValueNames[k]));
     name->setFlags(Qt::ItemIsEnabled);
     perValueTable_->setItem(k, 0, name);
-    perValueTable_->setCellWidget(k, 1, lengthBox("perValueTolerance", 0.1));
+    perValueTable_->setCellWidget(k, 1, lengthBox(this, "perValueTolerance", 0.1));
   }
   perValueTable_->setEnabled(false);
   tabs_->addTab(perValueTable_, tr("寸法ごとの公差"));
@@ -262,37 +378,6 @@ TolerancePanel::TolerancePanel(QWidget* parent) : QWidget(parent) {
       tabs_->setCurrentIndex(kPerValueTab);
     }
   });
-
-  auto* buttons = new QHBoxLayout;
-  auto* saveChart = new QPushButton(tr("図を保存…"), this);
-  saveChart->setObjectName(QStringLiteral("saveToleranceChart"));
-  auto* saveCsv = new QPushButton(tr("CSVを保存…"), this);
-  saveCsv->setObjectName(QStringLiteral("saveToleranceCsv"));
-  for (QPushButton* b : {saveChart, saveCsv}) {
-    b->setAutoDefault(false);
-    buttons->addWidget(b);
-  }
-  buttons->addStretch();
-  connect(saveChart, &QPushButton::clicked, this, &TolerancePanel::askAndSaveChart);
-  connect(saveCsv, &QPushButton::clicked, this, &TolerancePanel::askAndSaveCsv);
-  connect(tabs_, &QTabWidget::currentChanged, this,
-          [saveChart](int tab) { saveChart->setEnabled(tab < kChartCount); });
-
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->addLayout(form);
-  layout->addLayout(runRow);
-  layout->addWidget(note_);
-  layout->addWidget(tabs_, 1);
-  layout->addLayout(buttons);
-
-  timer_ = new QTimer(this);
-  timer_->setInterval(50);
-  connect(timer_, &QTimer::timeout, this, &TolerancePanel::poll);
-  connect(compute_, &QPushButton::clicked, this, &TolerancePanel::compute);
-  connect(stop_, &QPushButton::clicked, this, &TolerancePanel::stop);
-  setRunning(false);
-  showResult();
 }
 
 TolerancePanel::~TolerancePanel() {
@@ -351,6 +436,12 @@ void TolerancePanel::setRunning(bool running) {
 
 void TolerancePanel::compute() {
   if (job_ || !parameters_) return;
+  samples_->interpretText();  // a count typed and not yet left counts, made the maximum if above
+  // The plots and tables show a result or nothing: the last one goes now, so that a run
+  // stopped or refused leaves nobody reading it as this run's.
+  result_.reset();
+  resultDesign_.reset();
+  showResult();
   job_ = std::make_unique<Job>();
   job_->design = *parameters_;
   job_->options = options();

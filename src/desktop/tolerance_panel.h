@@ -18,6 +18,7 @@ class QChartView;
 class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
+class QFormLayout;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -65,6 +66,9 @@ class TolerancePanel final : public QWidget {
 
  private:
   struct Job;
+  QFormLayout* buildInputs();
+  void buildSampleCount();
+  void buildTabs();
   void poll();
   void finish();
   void showResult();
@@ -87,6 +91,7 @@ class TolerancePanel final : public QWidget {
   QTableWidget* perValueTable_ = nullptr;
   QDoubleSpinBox* clearance_ = nullptr;
   QSpinBox* samples_ = nullptr;
+  QLabel* samplesNote_ = nullptr;  // a count typed above the most and made the most
   QSpinBox* seed_ = nullptr;
   QComboBox* distribution_ = nullptr;
   QPushButton* compute_ = nullptr;

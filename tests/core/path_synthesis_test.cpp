@@ -190,8 +190,9 @@ TEST(PathSynthesis, StopIsHonouredByTheObjective) {
   EXPECT_LT(running.evaluations, 2000 + 2 * threads * 256);
 }
 
-// Points as a spreadsheet copies them or a CSV file holds them; a header only on line 1, and
-// only with a letter that is not part of a number (infinity written out is a bad point).
+// Points as a spreadsheet copies them, a CSV file holds them or a Japanese input method types
+// them; a header only on line 1, and only a line with a letter that is not a point (infinity
+// written out is a point that is not finite, so a bad one).
 TEST(TargetList, ReadsPointsAsPeopleWriteThemAndNamesTheFirstBadLine) {
   const struct {
     const char* text;
@@ -204,12 +205,18 @@ TEST(TargetList, ReadsPointsAsPeopleWriteThemAndNamesTheFirstBadLine) {
       {"\xEF\xBC\xB8 \xEF\xBC\xB9\n1,2\n", {{1, 2}}, 0},  // full-width X and Y
       {"inf,inf\n1,2\n", {}, 1},
       {"+inf 3\n1,2\n", {}, 1},
-      {"\xEF\xBC\x91\xEF\xBC\x90,\xEF\xBC\x92\xEF\xBC\x90\n1,2\n", {}, 1},  // full-width 10,20
+      {"\xEF\xBB\xBF" "1,2\n", {{1, 2}}, 0},
+      {"--\n1,2\n", {}, 1},
+      {"１０，－２０．５\n３０\u3000４０\n", {{10, -20.5}, {30, 40}}, 0},
+      {"番号,X,Y\n1,10,20\n2,30,40\n", {{10, 20}, {30, 40}}, 0},
+      {"1,10,20\n3,30,40\n", {}, 2},
+      {"1,10,20\n30,40\n", {}, 2},
+      {"2,10,20\n", {}, 1},
       {"1,2\nx,y\n", {}, 2},
       {"1,2\n3,4,5\n", {}, 2},
       {"1,,2\n", {}, 1},
       {"1,2,\n", {}, 1},
-      {"1,nan\n", {}, 1},
+      {"1,2\n3,nan\n", {}, 2},
       {"x,y\n1,a", {}, 2},
   };
   for (const auto& row : rows) {

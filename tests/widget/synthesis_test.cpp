@@ -7,7 +7,9 @@
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QMessageBox>
 #include <QProgressBar>
+#include <QSignalSpy>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <fstream>
@@ -42,6 +44,13 @@ class SynthesisWindowTest : public MainWindowTest {
     QTest::mouseDClick(canvas, Qt::LeftButton, {}, pixel);
   }
   void key(Qt::KeyboardModifiers modifiers) { QTest::keyClick(box(2), Qt::Key_Z, modifiers); }
+  // The next question the dialog asks is answered by its button `answer`.
+  static void answer(const char* answer) {
+    whenModal<QMessageBox>([answer](QMessageBox* box) {
+      for (QAbstractButton* b : box->buttons())
+        if (b->text() == QString::fromUtf8(answer)) b->click();
+    });
+  }
 };
 
 // Typing in a box is undone by the box itself, back to what its last pass read; then Ctrl+Z
@@ -109,7 +118,8 @@ TEST_F(SynthesisWindowTest, DoubleClickAddsATargetOnlyWhileTheDialogIsOpen) {
 }
 
 // A file is read whole when it is a regular file of points; anything else is refused at once
-// with the reason, and the table keeps what it had.
+// with the reason, and the table keeps what it had. Points in the table are replaced or
+// followed only as the user answers. Full-width digits and a column counting the points read.
 TEST_F(SynthesisWindowTest, ImportsARegularCsvFileAndRefusesTheRestWithoutWaiting) {
   SynthesisDialog* dialog = openDialog();
   QTemporaryDir dir;
@@ -118,34 +128,49 @@ TEST_F(SynthesisWindowTest, ImportsARegularCsvFileAndRefusesTheRestWithoutWaitin
     return dir.filePath(name);
   };
   const QString good = write("good.csv", "x,y\n1,2\n3,4\n5,6\n"), fifo = dir.filePath("fifo.csv");
+  const QString numbered = write("numbered.csv", "番号,X,Y\n1,１,２\n2,3,4\n3,5,6\n");
   ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
-  for (const auto& [path, read, reason] : {std::tuple{good, true, "3 点を読み込みました"},
-                                           {fifo, false, "ふつうのファイルではありません"},
-                                           {write("bad.csv", "1,2\n3,x\n"), false, "2 行目"}}) {
+  const std::vector<Vec2> three{{1, 2}, {3, 4}, {5, 6}};
+  std::vector<Vec2> six = three;
+  six.insert(six.end(), three.begin(), three.end());
+  for (const auto& [path, question, read, reason, points] :
+       {std::tuple{good, "", true, "3 点を読み込みました", three},
+        {fifo, "", false, "ふつうのファイルではありません", three},
+        {write("bad.csv", "1,2\n3,x\n"), "", false, "2 行目", three},
+        {numbered, "後ろに加える", true, "3 点を読み込みました", six},
+        {good, "キャンセル", false, "やめました", six},
+        {good, "置き換える", true, "3 点を読み込みました", three}}) {
+    if (*question) answer(question);
     EXPECT_EQ(dialog->importTargets(path), read) << reason;  // a FIFO would hang here
     EXPECT_TRUE(told(reason)) << of<QLabel>("status")->text().toStdString();
-    EXPECT_EQ(dialog->targets(), (std::vector<Vec2>{{1, 2}, {3, 4}, {5, 6}}));
+    EXPECT_EQ(dialog->targets(), points) << reason;
   }
-  QGuiApplication::clipboard()->setText("7\t8\n9\t10\n");
+  QGuiApplication::clipboard()->setText("７\t８\n９，１０\n");
   dialog->pasteTargets();
   EXPECT_EQ(dialog->targets().size(), 5u);
 }
 
 // Bad input is told in the dialog before or instead of a search: a cell that is not a number,
-// and a problem the search reports (too few points).
+// and a problem the search reports (too few points), naming the rows concerned.
 TEST_F(SynthesisWindowTest, BadTargetsAreToldAndGiveNoCandidate) {
   SynthesisDialog* dialog = openDialog();
   auto* table = of<QTableWidget>("targetTable");
+  // "~" an empty cell; the rows named as the table shows them.
   for (const auto& [cells, message] : {std::pair{"1 2 3 x 5 6", "2 行目が数ではありません"},
-                                       std::pair{"1 2 3 4", "目標点が足りません"}}) {
-    const QStringList cell = QString::fromLatin1(cells).split(' ');
+                                       {"１ －２ ３．５ ４ ５ x", "3 行目が数ではありません"},
+                                       {"1 2 3 4", "目標点が足りません"},
+                                       {"1 2 ~ ~ 3 4 1 2", "1 行目と 4 行目の目標点が同じ位置"},
+                                       {"0 40 30 60 ~ ~ 0 500", "4 行目の目標点には、範囲内のどのリンクも届きません"}}) {
+    const QStringList cell = QString::fromUtf8(cells).split(' ');
     table->setRowCount(static_cast<int>(cell.size() / 2));
-    for (int k = 0; k < cell.size(); ++k) table->setItem(k / 2, k % 2, new QTableWidgetItem(cell[k]));
+    for (int k = 0; k < cell.size(); ++k)
+      table->setItem(k / 2, k % 2, new QTableWidgetItem(cell[k] == "~" ? QString() : cell[k]));
     press("start");
     ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog->searching(); }, 10000));
     EXPECT_TRUE(told(message)) << of<QLabel>("status")->text().toStdString();
     EXPECT_EQ(of<QTableWidget>("candidateTable")->rowCount(), 0);
     EXPECT_FALSE(of("apply")->isEnabled());
+    EXPECT_LE(of<QProgressBar>("progress")->value(), 0) << "refused: nothing done";
   }
 }
 
@@ -170,11 +195,16 @@ TEST_F(SynthesisWindowTest, StopAndCloseEndTheSearchPromptly) {
     if (!close) {
       EXPECT_TRUE(of("start")->isEnabled() && !of("stop")->isEnabled());
       EXPECT_TRUE(dialog->result().problem == SynthesisProblem::Stopped);
+      EXPECT_LT(of<QProgressBar>("progress")->value(), 1000) << "a stopped search is not all done";
       // A free frame's best so far is shown with the points moved into the program's frame.
       ASSERT_FALSE(dialog->result().candidates.empty());
       EXPECT_EQ(window->canvasWidget()->targets(), dialog->result().candidates[0].targetsInProgramFrame);
       EXPECT_NE(window->canvasWidget()->targets(), dialog->targets());
       EXPECT_FALSE(of<QLabel>("frameNote")->text().isEmpty());
+      // Other points: the candidates are said to be of the old ones, and move no new point.
+      dialog->addTarget({5, 5});
+      EXPECT_TRUE(dialog->stale() && of("staleNote")->isVisible());
+      EXPECT_EQ(window->canvasWidget()->targets(), dialog->targets());
     }
     if (close) openDialog();
   }
@@ -195,7 +225,17 @@ TEST_F(SynthesisWindowTest, AnAppliedCandidatesPathRunsThroughTheCrosses) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog->searching(); }, 60000));
   ASSERT_FALSE(dialog->result().candidates.empty()) << static_cast<int>(dialog->result().problem);
   EXPECT_LT(dialog->result().candidates[0].maxDistance, 0.5);
+  // A point added since: 適用 asks first. Taken away again: the candidates are current.
+  QSignalSpy requests(dialog, &SynthesisDialog::applyRequested);
+  dialog->addTarget({0, 0});
+  answer("やめる");
   press("apply");
+  EXPECT_EQ(requests.count(), 0);
+  of<QTableWidget>("targetTable")->setCurrentCell(6, 0);
+  press("removeTarget");
+  EXPECT_FALSE(dialog->stale() || of("staleNote")->isVisible());
+  press("apply");
+  EXPECT_EQ(requests.count(), 1);
   const ParameterSet& applied = bench().linkage().parameters;
   EXPECT_EQ(box(sixLinkLength)->text(), "55");
   EXPECT_EQ(applied[crankRadius], readNumber(formatBoxNumber(dialog->selected()->parameters[0])));
@@ -209,6 +249,28 @@ TEST_F(SynthesisWindowTest, AnAppliedCandidatesPathRunsThroughTheCrosses) {
   EXPECT_EQ(box(sixLinkLength)->text(), "55");
   action("undo")->trigger();
   EXPECT_EQ(bench().linkage().parameters, before);
+}
+
+// Return and Enter press the focused button, as Space does; 行を追加 leaves the new row's first
+// cell open, so the user types the point at once.
+TEST_F(SynthesisWindowTest, ReturnPressesTheFocusedButtonAndANewRowTakesTheTyping) {
+  SynthesisDialog* dialog = openDialog();
+  dialog->activateWindow();
+  ASSERT_TRUE(QTest::qWaitFor([dialog] { return QApplication::activeWindow() == dialog; }));
+  for (const auto& [key, x, y] : {std::tuple{Qt::Key_Return, "１２", "34"}, {Qt::Key_Enter, "5", "－6"}}) {
+    of("addTarget")->setFocus();
+    QTest::keyClick(of("addTarget"), key);
+    for (const char* typed : {x, y}) {
+      QWidget* cell = QApplication::focusWidget();
+      ASSERT_TRUE(cell && of("targetTable")->isAncestorOf(cell)) << key;
+      QInputMethodEvent typing;  // as an input method commits it
+      typing.setCommitString(QString::fromUtf8(typed));
+      QApplication::sendEvent(cell, &typing);
+      QTest::keyClick(cell, typed == x ? Qt::Key_Tab : Qt::Key_Return);
+    }
+  }
+  QApplication::processEvents();  // the cell's editor commits Return's text from the event loop
+  EXPECT_EQ(dialog->targets(), (std::vector<Vec2>{{12, 34}, {5, -6}}));
 }
 
 }  // namespace

@@ -13,9 +13,10 @@ namespace {
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// A Japanese input method types digits, signs, the point and the exponent letter in their
-// full-width forms, and a minus sometimes as U+2212: they are read as their ASCII forms, and
-// the ideographic space as a blank. Every other byte passes unchanged.
+}  // namespace
+
+// A Japanese input method types digits, signs, the point, the exponent letter and the
+// separators of a list in their full-width forms, and a minus sometimes as U+2212.
 std::string asciiForms(std::string_view text) {
   std::string out;
   out.reserve(text.size());
@@ -25,7 +26,7 @@ std::string asciiForms(std::string_view text) {
       // U+FF01 ... U+FF5E are the full-width forms of ASCII 0x21 ... 0x7E, in the same order.
       const unsigned code = (b(1) - 0xBC) * 64u + (b(2) - 0x80u) + 0x20u;
       if ((code >= '0' && code <= '9') || code == '+' || code == '-' || code == '.' ||
-          code == 'e' || code == 'E') {
+          code == 'e' || code == 'E' || code == ',' || code == ';') {
         out.push_back(static_cast<char>(code));
         i += 2;
         continue;
@@ -45,6 +46,8 @@ std::string asciiForms(std::string_view text) {
   }
   return out;
 }
+
+namespace {
 
 // Gathers the numeric prefix without blanks into `out`: [sign] digits [. digits] [e [sign] digits].
 // An exponent is taken only when at least one digit follows it. Returns how much of `text` the

@@ -16,6 +16,12 @@ namespace gyrenda {
 // value of that sign, one too small for it becomes 0.
 float readNumber(std::string_view text);
 
+// `text` (UTF-8) with what a Japanese input method types for a number or a list of numbers in
+// ASCII: the full-width digits, signs, point, exponent letter, comma and semicolon and the
+// minus sign U+2212 as their ASCII forms, the ideographic space as a blank; every other byte
+// unchanged. readNumber reads through it.
+std::string asciiForms(std::string_view text);
+
 // The same number as readNumber, rounded the same way, from a text that is an ASCII number and
 // nothing else: [sign] digits [. digits] [e [sign] digits], one sign at most, no blank. Empty
 // for any other text (NaN and infinity included), as the data file's fields are read.

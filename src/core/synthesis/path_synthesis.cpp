@@ -35,7 +35,9 @@ double reachOf(const SynthesisOptions& o) {
   return o.crank.high + std::hypot(larger(o.outputAlong), larger(o.outputAcross));
 }
 
-SynthesisProblem problemOf(const SynthesisOptions& o) {
+// Why the options cannot be searched, and for two targets at one place or out of reach which
+// (their indices) into `concerned`.
+SynthesisProblem problemOf(const SynthesisOptions& o, std::vector<std::size_t>& concerned) {
   const std::vector<Vec2>& t = o.targets;
   if (t.size() < 3) return SynthesisProblem::TooFewTargets;
   if (t.size() > 12) return SynthesisProblem::TooManyTargets;
@@ -56,14 +58,18 @@ SynthesisProblem problemOf(const SynthesisOptions& o) {
   if (o.candidates < 1 || o.starts < 0 || o.starts > 1000000 || o.evaluationsPerStart < 0 ||
       o.evaluationsPerStart > 100000000)
     return SynthesisProblem::BadBudget;
+  const auto refuse = [&concerned](SynthesisProblem p, std::initializer_list<std::size_t> which) {
+    concerned = which;
+    return p;
+  };
   for (std::size_t i = 0; i < t.size(); ++i)
     for (std::size_t j = 0; j < i; ++j)
-      if ((t[i] - t[j]).norm() < 1e-6) return SynthesisProblem::DuplicateTargets;
+      if ((t[i] - t[j]).norm() < 1e-6) return refuse(SynthesisProblem::DuplicateTargets, {j, i});
   const double reach = reachOf(o);
   for (std::size_t i = 0; i < t.size(); ++i) {
-    if (!o.freeFrame && t[i].norm() > reach) return SynthesisProblem::OutOfReach;
+    if (!o.freeFrame && t[i].norm() > reach) return refuse(SynthesisProblem::OutOfReach, {i});
     for (std::size_t j = 0; j < i; ++j)
-      if ((t[i] - t[j]).norm() > 2 * reach) return SynthesisProblem::OutOfReach;
+      if ((t[i] - t[j]).norm() > 2 * reach) return refuse(SynthesisProblem::OutOfReach, {j, i});
   }
   return SynthesisProblem::None;
 }
@@ -276,7 +282,8 @@ int defaultEvaluationsPerStart(const SynthesisOptions& options) {
 SynthesisResult synthesizePath(const SynthesisOptions& options, const ParameterSet& base,
                                SynthesisProgress& progress) {
   SynthesisResult result;
-  if ((result.problem = problemOf(options)) != SynthesisProblem::None) return result;
+  if ((result.problem = problemOf(options, result.problemTargets)) != SynthesisProblem::None)
+    return result;
   const int starts = options.starts > 0 ? options.starts : defaultStarts(options);
   const int evaluations = options.evaluationsPerStart > 0 ? options.evaluationsPerStart
                                                           : defaultEvaluationsPerStart(options);
@@ -315,9 +322,10 @@ SynthesisResult synthesizePath(const SynthesisOptions& options, const ParameterS
                              [&](const SynthesisCandidate& k) { return sameDesign(c, k, space); }))
       result.candidates.push_back(std::move(c));
   }
+  // A stopped search has not done all its work, and its progress does not say it has.
   if (progress.stop) result.problem = SynthesisProblem::Stopped;
   else if (result.candidates.empty()) result.problem = SynthesisProblem::NoLinkage;
-  progress.done = 1;
+  if (!progress.stop) progress.done = 1;
   return result;
 }
 

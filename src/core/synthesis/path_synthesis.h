@@ -87,7 +87,7 @@ struct SynthesisCandidate {
 // Shared with the thread that runs a synthesis: the share done for a progress bar, and the
 // request to stop, which the search heeds within 0.2 s.
 struct SynthesisProgress {
-  std::atomic<double> done{0};  // 0…1
+  std::atomic<double> done{0};  // 0…1; 1 only once the whole search has run
   std::atomic<bool> stop{false};
   std::atomic<std::int64_t> evaluations{0};  // of the objective so far (added: a count to show)
 };
@@ -95,6 +95,9 @@ struct SynthesisProgress {
 struct SynthesisResult {
   SynthesisProblem problem = SynthesisProblem::None;
   std::vector<SynthesisCandidate> candidates;  // best first: smallest maxDistance
+  // The targets (indices) a DuplicateTargets or OutOfReach concerns: the two at one place, the
+  // one beyond reach, or the two too far apart for one linkage.
+  std::vector<std::size_t> problemTargets;
 };
 
 // Uses both cores; the same options and seed give the same candidates.

@@ -1,93 +1,104 @@
 #include "synthesis/target_list.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <optional>
+#include <string>
 
 #include "linkage/number_text.h"
 
 namespace gyrenda {
 namespace {
 
-// The two numbers of a line: two fields, split by blanks or one comma or semicolon (with or
-// without blanks around it); none for anything else.
-std::optional<Vec2> pointOf(std::string_view line) {
-  std::vector<std::string_view> fields;
-  int hard = 0;  // commas and semicolons, each allowed only between the two fields
+// The numbers of a line: fields split by blanks or by one comma or semicolon between two
+// fields (with or without blanks around it); none when a field is not a number or a comma
+// stands first, last or twice in a gap.
+std::optional<std::vector<float>> numbersOf(std::string_view line) {
+  std::vector<float> numbers;
+  bool separated = false;  // a comma or semicolon since the last field
   std::size_t i = 0;
   while (i < line.size()) {
     const char ch = line[i];
     if (ch == ' ' || ch == '\t') {
       ++i;
     } else if (ch == ',' || ch == ';') {
-      if (fields.size() != 1 || ++hard > 1) return std::nullopt;
+      if (numbers.empty() || separated) return std::nullopt;
+      separated = true;
       ++i;
     } else {
       const std::size_t end = std::min(line.find_first_of(" \t,;", i), line.size());
-      fields.push_back(line.substr(i, end - i));
+      const auto v = readWholeNumber(line.substr(i, end - i));
+      if (!v) return std::nullopt;
+      numbers.push_back(*v);
+      separated = false;
       i = end;
     }
   }
-  if (fields.size() != 2) return std::nullopt;
-  const auto x = readWholeNumber(fields[0]), y = readWholeNumber(fields[1]);
-  if (!x || !y) return std::nullopt;
-  return Vec2{*x, *y};
+  if (separated) return std::nullopt;
+  return numbers;
 }
 
-// A header names its columns: a line with a letter in it that is not a point written in words
-// ("inf,inf" and "nan 3" are two fields that read as numbers, only not finite ones). A byte
-// beyond ASCII counts as a letter unless it belongs to a full-width digit, sign, point or comma
-// or an ideographic space, which an input method types for numbers.
-bool isHeader(std::string_view line) {
-  std::string_view rest = line;
-  bool letter = false;
-  while (!rest.empty() && !letter) {
-    const auto c = static_cast<unsigned char>(rest.front());
-    if (c < 0x80) {
-      letter = std::isalpha(c) != 0;
-      rest.remove_prefix(1);
-    } else {
-      // U+FF0B ... U+FF19 are EF BC 8B ... EF BC 99; U+3000 is E3 80 80.
-      const bool numeric = (rest.starts_with("\xEF\xBC") && rest.size() > 2 &&
-                            static_cast<unsigned char>(rest[2]) >= 0x8B &&
-                            static_cast<unsigned char>(rest[2]) <= 0x99) ||
-                           rest.starts_with("\xE3\x80\x80");
-      letter = !numeric;
-      rest.remove_prefix(numeric ? 3 : 1);
-    }
+// Whether `text` (UTF-8) holds a letter of the scripts a header is written in: Latin (with
+// its accented and full-width forms), Greek, Cyrillic, kana, kanji, Hangul.
+bool hasLetter(std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    const int length = byte < 0x80 ? 1 : byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+    char32_t code = length == 1 ? byte : byte & (0x7F >> length);
+    for (int k = 1; k < length && i + k < text.size(); ++k)
+      code = code << 6 | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+    i += static_cast<std::size_t>(length);
+    const auto within = [code](char32_t low, char32_t high) { return code >= low && code <= high; };
+    if (within('A', 'Z') || within('a', 'z') ||
+        (within(0xC0, 0x24F) && code != 0xD7 && code != 0xF7) || within(0x370, 0x52F) ||
+        within(0x3041, 0x30FA) || within(0x3400, 0x9FFF) || within(0xAC00, 0xD7A3) ||
+        within(0xFF21, 0xFF3A) || within(0xFF41, 0xFF5A) || within(0xFF66, 0xFF9F))
+      return true;
   }
-  if (!letter) return false;
-  double ignored = 0;
-  const auto number = [&](std::string_view field) {
-    if (field.starts_with('+')) field.remove_prefix(1);
-    const auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), ignored);
-    return end != field.data() && (ec == std::errc() || ec == std::errc::result_out_of_range);
-  };
-  std::size_t fields = 0, numbers = 0;
+  return false;
+}
+
+// Whether every field of a line is written as a number, finite or not: "inf,inf" is a point
+// whose numbers the reader refuses, not a header.
+bool writtenAsNumbers(std::string_view line) {
+  std::size_t fields = 0;
   for (std::size_t i = line.find_first_not_of(" \t,;"); i != std::string_view::npos;
        i = line.find_first_not_of(" \t,;", i)) {
     const std::size_t end = std::min(line.find_first_of(" \t,;", i), line.size());
+    std::string_view field = line.substr(i, end - i);
+    if (field.starts_with('+')) field.remove_prefix(1);
+    double ignored = 0;
+    const auto [stop, error] = std::from_chars(field.data(), field.data() + field.size(), ignored);
+    if (stop == field.data() || (error != std::errc() && error != std::errc::result_out_of_range))
+      return false;
     ++fields;
-    numbers += number(line.substr(i, end - i));
     i = end;
   }
-  return numbers < fields;
+  return fields > 0;
 }
 
 }  // namespace
 
-TargetList readTargetList(std::string_view text) {
+TargetList readTargetList(std::string_view input) {
+  const std::string ascii = asciiForms(input);
+  std::string_view text = ascii;
+  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);  // a spreadsheet's byte-order mark
   TargetList list;
+  std::size_t columns = 0;  // 2, or 3 with the points counted; taken from the first point
   std::size_t start = 0;
   for (int line = 1; start < text.size(); ++line) {
     const std::size_t end = std::min(text.find_first_of("\r\n", start), text.size());
     const std::string_view row = text.substr(start, end - start);
     start = end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
     if (row.find_first_not_of(" \t") == std::string_view::npos) continue;
-    if (const auto p = pointOf(row)) {
-      list.points.push_back(*p);
-    } else if (line > 1 || !isHeader(row)) {
+    const auto numbers = numbersOf(row);
+    const std::size_t count = numbers ? numbers->size() : 0;
+    const bool point = (count == 2 || (count == 3 && (*numbers)[0] == static_cast<float>(list.points.size() + 1))) &&
+                       (columns == 0 || columns == count);
+    if (point) {
+      columns = count;
+      list.points.push_back({(*numbers)[count - 2], (*numbers)[count - 1]});
+    } else if (line > 1 || !hasLetter(row) || writtenAsNumbers(row)) {
       list.points.clear();
       list.badLine = line;
       return list;

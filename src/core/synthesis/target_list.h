@@ -1,8 +1,9 @@
 // Target points as people write them: one point a line, x and y separated by a comma, a
-// semicolon, a tab or blanks, as a spreadsheet copies them or a CSV file holds them; numbers
-// read as the data file reads them. Blank lines are skipped, and so is a first line that names
-// its columns (a header: not a point, with a letter in it); any other line that is not two
-// finite numbers is a point that could not be read.
+// semicolon, a tab or blanks, as a spreadsheet copies them or a CSV file holds them, or a
+// number before them that counts the points 1, 2, 3, … (then on every line); numbers read as
+// the data file reads them, what a Japanese input method types for them read as ASCII. Blank
+// lines are skipped, and so is a header: a first line that is not a point and contains a
+// letter. Any other line that is not a point is a point that could not be read.
 #pragma once
 
 #include <string_view>

@@ -15,10 +15,6 @@
 namespace gyrenda {
 namespace {
 
-// The bands hold one distance per sample, crank angle and point: this many samples times
-// crank angles at most (about 290 MB).
-constexpr long long kMaxSampleAngles = 12'000'000;
-
 // The links between two pins, whose effective length the clearance changes at each end.
 constexpr int kPinnedLinks = 5;  // crank, coupler, lever, fixed link, six-bar link
 
@@ -200,6 +196,17 @@ std::vector<Sensitivity> toleranceSensitivity(const ParameterSet& design, double
   return sensitivityOf(nominal, valuesOf(design), at, angles);
 }
 
+int toleranceCrankAngles(double step) {
+  if (!(step >= 1e-3 && step <= 360)) return 0;
+  return static_cast<int>(std::ceil(360 / step - 1e-9)) + 1;
+}
+
+int maxToleranceSamples(double step) {
+  const int angles = toleranceCrankAngles(step);
+  if (angles == 0) return 0;
+  return static_cast<int>(std::min<long long>(kMaxToleranceSamples, kMaxToleranceSampleAngles / angles));
+}
+
 ToleranceResult analyseTolerance(const ParameterSet& design, const ToleranceOptions& options,
                                  ToleranceProgress& progress) {
   ToleranceResult result;
@@ -208,11 +215,8 @@ ToleranceResult analyseTolerance(const ParameterSet& design, const ToleranceOpti
     return result;
   };
   if (!optionsValid(options)) return fail(ToleranceProblem::BadTolerance);
-  if (!(options.step >= 1e-3 && options.step <= 360)) return fail(ToleranceProblem::BadStep);
-  // As many crank angles as kinematicCurves takes.
-  const auto angleCount = static_cast<long long>(std::ceil(360 / options.step - 1e-9)) + 1;
-  if (options.samples < 1 || options.samples > kMaxToleranceSamples ||
-      options.samples * angleCount > kMaxSampleAngles)
+  if (toleranceCrankAngles(options.step) == 0) return fail(ToleranceProblem::BadStep);
+  if (options.samples < 1 || options.samples > maxToleranceSamples(options.step))
     return fail(ToleranceProblem::BadSamples);
   const ExactLinkage nominal = makeExactLinkage(design);
   if (!reachOf(nominal).assemblable) return fail(ToleranceProblem::NotAssemblable);

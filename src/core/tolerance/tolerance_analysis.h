@@ -36,12 +36,15 @@ struct ToleranceOptions {
 };
 
 inline constexpr int kMaxToleranceSamples = 1000000;
+// The bands hold one distance per sample, crank angle and point: this many samples times
+// crank angles at most (about 290 MB).
+inline constexpr long long kMaxToleranceSampleAngles = 12'000'000;
 inline constexpr double kMaxTolerance = 1000;  // mm, for a tolerance or a clearance
 
 enum class ToleranceProblem {
   None,
   BadTolerance,     // a tolerance or the clearance negative, not finite or above kMaxTolerance
-  BadSamples,       // fewer than 1 or more than kMaxToleranceSamples
+  BadSamples,       // fewer than 1 or more than maxToleranceSamples(step)
   BadStep,          // outside 0.001° … 360°
   NotAssemblable,   // the nominal design closes its four-bar at no crank angle
   Stopped,          // asked to stop: no result
@@ -101,6 +104,12 @@ struct ToleranceProgress {
   std::atomic<double> done{0};  // 0…1
   std::atomic<bool> stop{false};
 };
+
+// The crank angles of the band at `step` (as many as kinematicCurves takes), and the most
+// samples an analysis takes at that step: kMaxToleranceSampleAngles over them, at most
+// kMaxToleranceSamples. Both 0 for a step outside 0.001° … 360°.
+int toleranceCrankAngles(double step);
+int maxToleranceSamples(double step);
 
 // Uses both cores; the same options give the same result, whatever the threads do.
 ToleranceResult analyseTolerance(const ParameterSet& design, const ToleranceOptions& options,
