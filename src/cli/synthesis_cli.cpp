@@ -85,7 +85,18 @@ std::optional<std::string> readTargetsText(const std::string& path, int standard
   return reason.empty() ? std::optional(std::move(head.bytes)) : std::nullopt;
 }
 
-std::string problemInWords(SynthesisProblem p, const SynthesisOptions& o) {
+// The targets a refusal concerns by their number in the list (from 1), as " 2 and 5".
+std::string targetNumbers(const std::vector<std::size_t>& targets) {
+  std::string named;
+  for (std::size_t k = 0; k < targets.size(); ++k)
+    named += (k == 0 ? " " : k + 1 == targets.size() ? " and " : ", ") +
+             std::to_string(targets[k] + 1);
+  return named;
+}
+
+std::string problemInWords(SynthesisProblem p, const SynthesisOptions& o,
+                           const std::vector<std::size_t>& targets) {
+  const std::string named = targetNumbers(targets);
   switch (p) {
     case SynthesisProblem::TooFewTargets:
       return "--synthesize: " + std::to_string(o.targets.size()) +
@@ -99,9 +110,10 @@ std::string problemInWords(SynthesisProblem p, const SynthesisOptions& o) {
     case SynthesisProblem::BadAngle:
       return "--min-transmission takes degrees from 0 to below 90";
     case SynthesisProblem::DuplicateTargets:
-      return "--synthesize: two targets are the same point";
+      return "--synthesize: targets" + named + " are the same point";
     case SynthesisProblem::OutOfReach:
-      return "--synthesize: a target lies further than any linkage within the bounds reaches";
+      return "--synthesize: target" + named +
+             " lies further than any linkage within the bounds reaches";
     case SynthesisProblem::NoLinkage:
       return "--synthesize: no linkage within the bounds meets the constraints (a smaller "
              "--min-transmission or wider --bound may help)";
@@ -161,7 +173,7 @@ std::optional<std::string> runSynthesis(const SynthesisRequest& request, Workben
     result = synthesizePath(options, bench.linkage().parameters, progress);
   }
   if (result.problem != SynthesisProblem::None && result.problem != SynthesisProblem::Stopped) {
-    err << kProgram << ": " << problemInWords(result.problem, options) << '\n';
+    err << kProgram << ": " << problemInWords(result.problem, options, result.problemTargets) << '\n';
     status = 2;
     return std::nullopt;
   }
