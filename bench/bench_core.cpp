@@ -21,20 +21,8 @@ void prepare(Workbench& bench) {
   bench.leaveBox(0);
 }
 
-// A run that nothing interrupts, at a speed of the list; it stops itself after `yields`
-// yields when asked to.
-class FreeRun final : public RunControl {
- public:
-  explicit FreeRun(int speedItem, long yields = -1) : step_(speedStepOf(speedItem)), left_(yields) {}
-  bool yieldAndTestStop(float) override { return left_-- == 0; }
-  float speedStep() override { return step_; }
-  void pause(std::chrono::microseconds) override {}
-  void restart(long yields) { left_ = yields; }
-
- private:
-  float step_;
-  long left_;
-};
+// The crank step after a hit at かめ and いぬ.
+const float kKame = speedStepOf(2), kInu = speedStepOf(1);
 
 void BM_DrawConstruction(benchmark::State& state) {
   Workbench bench;
@@ -77,11 +65,11 @@ struct WorstCase {
 
 void BM_FourBarWorstCase(benchmark::State& state) {
   WorstCase w;
-  FreeRun run(2);
   RunResult result;
   clearRunTables(result);
   for (auto _ : state)
-    benchmark::DoNotOptimize(searchFourBar(w.bench.linkage(), w.canvas, false, run, result));
+    benchmark::DoNotOptimize(
+        searchToEnd(fourBarSearch(w.bench.linkage(), w.canvas, false, result), kKame));
   if (std::ranges::any_of(result.outputX, [](float x) { return x != kNoPose; }))
     state.SkipWithError("a candidate hit: this is not the worst case");
 }
@@ -143,17 +131,16 @@ void BM_SixBarWorstCase(benchmark::State& state) {
   Workbench bench;
   prepare(bench);
   const Linkage& linkage = bench.linkage();
-  FreeRun run(2);
   Raster canvas;
   RunResult result;
   drawConstruction(linkage, bench.view(), canvas);
   clearRunTables(result);
-  searchFourBar(linkage, canvas, true, run, result);
+  searchToEnd(fourBarSearch(linkage, canvas, true, result), kKame);
   for (auto _ : state) {
     state.PauseTiming();
     drawConstruction(linkage, bench.view(), canvas);
     state.ResumeTiming();
-    searchSixBar(linkage, canvas, false, run, result);
+    searchToEnd(sixBarSearch(linkage, canvas, false, result), kKame);
   }
 }
 BENCHMARK(BM_SixBarWorstCase)->Unit(benchmark::kMicrosecond);
@@ -166,10 +153,11 @@ void BM_PlaybackStep(benchmark::State& state) {
   bench.controls().analyseSixBar = 1;
   bench.computeFrames();
   Raster canvas = bench.canvas();
-  FreeRun run(1);
+  const Playback::Pause noPause = [](std::chrono::microseconds) {};
   for (auto _ : state) {
-    run.restart(2);
-    playFrames(bench.linkage(), bench.result(), canvas, Direction::Forwards, run);
+    Playback playback(bench.linkage(), bench.result(), canvas, Direction::Forwards);
+    playback.step(kInu, noPause);
+    playback.step(kInu, noPause);
   }
 }
 BENCHMARK(BM_PlaybackStep)->Unit(benchmark::kMicrosecond);

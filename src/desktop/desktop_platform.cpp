@@ -30,23 +30,18 @@ void waitFor(std::chrono::microseconds length) {
 DesktopPlatform::DesktopPlatform() = default;
 DesktopPlatform::~DesktopPlatform() = default;
 
-void DesktopPlatform::processEvents(Changes changed) {
-  if (window_) {
-    window_->showChanges(changed);
-    const auto now = std::chrono::steady_clock::now();
-    if (now - lastRepaint_ >= kRepaintInterval) {
-      window_->canvasWidget()->update();
-      lastRepaint_ = now;
-    }
-  }
-  QCoreApplication::processEvents();
+void DesktopPlatform::driveRun(const std::function<bool()>& step) {
+  if (window_) window_->driveRun(step);
+  else Platform::driveRun(step);
 }
 
 void DesktopPlatform::showMessage(const Message& message) { showText(messageText(message)); }
 
 void DesktopPlatform::showText(const QString& text) {
   QMessageBox box(QMessageBox::NoIcon, QStringLiteral("GYRENDA"), text, QMessageBox::Ok, window_);
+  if (window_) window_->holdRun(true);
   box.exec();
+  if (window_) window_->holdRun(false);
 }
 
 void DesktopPlatform::pause(std::chrono::microseconds length) {

@@ -24,7 +24,7 @@ class DesktopPlatform : public Platform {
   void attach(MainWindow* window) { window_ = window; }
   MainWindow* window() const { return window_; }
 
-  void processEvents(Changes changed) override;
+  void driveRun(const std::function<bool()>& step) override;
   void showMessage(const Message& message) override;
   // A message box of the window's own, worded already.
   void showText(const QString& text);
@@ -41,15 +41,14 @@ class DesktopPlatform : public Platform {
   void showHelp() override;
   void showVersionWindow() override;
 
-  // The searches yield 721 times per pass; painting the canvas at each yield would cost
-  // more than the search, so the canvas is repainted at most this often meanwhile.
+  // A search takes 721 steps; painting the canvas after each would cost more than the
+  // search, so the canvas is repainted at most this often meanwhile.
   static constexpr std::chrono::milliseconds kRepaintInterval{15};
   // No pause is longer than this, whatever the core asks for: the event loop never stalls.
   static constexpr std::chrono::milliseconds kLongestPause{100};
 
  private:
   MainWindow* window_ = nullptr;
-  std::chrono::steady_clock::time_point lastRepaint_ = std::chrono::steady_clock::now();
   std::unique_ptr<CanvasPrinter> printer_;  // made at the first print, kept for its settings
 };
 

@@ -115,6 +115,11 @@ MainWindow::MainWindow(std::unique_ptr<DesktopPlatform> platform, QWidget* paren
   watchdogTimer_ = new QTimer(this);
   watchdogTimer_->setObjectName(QStringLiteral("watchdogTimer"));
   watchdogTimer_->setInterval(1000);
+  // A zero-time timer fires whenever the event loop has nothing else to do: the run advances
+  // between the user's events, which therefore never wait for more than one step.
+  stepTimer_ = new QTimer(this);
+  stepTimer_->setInterval(0);
+  connect(stepTimer_, &QTimer::timeout, this, &MainWindow::stepRun);
   for (int i = 0; i < kParamCount; ++i) connectParameterRow(i);
   connectCommands();
   connectOptions();
@@ -210,22 +215,45 @@ void MainWindow::onParameterFocus(int index, bool in, Qt::FocusReason reason) {
   auto* clicked = reason == Qt::MouseFocusReason
                       ? qobject_cast<QAbstractButton*>(QApplication::focusWidget())
                       : nullptr;
-  const int runsBefore = runsShown_;
+  const bool wasRunning = bench_.running();
   commitEdit();
-  if (clicked && runsShown_ != runsBefore) completeClickAfterRun(clicked);
+  if (clicked && !wasRunning && bench_.running()) clickAfterRun_ = clicked;
 }
 
-// The pass that the click's focus change ran started a run (すぐに描画する), and the run, which
-// turns the button off, took the mouse release in its yields: the press reaches the button
-// only after the run, and leaves it down without a click. Once that press is in, the click is
-// completed, once however often the user clicked the button while it was off; a mouse button
-// still held completes it by its own release.
-void MainWindow::completeClickAfterRun(QAbstractButton* button) {
-  QTimer::singleShot(0, button, [button] {
-    if (!button->isDown() || (QGuiApplication::mouseButtons() & Qt::LeftButton)) return;
-    button->setDown(false);
-    button->click();
-  });
+void MainWindow::driveRun(const std::function<bool()>& step) {
+  runStep_ = step;
+  stepTimer_->start();
+}
+
+void MainWindow::holdRun(bool held) {
+  if (!runStep_) return;
+  if (held) stepTimer_->stop();
+  else stepTimer_->start();
+}
+
+// Painting the canvas after every step would cost more than the search, so the canvas is
+// repainted at most every kRepaintInterval meanwhile (a playback repaints every pose itself).
+void MainWindow::stepRun() {
+  // A copy: the step may close the window, which lets go of the run's step. A command that
+  // takes its picture (a save, a print) may have driven the run to its end already.
+  const std::function<bool()> step = runStep_;
+  const bool goesOn = bench_.running() && step && step();
+  showChanges(bench_.controls().takeChanges());
+  const auto now = std::chrono::steady_clock::now();
+  if (!goesOn || now - lastRepaint_ >= DesktopPlatform::kRepaintInterval) {
+    canvas_->update();
+    lastRepaint_ = now;
+  }
+  if (goesOn) return;
+  stepTimer_->stop();
+  runStep_ = nullptr;
+  if (bench_.quitRequested()) {
+    close();
+    return;
+  }
+  // Once, however often the user clicked the button while the run had it off.
+  if (QAbstractButton* button = clickAfterRun_.data(); button && button->isEnabled()) button->click();
+  clickAfterRun_ = nullptr;
 }
 
 // Qt's style draws the focus of boxes, buttons, check boxes and the list, but not of a scroll
@@ -370,13 +398,16 @@ void MainWindow::applyCandidate(const ParameterSet& candidate) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+  bench_.quit();
   if (handlerDepth_ > 0) {
-    // A loop still works on the workbench: every loop leaves at its next yield, and the
-    // window closes when the outermost handler has returned.
-    bench_.quit();
+    // A handler is still open (a message box of the watchdog): the window closes when it
+    // has returned.
     event->ignore();
     return;
   }
+  // The run in progress ends at its next step, which is taken now.
+  bench_.finishRun();
+  stepTimer_->stop();
   event->accept();
 }
 

@@ -6,6 +6,8 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
+#include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -71,8 +73,15 @@ class MainWindow : public QMainWindow {
 
   // Brings the widgets that `changed` names up to date with their signals blocked, so nothing
   // echoes back into the core: texts, values, enabled flags, the pointer and the watchdog
-  // timer. Called at every yield of a run and after every command.
+  // timer. Called after every step of a run and after every command.
   void showChanges(Changes changed);
+
+  // Drives the run that has just started: `step` is called from the event loop, one step each
+  // time the loop has nothing else to do, until it says the run has ended.
+  void driveRun(const std::function<bool()>& step);
+  // Holds the run while a modal message is open (the core leaves it waiting meanwhile), so
+  // that the step timer does not spin.
+  void holdRun(bool held);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -110,8 +119,8 @@ class MainWindow : public QMainWindow {
 
   void onSpinBarAction(int index, int action);
   void onParameterFocus(int index, bool in, Qt::FocusReason reason);
-  // Completes the click on `button` whose focus change started a run that took its release.
-  void completeClickAfterRun(QAbstractButton* button);
+  // One step of the run in progress, then the widgets and, now and then, the canvas.
+  void stepRun();
   // Frames the focused control when it is one that shows no focus of its own.
   void frameFocus(QWidget* focus);
   // Gives the focus back to the control that held it when the run began, or to the next
@@ -149,7 +158,7 @@ class MainWindow : public QMainWindow {
 
   std::unique_ptr<DesktopPlatform> platform_;
   Workbench bench_{platform_.get()};
-  int handlerDepth_ = 0;  // core handlers in progress, nested ones included
+  int handlerDepth_ = 0;  // core handlers in progress (a modal message keeps one open)
   bool syncing_ = false;  // the program moves widgets (and maybe the focus) itself
   // The box whose validation pass is due, or -1: the user put the focus into it or edited
   // it, and has neither left it nor given a command since. Box 0 holds the focus at start.
@@ -158,6 +167,13 @@ class MainWindow : public QMainWindow {
   int runsShown_ = 0;      // runs whose start the widgets have shown
   int wheelTurn_ = 0;      // the part of a wheel notch turned so far on a spin bar
   QPointer<QWidget> focusAtRunStart_;
+  // The button whose press moved the focus out of a box, when the pass that this ran started
+  // a run: the run turned the button off before the press reached it, so it is clicked once
+  // the run has ended.
+  QPointer<QAbstractButton> clickAfterRun_;
+  std::function<bool()> runStep_;
+  QTimer* stepTimer_ = nullptr;
+  std::chrono::steady_clock::time_point lastRepaint_{};
 
   QTimer* watchdogTimer_ = nullptr;
   std::array<QLineEdit*, kParamCount> box_{};

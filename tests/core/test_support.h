@@ -28,12 +28,14 @@ inline void PrintTo(const Message& m, std::ostream* o) {
 namespace test {
 
 // Records what the core asks of the platform; a hook acts at that moment, for instance to
-// press 停止 from inside a search's yield.
+// press 停止 between two steps of a run, as the user does between two of the window's.
 class FakePlatform : public Platform {
  public:
-  void processEvents(Changes) override {
-    ++yields;
-    if (onYield) onYield();
+  void driveRun(const std::function<bool()>& step) override {
+    do {
+      ++yields;
+      if (onYield) onYield();
+    } while (step());
   }
   void showMessage(const Message& message) override {
     messages.push_back(message);

@@ -95,6 +95,7 @@ TEST_F(LanguageTest, WindowSpeaksTheLanguageAndWritesTheSameNumbers) {
     window.show();
     window.findChild<QListWidget*>(QStringLiteral("speedList"))->setCurrentRow(0);  // quick
     window.findChild<QAbstractButton*>(QStringLiteral("execute"))->click();
+    while (window.workbench().running()) QCoreApplication::processEvents();
     for (const char* opened : {"report", "synthesis"})
       window.findChild<QAction*>(QString::fromLatin1(opened))->trigger();
     for (const auto& [object, ja, en] : kSamples) {

@@ -1,6 +1,6 @@
 // A main window on a recording platform: messages are recorded instead of shown, dialogs
-// are cancelled unless a test chose an answer, and a test can act from inside the yield of a
-// running loop.
+// are cancelled unless a test chose an answer, and a test can act between two steps of a run
+// ("yields", as the user's events run there).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -23,12 +23,15 @@ namespace gyrenda::testing {
 
 class RecordingPlatform : public DesktopPlatform {
  public:
-  void processEvents(Changes changed) override {
-    DesktopPlatform::processEvents(changed);
-    ++yields;
-    if (onYield) onYield(yields);
-    // A test that forgot to stop a run must not hang: end it as closing the window would.
-    if (yields > 20000 && window()) window()->workbench().quit();
+  void driveRun(const std::function<bool()>& step) override {
+    ++runsStarted;
+    DesktopPlatform::driveRun([this, step] {
+      ++yields;
+      if (onYield) onYield(yields);
+      // A test that forgot to stop a run must not hang: end it as closing the window would.
+      if (yields > 20000 && window()) window()->workbench().quit();
+      return step();
+    });
   }
   // Recorded as the user would read it.
   void showMessage(const Message& message) override { messages << messageText(message); }
@@ -39,6 +42,7 @@ class RecordingPlatform : public DesktopPlatform {
   void showVersionWindow() override {}
 
   int yields = 0;
+  int runsStarted = 0;  // a command that takes its picture drives its run itself, at once
   QStringList messages;
   std::function<void(int yield)> onYield;
   std::optional<SaveChoice> saveAs;     // what the save and open dialogs answer
@@ -85,6 +89,12 @@ class MainWindowTest : public ::testing::Test {
   QScrollBar* spinBar(int i) const { return child<QScrollBar>(QStringLiteral("spinBar%1").arg(i)); }
   QAction* action(const char* name) const { return child<QAction>(QString::fromLatin1(name)); }
   void click(const QString& name) { QTest::mouseClick(child(name), Qt::LeftButton); }
+  // Lets the events run until the run in progress, if any, has ended, as a user waits for it
+  // (never from inside a run's step).
+  void settle() {
+    QApplication::processEvents();
+    while (window->isVisible() && bench().running()) QApplication::processEvents();
+  }
   // The window of type T that menu item `name` shows.
   template <typename T>
   T* open(const char* name) {

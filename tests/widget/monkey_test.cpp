@@ -71,7 +71,7 @@ class MonkeyTest : public MainWindowTest {
     const QPoint at(static_cast<int>(next(769)), static_cast<int>(next(449)));
     if (what == 9 && next(2) == 0)
       QTest::mouseDClick(child(next(2) ? "canvas" : "assistantCorner"), Qt::LeftButton, {}, at);
-    QApplication::processEvents();
+    settle();
   }
 
   // What must hold whenever no handler is running.

@@ -38,6 +38,7 @@ TEST_F(ReportWindowTest, FollowsEachAnalysisAndAgreesWithTheHeadlessProgramsJson
     if (six) click("analyseSixBar");
     typeInto(0, crank);
     click("execute");
+    settle();
     const RunReport core = makeRunReport(bench().linkage(), bench().result());
     ReportRows rows;
     QString shown = report->findChild<QLabel*>("heading")->text() + '\n';
@@ -123,6 +124,7 @@ TEST(ReportRows, AccuracyCountsTheFoundPosesThatHaveNoExactPose) {
 // every menu item does.
 TEST_F(ReportWindowTest, SaysWhenTheBoxesHoldAnotherDesign) {
   click("execute");
+  settle();
   auto* report = open<ReportWindow>("report");
   const auto shown = [report] {  // the heading's first line and the crank's row
     const QStringList lines = report->text().split('\n');
@@ -134,7 +136,7 @@ TEST_F(ReportWindowTest, SaysWhenTheBoxesHoldAnotherDesign) {
       {"execute", "最後の解析の結果です。長さは入力と同じ単位、角度は度で示します。精度は見つけた姿勢と厳密な姿勢との距離です。|設計：クランク半径\t15"},
       {"type 18", "この結果は入力欄の値と違う設計のものです。「実行」で解析し直してください。|設計：クランク半径\t15（入力欄は 18）"}};
   for (const auto& [step, expected] : steps) {
-    if (step == std::string("execute")) click("execute");
+    if (step == std::string("execute")) click("execute"), settle();
     if (std::string(step).starts_with("type ")) {
       typeInto(crankRadius, step + 5);
       action("report")->trigger();  // the focus stays in the box

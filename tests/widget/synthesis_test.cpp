@@ -84,7 +84,7 @@ TEST_F(SynthesisWindowTest, TheFocusedBoxUndoesItsOwnTypingFirst) {
 TEST_F(SynthesisWindowTest, TargetsAreDrawnOverTheRasterNeverIntoIt) {
   auto* canvas = window->canvasWidget();
   for (const bool run : {false, true}) {
-    if (run) click("execute");
+    if (run) click("execute"), settle();
     const Raster raster = bench().canvas();
     canvas->setTargets({});
     const QImage bare = canvas->grab().toImage();
@@ -215,6 +215,7 @@ TEST_F(SynthesisWindowTest, StopAndCloseEndTheSearchPromptly) {
 // the raster, and one undo brings the design before back.
 TEST_F(SynthesisWindowTest, AnAppliedCandidatesPathRunsThroughTheCrosses) {
   click("execute");
+  settle();
   const Raster& raster = bench().canvas();
   const ParameterSet before = bench().linkage().parameters;
   SynthesisDialog* dialog = openDialog();
@@ -235,6 +236,7 @@ TEST_F(SynthesisWindowTest, AnAppliedCandidatesPathRunsThroughTheCrosses) {
   press("removeTarget");
   EXPECT_FALSE(dialog->stale() || of("staleNote")->isVisible());
   press("apply");
+  settle();
   EXPECT_EQ(requests.count(), 1);
   const ParameterSet& applied = bench().linkage().parameters;
   EXPECT_EQ(box(sixLinkLength)->text(), "55");

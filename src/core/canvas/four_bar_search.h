@@ -12,12 +12,12 @@ namespace gyrenda {
 SearchedLink fourBarLink(const Linkage& linkage);
 
 // Finds the four-bar pose for every crank angle, draws the axis-point and output-point loci
-// on the canvas, and keeps the output path and the hits in `result`.
-SearchOutcome searchFourBar(const Linkage& linkage, Raster& canvas, bool optimise,
-                            RunControl& control, RunResult& result);
-
+// on the canvas, and keeps the output path and the hits in `result`. Every argument must
+// outlive the search.
+RasterSearch fourBarSearch(const Linkage& linkage, Raster& canvas, bool optimise,
+                           RunResult& result);
 // The same search storing one animation frame per hit instead of drawing.
-void searchFourBarFrames(const Linkage& linkage, const Raster& canvas, bool optimise,
-                         RunControl& control, RunResult& result);
+RasterSearch fourBarFrameSearch(const Linkage& linkage, const Raster& canvas, bool optimise,
+                                RunResult& result);
 
 }  // namespace gyrenda

@@ -6,10 +6,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <functional>
+#include <utility>
 
 #include "canvas/palette.h"
 #include "canvas/raster.h"
-#include "canvas/run_control.h"
 #include "linkage/angle_table.h"
 #include "linkage/world_point.h"
 
@@ -48,7 +49,7 @@ struct Hit {
 };
 
 struct SearchOutcome {
-  bool stopped = false;  // the loop honoured a stop before passing 360
+  bool stopped = false;  // 停止 ended the search before it passed 360
   std::int32_t examined = 0;  // crank steps whose link was scanned
 };
 
@@ -85,35 +86,63 @@ inline float advanceAfterHit(float crankAngle, HitAdvance advance, float speedSt
 
 }  // namespace detail
 
-// Runs one search over the crank angles 0 … 360, honouring the stop protocol. `onHit(const
-// Hit&)` plots or stores each pose; it may draw into the canvas, which later probes then read.
-template <typename OnHit>
-SearchOutcome rasterSearch(const Raster& canvas, const SearchedLink& link,
-                           const SearchSettings& settings, RunControl& control, OnHit&& onHit) {
-  SearchOutcome outcome;
-  // The four-bar searches remember the exact crank angle of the last hit, the six-bar ones
-  // the angle rounded to a whole degree (halves to even).
-  float lastHitAngle = 0.0f;
-  float scanFrom = 0.0f, scanTo = 360.0f;
-  float crankAngle = 0.0f;
-  for (; crankAngle <= 360.0f; crankAngle += 0.5f) {
-    if (control.yieldAndTestStop(crankAngle)) break;
-    const int i = angleIndex(crankAngle);
-    if (link.drivenByOutputPoint && (link.pivotX[i] == kNoPose || link.pivotY[i] == kNoPose))
-      continue;
-    ++outcome.examined;
+// One search over the crank angles 0 … 360, a crank angle a step, so that whoever runs it
+// can let the user act between two steps (停止, the speed list) as between two yields.
+// `onHit` plots or stores each pose; it may draw into the canvas, which later probes then read.
+class RasterSearch {
+ public:
+  using OnHit = std::function<void(const Hit&)>;
+  using OnEnd = std::function<void(const SearchOutcome&)>;
+  RasterSearch(const Raster& canvas, const SearchedLink& link, SearchSettings settings,
+               OnHit onHit, OnEnd onEnd = {})
+      : canvas_(canvas), link_(link), settings_(settings), onHit_(std::move(onHit)),
+        onEnd_(std::move(onEnd)) {}
 
-    const float delta = crankAngle - lastHitAngle;
-    const float scanEnd = delta + scanTo;
+  // Searches the crank angle next in turn and moves on; `speedStep` is the crank step after a
+  // hit that the speed list asks for now. False once the search has ended.
+  bool step(float speedStep) {
+    if (ended_) return false;
+    searchAt(speedStep);
+    crankAngle_ += 0.5f;
+    if (crankAngle_ > 360.0f) end();
+    return !ended_;
+  }
+  // 停止: the search ends before the crank angle next in turn.
+  void stop() {
+    if (ended_) return;
+    outcome_.stopped = true;
+    end();
+  }
+  bool ended() const { return ended_; }
+  // The crank angle the next step searches.
+  float crankAngle() const { return crankAngle_; }
+  const SearchOutcome& outcome() const { return outcome_; }
+
+ private:
+  void end() {
+    ended_ = true;
+    if (onEnd_) onEnd_(outcome_);
+  }
+
+  void searchAt(float speedStep) {
+    const float crankAngle = crankAngle_;
+    const int i = angleIndex(crankAngle);
+    const SearchedLink& link = link_;
+    if (link.drivenByOutputPoint && (link.pivotX[i] == kNoPose || link.pivotY[i] == kNoPose))
+      return;
+    ++outcome_.examined;
+
+    const float delta = crankAngle - lastHitAngle_;
+    const float scanEnd = delta + scanTo_;
     const float px = link.pivotX[i], py = link.pivotY[i];
     // Every scan angle is a multiple of 0.5 far inside float's exact range, so the scan runs
     // over whole half degrees: the same candidates in the same order, without a dependent
     // float add and a wrap per probe.
     const auto probeHits = [&](int j) {
-      return canvas.point(px + link.linkX[j], -(py + link.linkY[j])) == link.marker;
+      return canvas_.point(px + link.linkX[j], -(py + link.linkY[j])) == link.marker;
     };
     const int last = static_cast<int>(2.0f * scanEnd);
-    int half = static_cast<int>(2.0f * (scanFrom - delta));
+    int half = static_cast<int>(2.0f * (scanFrom_ - delta));
     const auto scanRun = [&](int to, int tableOffset) {
       for (; half <= to; ++half)
         if (probeHits(half + tableOffset)) return true;
@@ -132,21 +161,39 @@ SearchOutcome rasterSearch(const Raster& canvas, const SearchedLink& link,
           break;
         }
     }
-    if (!hit) continue;
+    if (!hit) return;
     const float scanAngle = 0.5f * static_cast<float>(half);
     const int j = scanIndex(scanAngle);
-    onHit(Hit{crankAngle, i, {px, py}, {px + link.linkX[j], py + link.linkY[j]}});
-    if (settings.optimise) {
-      scanFrom = scanAngle - 10.0f;
-      scanTo = scanAngle + 10.0f;
+    onHit_(Hit{crankAngle, i, {px, py}, {px + link.linkX[j], py + link.linkY[j]}});
+    if (settings_.optimise) {
+      scanFrom_ = scanAngle - 10.0f;
+      scanTo_ = scanAngle + 10.0f;
     }
-    lastHitAngle = link.drivenByOutputPoint
-                       ? static_cast<float>(static_cast<std::int16_t>(std::nearbyint(crankAngle)))
-                       : crankAngle;
-    crankAngle = detail::advanceAfterHit(crankAngle, settings.advance, control.speedStep());
+    lastHitAngle_ = link.drivenByOutputPoint
+                        ? static_cast<float>(static_cast<std::int16_t>(std::nearbyint(crankAngle)))
+                        : crankAngle;
+    crankAngle_ = detail::advanceAfterHit(crankAngle, settings_.advance, speedStep);
   }
-  outcome.stopped = crankAngle <= 360.0f;
-  return outcome;
+
+  const Raster& canvas_;
+  SearchedLink link_;
+  SearchSettings settings_;
+  OnHit onHit_;
+  OnEnd onEnd_;
+  SearchOutcome outcome_;
+  // The four-bar searches remember the exact crank angle of the last hit, the six-bar ones
+  // the angle rounded to a whole degree (halves to even).
+  float lastHitAngle_ = 0.0f;
+  float scanFrom_ = 0.0f, scanTo_ = 360.0f;
+  float crankAngle_ = 0.0f;
+  bool ended_ = false;
+};
+
+// A search run to its end at one speed, as a program without events runs it.
+inline SearchOutcome searchToEnd(RasterSearch search, float speedStep) {
+  while (search.step(speedStep)) {
+  }
+  return search.outcome();
 }
 
 }  // namespace gyrenda

@@ -120,8 +120,18 @@ void Workbench::leaveBox(int index) {
   recordDesign();
 
   redraw();
-  if (ticked(controls_.drawImmediately)) run(RunKind::Analysis);
   editGuard_ = false;
+  if (ticked(controls_.drawImmediately)) analyseSoon();
+}
+
+// A run goes on after the command that started it has returned, and refuses edits meanwhile:
+// a pass that is one of several (the two of a point entry) leaves its analysis to the end.
+void Workbench::analyseSoon() {
+  if (designEdit_ > 0) {
+    analysisDue_ = true;
+    return;
+  }
+  run(RunKind::Analysis);
 }
 
 void Workbench::typeDesign(const ParameterSet& values) {
@@ -132,6 +142,7 @@ void Workbench::typeDesign(const ParameterSet& values) {
   ++designEdit_;
   for (int k = 0; k < kParamCount; ++k) leaveBox(k);
   --designEdit_;
+  analysisDue_ = false;  // the callers analyse the whole design once it is in
 }
 
 void Workbench::applyDesign(const ParameterSet& values) {
@@ -215,6 +226,7 @@ void Workbench::enterPoint() {
   leaveBox(xBox + 1);
   --designEdit_;
   recordDesign();
+  if (std::exchange(analysisDue_, false)) run(RunKind::Analysis);
 }
 
 }  // namespace gyrenda

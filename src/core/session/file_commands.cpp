@@ -25,6 +25,7 @@ constexpr std::size_t kLoadLimit = 256 * 1024;
 void Workbench::redrawForOutput() {
   drawGrid();
   execute();
+  finishRun();
 }
 
 void Workbench::save() {

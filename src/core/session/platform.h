@@ -3,6 +3,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -41,9 +42,13 @@ class Platform {
  public:
   virtual ~Platform() = default;
 
-  // The yield of the long loops: show what changed in the controls (and the canvas), then let
-  // pending user events, timer ticks and repaints run.
-  virtual void processEvents(Changes changed) { (void)changed; }
+  // A run has started: `step` advances it by one step and tells whether it goes on. The
+  // window calls it from its event loop, so that the user's events, timer ticks and repaints
+  // run between two steps; without events, it is called in a plain loop to the run's end.
+  virtual void driveRun(const std::function<bool()>& step) {
+    while (step()) {
+    }
+  }
   // A modal message box titled "GYRENDA" with one OK button; returns when closed.
   virtual void showMessage(const Message& message) { (void)message; }
   // The animation's pause between drawing a pose and erasing the one before.

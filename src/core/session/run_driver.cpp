@@ -1,39 +1,14 @@
 // The run driver that every analysis and animation goes through, and its progress watchdog.
-#include "canvas/construction.h"
-#include "canvas/four_bar_search.h"
+#include <utility>
+
 #include "session/workbench.h"
-#include "sixbar/six_bar_search.h"
 
 namespace gyrenda {
-namespace {
-
-// Returns the controls to their idle state on every way out of the driver.
-template <typename Leave>
-class OnExit {
- public:
-  explicit OnExit(Leave leave) : leave_(leave) {}
-  OnExit(const OnExit&) = delete;
-  OnExit& operator=(const OnExit&) = delete;
-  ~OnExit() { leave_(); }
-
- private:
-  Leave leave_;
-};
-
-}  // namespace
 
 void Workbench::run(RunKind kind, Direction direction) {
   if (running_) return;
   running_ = true;
-  const OnExit idleAgain([this] {
-    controls_.timerEnabled = false;
-    controls_.busyPointer = false;
-    setRunControls(true);
-    fourBarPhase_ = false;
-    running_ = false;
-    controls_.mark(RunStateChanged);
-  });
-
+  runKind_ = kind;
   clearRunTables(result_);
   setRunControls(false);
   controls_.busyPointer = true;
@@ -41,28 +16,60 @@ void Workbench::run(RunKind kind, Direction direction) {
   controls_.mark(RunStateChanged);
   watchdogTicks_ = 0;
   fourBarPhase_ = true;
-  if (kind == RunKind::Analysis) {
-    searchFourBar(linkage_, canvas_, ticked(controls_.optimiseFourBar), *this, result_);
-    controls_.status = StatusCaption::Finished;
-    controls_.mark(CaptionsChanged);
-  } else {
-    gyrenda::animate(linkage_, canvas_,
-                     {direction, ticked(controls_.analyseSixBar),
-                      ticked(controls_.optimiseFourBar), ticked(controls_.optimiseSixBar)},
-                     *this, result_);
-  }
-  watchdogTicks_ = 0;
-  fourBarPhase_ = false;
-  drawSlideLine(linkage_, canvas_);
-  if (kind == RunKind::Analysis) analyse();
+  run_.emplace(RunSettings{kind, direction, ticked(controls_.analyseSixBar),
+                           ticked(controls_.optimiseFourBar), ticked(controls_.optimiseSixBar)},
+               linkage_, canvas_, result_);
+  loopCrankAngle_ = run_->crankAngle();
+  platform_->driveRun([this] { return advanceRun(); });
 }
 
-void Workbench::analyse() {
-  if (ticked(controls_.analyseSixBar))
-    searchSixBar(linkage_, canvas_, ticked(controls_.optimiseSixBar), *this, result_);
+bool Workbench::advanceRun() {
+  if (!run_) return false;
+  if (watchdogShowing_) return true;
+  const RunPhase before = run_->phase();
+  const Interruption interruption = quitRequested_ ? Interruption::Quit
+                                    : std::exchange(stopRequested_, false) ? Interruption::Stop
+                                                                            : Interruption::None;
+  const bool goesOn = run_->advance(interruption, speedStep(),
+                                    [this](std::chrono::microseconds length) {
+                                      platform_->pause(length);
+                                    });
+  if (run_->phase() != before) phaseEnded(before);
+  loopCrankAngle_ = run_->crankAngle();
+  if (!goesOn) runEnded();
+  return goesOn;
+}
+
+void Workbench::finishRun() {
+  while (advanceRun()) {
+  }
+}
+
+void Workbench::phaseEnded(RunPhase ended) {
+  if (ended == RunPhase::FourBarSearch) {
+    controls_.status = StatusCaption::Finished;
+    controls_.mark(CaptionsChanged);
+  }
+  // The watchdog watches the first phase of an analysis and the whole of an animation.
+  if (runKind_ == RunKind::Analysis && ended == RunPhase::FourBarSearch) {
+    watchdogTicks_ = 0;
+    fourBarPhase_ = false;
+  }
+}
+
+void Workbench::runEnded() {
+  run_.reset();
   // The report is of the last analysis; an animation leaves it as it was.
-  report_ = makeRunReport(linkage_, result_);
-  controls_.mark(ReportChanged);
+  if (runKind_ == RunKind::Analysis) {
+    report_ = makeRunReport(linkage_, result_);
+    controls_.mark(ReportChanged);
+  }
+  controls_.timerEnabled = false;
+  controls_.busyPointer = false;
+  setRunControls(true);
+  fourBarPhase_ = false;
+  running_ = false;
+  controls_.mark(RunStateChanged);
 }
 
 void Workbench::watchdogTick() {

@@ -28,16 +28,7 @@ void Workbench::start() {
   controls_.mark(AllChanged);
 }
 
-bool Workbench::yieldAndTestStop(float crankAngle) {
-  loopCrankAngle_ = crankAngle;
-  platform_->processEvents(controls_.takeChanges());
-  if (quitRequested_) return true;
-  return std::exchange(stopRequested_, false);
-}
-
-float Workbench::speedStep() { return speedStepOf(controls_.speedItem); }
-
-void Workbench::pause(std::chrono::microseconds length) { platform_->pause(length); }
+float Workbench::speedStep() const { return speedStepOf(controls_.speedItem); }
 
 void Workbench::show(const Message& message) { platform_->showMessage(message); }
 
@@ -91,11 +82,14 @@ void Workbench::setView(const View& view) {
 void Workbench::drawGrid() { gyrenda::drawGrid(view_, canvas_); }
 
 void Workbench::computeFrames() {
+  if (running_) return;
   redraw();
   clearRunTables(result_);
-  searchFourBarFrames(linkage_, canvas_, ticked(controls_.optimiseFourBar), *this, result_);
-  if (ticked(controls_.analyseSixBar))
-    searchSixBarFrames(linkage_, canvas_, ticked(controls_.optimiseSixBar), *this, result_);
+  Run frames(RunSettings{RunKind::Frames, Direction::Forwards, ticked(controls_.analyseSixBar),
+                         ticked(controls_.optimiseFourBar), ticked(controls_.optimiseSixBar)},
+             linkage_, canvas_, result_);
+  while (frames.advance(Interruption::None, speedStep(), {})) {
+  }
 }
 
 void Workbench::toggleAssistant() {

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "canvas/raster.h"
-#include "canvas/run_control.h"
 #include "canvas/run_result.h"
 #include "canvas/view.h"
 #include "linkage/linkage.h"
@@ -15,11 +14,12 @@
 #include "session/control_state.h"
 #include "session/design_history.h"
 #include "session/platform.h"
+#include "session/run.h"
 #include "sixbar/animation.h"
 
 namespace gyrenda {
 
-class Workbench final : private RunControl {
+class Workbench final {
  public:
   // Without a platform of the caller's own, nothing is shown and nobody is asked.
   explicit Workbench(Platform* platform = nullptr);
@@ -43,8 +43,15 @@ class Workbench final : private RunControl {
   const Raster& canvas() const { return canvas_; }
 
   bool running() const { return running_; }
+  // One step of the run in progress, as its driver calls it between the user's events: the
+  // end of the phase in progress where 停止 was pressed, or of the whole run once the program
+  // is to end. Nothing while the watchdog's message is open: the run waits for it. False once
+  // the run has ended, or when none is in progress.
+  bool advanceRun();
+  // The run in progress driven to its end at once, as a command that takes its picture does.
+  void finishRun();
   bool quitRequested() const { return quitRequested_; }
-  // The crank angle of the loop in progress at its last yield.
+  // The crank angle of the step of the run in progress that comes next.
   float loopCrankAngle() const { return loopCrankAngle_; }
   int watchdogTicks() const { return watchdogTicks_; }
   bool assistantOn() const { return assistantOn_; }
@@ -110,16 +117,17 @@ class Workbench final : private RunControl {
   void computeFrames();
 
  private:
-  enum class RunKind { Analysis, Animation };
+  float speedStep() const;
 
-  bool yieldAndTestStop(float crankAngle) override;
-  float speedStep() override;
-  void pause(std::chrono::microseconds length) override;
-
-  // The run driver that every analysis and animation goes through. Refuses to start while
-  // another run is in progress; whatever happens inside, the controls are idle again after.
+  // The run driver that every analysis and animation goes through: sets the controls for the
+  // run and hands its steps to the platform to drive. Refuses to start while another run is
+  // in progress; however the run ends, the controls are idle again after.
   void run(RunKind kind, Direction direction = Direction::Forwards);
-  void analyse();
+  // An analysis, or within a larger edit one analysis once that edit is done.
+  void analyseSoon();
+  // What the end of a phase or of the whole run changes beyond the canvas.
+  void phaseEnded(RunPhase ended);
+  void runEnded();
   // Clears the canvas and draws the grid and the whole static construction.
   void redraw();
   // Grid, then one full analysis: the picture that exports and printing take.
@@ -154,12 +162,15 @@ class Workbench final : private RunControl {
   Raster canvas_;
   DesignHistory history_;
 
-  bool running_ = false;          // a run driver call is in progress
-  bool quitRequested_ = false;    // the program is to end once every loop has returned
-  bool stopRequested_ = false;    // 停止 was pressed; the next loop to yield honours it
+  std::optional<Run> run_;
+  RunKind runKind_ = RunKind::Analysis;
+  bool running_ = false;          // a run is in progress
+  bool quitRequested_ = false;    // the program is to end: a run ends at its next step
+  bool stopRequested_ = false;    // 停止 was pressed; the run's next step honours it
   bool editGuard_ = false;        // a validation pass is in progress
   std::array<std::string, kParamCount> shownText_{};  // the text the program last put in a box
   int designEdit_ = 0;            // passes that belong to one larger edit are in progress
+  bool analysisDue_ = false;      // a pass of that edit asked for an analysis
   bool fourBarPhase_ = false;     // the run is in its first phase (the watchdog's choice)
   bool watchdogShowing_ = false;  // the watchdog's message box is open
   bool assistantOn_ = false;

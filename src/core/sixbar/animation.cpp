@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <optional>
 
 #include "canvas/construction.h"
 #include "canvas/four_bar_search.h"
@@ -21,11 +20,7 @@ constexpr Colour kArmToOutputColour = 13;
 constexpr Colour kSixLinkColour = 14;
 constexpr Colour kSixArmColour = 15;
 
-struct FourBarPose {
-  WorldPoint crankTip, leverTip, axis, output;
-};
-
-void drawFourBarPose(Raster& canvas, float leverPivotX, const FourBarPose& p, bool erase) {
+void drawPlayedPose(Raster& canvas, float leverPivotX, const PlayedPose& p, bool erase) {
   const auto c = [erase](Colour colour) { return erase ? kBlack : colour; };
   drawWorldLine(canvas, {0, 0}, p.crankTip, c(kCrankColour));
   drawWorldLine(canvas, {leverPivotX, 0}, p.leverTip, c(kLeverColour));
@@ -51,49 +46,41 @@ std::chrono::microseconds animationPause(float speedStep) {
   return std::chrono::microseconds(passes * passes * 20);
 }
 
-void animate(const Linkage& linkage, Raster& canvas, const AnimationSettings& s,
-             RunControl& control, RunResult& frames) {
-  searchFourBarFrames(linkage, canvas, s.optimiseFourBar, control, frames);
-  if (s.sixBar) searchSixBarFrames(linkage, canvas, s.optimiseSixBar, control, frames);
-  playFrames(linkage, frames, canvas, s.direction, control);
+Playback::Playback(const Linkage& linkage, const RunResult& frames, Raster& canvas,
+                   Direction direction)
+    : linkage_(linkage), frames_(frames), canvas_(canvas),
+      backwards_(direction == Direction::Backwards), angle_(backwards_ ? 360.0f : 0.0f) {}
+
+void Playback::step(float speedStep, const Pause& pause) {
+  const RunResult& f = frames_;
+  const int i = angleIndex(angle_);
+  if (f.leverTipX[i] != kNoPose) {
+    PlayedPose pose{{linkage_.tables.crankTipX[i], linkage_.tables.crankTipY[i]},
+                     {f.leverTipX[i], f.leverTipY[i]}, {}, {}};
+    const auto points = couplerPoints(linkage_, pose.crankTip, pose.leverTip);
+    pose.axis = points.axis;
+    pose.output = points.output;
+    const float leverPivotX = linkage_[fixedLinkLength];
+    drawPlayedPose(canvas_, leverPivotX, pose, false);
+    pause(animationPause(speedStep));
+    if (previousFourBar_) drawPlayedPose(canvas_, leverPivotX, *previousFourBar_, true);
+    previousFourBar_ = pose;
+  }
+  if (f.sixOffsetX[i] != kNoPose && f.sixAxisX[i] != kNoPose) {
+    drawSixBarPose(canvas_, f, i, false);
+    pause(animationPause(speedStep));
+    if (previousSixBar_) drawSixBarPose(canvas_, f, *previousSixBar_, true);
+    previousSixBar_ = i;
+  }
+  // Lap after lap: past the last angle the next lap starts again at the first.
+  angle_ += backwards_ ? -0.5f : 0.5f;
+  if (backwards_ ? angle_ < 0.0f : angle_ > 360.0f) angle_ = backwards_ ? 360.0f : 0.0f;
+}
+
+void drawMarkersAfterPlayback(const Linkage& linkage, Raster& canvas) {
   drawLeverArc(linkage, canvas);
   drawCrankDots(linkage, canvas);
   drawSlideLine(linkage, canvas);
-}
-
-void playFrames(const Linkage& linkage, const RunResult& f, Raster& canvas, Direction direction,
-                RunControl& control) {
-  const bool backwards = direction == Direction::Backwards;
-  const float start = backwards ? 360.0f : 0.0f;
-  const float end = backwards ? 0.0f : 360.0f;
-  const float step = backwards ? -0.5f : 0.5f;
-  const float leverPivotX = linkage[fixedLinkLength];
-  std::optional<FourBarPose> previousFourBar;
-  std::optional<int> previousSixBar;  // table index of the six-bar pose last drawn
-
-  for (;;) {
-    for (float angle = start; backwards ? angle >= end : angle <= end; angle += step) {
-      if (control.yieldAndTestStop(angle)) return;
-      const int i = angleIndex(angle);
-      if (f.leverTipX[i] != kNoPose) {
-        FourBarPose pose{{linkage.tables.crankTipX[i], linkage.tables.crankTipY[i]},
-                         {f.leverTipX[i], f.leverTipY[i]}, {}, {}};
-        const auto points = couplerPoints(linkage, pose.crankTip, pose.leverTip);
-        pose.axis = points.axis;
-        pose.output = points.output;
-        drawFourBarPose(canvas, leverPivotX, pose, false);
-        control.pause(animationPause(control.speedStep()));
-        if (previousFourBar) drawFourBarPose(canvas, leverPivotX, *previousFourBar, true);
-        previousFourBar = pose;
-      }
-      if (f.sixOffsetX[i] != kNoPose && f.sixAxisX[i] != kNoPose) {
-        drawSixBarPose(canvas, f, i, false);
-        control.pause(animationPause(control.speedStep()));
-        if (previousSixBar) drawSixBarPose(canvas, f, *previousSixBar, true);
-        previousSixBar = i;
-      }
-    }
-  }
 }
 
 }  // namespace gyrenda

@@ -1,11 +1,14 @@
 // The animation: frames of a whole crank turn, then playback lap after lap until stopped.
+// The frame searches are those of the four-bar and six-bar searches.
 #pragma once
 
 #include <chrono>
+#include <functional>
+#include <optional>
 
 #include "canvas/raster.h"
-#include "canvas/run_control.h"
 #include "linkage/linkage.h"
+#include "linkage/world_point.h"
 #include "canvas/run_result.h"
 
 namespace gyrenda {
@@ -18,14 +21,36 @@ struct AnimationSettings {
   bool optimiseFourBar, optimiseSixBar;
 };
 
-// Four-bar frames, six-bar frames when asked, playback until a stop, and then the markers
-// (lever half-circle, crank dots, slide line) drawn again.
-void animate(const Linkage& linkage, Raster& canvas, const AnimationSettings& settings,
-             RunControl& control, RunResult& frames);
+// A four-bar pose as the playback draws it.
+struct PlayedPose {
+  WorldPoint crankTip, leverTip, axis, output;
+};
 
-// Plays the stored frames lap after lap in the given direction until the control says stop.
-void playFrames(const Linkage& linkage, const RunResult& frames, Raster& canvas,
-                Direction direction, RunControl& control);
+// The playback of stored frames, lap after lap in one direction, a crank angle a step: the
+// pose at that angle drawn, held for the pause the speed asks for, and the one before erased.
+// It ends only when its run is stopped.
+class Playback {
+ public:
+  using Pause = std::function<void(std::chrono::microseconds)>;
+  // Every argument must outlive the playback.
+  Playback(const Linkage& linkage, const RunResult& frames, Raster& canvas, Direction direction);
+  void step(float speedStep, const Pause& pause);
+  // The crank angle the next step shows.
+  float crankAngle() const { return angle_; }
+
+ private:
+  const Linkage& linkage_;
+  const RunResult& frames_;
+  Raster& canvas_;
+  bool backwards_;
+  float angle_;
+  std::optional<PlayedPose> previousFourBar_;
+  std::optional<int> previousSixBar_;  // table index of the six-bar pose last drawn
+};
+
+// The markers a playback has drawn over, drawn again when it ends: the lever half-circle, the
+// crank dots and the slide line.
+void drawMarkersAfterPlayback(const Linkage& linkage, Raster& canvas);
 
 // The pause between drawing a pose and erasing the one before, at the speed the list asks
 // for at that moment: (n + 1)² × 20 µs with n = (5 − speedStep) × 5, so the three speeds keep the ratio 1 : 441 : 676.

@@ -12,14 +12,13 @@ SearchedLink sixBarLink(const Linkage& l, const RunResult& r) {
 
 }  // namespace
 
-SearchOutcome searchSixBar(const Linkage& linkage, Raster& canvas, bool optimise,
-                           RunControl& control, RunResult& result) {
+RasterSearch sixBarSearch(const Linkage& linkage, Raster& canvas, bool optimise,
+                          RunResult& result) {
   RunHits& hits = result.hits;
   hits.sixBarSearched = true;
-  LocusPen pen;
-  const auto outcome = rasterSearch(
-      canvas, sixBarLink(linkage, result), {HitAdvance::SpeedStep, optimise}, control,
-      [&](const Hit& hit) {
+  return RasterSearch(
+      canvas, sixBarLink(linkage, result), {HitAdvance::SpeedStep, optimise},
+      [&linkage, &canvas, &hits, pen = LocusPen()](const Hit& hit) mutable {
         const SixBarPoints pose = sixBarPoints(linkage, hit.pivot, hit.farEnd);
         const WorldPoint output = pose.output();
         if (!isFinite(pose.axis) || !isFinite(output)) return;  // no pose: nothing to draw or keep
@@ -27,21 +26,22 @@ SearchOutcome searchSixBar(const Linkage& linkage, Raster& canvas, bool optimise
         storeAt(hits.sixAxisX, hits.sixAxisY, hit.index, pose.axis);
         storeAt(hits.sixOutputX, hits.sixOutputY, hit.index, output);
         storeAt(hits.sliderX, hits.sliderY, hit.index, hit.farEnd);
+      },
+      [&hits](const SearchOutcome& outcome) {
+        hits.sixBarExamined += outcome.examined;
+        hits.sixBarStopped = outcome.stopped;
       });
-  hits.sixBarExamined += outcome.examined;
-  hits.sixBarStopped = outcome.stopped;
-  return outcome;
 }
 
-void searchSixBarFrames(const Linkage& linkage, const Raster& canvas, bool optimise,
-                        RunControl& control, RunResult& result) {
-  rasterSearch(canvas, sixBarLink(linkage, result), {HitAdvance::SixBarFrames, optimise},
-               control, [&](const Hit& hit) {
-                 const SixBarPoints pose = sixBarPoints(linkage, hit.pivot, hit.farEnd);
-                 if (!isFinite(pose.axis) || !isFinite(pose.offset)) return;
-                 storeAt(result.sixAxisX, result.sixAxisY, hit.index, pose.axis);
-                 storeAt(result.sixOffsetX, result.sixOffsetY, hit.index, pose.offset);
-               });
+RasterSearch sixBarFrameSearch(const Linkage& linkage, const Raster& canvas, bool optimise,
+                               RunResult& result) {
+  return RasterSearch(canvas, sixBarLink(linkage, result), {HitAdvance::SixBarFrames, optimise},
+                      [&linkage, &result](const Hit& hit) {
+                        const SixBarPoints pose = sixBarPoints(linkage, hit.pivot, hit.farEnd);
+                        if (!isFinite(pose.axis) || !isFinite(pose.offset)) return;
+                        storeAt(result.sixAxisX, result.sixAxisY, hit.index, pose.axis);
+                        storeAt(result.sixOffsetX, result.sixOffsetY, hit.index, pose.offset);
+                      });
 }
 
 }  // namespace gyrenda

@@ -10,12 +10,12 @@
 namespace gyrenda {
 
 // Finds the six-bar pose for every crank angle that has a four-bar pose, draws the six-bar
-// axis-point and output-point loci, and keeps the hits in `result`.
-SearchOutcome searchSixBar(const Linkage& linkage, Raster& canvas, bool optimise,
-                           RunControl& control, RunResult& result);
-
+// axis-point and output-point loci, and keeps the hits in `result`. Every argument must
+// outlive the search.
+RasterSearch sixBarSearch(const Linkage& linkage, Raster& canvas, bool optimise,
+                          RunResult& result);
 // The same search storing one frame per hit, advancing 1° after each hit whatever the speed.
-void searchSixBarFrames(const Linkage& linkage, const Raster& canvas, bool optimise,
-                        RunControl& control, RunResult& result);
+RasterSearch sixBarFrameSearch(const Linkage& linkage, const Raster& canvas, bool optimise,
+                               RunResult& result);
 
 }  // namespace gyrenda
