@@ -141,6 +141,22 @@
         <source>使えるプリンタがありません。PDFファイルへの印刷を選べます。</source>
         <translation>No printer is available. You can choose to print to a PDF file.</translation>
     </message>
+    <message>
+        <source>Gyrendaの数値データファイルではないか、パラメータの行が途中で切れているか正しくありません。</source>
+        <translation>It is not a Gyrenda data file, or its parameter line is cut short or invalid.</translation>
+    </message>
+    <message>
+        <source>ふつうのファイルではありません。</source>
+        <translation>It is not a regular file.</translation>
+    </message>
+    <message>
+        <source>ファイルがありません。</source>
+        <translation>The file does not exist.</translation>
+    </message>
+    <message>
+        <source>読み取りの権限がありません。</source>
+        <translation>You have no permission to read it.</translation>
+    </message>
 </context>
 <context>
     <name>ReportRows</name>
@@ -542,6 +558,31 @@
         <source>CSV (*.csv)</source>
         <translation>CSV (*.csv)</translation>
     </message>
+    <message>
+        <source>伝達角</source>
+        <comment>tab</comment>
+        <translation>Transmission</translation>
+    </message>
+    <message>
+        <source>てこ角とスライダ位置</source>
+        <comment>tab</comment>
+        <translation>Lever and slider</translation>
+    </message>
+    <message>
+        <source>速度</source>
+        <comment>tab</comment>
+        <translation>Speed</translation>
+    </message>
+    <message>
+        <source>加速度</source>
+        <comment>tab</comment>
+        <translation>Acceleration</translation>
+    </message>
+    <message>
+        <source>入力トルク</source>
+        <comment>tab</comment>
+        <translation>Torque</translation>
+    </message>
 </context>
 <context>
     <name>gyrenda::MainWindow</name>
@@ -784,10 +825,6 @@ out</translation>
         <translation>Not analysed yet. Press “Run” to analyse, and the results appear here.</translation>
     </message>
     <message>
-        <source>最後の解析の結果です。長さは入力と同じ単位、角度は度で示します。精度は見つけた姿勢と厳密な姿勢との距離です。</source>
-        <translation>The results of the last analysis. Lengths are in the units of the input, angles in degrees. Accuracy is the distance between a pose found and the exact pose.</translation>
-    </message>
-    <message>
         <source>停止で中断した解析です。見つかった姿勢だけから求めています。</source>
         <translation>The analysis was stopped; the figures come from the poses found before.</translation>
     </message>
@@ -826,6 +863,10 @@ out</translation>
     <message>
         <source>公差</source>
         <translation>Tolerances</translation>
+    </message>
+    <message>
+        <source>最後の解析の結果です。長さはmm、角度は度で示します。精度は見つけた姿勢と厳密な姿勢との距離です。</source>
+        <translation>The results of the last analysis. Lengths are in millimetres, angles in degrees. Accuracy is the distance between a pose found and the exact pose.</translation>
     </message>
 </context>
 <context>
@@ -925,14 +966,6 @@ out</translation>
     <message>
         <source>候補（最大距離の小さい順）</source>
         <translation>Candidates (smallest greatest distance first)</translation>
-    </message>
-    <message>
-        <source>最大距離</source>
-        <translation>Greatest distance</translation>
-    </message>
-    <message>
-        <source>RMS距離</source>
-        <translation>RMS distance</translation>
     </message>
     <message>
         <source>分類</source>
@@ -1174,6 +1207,14 @@ out</translation>
         <source>やめる</source>
         <translation>Don’t apply</translation>
     </message>
+    <message>
+        <source>最大距離 (mm)</source>
+        <translation>Greatest distance (mm)</translation>
+    </message>
+    <message>
+        <source>RMS距離 (mm)</source>
+        <translation>RMS distance (mm)</translation>
+    </message>
 </context>
 <context>
     <name>gyrenda::TolerancePanel</name>
@@ -1271,7 +1312,7 @@ out</translation>
     </message>
     <message>
         <source>経路と95%帯</source>
-        <translation>Paths and 95% bands</translation>
+        <translation>Paths</translation>
     </message>
     <message>
         <source>ずれ</source>
@@ -1306,14 +1347,6 @@ out</translation>
         <translation>Dimension</translation>
     </message>
     <message>
-        <source>４節リンク出力点</source>
-        <translation>Four-bar output point</translation>
-    </message>
-    <message>
-        <source>６節リンク出力点</source>
-        <translation>Six-bar output point</translation>
-    </message>
-    <message>
         <source>スライダ</source>
         <translation>Slider</translation>
     </message>
@@ -1327,7 +1360,7 @@ out</translation>
     </message>
     <message>
         <source>寸法ごとの公差</source>
-        <translation>Tolerance per dimension</translation>
+        <translation>Per dimension</translation>
     </message>
     <message>
         <source>図を保存…</source>
@@ -1378,14 +1411,6 @@ out</translation>
         <translation>Note: in %1 % of the samples the six-bar coupler fails to reach the slide at some crank angles.</translation>
     </message>
     <message>
-        <source>出力点の経路と95%帯（帯の幅は %1 倍に拡大）</source>
-        <translation>Output point paths and 95% bands (bands widened %1 times)</translation>
-    </message>
-    <message>
-        <source>出力点の経路と95%帯</source>
-        <translation>Output point paths and 95% bands</translation>
-    </message>
-    <message>
         <source>X (mm)</source>
         <translation>X (mm)</translation>
     </message>
@@ -1400,10 +1425,6 @@ out</translation>
     <message>
         <source>６節の出力点</source>
         <translation>Six-bar output point</translation>
-    </message>
-    <message>
-        <source>%1 95%帯</source>
-        <translation>%1, 95% band</translation>
     </message>
     <message>
         <source>公称位置からのずれ（実線は95%、破線は最大）</source>
@@ -1452,6 +1473,26 @@ out</translation>
     <message>
         <source>サンプル数は %1 までです（サンプル数とクランク角の数 %2 の積が %3 まで）。%4 を %1 にしました。</source>
         <translation>At most %1 samples (the samples times the %2 crank angles may be at most %3): %4 was made %1.</translation>
+    </message>
+    <message>
+        <source>出力点の経路と95%帯（破線、帯の幅は %1 倍に拡大）</source>
+        <translation>Output point paths and 95% bands (dashed; bands widened %1 times)</translation>
+    </message>
+    <message>
+        <source>出力点の経路と95%帯（破線）</source>
+        <translation>Output point paths and 95% bands (dashed)</translation>
+    </message>
+    <message>
+        <source>４節リンク
+出力点</source>
+        <translation>Four-bar
+output point</translation>
+    </message>
+    <message>
+        <source>６節リンク
+出力点</source>
+        <translation>Six-bar
+output point</translation>
     </message>
 </context>
 <context>

@@ -5,8 +5,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 #include "desktop/language.h"
 
 namespace gyrenda {
@@ -57,37 +55,6 @@ QToolButton* HelpWindow::addButton(const QString& text, const QString& tip) {
   button->setToolTip(tip);
   button->setAutoRaise(true);
   return button;
-}
-
-namespace {
-constexpr int kGap = 8;  // between the main window's frame and a window beside it
-}  // namespace
-
-QRect helpWindowPlace(const QRect& beside, const QSize& size, const QRect& screen) {
-  const int width = std::min(size.width(), screen.width());
-  const int height = std::min(size.height(), screen.height());
-  int left = screen.right() + 1 - width;  // no room on either side: over the right part
-  if (beside.right() + kGap + width <= screen.right()) {
-    left = beside.right() + 1 + kGap;
-  } else if (beside.left() - kGap - width >= screen.left()) {
-    left = beside.left() - kGap - width;
-  }
-  const int top = std::clamp(beside.top(), screen.top(), screen.bottom() + 1 - height);
-  return {left, top, width, height};
-}
-
-BesidePlace besideWithRoom(const QRect& beside, const QSize& size, int narrowest,
-                           const QRect& screen) {
-  const int rightRoom = screen.right() - beside.right() - kGap;
-  const int leftRoom = beside.left() - screen.left() - kGap;
-  // The most room one side can have: the main window against the other edge of the screen.
-  const int width = std::min(size.width(), screen.width() - beside.width() - kGap);
-  if (rightRoom >= size.width() || leftRoom >= size.width() || width < narrowest)
-    return {0, helpWindowPlace(beside, size, screen)};
-  int shift = 0;
-  if (rightRoom < width && leftRoom < width)
-    shift = rightRoom >= leftRoom ? rightRoom - width : width - leftRoom;
-  return {shift, helpWindowPlace(beside.translated(shift, 0), {width, size.height()}, screen)};
 }
 
 }  // namespace gyrenda

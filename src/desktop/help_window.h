@@ -2,8 +2,6 @@
 // main window and never blocking it.
 #pragma once
 
-#include <QRect>
-#include <QSize>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QWidget>
@@ -31,25 +29,5 @@ class HelpWindow final : public QWidget {
 
   QTextBrowser* browser_ = new QTextBrowser(this);
 };
-
-// Where the help window goes: beside the main window's frame `beside`, to its right when
-// the screen has room there, else to its left, else over its right part, always within
-// `screen` (the screen's available area). `size` is the wanted size of the help window;
-// the result may be shorter to fit.
-QRect helpWindowPlace(const QRect& beside, const QSize& size, const QRect& screen);
-
-// A window beside the main window, and how far the main window moves across to make room.
-struct BesidePlace {
-  int mainWindowShift = 0;  // pixels, negative to the left
-  QRect window;
-};
-
-// Where a window that must not cover the main window goes: as helpWindowPlace when either side
-// of the frame `beside` has room for its whole width. Otherwise it is narrowed to the room the
-// screen has beside the main window, but no narrower than `narrowest`, and the main window moves
-// across, just far enough, away from the side with more room; where even that does not fit, as
-// helpWindowPlace.
-BesidePlace besideWithRoom(const QRect& beside, const QSize& size, int narrowest,
-                           const QRect& screen);
 
 }  // namespace gyrenda

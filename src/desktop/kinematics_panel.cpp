@@ -47,9 +47,10 @@ struct ChartLayout {
   const char* leftAxis;
   const char* rightAxis;  // empty for none
   std::vector<Curve> curves;
+  bool atSpeed = false;  // its values depend on the crank speed, which the title gives
 };
 
-// The plots, in the order of the tabs; titles and axes name their units.
+// The plots, in the order of the tabs; titles and axes name their units (lengths in mm).
 const std::array<ChartLayout, KinematicsPanel::kChartCount>& chartLayouts() {
   static const std::array<ChartLayout, KinematicsPanel::kChartCount> layouts{{
       {QT_TRANSLATE_NOOP("gyrenda::KinematicsPanel", "伝達角"),
@@ -63,12 +64,14 @@ const std::array<ChartLayout, KinematicsPanel::kChartCount>& chartLayouts() {
       {QT_TRANSLATE_NOOP("gyrenda::KinematicsPanel", "速度"),
        QT_TRANSLATE_NOOP("gyrenda::KinematicsPanel", "速度 (mm/s)"), "",
        {{Q::OutputSpeed, QT_TRANSLATE_NOOP("gyrenda::KinematicsPanel", "４節リンク出力点の速さ")},
-        {Q::SliderVelocity, QT_TRANSLATE_NOOP("gyrenda::KinematicsPanel", "スライダの速度")}}},
+        {Q::SliderVelocity, QT_TRANSLATE_NOOP("gyrenda::KinematicsPanel", "スライダの速度")}},
+       true},
       {QT_TRANSLATE_NOOP("gyrenda::KinematicsPanel", "加速度"),
        QT_TRANSLATE_NOOP("gyrenda::KinematicsPanel", "加速度 (mm/s²)"), "",
        {{Q::OutputAccelerationSize,
          QT_TRANSLATE_NOOP("gyrenda::KinematicsPanel", "４節リンク出力点の加速度の大きさ")},
-        {Q::SliderAcceleration, QT_TRANSLATE_NOOP("gyrenda::KinematicsPanel", "スライダの加速度")}}},
+        {Q::SliderAcceleration, QT_TRANSLATE_NOOP("gyrenda::KinematicsPanel", "スライダの加速度")}},
+       true},
       {QT_TRANSLATE_NOOP("gyrenda::KinematicsPanel", "入力トルク"),
        QT_TRANSLATE_NOOP("gyrenda::KinematicsPanel", "入力トルク (N·mm/N)"), "",
        {{Q::InputTorquePerNewton,
@@ -78,6 +81,20 @@ const std::array<ChartLayout, KinematicsPanel::kChartCount>& chartLayouts() {
 }
 
 QString tr(const char* text) { return QCoreApplication::translate("gyrenda::KinematicsPanel", text); }
+
+// The tabs' names: the plots' titles, in a language whose titles are long, shorter, so that
+// every tab shows at the report window's size.
+struct TabName {
+  const char* text;
+  const char* disambiguation;
+};
+constexpr TabName kTabNames[KinematicsPanel::kChartCount] = {
+    QT_TRANSLATE_NOOP3("gyrenda::KinematicsPanel", "伝達角", "tab"),
+    QT_TRANSLATE_NOOP3("gyrenda::KinematicsPanel", "てこ角とスライダ位置", "tab"),
+    QT_TRANSLATE_NOOP3("gyrenda::KinematicsPanel", "速度", "tab"),
+    QT_TRANSLATE_NOOP3("gyrenda::KinematicsPanel", "加速度", "tab"),
+    QT_TRANSLATE_NOOP3("gyrenda::KinematicsPanel", "入力トルク", "tab"),
+};
 
 QValueAxis* addAxis(QChart* chart, const QString& title, Qt::Alignment side) {
   auto* axis = new QValueAxis;
@@ -150,7 +167,9 @@ KinematicsPanel::KinematicsPanel(QWidget* parent) : QWidget(parent) {
     views_[k] = new QChartView(new QChart, tabs_);
     views_[k]->setRenderHint(QPainter::Antialiasing);
     views_[k]->setMinimumSize(360, 280);
-    tabs_->addTab(views_[k], tr(chartLayouts()[k].title));
+    const TabName& tab = kTabNames[k];
+    tabs_->addTab(views_[k], QCoreApplication::translate("gyrenda::KinematicsPanel", tab.text,
+                                                         tab.disambiguation));
   }
 
   auto* buttons = new QHBoxLayout;
@@ -230,8 +249,9 @@ void KinematicsPanel::plot() {
   for (int k = 0; k < kChartCount; ++k) {
     const ChartLayout& layout = chartLayouts()[k];
     auto* chart = new QChart;
-    chart->setTitle(k >= 2 ? tr("%1（%2 rpm）").arg(tr(layout.title)).arg(rpm_->value())
-                           : tr(layout.title));
+    // The torque per newton is the same at every speed: its title names none.
+    chart->setTitle(layout.atSpeed ? tr("%1（%2 rpm）").arg(tr(layout.title)).arg(rpm_->value())
+                                   : tr(layout.title));
     QValueAxis* x = addAxis(chart, tr("クランク角 (°)"), Qt::AlignBottom);
     x->setRange(0, 360);
     x->setTickCount(5);

@@ -71,25 +71,27 @@ bool saveLanguageChoice(LanguageChoice choice) {
   return settings.status() == QSettings::NoError;
 }
 
-void installTranslations(Language language, const QLocale& qtLocale) {
+void installTranslations(Language language) {
   installed = language;
   replaceTranslator(programTranslator, [language](QTranslator& t) {
     return language == Language::English && t.load(QStringLiteral(":/i18n/gyrenda_en.qm"));
   });
-  replaceTranslator(qtTranslator, [&qtLocale](QTranslator& t) {
-    return t.load(qtLocale, QStringLiteral("qtbase"), QStringLiteral("_"),
-                  QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+  // Qt's own words are English: only a Japanese window needs their translation, whatever the
+  // desktop's locale (C and POSIX included, which name no language at all).
+  replaceTranslator(qtTranslator, [language](QTranslator& t) {
+    return language == Language::Japanese &&
+           t.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
   });
 }
 
-Language installSavedLanguage() {
-  const LanguageChoice choice = savedLanguageChoice();
-  const Language language = languageFor(choice, QLocale::system().uiLanguages());
-  const QLocale qtLocale = choice == LanguageChoice::Desktop ? QLocale::system()
-                           : language == Language::English   ? QLocale(QLocale::English)
-                                                             : QLocale(QLocale::Japanese);
-  installTranslations(language, qtLocale);
+Language installLanguage(LanguageChoice choice, const QStringList& uiLanguages) {
+  const Language language = languageFor(choice, uiLanguages);
+  installTranslations(language);
   return language;
+}
+
+Language installSavedLanguage() {
+  return installLanguage(savedLanguageChoice(), QLocale::system().uiLanguages());
 }
 
 Language currentLanguage() { return installed; }

@@ -27,13 +27,18 @@ LanguageChoice savedLanguageChoice();
 // Keeps `choice` in the user's settings; false when they could not be written.
 bool saveLanguageChoice(LanguageChoice choice);
 
-// Installs the program's translation into `language` and Qt's own translation for
-// `qtLocale` (the words of Qt's dialogs), in place of those installed before. Japanese, the
-// language of the source texts, needs no translation of the program's.
-void installTranslations(Language language, const QLocale& qtLocale);
+// Installs the program's translation into `language` and Qt's own words (its dialogs' Look in,
+// Save, Cancel) in the same language, in place of those installed before. Japanese, the
+// language of the program's source texts, takes Qt's Japanese translation (qtbase_ja);
+// English, the language of Qt's, takes the program's.
+void installTranslations(Language language);
 
-// What the program does at its start: the saved choice on this desktop, installed. Qt's own
-// dialogs follow the desktop's locale unless a language was chosen. Returns the language.
+// The language that `choice` gives on a desktop whose languages are `uiLanguages`,
+// installed. Returns the language.
+Language installLanguage(LanguageChoice choice, const QStringList& uiLanguages);
+
+// What the program does at its start: the saved choice on this desktop, installed. Returns
+// the language.
 Language installSavedLanguage();
 
 // The language installed last; Japanese before any.

@@ -15,7 +15,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -25,7 +24,6 @@
 #include <utility>
 
 #include "desktop/canvas_widget.h"
-#include "desktop/help_window.h"
 #include "desktop/messages.h"
 #include "desktop/report_window.h"
 #include "desktop/secondary_windows.h"
@@ -379,13 +377,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::openDesign(const std::string& path) {
-  bool loaded = false;
   command([&](Workbench& b) {
     b.controls().drawImmediately = 0;
     b.controls().mark(InputsChanged);
-    loaded = b.loadDesignFile(path).empty();
+    b.loadDesignFile(path);  // tells the user why, when nothing was loaded
   });
-  if (!loaded) platform_->showText(openFailureText(QString::fromStdString(path)));
 }
 
 // The six-bar stays as the boxes hold it now, whatever they held when the search began.
@@ -453,16 +449,19 @@ void MainWindow::openReport() {
   if (!reportWindow_) {
     reportWindow_ = new ReportWindow(this);
     reportWindow_->showReport(bench_.report(), bench_.linkage().parameters);
-    // Beside the main window, so that the design, its drawing and the commands stay in view.
-    if (const QScreen* s = screen()) {
-      const BesidePlace place = besideWithRoom(frameGeometry(), reportWindow_->size(),
-                                               ReportWindow::kNarrowest, s->availableGeometry());
-      if (place.mainWindowShift != 0) move(pos() + QPoint(place.mainWindowShift, 0));
-      reportWindow_->resize(place.window.size());
-      reportWindow_->move(place.window.topLeft());
-    }
   }
-  bringBack(*reportWindow_);
+  // Beside the main window, so that the design, its drawing and the commands stay in view.
+  showBeside(*reportWindow_, this,
+             {ReportWindow::kNarrowest, reportWindow_->minimumSizeHint().height()});
+}
+
+KeptInView MainWindow::keptInView() const {
+  const auto onScreen = [](const QWidget* w) { return QRect(w->mapToGlobal(QPoint()), w->size()); };
+  KeptInView kept;
+  for (const QPushButton* button : commandButtons_) kept.buttons |= onScreen(button);
+  const QWidget* canvasArea[] = {canvas_, panHorizontal_, panVertical_};
+  for (const QWidget* w : canvasArea) kept.canvas |= onScreen(w);
+  return kept;
 }
 
 void MainWindow::showBoxes() {

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "desktop/desktop_platform.h"
+#include "desktop/secondary_windows.h"
 #include "session/workbench.h"
 
 class QAbstractButton;
@@ -68,8 +69,11 @@ class MainWindow : public QMainWindow {
   CanvasWidget* canvasWidget() const { return canvas_; }
 
   // Opens a design as the load command does, without its dialog (the path a file manager
-  // hands over). A file that holds no design is reported, since the user named it.
+  // hands over). A file that holds no design is reported as the load command reports it.
   void openDesign(const std::string& path);
+
+  // The command buttons and the canvas, which the program's other windows leave in view.
+  KeptInView keptInView() const;
 
   // Brings the widgets that `changed` names up to date with their signals blocked, so nothing
   // echoes back into the core: texts, values, enabled flags, the pointer and the watchdog

@@ -3,11 +3,9 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QScreen>
 #include <algorithm>
 
 #include "desktop/canvas_widget.h"
-#include "desktop/help_window.h"
 #include "desktop/main_window.h"
 #include "desktop/secondary_windows.h"
 #include "desktop/synthesis_dialog.h"
@@ -57,12 +55,9 @@ void MainWindow::openSynthesis() {
     connect(synthesisDialog_, &SynthesisDialog::applyRequested, this,
             &MainWindow::applyCandidate);
     synthesisDialog_->setApplyAllowed(bench_.controls().enabled(Control::Execute));
-    // Beside the main window where there is room, so that the canvas stays in view.
-    if (const QScreen* s = screen())
-      synthesisDialog_->setGeometry(helpWindowPlace(frameGeometry(), synthesisDialog_->size(),
-                                                    s->availableGeometry()));
   }
-  bringBack(*synthesisDialog_);
+  // Beside the main window, so that the canvas where points are double-clicked stays in view.
+  showBeside(*synthesisDialog_, this, synthesisDialog_->minimumSizeHint());
 }
 
 void MainWindow::showTargets() {

@@ -1,9 +1,11 @@
 #include "desktop/messages.h"
 
 #include <QCoreApplication>
+#include <cerrno>
 #include <cstring>
 
 #include "files/atomic_file.h"
+#include "files/file_head.h"
 
 namespace gyrenda {
 
@@ -26,6 +28,8 @@ QString messageText(const Message& message) {
     case MessageId::PrintFailed:
       return QCoreApplication::translate("Messages", "印刷できませんでした。\n%1")
           .arg(QString::fromStdString(message.detail));
+    case MessageId::LoadFailed:
+      return openFailureText(file) + QLatin1Char('\n') + loadFailureText(message.error);
   }
   return {};
 }
@@ -59,6 +63,24 @@ QString saveFailureText(int error) {
   }
   // The C library words its errors in the locale's language and encoding.
   return QString::fromLocal8Bit(std::strerror(error));
+}
+
+QString loadFailureText(int error) {
+  switch (error) {
+    case 0:
+      return QCoreApplication::translate(
+          "Messages", "Gyrendaの数値データファイルではないか、パラメータの行が途中で切れているか正しくありません。");
+    case kNotARegularFile:
+      return QCoreApplication::translate("Messages", "ふつうのファイルではありません。");
+    case ENOENT:
+      return QCoreApplication::translate("Messages", "ファイルがありません。");
+    case EACCES:
+    case EPERM:
+      return QCoreApplication::translate("Messages", "読み取りの権限がありません。");
+    default:
+      // The C library words its errors in the locale's language and encoding.
+      return QString::fromLocal8Bit(std::strerror(error));
+  }
 }
 
 QString openFailureText(const QString& path) {

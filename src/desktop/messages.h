@@ -18,6 +18,10 @@ QString saveFailureText(int error);
 // The file at `path` could not be read as the program's numeric data.
 QString openFailureText(const QString& path);
 
+// Why a design file was not loaded, as LoadFailed's `error` tells it: 0 for a file that
+// holds no design (or is cut short), kNotARegularFile, or the system's error number.
+QString loadFailureText(int error);
+
 // The print dialog was closed with neither a printer nor a PDF file to print to.
 QString noPrinterText();
 

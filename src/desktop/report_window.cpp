@@ -58,7 +58,7 @@ QString headingOf(const std::optional<RunReport>& report) {
         "まだ解析していません。「実行」で解析すると、その結果がここに出ます。");
   }
   QString heading = ReportWindow::tr(
-      "最後の解析の結果です。長さは入力と同じ単位、角度は度で示します。"
+      "最後の解析の結果です。長さはmm、角度は度で示します。"
       "精度は見つけた姿勢と厳密な姿勢との距離です。");
   const bool stopped = report->fourBar.stopped || (report->sixBar && report->sixBar->stopped);
   if (stopped) {
@@ -94,6 +94,7 @@ ReportWindow::ReportWindow(QWidget* parent) : QDialog(parent) {
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->horizontalHeader()->setStretchLastSection(true);
   table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+  table_->viewport()->installEventFilter(this);
   // Rows keep one line: laying out wrapped rows again at every analysis costs more than the
   // analysis. A value wider than its column shows whole in its tooltip and by scrolling.
   auto* buttons = new QDialogButtonBox(this);
@@ -123,7 +124,7 @@ ReportWindow::ReportWindow(QWidget* parent) : QDialog(parent) {
   layout->addWidget(outOfDate_);
   layout->addWidget(tabs);
   layout->addWidget(buttons);
-  resize(600, 660);
+  resize(kDefaultSize);
   showReport(std::nullopt, {});
 }
 
@@ -167,9 +168,21 @@ void ReportWindow::fillTable() {
     table_->setItem(r, 1, item);
   }
   table_->setVisible(report.has_value());
-  table_->resizeColumnToContents(0);
-  // The captions take at most half the narrowest window, so that the values stay in sight.
-  table_->setColumnWidth(0, std::min(table_->columnWidth(0), kNarrowest / 2));
+  fitCaptionColumn();
+}
+
+void ReportWindow::fitCaptionColumn() {
+  // The captions whole where the values beside them still show whole, and never more than
+  // half the narrowest window, so that the values stay in sight.
+  const QAbstractItemView* view = table_;  // where the size hints are public
+  const int captions = view->sizeHintForColumn(0), values = view->sizeHintForColumn(1);
+  const int room = std::max(table_->viewport()->width() - values, kNarrowest / 2);
+  table_->setColumnWidth(0, std::min(captions, room));
+}
+
+bool ReportWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == table_->viewport() && event->type() == QEvent::Resize) fitCaptionColumn();
+  return QDialog::eventFilter(watched, event);
 }
 
 QString ReportWindow::text() const {

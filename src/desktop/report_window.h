@@ -24,6 +24,9 @@ class ReportWindow final : public QDialog {
   // The narrowest the window is made to fit beside the main window: the captions and a value
   // column in which the usual values fit.
   static constexpr int kNarrowest = 440;
+  // The size it opens at where the screen has room: every caption, tab, plot legend and
+  // table value shown whole, in either language.
+  static constexpr QSize kDefaultSize{600, 660};
 
   explicit ReportWindow(QWidget* parent = nullptr);
 
@@ -41,6 +44,9 @@ class ReportWindow final : public QDialog {
 
  private:
   void fillTable();
+  // Widens the captions' column as far as the values beside it leave room.
+  void fitCaptionColumn();
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
   std::optional<RunReport> shown_;
   ParameterSet current_{};

@@ -270,7 +270,7 @@ QWidget* SynthesisDialog::buildCandidates() {
   candidateTable_ = new QTableWidget(0, ColumnCount, box);
   candidateTable_->setObjectName(QStringLiteral("candidateTable"));
   candidateTable_->setHorizontalHeaderLabels(
-      {tr("最大距離"), tr("RMS距離"), tr("分類"), tr("最小伝達角"), tr("クランク"), tr("てこ"),
+      {tr("最大距離 (mm)"), tr("RMS距離 (mm)"), tr("分類"), tr("最小伝達角"), tr("クランク"), tr("てこ"),
        tr("中間節"), tr("静止節"), tr("出力点X"), tr("出力点Y"), tr("支点X"), tr("支点Y"),
        tr("向き")});
   candidateTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);

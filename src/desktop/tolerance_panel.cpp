@@ -349,8 +349,9 @@ void TolerancePanel::buildTabs() {
   percentiles_ = newTable(tabs_, "percentiles",
                           {tr("項目"), tr("公称"), tr("5%"), tr("50%"), tr("95%"), tr("サンプル数")});
   tabs_->addTab(percentiles_, tr("分布"));
+  // The points' names on two lines, so that the columns stay as narrow as their numbers.
   sensitivities_ = newTable(tabs_, "sensitivities",
-                            {tr("順位"), tr("寸法"), tr("４節リンク出力点"), tr("６節リンク出力点"),
+                            {tr("順位"), tr("寸法"), tr("４節リンク\n出力点"), tr("６節リンク\n出力点"),
                              tr("スライダ")});
   sensitivities_->setToolTip(tr("寸法が 1 mm 変わったときの、1 回転中で最大の動き (mm)"));
   tabs_->addTab(sensitivities_, tr("感度 (mm/mm)"));
@@ -551,8 +552,10 @@ void TolerancePanel::plot() {
   double enlarge = 1;
   while (widest > 0 && enlarge < 1e6 && widest * enlarge * 10 <= 0.06 * extent) enlarge *= 10;
   auto* paths = new QChart;
-  paths->setTitle(enlarge > 1 ? tr("出力点の経路と95%帯（帯の幅は %1 倍に拡大）").arg(enlarge)
-                              : tr("出力点の経路と95%帯"));
+  // The legend names the paths only, each band drawn in its path's colour: entries for the
+  // bands as well would not fit beside each other.
+  paths->setTitle(enlarge > 1 ? tr("出力点の経路と95%帯（破線、帯の幅は %1 倍に拡大）").arg(enlarge)
+                              : tr("出力点の経路と95%帯（破線）"));
   QValueAxis* px = addAxis(paths, tr("X (mm)"), Qt::AlignBottom);
   QValueAxis* py = addAxis(paths, tr("Y (mm)"), Qt::AlignLeft);
   Range xs, ys;
@@ -582,8 +585,7 @@ void TolerancePanel::plot() {
               const double across = side * *b.p95 * enlarge;
               return QPointF(x - dy * across, y + dx * across);
             },
-            side > 0 ? tr("%1 95%帯").arg(tr(layout.name)) : QString(),
-            QPen(lighter(kColours[l]), 1, Qt::DashLine), px, py, xs, ys);
+            QString(), QPen(lighter(kColours[l]), 1, Qt::DashLine), px, py, xs, ys);
       addStretches(
           paths, count,
           [&](std::size_t i) -> std::optional<QPointF> {

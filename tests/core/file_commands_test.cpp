@@ -24,6 +24,7 @@
 #include "files/atomic_file.h"
 #include "files/data_file.h"
 #include "files/data_file_reader.h"
+#include "files/file_head.h"
 #include "test_support.h"
 
 namespace gyrenda {
@@ -272,7 +273,8 @@ TEST(SaveTargets, EachKindOfTargetEndsAsItShouldAndTheCallerIsToldWhy) {
 // (0) or a data file (2) redraws nothing, print with neither printer nor file (0 copies) hands
 // nothing over. Load unticks すぐに描画する first, then loads once (one analysis: the thirteen
 // passes analyse nothing) or changes nothing; a path that is not a regular file (a FIFO without
-// a writer included) is refused at once. No command tells the user anything but a print failure.
+// a writer included) is refused at once. No command tells the user anything but a print failure
+// and a load that loaded nothing, which names the file and the reason.
 TEST(FileCommands, SaveAndPrintHandOverAFreshDrawingAndLoadLoadsOnceOrChangesNothing) {
   const std::array<std::string, kParamCount> loaded{"18", "36",  "36", "31", "72",  "0.5", "50",
                                                     "100", "-30", "20", "55", "150", "55"};
@@ -316,16 +318,24 @@ TEST(FileCommands, SaveAndPrintHandOverAFreshDrawingAndLoadLoadsOnceOrChangesNot
     for (const Raster& picture : w.platform.pictures)
       EXPECT_TRUE(test::samePixels(picture, bench.canvas()));
     const bool failed = click == print && !text.empty();
-    EXPECT_EQ(w.platform.messages,
-              std::vector<Message>(failed, {MessageId::PrintFailed, {}, 0, text}));
+    const bool refused = click == load && answer && !redrawn;
+    const Message told = failed ? Message{MessageId::PrintFailed, {}, 0, text}
+                                : Message{MessageId::LoadFailed, text, 0, {}};  // why: below
+    std::vector<Message> messages = w.platform.messages;
+    if (refused && messages.size() == 1) messages[0].error = 0, messages[0].detail.clear();
+    EXPECT_EQ(messages, std::vector<Message>(failed || refused, told));
   }
-  // Why a load was refused, as the headless program reports it.
-  for (const auto& [path, reason] : {std::pair(s / "fifo", "not a regular file"),
-                                     {s / "ro", "not a regular file"},
-                                     {at("missing"), std::strerror(ENOENT)},
-                                     {at("twelve_numbers"), "not a Gyrenda data file, or its "
-                                      "parameter line is incomplete or invalid"}})
-    EXPECT_EQ(guarded(path, [&] { return FileWindow().bench.loadDesignFile(path); }), reason);
+  // Why a load was refused, as the headless program reports it and the window is told it.
+  for (const auto& [path, error, reason] :
+       {std::tuple<std::string, int, std::string>(s / "fifo", kNotARegularFile, "not a regular file"),
+        {s / "ro", kNotARegularFile, "not a regular file"},
+        {at("missing"), ENOENT, std::strerror(ENOENT)},
+        {at("twelve_numbers"), 0, "not a Gyrenda data file, or its parameter line is incomplete "
+                                  "or invalid"}}) {
+    FileWindow w;
+    EXPECT_EQ(guarded(path, [&] { return w.bench.loadDesignFile(path); }), reason);
+    EXPECT_EQ(w.platform.messages, std::vector(1, Message{MessageId::LoadFailed, path, error, reason}));
+  }
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 // The desktop program's command line, and the design file it names opened in the window.
 // (Help, version and refusals: the program itself, run without a display in program_test.)
+#include <QDir>
 #include <QLabel>
 #include <QMessageBox>
+#include <QTemporaryDir>
+#include <fstream>
 
 #include "desktop/command_line.h"
 #include "desktop/version_window.h"
@@ -46,16 +49,38 @@ QStringList messageBoxesOf(const std::function<void()>& act) {
   return texts;
 }
 
+// Named on the command line or picked in the load command's dialog, a file that loads nothing
+// is reported in a message box that names it and says why; a cancelled dialog tells nothing.
 TEST_F(MainWindowTest, TheFileNamedOnTheCommandLineOpensAsTheLoadCommandOpensIt) {
-  const auto open = [this](const char* path) {
-    return messageBoxesOf([=, this] { window->openDesign(path); }) + platform->messages;
-  };
-  EXPECT_EQ(open(GYRENDA_TEST_DATA_DIR "/load_other_design.GYR"), QStringList());
-  EXPECT_EQ(box(0)->text() + ' ' + box(12)->text(), "12 70");
-  EXPECT_EQ(open(GYRENDA_TEST_DATA_DIR "/no-such-design.GYR"),
-            QStringList("「" GYRENDA_TEST_DATA_DIR
-                        "/no-such-design.GYR」はGyrenda数値データとして読み込めませんでした。"));
-  EXPECT_EQ(box(0)->text(), "12");
+  QTemporaryDir dir;
+  const QString cut = dir.filePath("cut.GYR"), folder = dir.filePath("folder.GYR");
+  std::ofstream(cut.toStdString()) << "\"Gyrenda\"\r\n18,36,36,31,7";  // cut short
+  QDir().mkdir(folder);
+  const QString unreadable = "」はGyrenda数値データとして読み込めませんでした。\n",
+                notData = "Gyrendaの数値データファイルではないか、パラメータの行が途中で切れているか正しくありません。";
+  const std::tuple<const char*, QString, QString, const char*> cases[] = {  // how, path: told, boxes
+      {"line", GYRENDA_TEST_DATA_DIR "/load_other_design.GYR", "", "12 70"},
+      {"line", GYRENDA_TEST_DATA_DIR "/no-such-design.GYR", "ファイルがありません。", "12 70"},
+      {"menu", GYRENDA_TEST_DATA_DIR "/load_clean.GYR", "", "18 55"},
+      {"menu", GYRENDA_TEST_DATA_DIR "/no-such-design.GYR", "ファイルがありません。", "18 55"},
+      {"menu", GYRENDA_TEST_DATA_DIR "/load_twelve_numbers.GYR", notData, "18 55"},
+      {"menu", cut, notData, "18 55"},
+      {"menu", folder, "ふつうのファイルではありません。", "18 55"},
+      {"line", folder, "ふつうのファイルではありません。", "18 55"},
+      {"menu", "", "", "18 55"}};  // cancelled
+  for (const auto& [how, path, told, boxes] : cases) {
+    settle();  // the analysis of the design loaded before
+    platform->messages.clear();
+    platform->openPath = path.isEmpty() ? std::nullopt : std::optional(path.toStdString());
+    const QStringList shown = messageBoxesOf([&, how] {
+      if (how == std::string("line")) window->openDesign(path.toStdString());
+      else action("load")->trigger();
+    });
+    EXPECT_EQ(shown + platform->messages,
+              told.isEmpty() ? QStringList() : QStringList("「" + path + unreadable + told))
+        << how << ' ' << path.toStdString();
+    EXPECT_EQ((box(0)->text() + ' ' + box(12)->text()).toStdString(), boxes);
+  }
 }
 
 }  // namespace

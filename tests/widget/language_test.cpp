@@ -3,11 +3,15 @@
 // the same numeric file in both.
 #include <QChart>
 #include <QChartView>
+#include <QSignalSpy>
 #include <QtWidgets>
 #include <cerrno>
 
 #include "desktop/help_window.h"
+#include "desktop/kinematics_panel.h"
 #include "desktop/language.h"
+#include "desktop/report_window.h"
+#include "desktop/tolerance_panel.h"
 #include "desktop/secondary_windows.h"
 #include "desktop/version_window.h"
 #include "widget/main_window_fixture.h"
@@ -44,27 +48,88 @@ QStringList shownTexts(QWidget* root) {
   return texts;
 }
 
-// The captions of the fixed layout wider than their controls (a push button's text has its
-// margins; a list's items, theirs).
-QStringList cutOff(QWidget* client) {
+// What a window shows cut off at the size it has: a caption wider than its control (or, word-
+// wrapped, taller; a push button's text has its margins), a choice wider than its box, a list's
+// item wider than the list, tabs beyond their bar (behind its scroll arrows), a table's header
+// or cell wider than its column or columns wider than the table, and a plot's title, axis title
+// or legend entry elided. Every tab of every tab widget is shown in turn, so that each page is
+// laid out at the size it is shown at.
+QStringList cutOff(QWidget* root) {
   QStringList cut;
-  for (QWidget* w : client->findChildren<QWidget*>()) {
-    const auto wider = [w](const QString& text, int room) {
-      return w->fontMetrics().horizontalAdvance(text) > room;
-    };
-    if (qobject_cast<QLabel*>(w) || qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w))
-      if (w->sizeHint().width() > w->width()) cut << w->property("text").toString();
-    if (auto* button = qobject_cast<QPushButton*>(w))
-      for (const QString& line : button->text().split(u'\n'))
-        if (wider(line, button->width() - 8)) cut << line;
-    if (auto* list = qobject_cast<QListWidget*>(w))
-      for (int i = 0; i < list->count(); ++i)
-        if (wider(list->item(i)->text(), list->viewport()->width() - 6)) cut << list->item(i)->text();
+  const auto check = [&cut](QWidget* page) {
+    QTest::qWait(20);  // the layouts and the tables' sections settle
+    QList<QWidget*> widgets = page->findChildren<QWidget*>();
+    widgets << page;
+    for (QWidget* w : widgets) {
+      if (!w->isVisible()) continue;
+      const QString text = w->property("text").toString();
+      if (auto* label = qobject_cast<QLabel*>(w); label && label->wordWrap()) {
+        if (label->heightForWidth(label->width()) > label->height()) cut << text;
+      } else if (qobject_cast<QLabel*>(w) || qobject_cast<QCheckBox*>(w) ||
+                 qobject_cast<QRadioButton*>(w) || qobject_cast<QComboBox*>(w)) {
+        if (w->sizeHint().width() > w->width()) cut << text + w->property("currentText").toString();
+      }
+      const auto wider = [w](const QString& line, int room) {
+        return w->fontMetrics().horizontalAdvance(line) > room;
+      };
+      if (auto* button = qobject_cast<QPushButton*>(w))
+        for (const QString& line : text.split(u'\n'))
+          if (wider(line, button->width() - 8)) cut << line;
+      if (auto* list = qobject_cast<QListWidget*>(w))
+        for (int i = 0; i < list->count(); ++i)
+          if (wider(list->item(i)->text(), list->viewport()->width() - 6)) cut << list->item(i)->text();
+      if (auto* bar = qobject_cast<QTabBar*>(w); bar && bar->sizeHint().width() > bar->width())
+        for (int i = 0; i < bar->count(); ++i) cut << bar->tabText(i);
+      if (auto* table = qobject_cast<QTableWidget*>(w)) {
+        const QAbstractItemView* view = table;  // where the size hints are public
+        int widths = 0;
+        for (int c = 0; c < table->columnCount(); ++c) {
+          const int room = table->columnWidth(c);
+          widths += room;
+          if (table->horizontalHeader()->sectionSizeHint(c) > room)
+            cut << table->model()->headerData(c, Qt::Horizontal).toString();
+          for (int r = 0; r < table->rowCount(); ++r) {
+            const QModelIndex cell = table->model()->index(r, c);
+            const QWidget* box = table->cellWidget(r, c);
+            if ((box ? box->sizeHint() : view->sizeHintForIndex(cell)).width() > room)
+              cut << table->model()->index(r, 0).data().toString() + ": " + cell.data().toString();
+          }
+        }
+        if (widths > table->viewport()->width()) cut << table->objectName() + " wider than its view";
+      }
+      if (auto* plot = qobject_cast<QChartView*>(w))
+        for (QGraphicsItem* item : plot->scene()->items())
+          if (auto* shown = dynamic_cast<QGraphicsTextItem*>(item))
+            if (shown->toPlainText().endsWith("...") || shown->toPlainText().endsWith(QChar(0x2026)))
+              cut << shown->toPlainText();
+    }
+  };
+  check(root);
+  for (QTabWidget* tabs : root->findChildren<QTabWidget*>()) {
+    if (!tabs->isVisible()) continue;
+    const int shown = tabs->currentIndex();
+    for (int i = 0; i < tabs->count(); ++i) {
+      tabs->setCurrentIndex(i);
+      check(tabs->widget(i));
+      // The tab widgets on this page, laid out now.
+      for (QTabWidget* inner : tabs->widget(i)->findChildren<QTabWidget*>()) {
+        const int innerShown = inner->currentIndex();
+        for (int k = 0; k < inner->count(); ++k) {
+          inner->setCurrentIndex(k);
+          check(inner->widget(k));
+        }
+        inner->setCurrentIndex(innerShown);
+      }
+    }
+    tabs->setCurrentIndex(shown);
   }
+  cut.removeDuplicates();
   return cut;
 }
 
-// What a Japanese and an English user read on a sample of the main window's controls.
+// What a Japanese and an English user read on a sample of the main window's controls and the
+// windows it opens: an object's text or title, a column's header ("table#column"), a report
+// plot's title ("plot#index"), or a sentence of the help ("help").
 const std::tuple<const char*, const char*, const char*> kSamples[] = {  // object, ja, en
     {"execute", "実行", "Run"},
     {"quit", "終了", "Quit"},
@@ -76,11 +141,37 @@ const std::tuple<const char*, const char*, const char*> kSamples[] = {  // objec
     {"fileMenu", "ファイル(&F)", "&File"},
     {"report", "解析レポート", "Analysis report"},
     {"languageMenu", "表示言語 / Language", "Language"},
+    {"heading", "最後の解析の結果です。長さはmm、角度は度で示します。精度は見つけた姿勢と厳密な姿勢との距離です。",
+     "The results of the last analysis. Lengths are in millimetres, angles in degrees. Accuracy is "
+     "the distance between a pose found and the exact pose."},
+    {"help", "長さと座標の単位はmm（ミリメートル）です。", "Lengths and coordinates are in millimetres (mm)."},
+    {"plot#1", "てこ角とスライダ位置", "Lever angle and slider position"},
+    {"plot#2", "速度（60 rpm）", "Speed (60 rpm)"},
+    {"plot#4", "入力トルク", "Input torque"},  // the same at any speed
+    {"candidateTable#0", "最大距離 (mm)", "Greatest distance (mm)"},
+    {"candidateTable#1", "RMS距離 (mm)", "RMS distance (mm)"},
 };
+
+// The sample `object` of kSamples as `window` shows it; the help's sentence when it has it.
+QString sampleText(MainWindow& window, const QString& object, const QString& sentence) {
+  const QString name = object.section(u'#', 0, 0);
+  const int index = object.section(u'#', 1).toInt();
+  if (name == "help") {
+    const HelpWindow help;
+    return help.browser()->toPlainText().contains(sentence) ? sentence : help.browser()->toPlainText();
+  }
+  if (name == "plot") return window.findChild<ReportWindow*>()->kinematics()->chart(index)->title();
+  const QObject* o = window.findChild<QObject*>(name);
+  if (!o) return "missing";
+  if (auto* view = qobject_cast<const QAbstractItemView*>(o))
+    return view->model()->headerData(index, Qt::Horizontal).toString();
+  const QVariant text = o->property("text");
+  return (text.isValid() ? text : o->property("title")).toString();
+}
 
 class LanguageTest : public ::testing::Test {
  protected:
-  void TearDown() override { installTranslations(Language::Japanese, QLocale::system()); }
+  void TearDown() override { installTranslations(Language::Japanese); }
 };
 
 TEST_F(LanguageTest, WindowSpeaksTheLanguageAndWritesTheSameNumbers) {
@@ -88,25 +179,31 @@ TEST_F(LanguageTest, WindowSpeaksTheLanguageAndWritesTheSameNumbers) {
   QByteArray numbers[2];
   for (Language language : {Language::Japanese, Language::English}) {
     const bool english = language == Language::English;
-    installTranslations(language, QLocale(english ? QLocale::English : QLocale::Japanese));
+    installTranslations(language);
     auto recording = std::make_unique<RecordingPlatform>();
     RecordingPlatform* platform = recording.get();
     MainWindow window(std::move(recording));
     window.show();
     window.findChild<QListWidget*>(QStringLiteral("speedList"))->setCurrentRow(0);  // quick
+    window.findChild<QAbstractButton*>(QStringLiteral("analyseSixBar"))->click();  // all the rows
     window.findChild<QAbstractButton*>(QStringLiteral("execute"))->click();
     while (window.workbench().running()) QCoreApplication::processEvents();
     for (const char* opened : {"report", "synthesis"})
       window.findChild<QAction*>(QString::fromLatin1(opened))->trigger();
-    for (const auto& [object, ja, en] : kSamples) {
-      const QObject* o = window.findChild<QObject*>(QString::fromLatin1(object));
-      const QVariant text = o->property("text");
-      EXPECT_EQ((text.isValid() ? text : o->property("title")).toString().toStdString(),
-                english ? en : ja) << object;
-    }
+    for (const auto& [object, ja, en] : kSamples)
+      EXPECT_EQ(sampleText(window, object, english ? en : ja).toStdString(), english ? en : ja) << object;
     // The Japanese captions keep the layout they were drawn for.
     EXPECT_TRUE(!english || cutOff(window.centralWidget()).isEmpty())
         << cutOff(window.centralWidget()).join(u'|').toStdString();
+    // The report at its own size (the screen has room for it beside the main window) shows
+    // every text whole, the tolerance tab's results included.
+    auto* report = window.findChild<ReportWindow*>();
+    EXPECT_EQ(report->size(), ReportWindow::kDefaultSize);
+    report->tolerance()->findChild<QSpinBox*>("samples")->setValue(100);
+    QSignalSpy computed(report->tolerance(), &TolerancePanel::finished);
+    report->tolerance()->compute();
+    EXPECT_TRUE(computed.wait(20000) && report->tolerance()->result());
+    EXPECT_EQ(cutOff(report).join(u'|').toStdString(), "");
 
     const QString path = dir.filePath(QStringLiteral("design%1.GYR").arg(int(language)));
     platform->saveAs = SaveChoice{path.toStdString(), 2};
@@ -128,18 +225,34 @@ TEST_F(LanguageTest, WindowSpeaksTheLanguageAndWritesTheSameNumbers) {
   EXPECT_EQ(numbers[0], numbers[1]);
 }
 
+// Qt's own dialogs speak the window's language, whatever the desktop's locale: the words of
+// the file dialog and of its Cancel button.
+QString qtsOwnWords() {
+  return QCoreApplication::translate("QFileDialog", "Look in:") + ' ' +
+         QCoreApplication::translate("QPlatformTheme", "Cancel");
+}
+
 TEST_F(LanguageTest, ChoiceKeptInSettingsOverridesTheDesktop) {
-  const std::tuple<LanguageChoice, QStringList, Language> cases[] = {  // setting, desktop: shown
-      {LanguageChoice::Desktop, {"en-US", "ja-JP"}, Language::English},
-      {LanguageChoice::Desktop, {"ja-JP", "en-US"}, Language::Japanese},
-      {LanguageChoice::Desktop, {"de-DE", "en-US"}, Language::Japanese},
-      {LanguageChoice::Desktop, QLocale::c().uiLanguages(), Language::Japanese},
-      {LanguageChoice::Desktop, {}, Language::Japanese},
-      {LanguageChoice::Japanese, {"en-GB"}, Language::Japanese},
-      {LanguageChoice::English, QLocale::c().uiLanguages(), Language::English},
+  const QString ja = "アドレス: キャンセル", en = "Look in: Cancel";  // Qt's words
+  const std::tuple<LanguageChoice, QStringList, Language, QString> cases[] = {  // setting, desktop: shown
+      {LanguageChoice::Desktop, {"en-US", "ja-JP"}, Language::English, en},
+      {LanguageChoice::Desktop, {"ja-JP", "en-US"}, Language::Japanese, ja},
+      {LanguageChoice::Desktop, {"de-DE", "en-US"}, Language::Japanese, ja},
+      {LanguageChoice::Desktop, QLocale::c().uiLanguages(), Language::Japanese, ja},
+      {LanguageChoice::Desktop, {}, Language::Japanese, ja},
+      {LanguageChoice::Japanese, {"en-GB"}, Language::Japanese, ja},
+      {LanguageChoice::English, QLocale::c().uiLanguages(), Language::English, en},
+      {LanguageChoice::English, {"ja-JP"}, Language::English, en},
   };
-  for (const auto& [choice, desktop, expected] : cases)
+  for (const auto& [choice, desktop, expected, words] : cases) {
     EXPECT_EQ(languageFor(choice, desktop), expected) << desktop.join(u',').toStdString();
+    EXPECT_EQ(installLanguage(choice, desktop), expected);
+    EXPECT_EQ(qtsOwnWords(), words) << desktop.join(u',').toStdString();
+  }
+  // As the program starts on the tests' desktop, whose locale is C (LANG=C.UTF-8).
+  ASSERT_EQ(QLocale::system().name(), "C");
+  EXPECT_EQ(installSavedLanguage(), Language::Japanese);
+  EXPECT_EQ(qtsOwnWords(), ja);
 
   MainWindow window(std::make_unique<RecordingPlatform>());
   const auto choose = [&window](const char* name) {

@@ -52,10 +52,18 @@ void Workbench::save() {
 
 std::string Workbench::loadDesignFile(const std::string& path) {
   const FileHead head = readFileHead(path, kLoadLimit);
-  if (head.error) return fileHeadFailureInWords(head.error);
-  std::istringstream in(head.bytes);
-  const auto values = readDataFileParams(in);
-  if (!values) return "not a Gyrenda data file, or its parameter line is incomplete or invalid";
+  std::optional<ParameterSet> values;
+  if (!head.error) {
+    std::istringstream in(head.bytes);
+    values = readDataFileParams(in);
+  }
+  if (!values) {
+    const std::string reason =
+        head.error ? fileHeadFailureInWords(head.error)
+                   : "not a Gyrenda data file, or its parameter line is incomplete or invalid";
+    show({MessageId::LoadFailed, path, head.error, reason});
+    return reason;
+  }
   applyDesign(*values);
   return {};
 }

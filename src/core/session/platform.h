@@ -29,6 +29,9 @@ enum class MessageId {
   SaveFailed,           // `file` could not be saved: `error` is the system's error number
   ImageNotEncoded,      // `file` could not be saved: the image could not be made
   PrintFailed,          // `detail` says why, in the printing system's words
+  LoadFailed,           // `file` was not loaded: `error` is the system's error number,
+                        // kNotARegularFile, or 0 when it holds no Gyrenda design; `detail`
+                        // says why in English, as the headless program says it
 };
 struct Message {
   MessageId id;

@@ -69,7 +69,8 @@ class Workbench final {
   // order, then the grid and one analysis, as the load command does.
   void applyDesign(const ParameterSet& values);
   // The load command after its dialog: a path that is not a regular file is refused at once,
-  // without waiting. Returns an empty string or why nothing was loaded, in English.
+  // without waiting. When nothing was loaded, the user is told why (LoadFailed); returns an
+  // empty string or that reason, in English.
   std::string loadDesignFile(const std::string& path);
 
   // The pointer moved over the canvas to canvas point (x, y): the readout follows it.
