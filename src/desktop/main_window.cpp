@@ -417,7 +417,6 @@ void MainWindow::showChanges(Changes changed) {
     QWidget* focus = QApplication::focusWidget();
     focusAtRunStart_ = focus && isAncestorOf(focus) ? focus : focusWidget();
     runShown_ = true;
-    ++runsShown_;
   }
   if (changed & BoxesChanged) showBoxes();
   if (changed & CaptionsChanged) showCaptions();

@@ -168,7 +168,6 @@ class MainWindow : public QMainWindow {
   // it, and has neither left it nor given a command since. Box 0 holds the focus at start.
   int duePass_ = 0;
   bool runShown_ = false;  // the widgets show the running state
-  int runsShown_ = 0;      // runs whose start the widgets have shown
   int wheelTurn_ = 0;      // the part of a wheel notch turned so far on a spin bar
   QPointer<QWidget> focusAtRunStart_;
   // The button whose press moved the focus out of a box, when the pass that this ran started
