@@ -53,7 +53,7 @@ void Workbench::setLengthToOne(ParameterSet& p, int k) {
 
 void Workbench::leaveBox(int index) {
   // Edits and runs never interleave: a pass would redraw the canvas the search is reading.
-  if (index < 0 || index >= kParamCount || running_) return;
+  if (index < 0 || index >= kParamCount || running()) return;
   editGuard_ = true;
   // The bars set below only copy their values into the boxes while the guard is up; they
   // read the parameters being repaired.
@@ -166,7 +166,7 @@ DesignState Workbench::designInPlace() const {
 void Workbench::recordDesign() {
   if (designEdit_ > 0) return;
   history_.record(designInPlace());
-  showHistory(!running_);
+  showHistory(!running());
 }
 
 void Workbench::showHistory(bool idle) {
@@ -178,11 +178,11 @@ void Workbench::showHistory(bool idle) {
 }
 
 void Workbench::undo() {
-  if (!running_) stepTo(history_.undo());
+  if (!running()) stepTo(history_.undo());
 }
 
 void Workbench::redo() {
-  if (!running_) stepTo(history_.redo());
+  if (!running()) stepTo(history_.redo());
 }
 
 // Undo puts back exactly the design that was in place, which a pass need not leave as it is
@@ -201,7 +201,7 @@ void Workbench::stepTo(const std::optional<DesignState>& design) {
 }
 
 void Workbench::applyParameters(const ParameterSet& values) {
-  if (running_) return;
+  if (running()) return;
   putDesign(values);
   recordDesign();
   execute();
@@ -213,7 +213,7 @@ void Workbench::movePointer(float x, float y) {
 }
 
 void Workbench::enterPoint() {
-  if (running_ || !controls_.enabled(Control::PointEntry)) return;
+  if (running() || !controls_.enabled(Control::PointEntry)) return;
   const ControlState::Readout at = controls_.readout.value_or(ControlState::Readout{});
   const bool start = controls_.slidePointOption == 0;
   const int xBox = start ? slideStartX : slideEndX;

@@ -29,7 +29,7 @@ void Workbench::redrawForOutput() {
 }
 
 void Workbench::save() {
-  if (running_) return;
+  if (running()) return;
   const auto choice = platform_->askSavePath(proposedFileName(linkage_.parameters));
   if (!choice) return;
   std::optional<std::string> bytes;
@@ -39,9 +39,9 @@ void Workbench::save() {
   } else if (choice->fileType >= kFirstExportType && choice->fileType <= kLastExportType) {
     redrawForOutput();
     bytes = platform_->encodeExport(static_cast<ExportFormat>(choice->fileType), canvas_,
-                                    buildDrawing(linkage_, view_, result_));
+                                    buildDrawing(linkage_, view_, runs_.result()));
   } else if (choice->fileType == kDataFileType) {
-    bytes = dataFileText(linkage_.parameters, result_);
+    bytes = dataFileText(linkage_.parameters, runs_.result());
   } else {
     return;
   }
@@ -69,7 +69,7 @@ std::string Workbench::loadDesignFile(const std::string& path) {
 }
 
 void Workbench::load() {
-  if (running_) return;
+  if (running()) return;
   controls_.drawImmediately = 0;
   controls_.mark(InputsChanged);
   const auto path = platform_->askOpenPath();
@@ -78,7 +78,7 @@ void Workbench::load() {
 }
 
 void Workbench::print() {
-  if (running_) return;
+  if (running()) return;
   const auto copies = platform_->askPrintCopies();
   if (!copies) return;
   redrawForOutput();

@@ -35,20 +35,20 @@ void Workbench::show(const Message& message) { platform_->showMessage(message); 
 void Workbench::redraw() { drawConstruction(linkage_, view_, canvas_); }
 
 void Workbench::execute() {
-  if (running_) return;
+  if (running()) return;
   redraw();
   run(RunKind::Analysis);
 }
 
 void Workbench::animate(Direction direction) {
-  if (running_) return;
+  if (running()) return;
   redraw();
   run(RunKind::Animation, direction);
 }
 
-void Workbench::stop() { stopRequested_ = true; }
+void Workbench::stop() { runs_.stop(); }
 
-void Workbench::quit() { quitRequested_ = true; }
+void Workbench::quit() { runs_.quit(); }
 
 void Workbench::zoomIn() {
   view_.zoomLevel = std::max(view_.zoomLevel - 1, 2);
@@ -82,14 +82,48 @@ void Workbench::setView(const View& view) {
 void Workbench::drawGrid() { gyrenda::drawGrid(view_, canvas_); }
 
 void Workbench::computeFrames() {
-  if (running_) return;
+  if (running()) return;
   redraw();
-  clearRunTables(result_);
-  Run frames(RunSettings{RunKind::Frames, Direction::Forwards, ticked(controls_.analyseSixBar),
-                         ticked(controls_.optimiseFourBar), ticked(controls_.optimiseSixBar)},
-             linkage_, canvas_, result_);
-  while (frames.advance(Interruption::None, speedStep(), {})) {
-  }
+  runs_.searchFrames(runSettings(RunKind::Frames, Direction::Forwards), linkage_, canvas_);
+}
+
+RunSettings Workbench::runSettings(RunKind kind, Direction direction) const {
+  return {kind, direction, ticked(controls_.analyseSixBar), ticked(controls_.optimiseFourBar),
+          ticked(controls_.optimiseSixBar)};
+}
+
+void Workbench::run(RunKind kind, Direction direction) {
+  runs_.start(runSettings(kind, direction), linkage_, canvas_);
+}
+
+bool Workbench::advanceRun() { return runs_.advance(); }
+
+void Workbench::finishRun() { runs_.finish(); }
+
+void Workbench::runStarted() {
+  setRunControls(false);
+  controls_.busyPointer = true;
+  controls_.timerEnabled = true;
+  controls_.mark(RunStateChanged);
+}
+
+void Workbench::phaseEnded(RunPhase ended) {
+  if (ended != RunPhase::FourBarSearch) return;
+  controls_.status = StatusCaption::Finished;
+  controls_.mark(CaptionsChanged);
+}
+
+void Workbench::runEnded(RunKind kind) {
+  if (kind == RunKind::Analysis) controls_.mark(ReportChanged);
+  controls_.timerEnabled = false;
+  controls_.busyPointer = false;
+  setRunControls(true);
+  controls_.mark(RunStateChanged);
+}
+
+void Workbench::watchdogTick() {
+  runs_.watchdogTick(assistantOn_, ticked(controls_.optimiseFourBar),
+                     ticked(controls_.optimiseSixBar));
 }
 
 void Workbench::toggleAssistant() {

@@ -15,11 +15,12 @@
 #include "session/design_history.h"
 #include "session/platform.h"
 #include "session/run.h"
+#include "session/run_driver.h"
 #include "sixbar/animation.h"
 
 namespace gyrenda {
 
-class Workbench final {
+class Workbench final : private RunDriver::Session {
  public:
   // Without a platform of the caller's own, nothing is shown and nobody is asked.
   explicit Workbench(Platform* platform = nullptr);
@@ -36,13 +37,11 @@ class Workbench final {
   ControlState& controls() { return controls_; }
   const Linkage& linkage() const { return linkage_; }
   const View& view() const { return view_; }
-  const RunResult& result() const { return result_; }
-  // The report of the last analysis, taken when it ended; none before the first. An animation
-  // leaves it as it was.
-  const std::optional<RunReport>& report() const { return report_; }
+  const RunResult& result() const { return runs_.result(); }
+  const std::optional<RunReport>& report() const { return runs_.report(); }
   const Raster& canvas() const { return canvas_; }
 
-  bool running() const { return running_; }
+  bool running() const { return runs_.running(); }
   // One step of the run in progress, as its driver calls it between the user's events: the
   // end of the phase in progress where 停止 was pressed, or of the whole run once the program
   // is to end. Nothing while the watchdog's message is open: the run waits for it. False once
@@ -50,10 +49,10 @@ class Workbench final {
   bool advanceRun();
   // The run in progress driven to its end at once, as a command that takes its picture does.
   void finishRun();
-  bool quitRequested() const { return quitRequested_; }
+  bool quitRequested() const { return runs_.quitRequested(); }
   // The crank angle of the step of the run in progress that comes next.
-  float loopCrankAngle() const { return loopCrankAngle_; }
-  int watchdogTicks() const { return watchdogTicks_; }
+  float loopCrankAngle() const { return runs_.crankAngle(); }
+  int watchdogTicks() const { return runs_.watchdogTicks(); }
   bool assistantOn() const { return assistantOn_; }
 
   // --- Editing -------------------------------------------------------------------------------
@@ -118,17 +117,17 @@ class Workbench final {
   void computeFrames();
 
  private:
-  float speedStep() const;
-
-  // The run driver that every analysis and animation goes through: sets the controls for the
-  // run and hands its steps to the platform to drive. Refuses to start while another run is
-  // in progress; however the run ends, the controls are idle again after.
+  // A run through the driver, with the options the check boxes hold: the controls are set for
+  // the run while it goes on, and idle again however it ends.
   void run(RunKind kind, Direction direction = Direction::Forwards);
+  RunSettings runSettings(RunKind kind, Direction direction) const;
   // An analysis, or within a larger edit one analysis once that edit is done.
   void analyseSoon();
-  // What the end of a phase or of the whole run changes beyond the canvas.
-  void phaseEnded(RunPhase ended);
-  void runEnded();
+  // What the driver tells: the controls follow the run.
+  float speedStep() const override;
+  void runStarted() override;
+  void phaseEnded(RunPhase ended) override;
+  void runEnded(RunKind kind) override;
   // Clears the canvas and draws the grid and the whole static construction.
   void redraw();
   // Grid, then one full analysis: the picture that exports and printing take.
@@ -158,25 +157,15 @@ class Workbench final {
   ControlState controls_;
   Linkage linkage_;
   View view_;
-  RunResult result_;
-  std::optional<RunReport> report_;
   Raster canvas_;
   DesignHistory history_;
+  RunDriver runs_{*platform_, *this};
 
-  std::optional<Run> run_;
-  RunKind runKind_ = RunKind::Analysis;
-  bool running_ = false;          // a run is in progress
-  bool quitRequested_ = false;    // the program is to end: a run ends at its next step
-  bool stopRequested_ = false;    // 停止 was pressed; the run's next step honours it
   bool editGuard_ = false;        // a validation pass is in progress
   std::array<std::string, kParamCount> shownText_{};  // the text the program last put in a box
   int designEdit_ = 0;            // passes that belong to one larger edit are in progress
   bool analysisDue_ = false;      // a pass of that edit asked for an analysis
-  bool fourBarPhase_ = false;     // the run is in its first phase (the watchdog's choice)
-  bool watchdogShowing_ = false;  // the watchdog's message box is open
   bool assistantOn_ = false;
-  int watchdogTicks_ = 0;
-  float loopCrankAngle_ = 0;
 };
 
 }  // namespace gyrenda
