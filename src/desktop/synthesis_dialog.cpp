@@ -38,7 +38,7 @@ namespace gyrenda {
 struct SynthesisDialog::Job {
   SynthesisOptions options;
   ParameterSet base{};
-  SynthesisProgress progress;
+  WorkProgress progress;
   SynthesisResult result;
   std::atomic<bool> finished{false};
 };
@@ -467,7 +467,7 @@ void SynthesisDialog::poll() {
   if (!job_) return;
   lastElapsed_ = clock_.elapsed() / 1000.0;
   elapsed_->setText(tr("経過 %1 秒").arg(fixed(lastElapsed_, 1)));
-  progress_->setValue(static_cast<int>(std::lround(job_->progress.done.load() * 1000)));
+  progress_->setValue(static_cast<int>(std::lround(job_->progress.share() * 1000)));
   if (job_->finished) finish();
 }
 

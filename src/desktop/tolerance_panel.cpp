@@ -36,7 +36,7 @@ namespace gyrenda {
 struct TolerancePanel::Job {
   ParameterSet design;
   ToleranceOptions options;
-  ToleranceProgress progress;
+  WorkProgress progress;
   ToleranceResult result;
   std::atomic<bool> done{false};
 };
@@ -462,7 +462,7 @@ void TolerancePanel::stop() {
 
 void TolerancePanel::poll() {
   if (!job_) return;
-  progress_->setValue(static_cast<int>(std::lround(job_->progress.done.load() * 1000)));
+  progress_->setValue(static_cast<int>(std::lround(job_->progress.share() * 1000)));
   if (job_->done.load()) finish();
 }
 

@@ -48,7 +48,7 @@ TEST(TolerancePanel, ShowsAndSavesTheCoreAnalysisOfItsInputs) {
   ToleranceOptions o;
   o.samples = 150;
   o.tolerance.fill(0.2);
-  ToleranceProgress progress;
+  WorkProgress progress;
   const ToleranceResult want = analyseTolerance(kDefault, o, progress);
   ASSERT_EQ(panel.percentileTable()->rowCount(), 3);
   EXPECT_EQ(panel.percentileTable()->item(0, 4)->text(), QString::number(*want.sliderStroke.p95, 'f', 3));
