@@ -19,11 +19,9 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <QTimer>
 #include <QValueAxis>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <functional>
 
@@ -32,14 +30,6 @@
 #include "files/atomic_file.h"
 
 namespace gyrenda {
-
-struct TolerancePanel::Job {
-  ParameterSet design;
-  ToleranceOptions options;
-  WorkProgress progress;
-  ToleranceResult result;
-  std::atomic<bool> done{false};
-};
 
 namespace {
 
@@ -206,7 +196,10 @@ void setRow(QTableWidget* table, int row, const QStringList& cells, int words) {
 
 }  // namespace
 
-TolerancePanel::TolerancePanel(QWidget* parent) : QWidget(parent) {
+TolerancePanel::TolerancePanel(QWidget* parent)
+    : QWidget(parent),
+      job_(this, [this](const WorkProgress& progress) { showProgress(progress); },
+           [this](ToleranceResult result) { finish(std::move(result)); }) {
   setObjectName(QStringLiteral("tolerancePanel"));
   QFormLayout* form = buildInputs();
 
@@ -254,9 +247,6 @@ TolerancePanel::TolerancePanel(QWidget* parent) : QWidget(parent) {
   layout->addWidget(tabs_, 1);
   layout->addLayout(buttons);
 
-  timer_ = new QTimer(this);
-  timer_->setInterval(50);
-  connect(timer_, &QTimer::timeout, this, &TolerancePanel::poll);
   connect(compute_, &QPushButton::clicked, this, &TolerancePanel::compute);
   connect(stop_, &QPushButton::clicked, this, &TolerancePanel::stop);
   setRunning(false);
@@ -380,13 +370,6 @@ void TolerancePanel::buildTabs() {
   });
 }
 
-TolerancePanel::~TolerancePanel() {
-  if (job_) {
-    job_->progress.stop = true;
-    thread_.join();
-  }
-}
-
 ToleranceOptions TolerancePanel::options() const {
   ToleranceOptions o;
   for (int k = 0; k < kParamCount; ++k)
@@ -404,14 +387,9 @@ ToleranceOptions TolerancePanel::options() const {
 void TolerancePanel::showDesign(const std::optional<ParameterSet>& parameters) {
   if (parameters == parameters_) return;
   parameters_ = parameters;
-  if (job_ && (!parameters || job_->design != *parameters)) {
-    // The answer would belong to a design no longer shown: stopped within 0.2 s, dropped.
-    job_->progress.stop = true;
-    thread_.join();
-    job_.reset();
-    timer_->stop();
-  }
-  if (!job_) setRunning(false);
+  // The answer would belong to a design no longer shown: stopped within 0.2 s, dropped.
+  if (job_.running() && (!parameters || runDesign_ != *parameters)) job_.cancel();
+  if (!job_.running()) setRunning(false);
   if (resultDesign_ != parameters_) {
     result_.reset();
     resultDesign_.reset();
@@ -435,48 +413,36 @@ void TolerancePanel::setRunning(bool running) {
 }
 
 void TolerancePanel::compute() {
-  if (job_ || !parameters_) return;
+  if (job_.running() || !parameters_) return;
   samples_->interpretText();  // a count typed and not yet left counts, made the maximum if above
   // The plots and tables show a result or nothing: the last one goes now, so that a run
   // stopped or refused leaves nobody reading it as this run's.
   result_.reset();
   resultDesign_.reset();
   showResult();
-  job_ = std::make_unique<Job>();
-  job_->design = *parameters_;
-  job_->options = options();
+  runDesign_ = *parameters_;
   progress_->setValue(0);
   note_->setText(tr("計算しています…"));
   note_->setVisible(true);
   setRunning(true);
-  thread_ = std::thread([job = job_.get()] {
-    job->result = analyseTolerance(job->design, job->options, job->progress);
-    job->done = true;
+  job_.start([design = runDesign_, options = options()](WorkProgress& progress) {
+    return analyseTolerance(design, options, progress);
   });
-  timer_->start();
 }
 
-void TolerancePanel::stop() {
-  if (job_) job_->progress.stop = true;
+void TolerancePanel::stop() { job_.stop(); }
+
+void TolerancePanel::showProgress(const WorkProgress& progress) {
+  progress_->setValue(static_cast<int>(std::lround(progress.share() * 1000)));
 }
 
-void TolerancePanel::poll() {
-  if (!job_) return;
-  progress_->setValue(static_cast<int>(std::lround(job_->progress.share() * 1000)));
-  if (job_->done.load()) finish();
-}
-
-void TolerancePanel::finish() {
-  thread_.join();
-  timer_->stop();
-  const std::unique_ptr<Job> job = std::move(job_);
+void TolerancePanel::finish(ToleranceResult result) {
   setRunning(false);
   QString problem;
-  switch (job->result.problem) {
+  switch (result.problem) {
     case ToleranceProblem::None:
-      result_ = std::move(job->result);
-      resultDesign_ = job->design;
-      resultOptions_ = job->options;
+      result_ = std::move(result);
+      resultDesign_ = runDesign_;
       progress_->setValue(1000);
       showResult();
       break;
