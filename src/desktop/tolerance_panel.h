@@ -13,6 +13,7 @@
 #include "linkage/parameters.h"
 #include "tolerance/tolerance_analysis.h"
 
+class QChart;
 class QChartView;
 class QCheckBox;
 class QComboBox;
@@ -69,6 +70,8 @@ class TolerancePanel final : public QWidget {
   void finish(ToleranceResult result);
   void showResult();
   void plot();
+  QChart* pathsChart() const;
+  QChart* distancesChart() const;
   void fillTables();
   void setRunning(bool running);
   void askAndSaveChart();
