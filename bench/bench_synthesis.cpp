@@ -48,10 +48,10 @@ void BM_Synthesis(benchmark::State& state) {
   options.targets = targets(options.freeFrame ? 8 : 5, options.freeFrame ? 30 : 0);
   double best = 0;
   for (auto _ : state) {
-    SynthesisProgress progress;
+    WorkProgress progress;
     const SynthesisResult r = synthesizePath(options, defaults(), progress);
     best = r.candidates.empty() ? -1 : r.candidates.front().maxDistance;
-    state.counters["evaluations"] = static_cast<double>(progress.evaluations);
+    state.counters["evaluations"] = static_cast<double>(progress.done);
   }
   state.counters["maxDistance"] = best;
 }

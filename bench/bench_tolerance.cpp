@@ -19,7 +19,7 @@ void BM_ToleranceAnalysis(benchmark::State& state) {
   ToleranceOptions options;
   options.samples = static_cast<int>(state.range(0));
   for (auto _ : state) {
-    ToleranceProgress progress;
+    WorkProgress progress;
     ToleranceResult result = analyseTolerance(p, options, progress);
     benchmark::DoNotOptimize(result.band.fourBarOutput.data());
   }

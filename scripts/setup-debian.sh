@@ -4,7 +4,7 @@ set -euo pipefail
 sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev  # Qt Core, Gui, Widgets, PrintSupport and Concurrent (the windows' background jobs)
   qt6-charts-dev libqt6opengl6-dev qt6-svg-dev  # the report window's plots (Charts needs OpenGL's CMake files), saved as PNG or SVG
   libdxflib-dev          # the DXF export
   libnlopt-cxx-dev       # the path synthesis's optimiser

@@ -167,7 +167,7 @@ std::string sampleTolerances(const CliRequest& request, const Workbench& bench,
                              Computed& computed) {
   ToleranceOptions options = request.tolerance;
   options.step = request.step;
-  ToleranceProgress progress;
+  WorkProgress progress;
   computed.tolerance = analyseTolerance(bench.linkage().parameters, options, progress);
   switch (computed.tolerance->problem) {
     case ToleranceProblem::None: return {};

@@ -128,7 +128,7 @@ std::string problemInWords(SynthesisProblem p, const SynthesisOptions& o,
 // Sets progress.stop once `seconds` have passed, unless the synthesis ends first.
 class TimeLimit {
  public:
-  TimeLimit(double seconds, SynthesisProgress& progress) {
+  TimeLimit(double seconds, WorkProgress& progress) {
     if (seconds > 0)
       thread_ = std::jthread([this, seconds, &progress](std::stop_token ending) {
         std::unique_lock lock(mutex_);
@@ -166,7 +166,7 @@ std::optional<std::string> runSynthesis(const SynthesisRequest& request, Workben
   }
   SynthesisOptions options = request.options;
   options.targets = list.points;
-  SynthesisProgress progress;
+  WorkProgress progress;
   SynthesisResult result;
   {
     TimeLimit limit(request.timeLimit, progress);

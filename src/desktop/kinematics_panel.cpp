@@ -8,18 +8,14 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLegendMarker>
 #include <QLineSeries>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScatterSeries>
 #include <QTabWidget>
 #include <QValueAxis>
 #include <QVBoxLayout>
-#include <cmath>
 
-#include "desktop/chart_file.h"
-#include "desktop/messages.h"
+#include "desktop/charts.h"
 #include "files/atomic_file.h"
 #include "kinematics/kinematic_columns.h"
 
@@ -30,11 +26,9 @@ using Q = KinematicQuantity;
 
 // The guide below which a lever tends to bind.
 constexpr double kTransmissionGuide = 40;
-
-// The curves' colours, in the order a chart's curves come: dark enough to read on white and
-// on paper, and told apart without colour vision too by their place in the legend.
-const QColor kCurveColours[] = {QColor(0x1f, 0x4e, 0x9a), QColor(0xc0, 0x39, 0x2b)};
-const QColor kRasterColour(0x2e, 0x9e, 0x44);
+// The legend's names of the raster's transmission angles and of the guide.
+constexpr const char* kRasterName = QT_TRANSLATE_NOOP("gyrenda::KinematicsPanel", "ラスタで見つかった姿勢");
+constexpr const char* kGuideName = QT_TRANSLATE_NOOP("gyrenda::KinematicsPanel", "目安 40°");
 
 struct Curve {
   Q quantity;
@@ -96,50 +90,40 @@ constexpr TabName kTabNames[KinematicsPanel::kChartCount] = {
     QT_TRANSLATE_NOOP3("gyrenda::KinematicsPanel", "入力トルク", "tab"),
 };
 
-QValueAxis* addAxis(QChart* chart, const QString& title, Qt::Alignment side) {
-  auto* axis = new QValueAxis;
-  axis->setTitleText(title);
-  chart->addAxis(axis, side);
-  return axis;
+// A curve drawn only where its quantity exists, its values taken into `values`.
+void addCurve(QChart* chart, const KinematicsAnalysis& a, const Curve& curve, int colour,
+              QValueAxis* x, QValueAxis* y, ValueSpan& values) {
+  const std::vector<ExactPose>& samples = a.curves.samples;
+  ValueSpan angles;
+  addStretches(
+      chart, samples.size(),
+      [&](std::size_t i) -> std::optional<QPointF> {
+        const auto v = quantityAt(samples[i], curve.quantity);
+        if (!v) return std::nullopt;
+        return QPointF(samples[i].crankAngle, *v);
+      },
+      tr(curve.name), QPen(plotColour(colour), 2), x, y, angles, values);
 }
 
-// A curve drawn only where its quantity exists: each stretch of samples is a series of its
-// own, in one colour, named once in the legend.
-void addCurve(QChart* chart, const KinematicsAnalysis& a, const Curve& curve, const QColor& colour,
-              QValueAxis* x, QValueAxis* y, double& low, double& high) {
-  QLineSeries* first = nullptr;
-  QLineSeries* stretch = nullptr;
-  for (const ExactPose& pose : a.curves.samples) {
-    const auto v = quantityAt(pose, curve.quantity);
-    if (!v) {
-      stretch = nullptr;
-      continue;
-    }
-    if (!stretch) {
-      stretch = new QLineSeries;
-      stretch->setPen(QPen(colour, 2));
-      chart->addSeries(stretch);
-      stretch->attachAxis(x);
-      stretch->attachAxis(y);
-      if (!first) {
-        first = stretch;
-        stretch->setName(tr(curve.name));
-      } else {
-        for (QLegendMarker* m : chart->legend()->markers(stretch)) m->setVisible(false);
-      }
-    }
-    stretch->append(pose.crankAngle, *v);
-    low = std::min(low, *v);
-    high = std::max(high, *v);
+// The raster's transmission angles as dots and the guide below which a lever tends to bind.
+void addRasterAndGuide(QChart* chart, const std::vector<QPointF>& rasterAngles, QValueAxis* x,
+                       QValueAxis* y) {
+  auto* raster = new QScatterSeries;
+  raster->setName(tr(kRasterName));
+  raster->setMarkerSize(3);
+  raster->setColor(plotColour(2));
+  raster->setBorderColor(plotColour(2));
+  for (const QPointF& p : rasterAngles) raster->append(p);
+  auto* guide = new QLineSeries;
+  guide->setName(tr(kGuideName));
+  guide->setPen(QPen(Qt::gray, 1, Qt::DashLine));
+  guide->append(0, kTransmissionGuide);
+  guide->append(360, kTransmissionGuide);
+  for (QXYSeries* s : {static_cast<QXYSeries*>(raster), static_cast<QXYSeries*>(guide)}) {
+    chart->addSeries(s);
+    s->attachAxis(x);
+    s->attachAxis(y);
   }
-}
-
-void setRange(QValueAxis* axis, double low, double high) {
-  if (!(low <= high)) low = 0, high = 1;
-  if (low == high) low -= 1, high += 1;
-  axis->setRange(low, high);
-  axis->applyNiceNumbers();
-  axis->setLabelFormat(QStringLiteral("%g"));
 }
 
 }  // namespace
@@ -252,48 +236,29 @@ void KinematicsPanel::plot() {
     // The torque per newton is the same at every speed: its title names none.
     chart->setTitle(layout.atSpeed ? tr("%1（%2 rpm）").arg(tr(layout.title)).arg(rpm_->value())
                                    : tr(layout.title));
-    QValueAxis* x = addAxis(chart, tr("クランク角 (°)"), Qt::AlignBottom);
-    x->setRange(0, 360);
-    x->setTickCount(5);
-    x->setLabelFormat(QStringLiteral("%d"));
+    QValueAxis* x = addCrankAngleAxis(chart, tr("クランク角 (°)"));
     QValueAxis* left = addAxis(chart, tr(layout.leftAxis), Qt::AlignLeft);
     QValueAxis* right = *layout.rightAxis ? addAxis(chart, tr(layout.rightAxis), Qt::AlignRight) : nullptr;
-    double lowLeft = INFINITY, highLeft = -INFINITY, lowRight = INFINITY, highRight = -INFINITY;
+    ValueSpan leftValues, rightValues;
     // The raster's dots and the guide first, so that the exact curve is drawn over them.
-    if (layout.curves.front().quantity == Q::TransmissionAngle) {
-      auto* raster = new QScatterSeries;
-      raster->setName(tr("ラスタで見つかった姿勢"));
-      raster->setMarkerSize(3);
-      raster->setColor(kRasterColour);
-      raster->setBorderColor(kRasterColour);
-      for (const QPointF& p : rasterTransmissionAngles_) raster->append(p);
-      auto* guide = new QLineSeries;
-      guide->setName(tr("目安 40°"));
-      guide->setPen(QPen(Qt::gray, 1, Qt::DashLine));
-      guide->append(0, kTransmissionGuide);
-      guide->append(360, kTransmissionGuide);
-      for (QXYSeries* s : {static_cast<QXYSeries*>(raster), static_cast<QXYSeries*>(guide)}) {
-        chart->addSeries(s);
-        s->attachAxis(x);
-        s->attachAxis(left);
-      }
-    }
+    const bool transmission = layout.curves.front().quantity == Q::TransmissionAngle;
+    if (transmission) addRasterAndGuide(chart, rasterTransmissionAngles_, x, left);
     if (analysis_)
       for (std::size_t c = 0; c < layout.curves.size(); ++c) {
         const Curve& curve = layout.curves[c];
         const bool onRight = curve.rightAxis && right;
-        addCurve(chart, *analysis_, curve, kCurveColours[c % 2], x, onRight ? right : left,
-                 onRight ? lowRight : lowLeft, onRight ? highRight : highLeft);
+        addCurve(chart, *analysis_, curve, static_cast<int>(c % 2), x, onRight ? right : left,
+                 onRight ? rightValues : leftValues);
       }
-    setRange(left, lowLeft, highLeft);
-    if (right) setRange(right, lowRight, highRight);
-    if (layout.curves.front().quantity == Q::TransmissionAngle) {
-      left->setRange(0, 180);
+    if (transmission) {
+      left->setRange(0, 180);  // the whole range of the angle, in steps of 30°
       left->setTickCount(7);
+      left->setLabelFormat(QStringLiteral("%d"));
+    } else {
+      niceRange(left, leftValues.low, leftValues.high);
     }
-    QChart* old = views_[k]->chart();
-    views_[k]->setChart(chart);
-    delete old;
+    if (right) niceRange(right, rightValues.low, rightValues.high);
+    replaceChart(views_[k], chart);
   }
 }
 
@@ -307,20 +272,13 @@ int KinematicsPanel::saveCsv(const std::string& path) const {
   return analysis_ ? saveFile(path, kinematicsCsv(analysis_->curves)) : -1;
 }
 
-void KinematicsPanel::reportSaveFailure(const std::string& path, int error) {
-  if (error == 0) return;
-  const Message m = error < 0 ? Message{MessageId::ImageNotEncoded, path, 0, {}}
-                              : Message{MessageId::SaveFailed, path, error, {}};
-  QMessageBox::warning(this, QStringLiteral("GYRENDA"), messageText(m));
-}
-
 void KinematicsPanel::askAndSaveChart() {
   const QString name = QFileDialog::getSaveFileName(
       this, tr("図を保存"), tabs_->tabText(tabs_->currentIndex()) + QStringLiteral(".png"),
       tr("PNG画像 (*.png);;SVG図面 (*.svg)"));
   if (name.isEmpty()) return;
   const std::string path = name.toStdString();
-  reportSaveFailure(path, saveChart(tabs_->currentIndex(), path));
+  reportSaveFailure(this, path, saveChart(tabs_->currentIndex(), path));
 }
 
 void KinematicsPanel::askAndSaveCsv() {
@@ -330,7 +288,7 @@ void KinematicsPanel::askAndSaveCsv() {
                                                     tr("CSV (*.csv)"));
   if (name.isEmpty()) return;
   const std::string path = name.toStdString();
-  reportSaveFailure(path, saveCsv(path));
+  reportSaveFailure(this, path, saveCsv(path));
 }
 
 }  // namespace gyrenda

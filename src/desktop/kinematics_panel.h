@@ -56,7 +56,6 @@ class KinematicsPanel final : public QWidget {
   void plotIfStale();
   void askAndSaveChart();
   void askAndSaveCsv();
-  void reportSaveFailure(const std::string& path, int error);
 
   std::optional<ParameterSet> parameters_;
   std::vector<QPointF> rasterTransmissionAngles_;

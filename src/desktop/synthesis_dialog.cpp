@@ -19,9 +19,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
-#include <QTimer>
 #include <QVBoxLayout>
-#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -33,15 +31,6 @@
 #include "synthesis/target_list.h"
 
 namespace gyrenda {
-
-// One search: what it was given and what it gives back, shared with its thread.
-struct SynthesisDialog::Job {
-  SynthesisOptions options;
-  ParameterSet base{};
-  SynthesisProgress progress;
-  SynthesisResult result;
-  std::atomic<bool> finished{false};
-};
 
 namespace {
 
@@ -132,7 +121,9 @@ QString synthesisProblemText(SynthesisProblem problem, const std::vector<int>& r
 }
 
 SynthesisDialog::SynthesisDialog(std::function<ParameterSet()> currentDesign, QWidget* parent)
-    : QDialog(parent), currentDesign_(std::move(currentDesign)) {
+    : QDialog(parent), currentDesign_(std::move(currentDesign)),
+      job_(this, [this](const WorkProgress& progress) { showProgress(progress); },
+           [this](SynthesisResult result) { finish(std::move(result)); }) {
   setObjectName(QStringLiteral("synthesisDialog"));
   setWindowTitle(tr("軌跡合成"));
   setModal(false);
@@ -165,17 +156,12 @@ SynthesisDialog::SynthesisDialog(std::function<ParameterSet()> currentDesign, QW
   layout->addWidget(status_);
   layout->addWidget(buildCandidates(), 3);
 
-  poll_ = new QTimer(this);
-  poll_->setInterval(40);
-  connect(poll_, &QTimer::timeout, this, &SynthesisDialog::poll);
   connect(start_, &QPushButton::clicked, this, &SynthesisDialog::start);
   connect(stop_, &QPushButton::clicked, this, &SynthesisDialog::stop);
   for (QPushButton* b : findChildren<QPushButton*>()) b->setAutoDefault(false);
   showState();
   resize(780, 720);
 }
-
-SynthesisDialog::~SynthesisDialog() { abandon(); }
 
 QWidget* SynthesisDialog::buildTargets() {
   auto* box = new QGroupBox(tr("目標点（出力点が通る点）"));
@@ -424,7 +410,7 @@ SynthesisOptions SynthesisDialog::options() const {
 }
 
 void SynthesisDialog::start() {
-  if (job_) return;
+  if (job_.running()) return;
   // A row with something in it that is not two numbers would be left out unseen.
   for (int row = 0; row < targetTable_->rowCount(); ++row) {
     if (!rowEmpty(row) &&
@@ -434,48 +420,33 @@ void SynthesisDialog::start() {
   // Committing the edit in progress may analyse (すぐに描画する), and a click on 開始 meanwhile
   // may have started a search already.
   const ParameterSet base = currentDesign_ ? currentDesign_() : ParameterSet{};
-  if (job_) return;
-  auto job = std::make_shared<Job>();
-  job->options = options();
-  job->base = base;
-  job_ = job;
+  if (job_.running()) return;
+  const SynthesisOptions searched = options();
+  job_.start([searched, base](WorkProgress& progress) {
+    return synthesizePath(searched, base, progress);
+  });
   result_ = {};
   resultRows_.clear();
   resultTargets_ = readTargets(&resultRows_);
-  resultFreeFrame_ = job->options.freeFrame;
+  resultFreeFrame_ = searched.freeFrame;
   showResult();
   progress_->setValue(0);
   say(tr("探索しています…"), false);
   clock_.start();
-  // The thread tells the dialog at once when it is done; a dialog destroyed first has waited
-  // for it, and Qt drops the call to an object that is gone.
-  worker_ = std::thread([this, job] {
-    job->result = synthesizePath(job->options, job->base, job->progress);
-    job->finished = true;
-    QMetaObject::invokeMethod(this, &SynthesisDialog::poll, Qt::QueuedConnection);
-  });
-  poll_->start();
   showState();
   emit targetsChanged();
 }
 
-void SynthesisDialog::stop() {
-  if (job_) job_->progress.stop = true;
-}
+void SynthesisDialog::stop() { job_.stop(); }
 
-void SynthesisDialog::poll() {
-  if (!job_) return;
+void SynthesisDialog::showProgress(const WorkProgress& progress) {
   lastElapsed_ = clock_.elapsed() / 1000.0;
   elapsed_->setText(tr("経過 %1 秒").arg(fixed(lastElapsed_, 1)));
-  progress_->setValue(static_cast<int>(std::lround(job_->progress.done.load() * 1000)));
-  if (job_->finished) finish();
+  progress_->setValue(static_cast<int>(std::lround(progress.share() * 1000)));
 }
 
-void SynthesisDialog::finish() {
-  worker_.join();
-  poll_->stop();
-  result_ = std::move(job_->result);
-  job_.reset();
+void SynthesisDialog::finish(SynthesisResult result) {
+  result_ = std::move(result);
   // Full only for a search that ran to its end; one refused before it began did nothing.
   const bool ran = result_.problem == SynthesisProblem::None || result_.problem == SynthesisProblem::NoLinkage;
   if (result_.problem != SynthesisProblem::Stopped) progress_->setValue(ran ? 1000 : 0);
@@ -495,11 +466,8 @@ void SynthesisDialog::finish() {
 }
 
 void SynthesisDialog::abandon() {
-  if (!job_) return;
-  job_->progress.stop = true;
-  worker_.join();
-  poll_->stop();
-  job_.reset();
+  if (!job_.running()) return;
+  job_.cancel();
   say(tr("停止しました。"), false);
   showState();
 }

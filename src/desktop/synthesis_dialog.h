@@ -9,11 +9,10 @@
 #include <QString>
 #include <array>
 #include <functional>
-#include <memory>
 #include <optional>
-#include <thread>
 #include <vector>
 
+#include "desktop/background_job.h"
 #include "kinematics/vec2.h"
 #include "linkage/parameters.h"
 #include "synthesis/path_synthesis.h"
@@ -25,7 +24,6 @@ class QProgressBar;
 class QPushButton;
 class QSpinBox;
 class QTableWidget;
-class QTimer;
 
 namespace gyrenda {
 
@@ -40,7 +38,6 @@ class SynthesisDialog final : public QDialog {
   // `currentDesign` gives the design in the boxes, whose six-bar a candidate keeps; the
   // window commits the edit in progress first, as every command does.
   explicit SynthesisDialog(std::function<ParameterSet()> currentDesign, QWidget* parent = nullptr);
-  ~SynthesisDialog() override;
 
   // The points of the table's rows that hold two numbers, in their order.
   std::vector<Vec2> targets() const;
@@ -57,7 +54,7 @@ class SynthesisDialog final : public QDialog {
   std::vector<Vec2> shownTargets() const;
 
   SynthesisOptions options() const;
-  bool searching() const { return static_cast<bool>(job_); }
+  bool searching() const { return job_.running(); }
   const SynthesisResult& result() const { return result_; }
   // The selected candidate, if any.
   const SynthesisCandidate* selected() const;
@@ -81,7 +78,6 @@ class SynthesisDialog final : public QDialog {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  struct Job;
   QWidget* buildTargets();
   QWidget* buildConditions();
   QWidget* buildCandidates();
@@ -95,9 +91,9 @@ class SynthesisDialog final : public QDialog {
   // answer.
   int ask(const QString& question, const QStringList& buttons, int defaultAnswer);
   void askAndImport();
-  void poll();
-  void finish();
-  // Ends a search in progress and waits for its thread; what it found is dropped.
+  void showProgress(const WorkProgress& progress);
+  void finish(SynthesisResult result);
+  // Ends a search in progress and waits for it; what it found is dropped.
   void abandon();
   void showResult();
   void showSelection();
@@ -106,8 +102,7 @@ class SynthesisDialog final : public QDialog {
   void say(const QString& text, bool problem);
 
   std::function<ParameterSet()> currentDesign_;
-  std::shared_ptr<Job> job_;
-  std::thread worker_;
+  BackgroundJob<SynthesisResult> job_;
   QElapsedTimer clock_;
   double lastElapsed_ = 0;
   SynthesisResult result_;
@@ -131,7 +126,6 @@ class SynthesisDialog final : public QDialog {
   QLabel* frameNote_ = nullptr;
   QLabel* staleNote_ = nullptr;
   QPushButton* apply_ = nullptr;
-  QTimer* poll_ = nullptr;
 };
 
 }  // namespace gyrenda

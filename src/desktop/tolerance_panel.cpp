@@ -6,40 +6,25 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFileDialog>
-#include <QFontMetricsF>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLegendMarker>
-#include <QLineSeries>
-#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <QTimer>
 #include <QValueAxis>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <functional>
 
-#include "desktop/chart_file.h"
-#include "desktop/messages.h"
+#include "desktop/charts.h"
 #include "files/atomic_file.h"
 
 namespace gyrenda {
-
-struct TolerancePanel::Job {
-  ParameterSet design;
-  ToleranceOptions options;
-  ToleranceProgress progress;
-  ToleranceResult result;
-  std::atomic<bool> done{false};
-};
 
 namespace {
 
@@ -60,12 +45,6 @@ constexpr const char* kValueNames[kParamCount] = {
     QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "スライド終点Y"),
 };
 
-// The same colours as the kinematics plots, and a third for the slider.
-const QColor kColours[] = {QColor(0x1f, 0x4e, 0x9a), QColor(0xc0, 0x39, 0x2b),
-                           QColor(0x2e, 0x9e, 0x44)};
-// The band's edges: the path's colour, lighter.
-QColor lighter(const QColor& c) { return QColor(c.red(), c.green(), c.blue(), 140); }
-
 // Where a sub-tab's table is: the charts first, then these.
 constexpr int kPercentileTab = TolerancePanel::kChartCount;
 constexpr int kSensitivityTab = kPercentileTab + 1;
@@ -73,72 +52,6 @@ constexpr int kPerValueTab = kSensitivityTab + 1;
 
 QString number(std::optional<double> v, int decimals = 3) {
   return v && std::isfinite(*v) ? QString::number(*v, 'f', decimals) : QStringLiteral("—");
-}
-
-QValueAxis* addAxis(QChart* chart, const QString& title, Qt::Alignment side) {
-  auto* axis = new QValueAxis;
-  axis->setTitleText(title);
-  chart->addAxis(axis, side);
-  return axis;
-}
-
-struct Range {
-  double low = INFINITY, high = -INFINITY;
-  void take(double v) {
-    low = std::min(low, v);
-    high = std::max(high, v);
-  }
-};
-
-// A curve drawn where `at` gives a point: each stretch a series of its own, named once.
-template <typename At>
-void addStretches(QChart* chart, std::size_t count, At at, const QString& name, const QPen& pen,
-                  QValueAxis* x, QValueAxis* y, Range& xs, Range& ys) {
-  QLineSeries* stretch = nullptr;
-  bool named = false;
-  for (std::size_t i = 0; i < count; ++i) {
-    const std::optional<QPointF> p = at(i);
-    if (!p || !std::isfinite(p->x()) || !std::isfinite(p->y())) {
-      stretch = nullptr;
-      continue;
-    }
-    if (!stretch) {
-      stretch = new QLineSeries;
-      stretch->setPen(pen);
-      chart->addSeries(stretch);
-      stretch->attachAxis(x);
-      stretch->attachAxis(y);
-      if (!named && !name.isEmpty()) {
-        stretch->setName(name);
-        named = true;
-      } else {
-        for (QLegendMarker* m : chart->legend()->markers(stretch)) m->setVisible(false);
-      }
-    }
-    stretch->append(*p);
-    xs.take(p->x());
-    ys.take(p->y());
-  }
-}
-
-// The labels take as many decimals as the tick interval needs, so that none shows rounding
-// noise ("5.55112e-17" for a tick at 0). And never fewer than one where every label would be
-// narrower than "...": QtCharts keeps that much beside a vertical axis's labels, and the room
-// left is then too small for the axis's title, which shows as a lone "…".
-void niceRange(QValueAxis* axis, double low, double high) {
-  if (!(low <= high)) low = 0, high = 1;
-  if (low == high) low -= 1, high += 1;
-  axis->setRange(low, high);
-  axis->applyNiceNumbers();
-  const int ticks = std::max(axis->tickCount(), 2);
-  const double interval = (axis->max() - axis->min()) / (ticks - 1);
-  int decimals = std::clamp(static_cast<int>(-std::floor(std::log10(interval) + 1e-9)), 0, 9);
-  const QFontMetricsF metrics(axis->labelsFont());
-  double widest = 0;
-  for (int i = 0; i < ticks; ++i)
-    widest = std::max(widest, metrics.horizontalAdvance(QString::number(axis->min() + i * interval, 'f', decimals)));
-  if (widest < metrics.horizontalAdvance(QStringLiteral("..."))) ++decimals;
-  axis->setLabelFormat(QStringLiteral("%.%1f").arg(decimals));
 }
 
 // A count that may be typed above its maximum: such a number is made the maximum when the
@@ -206,7 +119,10 @@ void setRow(QTableWidget* table, int row, const QStringList& cells, int words) {
 
 }  // namespace
 
-TolerancePanel::TolerancePanel(QWidget* parent) : QWidget(parent) {
+TolerancePanel::TolerancePanel(QWidget* parent)
+    : QWidget(parent),
+      job_(this, [this](const WorkProgress& progress) { showProgress(progress); },
+           [this](ToleranceResult result) { finish(std::move(result)); }) {
   setObjectName(QStringLiteral("tolerancePanel"));
   QFormLayout* form = buildInputs();
 
@@ -254,9 +170,6 @@ TolerancePanel::TolerancePanel(QWidget* parent) : QWidget(parent) {
   layout->addWidget(tabs_, 1);
   layout->addLayout(buttons);
 
-  timer_ = new QTimer(this);
-  timer_->setInterval(50);
-  connect(timer_, &QTimer::timeout, this, &TolerancePanel::poll);
   connect(compute_, &QPushButton::clicked, this, &TolerancePanel::compute);
   connect(stop_, &QPushButton::clicked, this, &TolerancePanel::stop);
   setRunning(false);
@@ -381,13 +294,6 @@ void TolerancePanel::buildTabs() {
   });
 }
 
-TolerancePanel::~TolerancePanel() {
-  if (job_) {
-    job_->progress.stop = true;
-    thread_.join();
-  }
-}
-
 ToleranceOptions TolerancePanel::options() const {
   ToleranceOptions o;
   for (int k = 0; k < kParamCount; ++k)
@@ -405,14 +311,9 @@ ToleranceOptions TolerancePanel::options() const {
 void TolerancePanel::showDesign(const std::optional<ParameterSet>& parameters) {
   if (parameters == parameters_) return;
   parameters_ = parameters;
-  if (job_ && (!parameters || job_->design != *parameters)) {
-    // The answer would belong to a design no longer shown: stopped within 0.2 s, dropped.
-    job_->progress.stop = true;
-    thread_.join();
-    job_.reset();
-    timer_->stop();
-  }
-  if (!job_) setRunning(false);
+  // The answer would belong to a design no longer shown: stopped within 0.2 s, dropped.
+  if (job_.running() && (!parameters || runDesign_ != *parameters)) job_.cancel();
+  if (!job_.running()) setRunning(false);
   if (resultDesign_ != parameters_) {
     result_.reset();
     resultDesign_.reset();
@@ -436,48 +337,36 @@ void TolerancePanel::setRunning(bool running) {
 }
 
 void TolerancePanel::compute() {
-  if (job_ || !parameters_) return;
+  if (job_.running() || !parameters_) return;
   samples_->interpretText();  // a count typed and not yet left counts, made the maximum if above
   // The plots and tables show a result or nothing: the last one goes now, so that a run
   // stopped or refused leaves nobody reading it as this run's.
   result_.reset();
   resultDesign_.reset();
   showResult();
-  job_ = std::make_unique<Job>();
-  job_->design = *parameters_;
-  job_->options = options();
+  runDesign_ = *parameters_;
   progress_->setValue(0);
   note_->setText(tr("計算しています…"));
   note_->setVisible(true);
   setRunning(true);
-  thread_ = std::thread([job = job_.get()] {
-    job->result = analyseTolerance(job->design, job->options, job->progress);
-    job->done = true;
+  job_.start([design = runDesign_, options = options()](WorkProgress& progress) {
+    return analyseTolerance(design, options, progress);
   });
-  timer_->start();
 }
 
-void TolerancePanel::stop() {
-  if (job_) job_->progress.stop = true;
+void TolerancePanel::stop() { job_.stop(); }
+
+void TolerancePanel::showProgress(const WorkProgress& progress) {
+  progress_->setValue(static_cast<int>(std::lround(progress.share() * 1000)));
 }
 
-void TolerancePanel::poll() {
-  if (!job_) return;
-  progress_->setValue(static_cast<int>(std::lround(job_->progress.done.load() * 1000)));
-  if (job_->done.load()) finish();
-}
-
-void TolerancePanel::finish() {
-  thread_.join();
-  timer_->stop();
-  const std::unique_ptr<Job> job = std::move(job_);
+void TolerancePanel::finish(ToleranceResult result) {
   setRunning(false);
   QString problem;
-  switch (job->result.problem) {
+  switch (result.problem) {
     case ToleranceProblem::None:
-      result_ = std::move(job->result);
-      resultDesign_ = job->design;
-      resultOptions_ = job->options;
+      result_ = std::move(result);
+      resultDesign_ = runDesign_;
       progress_->setValue(1000);
       showResult();
       break;
@@ -532,96 +421,116 @@ void TolerancePanel::showResult() {
 }
 
 void TolerancePanel::plot() {
-  const std::optional<ToleranceResult>& r = result_;
-  const std::size_t count = r ? r->crankAngles.size() : 0;
-  using NP = ToleranceResult::NominalPoint;
-
-  // The nominal paths and, across each, the band's two edges at the 95th percentile. A band of
-  // a tenth of a millimetre around a path of a hundred would not show: its width is drawn
-  // enlarged by a power of ten, which the title names.
-  double widest = 0, extent = 0;
-  if (r) {
-    for (const auto* band : {&r->band.fourBarOutput, &r->band.sixBarOutput})
-      widest = std::max(widest, ToleranceResult::largestP95(*band).value_or(0));
-    Range ex, ey;
-    for (const NP& n : r->nominal)
-      for (const auto& p : {n.fourBarOutput, n.sixBarOutput})
-        if (p) ex.take((*p)[0]), ey.take((*p)[1]);
-    if (std::isfinite(ex.high)) extent = std::max(ex.high - ex.low, ey.high - ey.low);
+  QChart* charts[kChartCount] = {pathsChart(), distancesChart()};
+  for (int k = 0; k < kChartCount; ++k) {
+    charts[k]->legend()->setAlignment(Qt::AlignBottom);
+    replaceChart(views_[k], charts[k]);
   }
+}
+
+namespace {
+
+// A band of a tenth of a millimetre around a path of a hundred would not show across it: the
+// power of ten its width is drawn enlarged by, so that it shows (1 for none).
+double bandEnlargement(const ToleranceResult& r) {
+  double widest = 0;
+  for (const auto* band : {&r.band.fourBarOutput, &r.band.sixBarOutput})
+    widest = std::max(widest, ToleranceResult::largestP95(*band).value_or(0));
+  ValueSpan xs, ys;
+  for (const ToleranceResult::NominalPoint& n : r.nominal)
+    for (const auto& p : {n.fourBarOutput, n.sixBarOutput})
+      if (p) xs.take((*p)[0]), ys.take((*p)[1]);
+  const double extent = std::isfinite(xs.high) ? std::max(xs.high - xs.low, ys.high - ys.low) : 0;
   double enlarge = 1;
   while (widest > 0 && enlarge < 1e6 && widest * enlarge * 10 <= 0.06 * extent) enlarge *= 10;
-  auto* paths = new QChart;
-  // The legend names the paths only, each band drawn in its path's colour: entries for the
-  // bands as well would not fit beside each other.
-  paths->setTitle(enlarge > 1 ? tr("出力点の経路と95%帯（破線、帯の幅は %1 倍に拡大）").arg(enlarge)
+  return enlarge;
+}
+
+// The axes over what `xs` and `ys` hold at near the same scale: their spans in the proportion
+// `aspect` (height over width) of the plot.
+void sameScale(QValueAxis* x, QValueAxis* y, const ValueSpan& xs, const ValueSpan& ys,
+               double aspect) {
+  double spanX = xs.high - xs.low, spanY = ys.high - ys.low;
+  if (!std::isfinite(spanX) || !std::isfinite(spanY)) {
+    niceRange(x, 0, 1);
+    niceRange(y, 0, 1);
+    return;
+  }
+  spanX = std::max(spanX, spanY / aspect) * 1.1;
+  spanY = std::max(spanY, spanX * aspect);
+  const double cx = (xs.low + xs.high) / 2, cy = (ys.low + ys.high) / 2;
+  niceRange(x, cx - spanX / 2, cx + spanX / 2);
+  niceRange(y, cy - spanY / 2, cy + spanY / 2);
+}
+
+}  // namespace
+
+// The nominal paths and, across each, the band's two edges at the 95th percentile, its width
+// enlarged where it would not show, which the title names.
+QChart* TolerancePanel::pathsChart() const {
+  const std::optional<ToleranceResult>& r = result_;
+  const double enlarge = r ? bandEnlargement(*r) : 1;
+  auto* chart = new QChart;
+  // The legend names the paths only, each band drawn dashed in its path's colour: entries for
+  // the bands as well would not fit beside each other.
+  chart->setTitle(enlarge > 1 ? tr("出力点の経路と95%帯（破線、帯の幅は %1 倍に拡大）").arg(enlarge)
                               : tr("出力点の経路と95%帯（破線）"));
-  QValueAxis* px = addAxis(paths, tr("X (mm)"), Qt::AlignBottom);
-  QValueAxis* py = addAxis(paths, tr("Y (mm)"), Qt::AlignLeft);
-  Range xs, ys;
+  QValueAxis* x = addAxis(chart, tr("X (mm)"), Qt::AlignBottom);
+  QValueAxis* y = addAxis(chart, tr("Y (mm)"), Qt::AlignLeft);
+  ValueSpan xs, ys;
+  using NP = ToleranceResult::NominalPoint;
   struct PathLayout {
     const char* name;
     std::optional<std::array<double, 2>> NP::*point;
     std::optional<std::array<double, 2>> NP::*direction;
     const std::vector<BandPoint>* band;
   };
-  if (r) {
-    const PathLayout layouts[] = {
-        {QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "４節の出力点"), &NP::fourBarOutput,
-         &NP::fourBarDirection, &r->band.fourBarOutput},
-        {QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "６節の出力点"), &NP::sixBarOutput,
-         &NP::sixBarDirection, &r->band.sixBarOutput}};
-    for (int l = 0; l < 2; ++l) {
-      const PathLayout& layout = layouts[l];
-      for (const double side : {1.0, -1.0})
-        addStretches(
-            paths, count,
-            [&](std::size_t i) -> std::optional<QPointF> {
-              const NP& n = r->nominal[i];
-              const auto& b = (*layout.band)[i];
-              if (!(n.*layout.point) || !(n.*layout.direction) || !b.p95) return std::nullopt;
-              const auto [x, y] = *(n.*layout.point);
-              const auto [dx, dy] = *(n.*layout.direction);
-              const double across = side * *b.p95 * enlarge;
-              return QPointF(x - dy * across, y + dx * across);
-            },
-            QString(), QPen(lighter(kColours[l]), 1, Qt::DashLine), px, py, xs, ys);
+  const std::size_t count = r ? r->crankAngles.size() : 0;
+  const PathLayout layouts[] = {
+      {QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "４節の出力点"), &NP::fourBarOutput,
+       &NP::fourBarDirection, r ? &r->band.fourBarOutput : nullptr},
+      {QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "６節の出力点"), &NP::sixBarOutput,
+       &NP::sixBarDirection, r ? &r->band.sixBarOutput : nullptr}};
+  for (int l = 0; r && l < 2; ++l) {
+    const PathLayout& layout = layouts[l];
+    for (const double side : {1.0, -1.0})
       addStretches(
-          paths, count,
+          chart, count,
           [&](std::size_t i) -> std::optional<QPointF> {
-            const auto& p = r->nominal[i].*layout.point;
-            if (!p) return std::nullopt;
-            return QPointF((*p)[0], (*p)[1]);
+            const NP& n = r->nominal[i];
+            const auto& b = (*layout.band)[i];
+            if (!(n.*layout.point) || !(n.*layout.direction) || !b.p95) return std::nullopt;
+            const auto [px, py] = *(n.*layout.point);
+            const auto [dx, dy] = *(n.*layout.direction);
+            const double across = side * *b.p95 * enlarge;
+            return QPointF(px - dy * across, py + dx * across);
           },
-          tr(layout.name), QPen(kColours[l], 2), px, py, xs, ys);
-    }
+          QString(), QPen(lighterPlotColour(l), 1, Qt::DashLine), x, y, xs, ys);
+    addStretches(
+        chart, count,
+        [&](std::size_t i) -> std::optional<QPointF> {
+          const auto& p = r->nominal[i].*layout.point;
+          if (!p) return std::nullopt;
+          return QPointF((*p)[0], (*p)[1]);
+        },
+        tr(layout.name), QPen(plotColour(l), 2), x, y, xs, ys);
   }
-  // Near the same scale on both axes: the spans in the proportion of the plot's rough shape
-  // (the view less its title, legend and axes).
+  // The plot's rough shape: the view less its title, legend and axes.
   const QSize view = views_[0]->size();
-  const double aspect = std::clamp((view.height() - 140.0) / std::max(view.width() - 90.0, 1.0), 0.3, 3.0);
-  double spanX = xs.high - xs.low, spanY = ys.high - ys.low;
-  if (std::isfinite(spanX) && std::isfinite(spanY)) {
-    spanX = std::max(spanX, spanY / aspect) * 1.1;
-    spanY = std::max(spanY, spanX * aspect);
-    const double cx = (xs.low + xs.high) / 2, cy = (ys.low + ys.high) / 2;
-    niceRange(px, cx - spanX / 2, cx + spanX / 2);
-    niceRange(py, cy - spanY / 2, cy + spanY / 2);
-  } else {
-    niceRange(px, 0, 1);
-    niceRange(py, 0, 1);
-  }
+  sameScale(x, y, xs, ys,
+            std::clamp((view.height() - 140.0) / std::max(view.width() - 90.0, 1.0), 0.3, 3.0));
+  return chart;
+}
 
-  // The distance from the nominal place per crank angle: the 95th percentile solid, the
-  // greatest dashed.
-  auto* distances = new QChart;
-  distances->setTitle(tr("公称位置からのずれ（実線は95%、破線は最大）"));
-  QValueAxis* dx = addAxis(distances, tr("クランク角 (°)"), Qt::AlignBottom);
-  dx->setRange(0, 360);
-  dx->setTickCount(5);
-  dx->setLabelFormat(QStringLiteral("%d"));
-  QValueAxis* dy = addAxis(distances, tr("ずれ (mm)"), Qt::AlignLeft);
-  Range angles, mm;
+// The distance from the nominal place per crank angle: the 95th percentile solid, the
+// greatest dashed.
+QChart* TolerancePanel::distancesChart() const {
+  const std::optional<ToleranceResult>& r = result_;
+  auto* chart = new QChart;
+  chart->setTitle(tr("公称位置からのずれ（実線は95%、破線は最大）"));
+  QValueAxis* x = addCrankAngleAxis(chart, tr("クランク角 (°)"));
+  QValueAxis* y = addAxis(chart, tr("ずれ (mm)"), Qt::AlignLeft);
+  ValueSpan angles, mm;
   if (r) {
     const std::pair<const char*, const std::vector<BandPoint>*> bands[] = {
         {QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "４節の出力点"), &r->band.fourBarOutput},
@@ -631,26 +540,19 @@ void TolerancePanel::plot() {
       const auto& [name, band] = bands[b];
       for (const bool greatest : {true, false})
         addStretches(
-            distances, count,
+            chart, r->crankAngles.size(),
             [&](std::size_t i) -> std::optional<QPointF> {
               const auto& v = greatest ? (*band)[i].max : (*band)[i].p95;
               if (!v) return std::nullopt;
               return QPointF(r->crankAngles[i], *v);
             },
             greatest ? QString() : tr(name),
-            greatest ? QPen(lighter(kColours[b]), 1, Qt::DashLine) : QPen(kColours[b], 2), dx,
-            dy, angles, mm);
+            greatest ? QPen(lighterPlotColour(b), 1, Qt::DashLine) : QPen(plotColour(b), 2), x,
+            y, angles, mm);
     }
   }
-  niceRange(dy, 0, std::isfinite(mm.high) ? mm.high : 1);
-
-  QChart* charts[kChartCount] = {paths, distances};
-  for (int k = 0; k < kChartCount; ++k) {
-    charts[k]->legend()->setAlignment(Qt::AlignBottom);
-    QChart* old = views_[k]->chart();
-    views_[k]->setChart(charts[k]);
-    delete old;
-  }
+  niceRange(y, 0, std::isfinite(mm.high) ? mm.high : 1);
+  return chart;
 }
 
 void TolerancePanel::fillTables() {
@@ -680,8 +582,7 @@ void TolerancePanel::fillTables() {
 
 int TolerancePanel::saveChart(int index, const std::string& path) {
   if (!result_) return -1;
-  QChartView* view = views_[index];
-  return saveChartView(view, path);
+  return saveChartView(views_[index], path);
 }
 
 int TolerancePanel::saveCsv(int table, const std::string& path) const {
@@ -692,17 +593,6 @@ int TolerancePanel::saveCsv(int table, const std::string& path) const {
     default: return saveFile(path, toleranceSensitivityCsv(*result_));
   }
 }
-
-namespace {
-
-void reportSaveFailure(QWidget* parent, const std::string& path, int error) {
-  if (error == 0) return;
-  const Message m = error < 0 ? Message{MessageId::ImageNotEncoded, path, 0, {}}
-                              : Message{MessageId::SaveFailed, path, error, {}};
-  QMessageBox::warning(parent, QStringLiteral("GYRENDA"), messageText(m));
-}
-
-}  // namespace
 
 void TolerancePanel::askAndSaveChart() {
   const int index = tabs_->currentIndex();

@@ -6,14 +6,14 @@
 #pragma once
 
 #include <QWidget>
-#include <memory>
 #include <optional>
 #include <string>
-#include <thread>
 
+#include "desktop/background_job.h"
 #include "linkage/parameters.h"
 #include "tolerance/tolerance_analysis.h"
 
+class QChart;
 class QChartView;
 class QCheckBox;
 class QComboBox;
@@ -25,7 +25,6 @@ class QPushButton;
 class QSpinBox;
 class QTabWidget;
 class QTableWidget;
-class QTimer;
 
 namespace gyrenda {
 
@@ -35,7 +34,6 @@ class TolerancePanel final : public QWidget {
  public:
   static constexpr int kChartCount = 2;  // the paths with their band, the distances
   explicit TolerancePanel(QWidget* parent = nullptr);
-  ~TolerancePanel() override;
 
   // The design to analyse; a running analysis of another design is stopped and its result
   // dropped. None: no design yet.
@@ -43,7 +41,7 @@ class TolerancePanel final : public QWidget {
 
   // The options as the inputs hold them.
   ToleranceOptions options() const;
-  bool running() const { return job_ != nullptr; }
+  bool running() const { return job_.running(); }
   const std::optional<ToleranceResult>& result() const { return result_; }
 
   // Starts an analysis of the design with the inputs' options, or stops the one running.
@@ -65,14 +63,15 @@ class TolerancePanel final : public QWidget {
   void finished();
 
  private:
-  struct Job;
   QFormLayout* buildInputs();
   void buildSampleCount();
   void buildTabs();
-  void poll();
-  void finish();
+  void showProgress(const WorkProgress& progress);
+  void finish(ToleranceResult result);
   void showResult();
   void plot();
+  QChart* pathsChart() const;
+  QChart* distancesChart() const;
   void fillTables();
   void setRunning(bool running);
   void askAndSaveChart();
@@ -81,10 +80,8 @@ class TolerancePanel final : public QWidget {
   std::optional<ParameterSet> parameters_;
   std::optional<ParameterSet> resultDesign_;  // the design result_ belongs to
   std::optional<ToleranceResult> result_;
-  ToleranceOptions resultOptions_;
-  std::unique_ptr<Job> job_;
-  std::thread thread_;
-  QTimer* timer_ = nullptr;
+  ParameterSet runDesign_{};  // the design of the run in progress
+  BackgroundJob<ToleranceResult> job_;
 
   QDoubleSpinBox* tolerance_ = nullptr;
   QCheckBox* perValue_ = nullptr;

@@ -47,7 +47,7 @@ TEST(CliSynthesis, WritesTheCoreCandidatesAndAppliesTheBest) {
       run({"--synthesize", targets, "--min-transmission", "15", "--candidates", "3", "--starts", "24",
            "--evaluations", "1500", "--seed", "1", "--bound", "crankRadius=15:20", "--apply-best", "--gyr", gyr});
   ASSERT_EQ(status, 0) << err;
-  SynthesisProgress progress;
+  WorkProgress progress;
   const SynthesisResult want = synthesizePath(options, w.bench.linkage().parameters, progress);
   const QJsonArray got = QJsonDocument::fromJson(QByteArray::fromStdString(json))["candidates"].toArray();
   ASSERT_EQ(got.size(), static_cast<qsizetype>(want.candidates.size()));

@@ -32,7 +32,7 @@ TEST(CliTolerance, JsonIsTheCoreAnalysisOfTheOptionsAndRepeatsByteForByteForASee
       std::tuple(300, 7u, 0.02, ToleranceDistribution::Normal, 2.0);
   o.tolerance.fill(0.2);
   o.tolerance[leverRadius] = 0.05;
-  ToleranceProgress progress;
+  WorkProgress progress;
   const ToleranceResult want = analyseTolerance({18, 36, 36, 31, 72, 0, 50, 100, 30, 20, 55, 150, 55}, o, progress);
   const QJsonObject json = QJsonDocument::fromJson(QByteArray::fromStdString(first)).object();
   const QJsonArray band = json["band95"].toObject()["slider"].toArray();

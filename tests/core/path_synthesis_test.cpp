@@ -41,7 +41,7 @@ SynthesisOptions small(std::vector<Vec2> targets, double minAngle = 15, int star
 }
 
 SynthesisResult synthesize(const SynthesisOptions& o) {
-  SynthesisProgress progress;
+  WorkProgress progress;
   return synthesizePath(o, defaults(), progress);
 }
 
@@ -123,9 +123,10 @@ TEST(PathSynthesis, RecoversKnownDesignsAndEveryCandidateIsTheDesignTheUserGets)
 
 TEST(PathSynthesis, SameSeedSameCandidates) {
   SynthesisOptions o = small({{0, 40}, {30, 60}, {60, 45}, {40, 20}}, 30, 6);
-  SynthesisProgress progress;
+  WorkProgress progress;
   const SynthesisResult a = synthesizePath(o, defaults(), progress), b = synthesize(o);
-  EXPECT_LE(progress.evaluations, 6 * 2000);
+  // Every evaluation counted, within the budget, and a search run to its end all done.
+  EXPECT_TRUE(progress.done > 0 && progress.done <= 6 * 2000 && progress.share() == 1) << progress.done;
   ASSERT_EQ(a.candidates.size(), b.candidates.size());
   for (std::size_t i = 0; i < a.candidates.size(); ++i)
     EXPECT_EQ(std::tie(a.candidates[i].parameters, a.candidates[i].distances),
@@ -172,22 +173,22 @@ TEST(PathSynthesis, BadInputIsRefusedBeforeAnySearch) {
 TEST(PathSynthesis, StopIsHonouredByTheObjective) {
   SynthesisOptions o = small(defaultPath(8), 30, 200, 5000);
   o.freeFrame = true;
-  SynthesisProgress progress;
+  WorkProgress progress;
   progress.stop = true;
   EXPECT_EQ(synthesizePath(o, defaults(), progress).problem, SynthesisProblem::Stopped);
-  EXPECT_EQ(progress.evaluations, 0);
+  EXPECT_EQ(progress.done, 0);
 
-  SynthesisProgress running;
+  WorkProgress running;
   std::jthread stopper([&] {
-    while (running.evaluations < 2000) std::this_thread::yield();
+    while (running.done < 2000) std::this_thread::yield();
     running.stop = true;
   });
   const SynthesisResult r = synthesizePath(o, defaults(), running);
   EXPECT_EQ(r.problem, SynthesisProblem::Stopped);
   // Each thread reports its count every 256 evaluations: at most one more chunk as the count
   // passes 2000 and one while the request reaches it; none runs on after.
-  const int threads = std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 8);
-  EXPECT_LT(running.evaluations, 2000 + 2 * threads * 256);
+  EXPECT_LT(running.done, 2000 + 2 * defaultWorkerThreads() * 256);
+  EXPECT_LT(running.share(), 1) << "a stopped search is not all done";
 }
 
 // Points as a spreadsheet copies them, a CSV file holds them or a Japanese input method types

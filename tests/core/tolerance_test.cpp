@@ -17,8 +17,10 @@ namespace {
 const ParameterSet kDefault{18, 36, 36, 31, 72, 0, 50, 100, 30, 20, 55, 150, 55};
 
 ToleranceResult analyse(const ParameterSet& p, const ToleranceOptions& o) {
-  ToleranceProgress progress;
-  return analyseTolerance(p, o, progress);
+  WorkProgress progress;
+  ToleranceResult r = analyseTolerance(p, o, progress);
+  EXPECT_EQ(progress.share(), r.problem == ToleranceProblem::None ? 1 : 0) << "all done, or nothing";
+  return r;
 }
 
 // No clearance, and tolerance t on the values `off` only.
@@ -159,7 +161,7 @@ TEST(Tolerance, BadInputAndStopGiveAProblemAndNothingElse) {
     EXPECT_EQ(r.problem, problem);
     EXPECT_TRUE(r.band.fourBarOutput.empty() && r.sensitivity.empty());
   }
-  ToleranceProgress stopped;
+  WorkProgress stopped;
   stopped.stop = true;
   EXPECT_EQ(analyseTolerance(kDefault, ToleranceOptions{}, stopped).problem, ToleranceProblem::Stopped);
 }

@@ -48,7 +48,7 @@ TEST(TolerancePanel, ShowsAndSavesTheCoreAnalysisOfItsInputs) {
   ToleranceOptions o;
   o.samples = 150;
   o.tolerance.fill(0.2);
-  ToleranceProgress progress;
+  WorkProgress progress;
   const ToleranceResult want = analyseTolerance(kDefault, o, progress);
   ASSERT_EQ(panel.percentileTable()->rowCount(), 3);
   EXPECT_EQ(panel.percentileTable()->item(0, 4)->text(), QString::number(*want.sliderStroke.p95, 'f', 3));
@@ -70,7 +70,8 @@ TEST(TolerancePanel, ShowsAndSavesTheCoreAnalysisOfItsInputs) {
   }
 }
 
-// A stopped run shows no result, not even the one before it, which nothing would tell apart.
+// A stopped run shows no result, not even the one before it, which nothing would tell apart;
+// a panel closed during a run ends it first.
 TEST(TolerancePanel, StopAndANewDesignEndARunWithoutAResult) {
   TolerancePanel panel;
   panel.show();
@@ -96,6 +97,8 @@ TEST(TolerancePanel, StopAndANewDesignEndARunWithoutAResult) {
   panel.showDesign(other);
   EXPECT_TRUE(!panel.running() && !panel.result());
   EXPECT_EQ(panel.saveCsv(0, "unused.csv"), -1);
+  panel.compute();
+  EXPECT_TRUE(panel.running()) << "and the panel goes while it runs";
 }
 
 // The count goes as far as the core takes it at the step; a larger one typed is made the most

@@ -9,10 +9,10 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
-#include <thread>
 
 #include "kinematics/exact_linkage.h"
 #include "linkage/number_text.h"
+#include "numeric/parallel_for.h"
 #include "numeric/split_mix.h"
 #include "synthesis/path_objective.h"
 
@@ -101,19 +101,15 @@ SearchSpace spaceOf(const SynthesisOptions& o) {
 struct StartContext {
   const PathObjective& objective;
   const SearchSpace& space;
-  SynthesisProgress& progress;
-  std::atomic<std::int64_t>& spent;  // of the whole search's budget
-  double budget;                     // the whole search's
+  WorkProgress& progress;  // in evaluations of the objective
   nlopt::opt* running = nullptr;
   std::int64_t count = 0, reported = 0;
   std::vector<double> best;
   double bestValue = INFINITY;
 
   void report() {
-    const std::int64_t chunk = count - reported;
+    progress.done += count - reported;
     reported = count;
-    progress.evaluations += chunk;
-    progress.done = std::min(1.0, static_cast<double>(spent += chunk) / budget);
   }
 };
 
@@ -164,10 +160,9 @@ void runStage(nlopt::algorithm algorithm, std::vector<double> start, int evaluat
 // index, so a start finds the same answer on whichever thread it runs.
 std::optional<SynthesisDesign> runStart(const PathObjective& objective, const SearchSpace& space,
                                         std::uint64_t seed, int evaluations,
-                                        SynthesisProgress& progress,
-                                        std::atomic<std::int64_t>& spent, double budget) {
+                                        WorkProgress& progress) {
   const std::size_t n = space.dimensions();
-  StartContext c{objective, space, progress, spent, budget, nullptr, 0, 0, {}, INFINITY};
+  StartContext c{objective, space, progress, nullptr, 0, 0, {}, INFINITY};
   nlopt::srand(seed);
   std::vector<double> start(n);
   std::uint64_t stream = seed;
@@ -185,7 +180,9 @@ std::optional<SynthesisDesign> runStart(const PathObjective& objective, const Se
     runStage(nlopt::LN_BOBYQA, c.best, evaluations - static_cast<int>(c.count), c);
   }
   c.report();
-  spent += std::max<std::int64_t>(0, evaluations - c.count);  // a start that ended early
+  // A start that ended early leaves its rest of the budget undone, and the work shrinks by it;
+  // a stopped one leaves it to be done, so that the progress stays where the search stopped.
+  if (!progress.stop) progress.total -= std::max<std::int64_t>(0, evaluations - c.count);
   if (!(c.bestValue < objective.infeasible())) return std::nullopt;
   double shortfall = 0;
   return space.at(c.best, shortfall);
@@ -280,7 +277,7 @@ int defaultEvaluationsPerStart(const SynthesisOptions& options) {
 }
 
 SynthesisResult synthesizePath(const SynthesisOptions& options, const ParameterSet& base,
-                               SynthesisProgress& progress) {
+                               WorkProgress& progress) {
   SynthesisResult result;
   if ((result.problem = problemOf(options, result.problemTargets)) != SynthesisProblem::None)
     return result;
@@ -295,20 +292,11 @@ SynthesisResult synthesizePath(const SynthesisOptions& options, const ParameterS
                                 options.keepOrder, options.freeFrame, farthest);
 
   std::vector<std::optional<SynthesisDesign>> found(static_cast<std::size_t>(starts));
-  std::atomic<int> next{0};
-  std::atomic<std::int64_t> spent{0};
-  const double budget = static_cast<double>(starts) * evaluations;
-  const auto work = [&] {
-    for (int k; (k = next++) < starts && !progress.stop;)
-      found[k] = runStart(objective, space, splitMix(options.seed ^ splitMix(k)), evaluations,
-                          progress, spent, budget);
-  };
-  const int threads =
-      std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, std::min(starts, 8));
-  std::vector<std::jthread> helpers;
-  for (int i = 1; i < threads; ++i) helpers.emplace_back(work);
-  work();
-  helpers.clear();  // joins
+  progress.total = static_cast<std::int64_t>(starts) * evaluations;
+  parallelFor(found.size(), progress, [&](std::size_t k) {
+    found[k] = runStart(objective, space, splitMix(options.seed ^ splitMix(k)), evaluations,
+                        progress);
+  });
 
   std::vector<SynthesisCandidate> all;
   for (const auto& x : found) {
@@ -322,10 +310,10 @@ SynthesisResult synthesizePath(const SynthesisOptions& options, const ParameterS
                              [&](const SynthesisCandidate& k) { return sameDesign(c, k, space); }))
       result.candidates.push_back(std::move(c));
   }
-  // A stopped search has not done all its work, and its progress does not say it has.
+  // A stopped search has not done all its work, and its progress does not say it has; one
+  // that ran to its end has done all of it, its early ends taken off the total.
   if (progress.stop) result.problem = SynthesisProblem::Stopped;
   else if (result.candidates.empty()) result.problem = SynthesisProblem::NoLinkage;
-  if (!progress.stop) progress.done = 1;
   return result;
 }
 

@@ -8,13 +8,13 @@
 // the targets' frame are three more unknowns.
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 #include <vector>
 
 #include "kinematics/vec2.h"
 #include "linkage/parameters.h"
 #include "linkage/linkage_class.h"
+#include "numeric/parallel_for.h"
 
 namespace gyrenda {
 
@@ -84,14 +84,6 @@ struct SynthesisCandidate {
   std::vector<Vec2> targetsInProgramFrame;
 };
 
-// Shared with the thread that runs a synthesis: the share done for a progress bar, and the
-// request to stop, which the search heeds within 0.2 s.
-struct SynthesisProgress {
-  std::atomic<double> done{0};  // 0…1; 1 only once the whole search has run
-  std::atomic<bool> stop{false};
-  std::atomic<std::int64_t> evaluations{0};  // of the objective so far (added: a count to show)
-};
-
 struct SynthesisResult {
   SynthesisProblem problem = SynthesisProblem::None;
   std::vector<SynthesisCandidate> candidates;  // best first: smallest maxDistance
@@ -100,8 +92,10 @@ struct SynthesisResult {
   std::vector<std::size_t> problemTargets;
 };
 
-// Uses both cores; the same options and seed give the same candidates.
+// Uses both cores; the same options and seed give the same candidates. The progress counts
+// evaluations of the objective: `done` those made so far, `total` the budget less what starts
+// that ended early left unspent, so that the two meet only once the whole search has run.
 SynthesisResult synthesizePath(const SynthesisOptions& options, const ParameterSet& base,
-                               SynthesisProgress& progress);
+                               WorkProgress& progress);
 
 }  // namespace gyrenda

@@ -6,10 +6,10 @@
 #include <limits>
 #include <memory>
 #include <numbers>
-#include <thread>
 
 #include "kinematics/design_figures.h"
 #include "kinematics/kinematic_curves.h"
+#include "numeric/parallel_for.h"
 #include "numeric/split_mix.h"
 
 namespace gyrenda {
@@ -172,6 +172,142 @@ std::optional<std::array<double, 2>> pair(const std::optional<Vec2>& v) {
   return std::array<double, 2>{v->x, v->y};
 }
 
+// The nominal design's points at the band's crank angles; the angles and the nominal rows
+// of the result with them.
+std::vector<Points> nominalRows(const KinematicCurves& curves, ToleranceResult& result) {
+  std::vector<Points> points;
+  for (const ExactPose& pose : curves.samples) {
+    points.push_back(pointsOf(pose));
+    result.crankAngles.push_back(pose.crankAngle);
+    ToleranceResult::NominalPoint np;
+    np.fourBarOutput = pair(points.back().fourBar);
+    np.sixBarOutput = pair(points.back().sixBar);
+    np.slider = pair(points.back().slider);
+    if (pose.fourBar && pose.fourBar->rates)
+      np.fourBarDirection = pair(directionOf(pose.fourBar->rates->output));
+    if (pose.sixBar && pose.sixBar->rates)
+      np.sixBarDirection = pair(directionOf(pose.sixBar->rates->output));
+    result.nominal.push_back(np);
+  }
+  return points;
+}
+
+// What every sample is measured against.
+struct Nominal {
+  const ExactLinkage& linkage;
+  const Values& values;
+  const std::vector<Points>& points;  // one per crank angle
+};
+
+// Each sample's distance of each point from its nominal place, a row of one per crank angle
+// (NaN where the sample or the nominal design has no such point), and its figures.
+struct SampleTable {
+  SampleTable(std::size_t samples, std::size_t angles)
+      : angles(angles), fourBar(new double[samples * angles]),
+        sixBar(new double[samples * angles]), slider(new double[samples * angles]),
+        figures(samples) {}
+  std::size_t angles;
+  std::unique_ptr<double[]> fourBar, sixBar, slider;
+  std::vector<SampleFigures> figures;
+};
+
+// Sample `s`: its errors from its own stream, its rows (all of them, so the table needs no
+// clearing first) and its figures, which depend on nothing but the seed and `s`.
+void runSample(std::size_t s, const ToleranceOptions& options, const Nominal& nominal,
+               SampleTable& table) {
+  SampleRandom random(options.seed, s);
+  Values v = nominal.values;
+  for (int i = 0; i < kParamCount; ++i)
+    v[i] += options.tolerance[i] * random.error(options.distribution);
+  LinkErrors links{};
+  for (double& e : links)
+    for (int end = 0; end < 2; ++end) e += options.clearance / 2 * random.error(options.distribution);
+  const ExactLinkage k = perturbed(v, links, nominal.linkage);
+  SampleFigures& f = table.figures[s];
+  const Reach reach = reachOf(k);
+  f.assemblable = reach.assemblable;
+  f.turnsFully = reach.turnsFully;
+  const KinematicCurves curves = kinematicCurves(k, 60, options.step);
+  const std::size_t row = s * table.angles;
+  for (std::size_t a = 0; a < table.angles; ++a) {
+    const Points p = pointsOf(curves.samples[a]);
+    const Points& want = nominal.points[a];
+    table.fourBar[row + a] = distance(p.fourBar, want.fourBar);
+    table.sixBar[row + a] = distance(p.sixBar, want.sixBar);
+    table.slider[row + a] = distance(p.slider, want.slider);
+    if (want.slider && p.fourBar && !p.slider) f.sixBarOpen = true;
+  }
+  if (!reach.assemblable) return;
+  const DesignFigures d = designFigures(k, curves);
+  if (d.slider) f.stroke = d.slider->travel;
+  if (d.lever) f.rocking = d.lever->travel;
+  if (d.minTransmissionAngle) f.minMu = d.minTransmissionAngle->value;
+}
+
+// The per-angle percentiles, each angle on its own: a few neighbouring angles at a time, so
+// that each sample's row is read a cache line at once. None when stopped first.
+std::optional<ToleranceBand> bandsOf(const SampleTable& table, const WorkProgress& progress) {
+  const std::size_t angles = table.angles, n = table.figures.size();
+  ToleranceBand band;
+  band.fourBarOutput.resize(angles);
+  band.sixBarOutput.resize(angles);
+  band.slider.resize(angles);
+  constexpr std::size_t kBlock = 8;
+  const auto bandsFrom = [&](std::size_t block) {
+    const std::size_t first = block * kBlock, last = std::min(first + kBlock, angles);
+    std::array<std::vector<double>, kBlock> columns;
+    const std::pair<const double*, std::vector<BandPoint>*> bands[] = {
+        {table.fourBar.get(), &band.fourBarOutput},
+        {table.sixBar.get(), &band.sixBarOutput},
+        {table.slider.get(), &band.slider}};
+    for (const auto& [from, into] : bands) {
+      for (auto& c : columns) c.clear();
+      for (std::size_t s = 0; s < n; ++s)
+        for (std::size_t a = first; a < last; ++a)
+          if (const double d = from[s * angles + a]; !std::isnan(d)) columns[a - first].push_back(d);
+      for (std::size_t a = first; a < last; ++a) {
+        std::vector<double>& column = columns[a - first];
+        if (column.empty()) continue;
+        (*into)[a].max = *std::ranges::max_element(column);
+        (*into)[a].p95 = percentile(column, 95);
+      }
+    }
+  };
+  if (!parallelFor((angles + kBlock - 1) / kBlock, progress, bandsFrom)) return std::nullopt;
+  return band;
+}
+
+// The shares of the samples that lose the full turn, cannot be assembled or open the
+// six-bar, and the spread of their figures beside the nominal design's.
+void takeFigures(const std::vector<SampleFigures>& figures, const DesignFigures& nominal,
+                 ToleranceResult& result) {
+  std::vector<double> strokes, rocking, minMu;
+  int notTurning = 0, notAssemblable = 0, sixOpen = 0;
+  for (const SampleFigures& f : figures) {
+    notTurning += !f.turnsFully;
+    notAssemblable += !f.assemblable;
+    sixOpen += f.sixBarOpen;
+    if (!std::isnan(f.stroke)) strokes.push_back(f.stroke);
+    if (!std::isnan(f.rocking)) rocking.push_back(f.rocking);
+    if (!std::isnan(f.minMu)) minMu.push_back(f.minMu);
+  }
+  const auto share = [n = static_cast<double>(figures.size())](int count) {
+    return static_cast<double>(count) / n;
+  };
+  result.notFullyTurning = share(notTurning);
+  result.notAssemblable = share(notAssemblable);
+  result.sixBarOpen = share(sixOpen);
+  const auto travel = [](const std::optional<Stroke>& s) {
+    return s ? std::optional(s->travel) : std::nullopt;
+  };
+  result.sliderStroke = spreadOf(travel(nominal.slider), std::move(strokes));
+  result.rockingAngle = spreadOf(travel(nominal.lever), std::move(rocking));
+  result.minTransmissionAngle = spreadOf(
+      nominal.minTransmissionAngle ? std::optional(nominal.minTransmissionAngle->value)
+                                   : std::nullopt,
+      std::move(minMu));
+}
+
 }  // namespace
 
 double Sensitivity::largest() const { return std::max({fourBarOutput, sixBarOutput, slider}); }
@@ -208,7 +344,7 @@ int maxToleranceSamples(double step) {
 }
 
 ToleranceResult analyseTolerance(const ParameterSet& design, const ToleranceOptions& options,
-                                 ToleranceProgress& progress) {
+                                 WorkProgress& progress) {
   ToleranceResult result;
   const auto fail = [&](ToleranceProblem p) {
     result.problem = p;
@@ -221,138 +357,28 @@ ToleranceResult analyseTolerance(const ParameterSet& design, const ToleranceOpti
   const ExactLinkage nominal = makeExactLinkage(design);
   if (!reachOf(nominal).assemblable) return fail(ToleranceProblem::NotAssemblable);
   const KinematicCurves nominalCurves = kinematicCurves(nominal, 60, options.step);
-
-  const std::size_t n = static_cast<std::size_t>(options.samples);
-  const std::size_t angles = nominalCurves.samples.size();
-  std::vector<Points> nominalPoints;
-  for (const ExactPose& pose : nominalCurves.samples) {
-    nominalPoints.push_back(pointsOf(pose));
-    result.crankAngles.push_back(pose.crankAngle);
-    ToleranceResult::NominalPoint np;
-    np.fourBarOutput = pair(nominalPoints.back().fourBar);
-    np.sixBarOutput = pair(nominalPoints.back().sixBar);
-    np.slider = pair(nominalPoints.back().slider);
-    if (pose.fourBar && pose.fourBar->rates)
-      np.fourBarDirection = pair(directionOf(pose.fourBar->rates->output));
-    if (pose.sixBar && pose.sixBar->rates)
-      np.sixBarDirection = pair(directionOf(pose.sixBar->rates->output));
-    result.nominal.push_back(np);
-  }
-  const DesignFigures nominalFigures = designFigures(nominal, nominalCurves);
+  const std::vector<Points> nominalPoints = nominalRows(nominalCurves, result);
   const Values values = valuesOf(design);
 
-  // Every sample writes its own rows (all of them, so they need no clearing first); nothing
-  // depends on which thread takes it.
-  const std::unique_ptr<double[]> fourBar(new double[n * angles]),
-      sixBar(new double[n * angles]), slider(new double[n * angles]);
-  std::vector<SampleFigures> figures(n);
-  const auto runSample = [&](std::size_t s) {
-    SampleRandom random(options.seed, s);
-    Values v = values;
-    for (int i = 0; i < kParamCount; ++i)
-      v[i] += options.tolerance[i] * random.error(options.distribution);
-    LinkErrors links{};
-    for (double& e : links)
-      for (int end = 0; end < 2; ++end) e += options.clearance / 2 * random.error(options.distribution);
-    const ExactLinkage k = perturbed(v, links, nominal);
-    SampleFigures& f = figures[s];
-    const Reach reach = reachOf(k);
-    f.assemblable = reach.assemblable;
-    f.turnsFully = reach.turnsFully;
-    const KinematicCurves curves = kinematicCurves(k, 60, options.step);
-    for (std::size_t a = 0; a < angles; ++a) {
-      const Points p = pointsOf(curves.samples[a]);
-      const Points& want = nominalPoints[a];
-      fourBar[s * angles + a] = distance(p.fourBar, want.fourBar);
-      sixBar[s * angles + a] = distance(p.sixBar, want.sixBar);
-      slider[s * angles + a] = distance(p.slider, want.slider);
-      if (want.slider && p.fourBar && !p.slider) f.sixBarOpen = true;
-    }
-    if (!reach.assemblable) return;
-    const DesignFigures d = designFigures(k, curves);
-    if (d.slider) f.stroke = d.slider->travel;
-    if (d.lever) f.rocking = d.lever->travel;
-    if (d.minTransmissionAngle) f.minMu = d.minTransmissionAngle->value;
-  };
-
-  std::atomic<std::size_t> next{0}, finished{0};
-  const auto work = [&] {
-    for (std::size_t s; !progress.stop.load() && (s = next.fetch_add(1)) < n;) {
-      runSample(s);
-      progress.done.store(0.95 * static_cast<double>(++finished) / static_cast<double>(n));
-    }
-  };
-  const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
-  {
-    std::vector<std::jthread> pool;
-    for (unsigned t = 1; t < threads; ++t) pool.emplace_back(work);
-    work();
-  }
+  // The progress counts samples. The percentiles and sensitivities after them take about a
+  // twentieth of the time: they count as a nineteenth of the samples more.
+  const auto samples = static_cast<std::size_t>(options.samples);
+  const std::int64_t afterSamples = (options.samples + 18) / 19;
+  progress.total = options.samples + afterSamples;
+  SampleTable table(samples, nominalPoints.size());
+  const Nominal measure{nominal, values, nominalPoints};
+  parallelFor(samples, progress, [&](std::size_t s) {
+    runSample(s, options, measure, table);
+    ++progress.done;
+  });
   if (progress.stop.load()) return fail(ToleranceProblem::Stopped);
-
-  // The per-angle percentiles, each angle on its own: angles taken in any order, a few
-  // neighbours at a time so that each sample's row is read a cache line at once.
-  result.band.fourBarOutput.resize(angles);
-  result.band.sixBarOutput.resize(angles);
-  result.band.slider.resize(angles);
-  constexpr std::size_t kBlock = 8;
-  const auto bandsFrom = [&](std::size_t first) {
-    const std::size_t last = std::min(first + kBlock, angles);
-    std::array<std::vector<double>, kBlock> columns;
-    const std::pair<const double*, std::vector<BandPoint>*> bands[] = {
-        {fourBar.get(), &result.band.fourBarOutput},
-        {sixBar.get(), &result.band.sixBarOutput},
-        {slider.get(), &result.band.slider}};
-    for (const auto& [from, into] : bands) {
-      for (auto& c : columns) c.clear();
-      for (std::size_t s = 0; s < n; ++s)
-        for (std::size_t a = first; a < last; ++a)
-          if (const double d = from[s * angles + a]; !std::isnan(d)) columns[a - first].push_back(d);
-      for (std::size_t a = first; a < last; ++a) {
-        std::vector<double>& column = columns[a - first];
-        if (column.empty()) continue;
-        (*into)[a].max = *std::ranges::max_element(column);
-        (*into)[a].p95 = percentile(column, 95);
-      }
-    }
-  };
-  {
-    std::atomic<std::size_t> nextBlock{0};
-    const auto bandWork = [&] {
-      for (std::size_t a; (a = nextBlock.fetch_add(kBlock)) < angles;) bandsFrom(a);
-    };
-    std::vector<std::jthread> pool;
-    for (unsigned t = 1; t < threads; ++t) pool.emplace_back(bandWork);
-    bandWork();
-  }
-
-  std::vector<double> strokes, rocking, minMu;
-  int notTurning = 0, notAssemblable = 0, sixOpen = 0;
-  for (const SampleFigures& f : figures) {
-    notTurning += !f.turnsFully;
-    notAssemblable += !f.assemblable;
-    sixOpen += f.sixBarOpen;
-    if (!std::isnan(f.stroke)) strokes.push_back(f.stroke);
-    if (!std::isnan(f.rocking)) rocking.push_back(f.rocking);
-    if (!std::isnan(f.minMu)) minMu.push_back(f.minMu);
-  }
-  const auto share = [n](int count) { return static_cast<double>(count) / static_cast<double>(n); };
+  std::optional<ToleranceBand> band = bandsOf(table, progress);
+  if (!band) return fail(ToleranceProblem::Stopped);
+  result.band = std::move(*band);
   result.samples = options.samples;
-  result.notFullyTurning = share(notTurning);
-  result.notAssemblable = share(notAssemblable);
-  result.sixBarOpen = share(sixOpen);
-  const auto travel = [](const std::optional<Stroke>& s) {
-    return s ? std::optional(s->travel) : std::nullopt;
-  };
-  result.sliderStroke = spreadOf(travel(nominalFigures.slider), std::move(strokes));
-  result.rockingAngle = spreadOf(travel(nominalFigures.lever), std::move(rocking));
-  result.minTransmissionAngle = spreadOf(
-      nominalFigures.minTransmissionAngle
-          ? std::optional(nominalFigures.minTransmissionAngle->value)
-          : std::nullopt,
-      std::move(minMu));
+  takeFigures(table.figures, designFigures(nominal, nominalCurves), result);
   result.sensitivity = sensitivityOf(nominal, values, nominalPoints, result.crankAngles);
-  progress.done.store(1);
+  progress.done += afterSamples;
   return result;
 }
 

@@ -13,13 +13,13 @@
 #pragma once
 
 #include <array>
-#include <atomic>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "linkage/parameters.h"
+#include "numeric/parallel_for.h"
 
 namespace gyrenda {
 
@@ -98,22 +98,17 @@ struct ToleranceResult {
   static std::optional<double> largestP95(const std::vector<BandPoint>& band);
 };
 
-// Shared with the thread that runs an analysis: the share done for a progress bar, and the
-// request to stop, which the analysis heeds within 0.2 s.
-struct ToleranceProgress {
-  std::atomic<double> done{0};  // 0…1
-  std::atomic<bool> stop{false};
-};
-
 // The crank angles of the band at `step` (as many as kinematicCurves takes), and the most
 // samples an analysis takes at that step: kMaxToleranceSampleAngles over them, at most
 // kMaxToleranceSamples. Both 0 for a step outside 0.001° … 360°.
 int toleranceCrankAngles(double step);
 int maxToleranceSamples(double step);
 
-// Uses both cores; the same options give the same result, whatever the threads do.
+// Uses both cores; the same options give the same result, whatever the threads do. The
+// progress counts samples, and a little more for what follows them; a stop between samples
+// or during the percentiles leaves no result.
 ToleranceResult analyseTolerance(const ParameterSet& design, const ToleranceOptions& options,
-                                 ToleranceProgress& progress);
+                                 WorkProgress& progress);
 
 // The sensitivities alone, ranked; empty where the nominal four-bar cannot be assembled.
 std::vector<Sensitivity> toleranceSensitivity(const ParameterSet& design, double step = 0.5);
