@@ -29,6 +29,19 @@ constexpr const char* kProgram = "gyrenda-cli";
 // The report's figures are taken every half degree, whatever --step asks of the curves.
 constexpr double kReportStep = 0.5;
 
+// The platform of the headless program: nothing to show and nobody to ask, but the files it
+// writes are encoded by the same encoders as the window's.
+class CliPlatform final : public Platform {
+ public:
+  std::optional<std::string> encodeBitmap(const Raster& canvas) override {
+    return bitmapBytes(canvas);
+  }
+  std::optional<std::string> encodeExport(ExportFormat format, const Raster& canvas,
+                                          const Drawing& drawing) override {
+    return exportBytes(format, canvas, drawing);
+  }
+};
+
 // Arguments pass through Qt's parser byte for byte: each byte is one Latin-1 character, so a
 // path that is not valid UTF-8 comes back as it was given.
 QString fromBytes(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())); }
@@ -116,16 +129,21 @@ struct Computed {
 std::vector<OutputJob> outputJobs(const CliRequest& request, const Workbench& bench,
                                   const Computed& computed) {
   const RunResult& result = bench.result();
+  // Each content is made when its file is written, after this has returned: what it takes is
+  // taken by a copy of the reference.
+  const auto file = [&bench](SaveFormat format) {
+    return [&bench, format] { return bench.fileBytes(format); };
+  };
   std::vector<OutputJob> jobs;
   if (computed.synthesisJson)
     jobs.push_back({"--synthesize", "-", [&] { return computed.synthesisJson; }});
   const std::map<std::string, std::function<std::optional<std::string>()>> contents{
       {"frames", [&] { return framesCsv(result); }},
-      {"gyr", [&] { return dataFileText(bench.linkage().parameters, result); }},
-      {"bmp", [&] { return bitmapBytes(bench.canvas()); }},
-      {"png", [&] { return pngBytes(bench.canvas()); }},
-      {"svg", [&] { return exportBytes(ExportFormat::Svg, bench.canvas(), buildDrawing(bench.linkage(), bench.view(), result)); }},
-      {"dxf", [&] { return exportBytes(ExportFormat::Dxf, bench.canvas(), buildDrawing(bench.linkage(), bench.view(), result)); }},
+      {"gyr", file(SaveFormat::DataFile)},
+      {"bmp", file(SaveFormat::Bitmap)},
+      {"png", file(SaveFormat::Png)},
+      {"svg", file(SaveFormat::Svg)},
+      {"dxf", file(SaveFormat::Dxf)},
       {"kinematics", [&] { return kinematicsCsv(computed.curves->curves); }},
       {"report", [&] { return reportJson(*bench.report(), *computed.reportFigures); }},
       {"tolerance", [&] { return toleranceJson(*computed.tolerance, request.tolerance); }}};
@@ -332,7 +350,8 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
        {missingMainOption(parser), refusedFiles(parser, descriptors.output)})
     if (!refused.empty()) return usageError(refused);
 
-  Workbench bench;
+  CliPlatform platform;
+  Workbench bench(&platform);
   bench.start();
   // The window opens with the focus in box 0; the first focus change runs its pass.
   bench.leaveBox(0);

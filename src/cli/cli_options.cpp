@@ -22,8 +22,7 @@ std::string typeIntoBox(const std::string& value, CliContext& c) {
   if (eq == std::string::npos) return "--set needs NAME=TEXT" + got(value);
   const auto k = findParam(std::string_view(value).substr(0, eq));
   if (!k) return "unknown parameter '" + value.substr(0, eq) + "'";
-  c.bench.controls().boxText[*k] = value.substr(eq + 1);
-  c.bench.leaveBox(*k);
+  c.bench.enterParameter(*k, value.substr(eq + 1));
   return {};
 }
 

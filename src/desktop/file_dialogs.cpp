@@ -20,17 +20,23 @@
 namespace gyrenda {
 namespace {
 
-// The file types of the save dialog, in the order that gives their numbers 1 to 5, and the
-// extension each adds to a name that has none of them. A filter's text is translated where it
-// is shown; a translation must keep the patterns in parentheses, which the dialog filters by.
+// The file types of the save dialog in the order it lists them: the kind each saves, its
+// filter and the extension it adds to a name that has none of them. A filter's text is
+// translated where it is shown; a translation must keep the patterns in parentheses, which the
+// dialog filters by.
+struct SaveType {
+  SaveFormat format;
+  const char* filter;
+  const char* extension;
+};
 constexpr const char* kBitmapFilter = QT_TRANSLATE_NOOP("FileDialogs", "Bitmap画像データ(*.BMP)");
 constexpr const char* kDataFilter = QT_TRANSLATE_NOOP("FileDialogs", "Gyrenda数値データ(*.GYR)");
-constexpr std::array<std::pair<const char*, const char*>, 5> kSaveTypes{{
-    {kBitmapFilter, ".BMP"},
-    {kDataFilter, ".GYR"},
-    {QT_TRANSLATE_NOOP("FileDialogs", "PNG画像(*.png)"), ".png"},
-    {QT_TRANSLATE_NOOP("FileDialogs", "SVG図面(*.svg)"), ".svg"},
-    {QT_TRANSLATE_NOOP("FileDialogs", "DXF図面(*.dxf)"), ".dxf"}}};
+constexpr std::array<SaveType, 5> kSaveTypes{{
+    {SaveFormat::Bitmap, kBitmapFilter, ".BMP"},
+    {SaveFormat::DataFile, kDataFilter, ".GYR"},
+    {SaveFormat::Png, QT_TRANSLATE_NOOP("FileDialogs", "PNG画像(*.png)"), ".png"},
+    {SaveFormat::Svg, QT_TRANSLATE_NOOP("FileDialogs", "SVG図面(*.svg)"), ".svg"},
+    {SaveFormat::Dxf, QT_TRANSLATE_NOOP("FileDialogs", "DXF図面(*.dxf)"), ".dxf"}}};
 constexpr const char* kAllFilesFilter = QT_TRANSLATE_NOOP("FileDialogs", "すべてのファイル (*)");
 
 // The canvas is shown at 96 pixels per inch; a print keeps that physical size.
@@ -41,10 +47,10 @@ QString filterText(const char* filter) {
 }
 
 // The dialog reports the filter as it showed it, so it is compared in the same words.
-int fileTypeOf(const QString& filter) {
-  for (std::size_t i = 0; i < kSaveTypes.size(); ++i)
-    if (filter == filterText(kSaveTypes[i].first)) return static_cast<int>(i) + 1;
-  return 0;
+const SaveType* saveTypeOf(const QString& filter) {
+  const auto* type = std::ranges::find_if(
+      kSaveTypes, [&filter](const SaveType& t) { return filter == filterText(t.filter); });
+  return type == kSaveTypes.end() ? nullptr : type;
 }
 
 // The save dialog adds the chosen type's extension to a typed name that does not already end
@@ -76,12 +82,12 @@ class SaveDialog final : public QFileDialog {
   void accept() override {
     auto* name = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     const QString typed = name ? name->text() : QString();
-    const bool ownExtension = std::ranges::any_of(kSaveTypes, [&typed](const auto& type) {
-      return typed.endsWith(QLatin1String(type.second), Qt::CaseInsensitive);
+    const bool ownExtension = std::ranges::any_of(kSaveTypes, [&typed](const SaveType& type) {
+      return typed.endsWith(QLatin1String(type.extension), Qt::CaseInsensitive);
     });
-    const int type = fileTypeOf(selectedNameFilter());
+    const SaveType* type = saveTypeOf(selectedNameFilter());
     if (type && !typed.isEmpty() && !ownExtension && !QFileInfo(directory(), typed).isDir())
-      name->setText(typed + QLatin1String(kSaveTypes[type - 1].second));
+      name->setText(typed + QLatin1String(type->extension));
     QFileDialog::accept();
   }
 
@@ -134,12 +140,14 @@ std::optional<SaveChoice> showSaveDialog(QWidget* parent, const std::string& pro
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
   QStringList filters;
-  for (const auto& type : kSaveTypes) filters << filterText(type.first);
+  for (const SaveType& type : kSaveTypes) filters << filterText(type.filter);
   dialog.setNameFilters(filters);
   dialog.selectFile(QString::fromStdString(proposedName));
   dialog.keepNameWhenTypeChanges();
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  return SaveChoice{localPath(dialog), fileTypeOf(dialog.selectedNameFilter())};
+  const SaveType* type = saveTypeOf(dialog.selectedNameFilter());
+  if (!type) return std::nullopt;
+  return SaveChoice{localPath(dialog), type->format};
 }
 
 std::optional<std::string> showOpenDialog(QWidget* parent) {

@@ -209,7 +209,7 @@ TEST(SaveTargets, EachKindOfTargetEndsAsItShouldAndTheCallerIsToldWhy) {
       {"save command",
        [&](const std::string& path, int error) {
          w.platform.messages.clear();
-         w.platform.saveChoice = SaveChoice{path, 2};
+         w.platform.saveChoice = SaveChoice{path, SaveFormat::DataFile};
          w.bench.save();
          EXPECT_EQ(w.platform.messages,
                    std::vector<Message>(error != 0, {MessageId::SaveFailed, path, error, {}}));
@@ -281,10 +281,11 @@ TEST(FileCommands, SaveAndPrintHandOverAFreshDrawingAndLoadLoadsOnceOrChangesNot
   const Scratch s;
   const auto at = [](const std::string& name) { return kData.string() + "/load_" + name + ".GYR"; };
   const auto save = &Workbench::save, print = &Workbench::print, load = &Workbench::load;
-  // The dialog's answer (file type, copies or any), the printer's failure or the path to load,
+  // The dialog's answer (1 a bitmap, 2 a data file; copies; or any), the printer's failure or
+  // the path to load,
   // the pictures handed over and whether the window was redrawn.
   const std::tuple<void (Workbench::*)(), std::optional<int>, std::string, unsigned, bool> cases[] = {
-      {save, {}, "", 0, false}, {save, 0, "", 0, false}, {save, 1, "", 1, true},
+      {save, {}, "", 0, false}, {save, 1, "", 1, true},
       {save, 2, "", 0, false}, {print, {}, "", 0, false}, {print, 0, "", 0, true},
       {print, 3, "", 3, true}, {print, 3, "紙切れ", 1, true}, {load, {}, "", 0, false},
       {load, 0, s / "fifo", 0, false}, {load, 0, s / "ro", 0, false},
@@ -300,7 +301,9 @@ TEST(FileCommands, SaveAndPrintHandOverAFreshDrawingAndLoadLoadsOnceOrChangesNot
     bench.controls().drawImmediately = 1;
     bench.drawGrid();  // what is on the screen must not reach a picture
     const auto [boxes, canvas] = std::pair(bench.controls().boxText, bench.canvas());
-    if (answer) w.platform.saveChoice = SaveChoice{s / "out", *answer};
+    if (answer)
+      w.platform.saveChoice =
+          SaveChoice{s / "out", *answer == 1 ? SaveFormat::Bitmap : SaveFormat::DataFile};
     w.platform.openPath = answer ? std::optional(text) : std::nullopt;
     std::tie(w.platform.copies, w.platform.printFailure) = std::pair(answer, text);
     int analyses = 0;  // the six-bar is not analysed: the only yield at 0° starts an analysis

@@ -56,9 +56,11 @@ TEST_F(FileServicesTest, SaveDialogAddsTheExtensionOfTheTypeAndAsksBeforeReplaci
       QTest::keyClick(types->view(), Qt::Key_Return);
       static_cast<QDialog*>(d)->accept();  // QFileDialog hides accept()
     });
-    const auto choice = showSaveDialog(nullptr, proposal).value_or(SaveChoice{});
-    EXPECT_EQ(std::tuple(choice.path, choice.fileType),
-              std::tuple(fileType ? path(saved) : "", fileType)) << name;
+    constexpr SaveFormat kFormats[] = {SaveFormat::Bitmap, SaveFormat::DataFile, SaveFormat::Png,
+                                       SaveFormat::Svg, SaveFormat::Dxf};
+    EXPECT_EQ(showSaveDialog(nullptr, proposal),
+              fileType ? std::optional(SaveChoice{path(saved), kFormats[fileType - 1]})
+                       : std::nullopt) << name;
   }
   whenModal<QFileDialog>([](QFileDialog* d) {  // and closed unanswered
     EXPECT_EQ(d->nameFilters(), QStringList({"Gyrenda数値データ(*.GYR)", "すべてのファイル (*)"}));
@@ -116,7 +118,8 @@ std::map<QString, QStringList> readSvg(const std::string& bytes, QString& viewBo
 // one group per layer holding the drawing of the run, in world units with y turned up.
 TEST_F(FileServicesTest, WindowSavesWhatTheHeadlessProgramWritesAndItReadsBackAsTheRun) {
   click("analyseSixBar");
-  for (auto [option, type] : {std::pair("--bmp", 1), {"--png", 3}, {"--svg", 4}, {"--dxf", 5}}) {
+  for (auto [option, type] : {std::pair("--bmp", SaveFormat::Bitmap), {"--png", SaveFormat::Png},
+                              {"--svg", SaveFormat::Svg}, {"--dxf", SaveFormat::Dxf}}) {
     platform->saveAs = SaveChoice{path(option), type};
     action("save")->trigger();
     EXPECT_EQ(contents(option), cli({"--six", option, "-"}).toStdString()) << option;

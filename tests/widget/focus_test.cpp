@@ -39,7 +39,8 @@ class FocusTest : public MainWindowTest {
     }
     if (verb == "menu") action(arg.c_str())->trigger();
     if (verb == "save-as")
-      platform->saveAs = SaveChoice{path(arg).toStdString(), arg.ends_with(".bmp") ? 1 : 2};
+      platform->saveAs = SaveChoice{path(arg).toStdString(),
+                                      arg.ends_with(".bmp") ? SaveFormat::Bitmap : SaveFormat::DataFile};
     if (verb == "click-every") {
       const QString name = QString::fromStdString(arg.substr(arg.find(' ') + 1));
       platform->onYield = [=, this](int y) { if (y % n == 0) click(name); };

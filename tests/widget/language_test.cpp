@@ -206,7 +206,7 @@ TEST_F(LanguageTest, WindowSpeaksTheLanguageAndWritesTheSameNumbers) {
     EXPECT_EQ(cutOff(report).join(u'|').toStdString(), "");
 
     const QString path = dir.filePath(QStringLiteral("design%1.GYR").arg(int(language)));
-    platform->saveAs = SaveChoice{path.toStdString(), 2};
+    platform->saveAs = SaveChoice{path.toStdString(), SaveFormat::DataFile};
     window.findChild<QAction*>(QStringLiteral("save"))->trigger();
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));

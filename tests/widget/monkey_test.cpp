@@ -51,8 +51,12 @@ class MonkeyTest : public MainWindowTest {
   void act() {
     platform->yields = 0;
     platform->onYield = [this](int y) { actInsideRun(y); };
-    platform->saveAs = SaveChoice{dir.filePath(name("design%1", 2)).toStdString(),
-                                  static_cast<int>(next(6))};
+    constexpr SaveFormat kFormats[] = {SaveFormat::Bitmap, SaveFormat::DataFile, SaveFormat::Png,
+                                       SaveFormat::Svg, SaveFormat::Dxf};
+    const unsigned format = next(6);  // 5: the dialog cancelled
+    platform->saveAs = format < 5 ? std::optional(SaveChoice{
+                                        dir.filePath(name("design%1", 2)).toStdString(), kFormats[format]})
+                                  : std::nullopt;
     platform->openPath = dir.filePath(name("design%1", 3)).toStdString();
     const unsigned what = next(12);
     // すぐに描画する makes every edit an analysis: tick it rarely.

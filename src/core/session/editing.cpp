@@ -38,6 +38,13 @@ void Workbench::setSpinBar(int k, int value) {
   leaveBox(k);
 }
 
+void Workbench::enterParameter(int index, const std::string& text) {
+  if (index < 0 || index >= kParamCount || running()) return;
+  controls_.boxText[index] = text;
+  controls_.mark(BoxesChanged);
+  leaveBox(index);
+}
+
 void Workbench::showInBox(int k, std::string text) {
   controls_.boxText[k] = text;
   shownText_[k] = std::move(text);

@@ -12,13 +12,10 @@
 namespace gyrenda {
 namespace {
 
-constexpr int kBitmapType = 1;
-constexpr int kDataFileType = 2;
-constexpr int kFirstExportType = static_cast<int>(ExportFormat::Png);
-constexpr int kLastExportType = static_cast<int>(ExportFormat::Dxf);
-
 // More than the reader ever takes from a file, whatever the file holds.
 constexpr std::size_t kLoadLimit = 256 * 1024;
+
+bool isPicture(SaveFormat format) { return format != SaveFormat::DataFile; }
 
 }  // namespace
 
@@ -28,26 +25,33 @@ void Workbench::redrawForOutput() {
   finishRun();
 }
 
+std::optional<std::string> Workbench::fileBytes(SaveFormat format) const {
+  switch (format) {
+    case SaveFormat::DataFile: return dataFileText(linkage_.parameters, runs_.result());
+    case SaveFormat::Bitmap: return platform_->encodeBitmap(canvas_);
+    case SaveFormat::Png: return platform_->encodeExport(ExportFormat::Png, canvas_, {});
+    case SaveFormat::Svg:
+    case SaveFormat::Dxf:
+      return platform_->encodeExport(
+          format == SaveFormat::Svg ? ExportFormat::Svg : ExportFormat::Dxf, canvas_,
+          buildDrawing(linkage_, view_, runs_.result()));
+  }
+  return std::nullopt;
+}
+
 void Workbench::save() {
   if (running()) return;
-  const auto choice = platform_->askSavePath(proposedFileName(linkage_.parameters));
-  if (!choice) return;
-  std::optional<std::string> bytes;
-  if (choice->fileType == kBitmapType) {
-    redrawForOutput();
-    bytes = platform_->encodeBitmap(canvas_);
-  } else if (choice->fileType >= kFirstExportType && choice->fileType <= kLastExportType) {
-    redrawForOutput();
-    bytes = platform_->encodeExport(static_cast<ExportFormat>(choice->fileType), canvas_,
-                                    buildDrawing(linkage_, view_, runs_.result()));
-  } else if (choice->fileType == kDataFileType) {
-    bytes = dataFileText(linkage_.parameters, runs_.result());
-  } else {
-    return;
-  }
-  if (!bytes) return show({MessageId::ImageNotEncoded, choice->path, 0, {}});
-  if (const int error = saveFile(choice->path, *bytes))
-    show({MessageId::SaveFailed, choice->path, error, {}});
+  if (const auto choice = platform_->askSavePath(proposedFileName(linkage_.parameters)))
+    saveAs(choice->path, choice->format);
+}
+
+void Workbench::saveAs(const std::string& path, SaveFormat format) {
+  if (running()) return;
+  // A picture is always of the grid and a whole analysis, whatever the canvas showed.
+  if (isPicture(format)) redrawForOutput();
+  const std::optional<std::string> bytes = fileBytes(format);
+  if (!bytes) return show({MessageId::ImageNotEncoded, path, 0, {}});
+  if (const int error = saveFile(path, *bytes)) show({MessageId::SaveFailed, path, error, {}});
 }
 
 std::string Workbench::loadDesignFile(const std::string& path) {
@@ -79,10 +83,13 @@ void Workbench::load() {
 
 void Workbench::print() {
   if (running()) return;
-  const auto copies = platform_->askPrintCopies();
-  if (!copies) return;
+  if (const auto copies = platform_->askPrintCopies()) printCopies(*copies);
+}
+
+void Workbench::printCopies(int copies) {
+  if (running()) return;
   redrawForOutput();
-  for (int n = *copies; n >= 1; --n) {
+  for (int n = copies; n >= 1; --n) {
     const std::string reason = platform_->printCanvas(canvas_);
     if (!reason.empty()) return show({MessageId::PrintFailed, {}, 0, reason});
   }

@@ -15,10 +15,15 @@ class Raster;
 struct Drawing;
 enum class ExportFormat : int;
 
-// What the save dialog returned: the path as chosen and the file type of the chosen filter.
+// The kinds of file the save command writes: the canvas as a bitmap or a PNG image, the
+// numeric data file, the construction and paths as an SVG or DXF drawing.
+enum class SaveFormat { Bitmap, DataFile, Png, Svg, Dxf };
+
+// What the save dialog returned: the path as chosen and the kind of its chosen filter.
 struct SaveChoice {
   std::string path;
-  int fileType = 0;  // 1 bitmap (*.BMP), 2 numeric data (*.GYR), 3 PNG, 4 SVG, 5 DXF
+  SaveFormat format = SaveFormat::DataFile;
+  friend bool operator==(const SaveChoice&, const SaveChoice&) = default;
 };
 
 // The messages the core shows; the window words them in the user's language.

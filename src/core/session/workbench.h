@@ -64,6 +64,9 @@ class Workbench final : private RunDriver::Session {
   // Sets spin bar `index` as a click or the program does: clamped to the bar's range; a value
   // that differs copies itself into the box and, outside a pass, runs the pass for that box.
   void setSpinBar(int index, int value);
+  // A value given as text, as typing it into box `index` and leaving the box: one pass. The
+  // headless program's --set.
+  void enterParameter(int index, const std::string& text);
   // A design read from a file: into the boxes and the parameters, a pass for every box in
   // order, then the grid and one analysis, as the load command does.
   void applyDesign(const ParameterSet& values);
@@ -101,9 +104,18 @@ class Workbench final : private RunDriver::Session {
   void panTo(int left, int top);        // the pan bars: the view moves, the canvas is redrawn
   void toggleAssistant();               // a double-click on the corner between the pan bars
   void watchdogTick();                  // one tick of the watchdog timer
-  void save();                          // ファイル > 保存
+  void save();                          // ファイル > 保存: its dialog, then saveAs
+  // The save command after its dialog, as the headless program calls it too: a picture is
+  // taken of the grid and a whole analysis first; the file is written carefully, and a failure
+  // told through the platform.
+  void saveAs(const std::string& path, SaveFormat format);
+  // What a file of `format` holds as things stand: the canvas as a bitmap or PNG image, the
+  // construction and paths as an SVG or DXF drawing, or the numeric data file of the last run.
+  // None where the platform cannot encode it.
+  std::optional<std::string> fileBytes(SaveFormat format) const;
   void load();                          // ファイル > 読み込み
-  void print();                         // ファイル > 印刷
+  void print();                         // ファイル > 印刷: its dialog, then printCopies
+  void printCopies(int copies);
   void showHelp();
   void showVersion();
 
