@@ -546,7 +546,7 @@ void TolerancePanel::plot() {
     Range ex, ey;
     for (const NP& n : r->nominal)
       for (const auto& p : {n.fourBarOutput, n.sixBarOutput})
-        if (p) ex.take((*p)[0]), ey.take((*p)[1]);
+        if (p) ex.take(p->x), ey.take(p->y);
     if (std::isfinite(ex.high)) extent = std::max(ex.high - ex.low, ey.high - ey.low);
   }
   double enlarge = 1;
@@ -561,8 +561,8 @@ void TolerancePanel::plot() {
   Range xs, ys;
   struct PathLayout {
     const char* name;
-    std::optional<std::array<double, 2>> NP::*point;
-    std::optional<std::array<double, 2>> NP::*direction;
+    std::optional<Vec2> NP::*point;
+    std::optional<Vec2> NP::*direction;
     const std::vector<BandPoint>* band;
   };
   if (r) {
@@ -591,7 +591,7 @@ void TolerancePanel::plot() {
           [&](std::size_t i) -> std::optional<QPointF> {
             const auto& p = r->nominal[i].*layout.point;
             if (!p) return std::nullopt;
-            return QPointF((*p)[0], (*p)[1]);
+            return QPointF(p->x, p->y);
           },
           tr(layout.name), QPen(kColours[l], 2), px, py, xs, ys);
     }

@@ -167,9 +167,9 @@ std::optional<Vec2> directionOf(const std::optional<PointRates>& rates) {
   return rates->velocity * (1 / n);
 }
 
-std::optional<std::array<double, 2>> pair(const std::optional<Vec2>& v) {
+std::optional<Vec2> pair(const std::optional<Vec2>& v) {
   if (!v) return std::nullopt;
-  return std::array<double, 2>{v->x, v->y};
+  return Vec2{v->x, v->y};
 }
 
 }  // namespace
