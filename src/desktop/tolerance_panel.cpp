@@ -29,6 +29,7 @@
 
 #include "desktop/chart_file.h"
 #include "desktop/messages.h"
+#include "desktop/parameter_names.h"
 #include "files/atomic_file.h"
 
 namespace gyrenda {
@@ -42,23 +43,6 @@ struct TolerancePanel::Job {
 };
 
 namespace {
-
-// The design values by the names the report gives them, in the order of ParamName.
-constexpr const char* kValueNames[kParamCount] = {
-    QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "クランク半径"),
-    QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "てこ半径"),
-    QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "中間節長さ"),
-    QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "静止節長さ"),
-    QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "4節リンク出力点X軸補正"),
-    QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "4節リンク出力点Y軸補正"),
-    QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "6節リンクの中間節長さ"),
-    QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "6節リンク出力点X軸補正"),
-    QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "6節リンク出力点Y軸補正"),
-    QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "スライド始点X"),
-    QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "スライド始点Y"),
-    QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "スライド終点X"),
-    QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "スライド終点Y"),
-};
 
 // The same colours as the kinematics plots, and a third for the slider.
 const QColor kColours[] = {QColor(0x1f, 0x4e, 0x9a), QColor(0xc0, 0x39, 0x2b),
@@ -362,7 +346,7 @@ void TolerancePanel::buildTabs() {
   perValueTable_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
   perValueTable_->horizontalHeader()->setStretchLastSection(true);
   for (int k = 0; k < kParamCount; ++k) {
-    auto* name = new QTableWidgetItem(tr(kValueNames[k]));
+    auto* name = new QTableWidgetItem(parameterName(k));
     name->setFlags(Qt::ItemIsEnabled);
     perValueTable_->setItem(k, 0, name);
     perValueTable_->setCellWidget(k, 1, lengthBox(this, "perValueTolerance", 0.1));
@@ -672,7 +656,7 @@ void TolerancePanel::fillTables() {
   for (int row = 0; row < sensitivities_->rowCount(); ++row) {
     const Sensitivity& s = r->sensitivity[static_cast<std::size_t>(row)];
     setRow(sensitivities_, row,
-           {QString::number(row + 1), tr(kValueNames[s.parameter]), number(s.fourBarOutput),
+           {QString::number(row + 1), parameterName(s.parameter), number(s.fourBarOutput),
             number(s.sixBarOutput), number(s.slider)},
            1);
   }
