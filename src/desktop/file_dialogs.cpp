@@ -20,6 +20,11 @@
 namespace gyrenda {
 namespace {
 
+// The context the dialogs' and the printer's words are translated in.
+struct FileDialogs {
+  Q_DECLARE_TR_FUNCTIONS(FileDialogs)
+};
+
 // The file types of the save dialog, in the order that gives their numbers 1 to 5, and the
 // extension each adds to a name that has none of them. A filter's text is translated where it
 // is shown; a translation must keep the patterns in parentheses, which the dialog filters by.
@@ -36,14 +41,10 @@ constexpr const char* kAllFilesFilter = QT_TRANSLATE_NOOP("FileDialogs", "すべ
 // The canvas is shown at 96 pixels per inch; a print keeps that physical size.
 constexpr double kScreenDpi = 96.0;
 
-QString filterText(const char* filter) {
-  return QCoreApplication::translate("FileDialogs", filter);
-}
-
 // The dialog reports the filter as it showed it, so it is compared in the same words.
 int fileTypeOf(const QString& filter) {
   for (std::size_t i = 0; i < kSaveTypes.size(); ++i)
-    if (filter == filterText(kSaveTypes[i].first)) return static_cast<int>(i) + 1;
+    if (filter == FileDialogs::tr(kSaveTypes[i].first)) return static_cast<int>(i) + 1;
   return 0;
 }
 
@@ -134,7 +135,7 @@ std::optional<SaveChoice> showSaveDialog(QWidget* parent, const std::string& pro
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
   QStringList filters;
-  for (const auto& type : kSaveTypes) filters << filterText(type.first);
+  for (const auto& type : kSaveTypes) filters << FileDialogs::tr(type.first);
   dialog.setNameFilters(filters);
   dialog.selectFile(QString::fromStdString(proposedName));
   dialog.keepNameWhenTypeChanges();
@@ -147,7 +148,7 @@ std::optional<std::string> showOpenDialog(QWidget* parent) {
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setNameFilters({filterText(kDataFilter), filterText(kAllFilesFilter)});
+  dialog.setNameFilters({FileDialogs::tr(kDataFilter), FileDialogs::tr(kAllFilesFilter)});
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return localPath(dialog);
 }
@@ -185,15 +186,14 @@ std::string CanvasPrinter::print(const Raster& canvas) {
   QPainter painter;
   if (!painter.begin(&printer_)) {
     if (!hasDestination())
-      return QCoreApplication::translate("FileDialogs", "使えるプリンタがありません。").toStdString();
-    return QCoreApplication::translate("FileDialogs", "プリンタに印刷を始められませんでした。")
-        .toStdString();
+      return FileDialogs::tr("使えるプリンタがありません。").toStdString();
+    return FileDialogs::tr("プリンタに印刷を始められませんでした。").toStdString();
   }
   const QRectF target = canvasPrintRect(QSizeF(printer_.width(), printer_.height()),
                                         printer_.resolution());
   painter.drawImage(target, canvasImage(canvas));
   if (!painter.end() || printer_.printerState() == QPrinter::Error)
-    return QCoreApplication::translate("FileDialogs", "プリンタがエラーを返しました。").toStdString();
+    return FileDialogs::tr("プリンタがエラーを返しました。").toStdString();
   return {};
 }
 

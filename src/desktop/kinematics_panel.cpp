@@ -80,8 +80,6 @@ const std::array<ChartLayout, KinematicsPanel::kChartCount>& chartLayouts() {
   return layouts;
 }
 
-QString tr(const char* text) { return QCoreApplication::translate("gyrenda::KinematicsPanel", text); }
-
 // The tabs' names: the plots' titles, in a language whose titles are long, shorter, so that
 // every tab shows at the report window's size.
 struct TabName {
@@ -123,7 +121,7 @@ void addCurve(QChart* chart, const KinematicsAnalysis& a, const Curve& curve, co
       stretch->attachAxis(y);
       if (!first) {
         first = stretch;
-        stretch->setName(tr(curve.name));
+        stretch->setName(KinematicsPanel::tr(curve.name));
       } else {
         for (QLegendMarker* m : chart->legend()->markers(stretch)) m->setVisible(false);
       }
@@ -168,8 +166,7 @@ KinematicsPanel::KinematicsPanel(QWidget* parent) : QWidget(parent) {
     views_[k]->setRenderHint(QPainter::Antialiasing);
     views_[k]->setMinimumSize(360, 280);
     const TabName& tab = kTabNames[k];
-    tabs_->addTab(views_[k], QCoreApplication::translate("gyrenda::KinematicsPanel", tab.text,
-                                                         tab.disambiguation));
+    tabs_->addTab(views_[k], tr(tab.text, tab.disambiguation));
   }
 
   auto* buttons = new QHBoxLayout;
