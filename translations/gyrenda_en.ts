@@ -159,6 +159,61 @@
     </message>
 </context>
 <context>
+    <name>ParameterNames</name>
+    <message>
+        <source>クランク半径</source>
+        <translation>Crank radius</translation>
+    </message>
+    <message>
+        <source>てこ半径</source>
+        <translation>Lever radius</translation>
+    </message>
+    <message>
+        <source>中間節長さ</source>
+        <translation>Coupler length</translation>
+    </message>
+    <message>
+        <source>静止節長さ</source>
+        <translation>Fixed link length</translation>
+    </message>
+    <message>
+        <source>4節リンク出力点X軸補正</source>
+        <translation>Four-bar output point X offset</translation>
+    </message>
+    <message>
+        <source>4節リンク出力点Y軸補正</source>
+        <translation>Four-bar output point Y offset</translation>
+    </message>
+    <message>
+        <source>6節リンクの中間節長さ</source>
+        <translation>Six-bar coupler length</translation>
+    </message>
+    <message>
+        <source>6節リンク出力点X軸補正</source>
+        <translation>Six-bar output point X offset</translation>
+    </message>
+    <message>
+        <source>6節リンク出力点Y軸補正</source>
+        <translation>Six-bar output point Y offset</translation>
+    </message>
+    <message>
+        <source>スライド始点X</source>
+        <translation>Slide start X</translation>
+    </message>
+    <message>
+        <source>スライド始点Y</source>
+        <translation>Slide start Y</translation>
+    </message>
+    <message>
+        <source>スライド終点X</source>
+        <translation>Slide end X</translation>
+    </message>
+    <message>
+        <source>スライド終点Y</source>
+        <translation>Slide end Y</translation>
+    </message>
+</context>
+<context>
     <name>ReportRows</name>
     <message>
         <source>てこクランク（クランクが回転、てこが揺動）</source>
@@ -761,58 +816,6 @@ out</translation>
 <context>
     <name>gyrenda::ReportWindow</name>
     <message>
-        <source>クランク半径</source>
-        <translation>Crank radius</translation>
-    </message>
-    <message>
-        <source>てこ半径</source>
-        <translation>Lever radius</translation>
-    </message>
-    <message>
-        <source>中間節長さ</source>
-        <translation>Coupler length</translation>
-    </message>
-    <message>
-        <source>静止節長さ</source>
-        <translation>Fixed link length</translation>
-    </message>
-    <message>
-        <source>4節リンク出力点X軸補正</source>
-        <translation>Four-bar output point X offset</translation>
-    </message>
-    <message>
-        <source>4節リンク出力点Y軸補正</source>
-        <translation>Four-bar output point Y offset</translation>
-    </message>
-    <message>
-        <source>6節リンクの中間節長さ</source>
-        <translation>Six-bar coupler length</translation>
-    </message>
-    <message>
-        <source>6節リンク出力点X軸補正</source>
-        <translation>Six-bar output point X offset</translation>
-    </message>
-    <message>
-        <source>6節リンク出力点Y軸補正</source>
-        <translation>Six-bar output point Y offset</translation>
-    </message>
-    <message>
-        <source>スライド始点X</source>
-        <translation>Slide start X</translation>
-    </message>
-    <message>
-        <source>スライド始点Y</source>
-        <translation>Slide start Y</translation>
-    </message>
-    <message>
-        <source>スライド終点X</source>
-        <translation>Slide end X</translation>
-    </message>
-    <message>
-        <source>スライド終点Y</source>
-        <translation>Slide end Y</translation>
-    </message>
-    <message>
         <source>%1（入力欄は %2）</source>
         <translation>%1 (the box holds %2)</translation>
     </message>
@@ -871,22 +874,6 @@ out</translation>
 </context>
 <context>
     <name>gyrenda::SynthesisDialog</name>
-    <message>
-        <source>クランク半径</source>
-        <translation>Crank radius</translation>
-    </message>
-    <message>
-        <source>てこ半径</source>
-        <translation>Lever radius</translation>
-    </message>
-    <message>
-        <source>中間節長さ</source>
-        <translation>Coupler length</translation>
-    </message>
-    <message>
-        <source>静止節長さ</source>
-        <translation>Fixed link length</translation>
-    </message>
     <message>
         <source>出力点Ｘ軸補正</source>
         <translation>Output X offset</translation>
@@ -1011,10 +998,6 @@ out</translation>
         <source>適用</source>
         <translation>Apply</translation>
     </message>
-    <message>
-        <source>貼り付けた %1 行目を読めません。x と y の二つの数を、タブ、カンマまたは空白で区切ってください。</source>
-        <translation type="vanished">Pasted line %1 cannot be read. Give two numbers, x and y, separated by a tab, a comma or spaces.</translation>
-    </message>
     <message numerus="yes">
         <source>%n 点を貼り付けました。</source>
         <translation>
@@ -1029,10 +1012,6 @@ out</translation>
     <message>
         <source>すべてのファイル (*)</source>
         <translation>All files (*)</translation>
-    </message>
-    <message>
-        <source>%1 行目が x, y の二つの数ではありません</source>
-        <translation type="vanished">line %1 is not two numbers x, y</translation>
     </message>
     <message>
         <source>点がありません</source>
@@ -1218,58 +1197,6 @@ out</translation>
 </context>
 <context>
     <name>gyrenda::TolerancePanel</name>
-    <message>
-        <source>クランク半径</source>
-        <translation>Crank radius</translation>
-    </message>
-    <message>
-        <source>てこ半径</source>
-        <translation>Lever radius</translation>
-    </message>
-    <message>
-        <source>中間節長さ</source>
-        <translation>Coupler length</translation>
-    </message>
-    <message>
-        <source>静止節長さ</source>
-        <translation>Fixed link length</translation>
-    </message>
-    <message>
-        <source>4節リンク出力点X軸補正</source>
-        <translation>Four-bar output point X offset</translation>
-    </message>
-    <message>
-        <source>4節リンク出力点Y軸補正</source>
-        <translation>Four-bar output point Y offset</translation>
-    </message>
-    <message>
-        <source>6節リンクの中間節長さ</source>
-        <translation>Six-bar coupler length</translation>
-    </message>
-    <message>
-        <source>6節リンク出力点X軸補正</source>
-        <translation>Six-bar output point X offset</translation>
-    </message>
-    <message>
-        <source>6節リンク出力点Y軸補正</source>
-        <translation>Six-bar output point Y offset</translation>
-    </message>
-    <message>
-        <source>スライド始点X</source>
-        <translation>Slide start X</translation>
-    </message>
-    <message>
-        <source>スライド始点Y</source>
-        <translation>Slide start Y</translation>
-    </message>
-    <message>
-        <source>スライド終点X</source>
-        <translation>Slide end X</translation>
-    </message>
-    <message>
-        <source>スライド終点Y</source>
-        <translation>Slide end Y</translation>
-    </message>
     <message>
         <source>寸法ごとに指定</source>
         <translation>Set per dimension</translation>

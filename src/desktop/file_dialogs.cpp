@@ -20,6 +20,11 @@
 namespace gyrenda {
 namespace {
 
+// The context the dialogs' and the printer's words are translated in.
+struct FileDialogs {
+  Q_DECLARE_TR_FUNCTIONS(FileDialogs)
+};
+
 // The file types of the save dialog in the order it lists them: the kind each saves, its
 // filter and the extension it adds to a name that has none of them. A filter's text is
 // translated where it is shown; a translation must keep the patterns in parentheses, which the
@@ -42,14 +47,10 @@ constexpr const char* kAllFilesFilter = QT_TRANSLATE_NOOP("FileDialogs", "すべ
 // The canvas is shown at 96 pixels per inch; a print keeps that physical size.
 constexpr double kScreenDpi = 96.0;
 
-QString filterText(const char* filter) {
-  return QCoreApplication::translate("FileDialogs", filter);
-}
-
 // The dialog reports the filter as it showed it, so it is compared in the same words.
 const SaveType* saveTypeOf(const QString& filter) {
   const auto* type = std::ranges::find_if(
-      kSaveTypes, [&filter](const SaveType& t) { return filter == filterText(t.filter); });
+      kSaveTypes, [&filter](const SaveType& t) { return filter == FileDialogs::tr(t.filter); });
   return type == kSaveTypes.end() ? nullptr : type;
 }
 
@@ -140,7 +141,7 @@ std::optional<SaveChoice> showSaveDialog(QWidget* parent, const std::string& pro
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
   QStringList filters;
-  for (const SaveType& type : kSaveTypes) filters << filterText(type.filter);
+  for (const SaveType& type : kSaveTypes) filters << FileDialogs::tr(type.filter);
   dialog.setNameFilters(filters);
   dialog.selectFile(QString::fromStdString(proposedName));
   dialog.keepNameWhenTypeChanges();
@@ -155,7 +156,7 @@ std::optional<std::string> showOpenDialog(QWidget* parent) {
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setNameFilters({filterText(kDataFilter), filterText(kAllFilesFilter)});
+  dialog.setNameFilters({FileDialogs::tr(kDataFilter), FileDialogs::tr(kAllFilesFilter)});
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return localPath(dialog);
 }
@@ -193,15 +194,14 @@ std::string CanvasPrinter::print(const Raster& canvas) {
   QPainter painter;
   if (!painter.begin(&printer_)) {
     if (!hasDestination())
-      return QCoreApplication::translate("FileDialogs", "使えるプリンタがありません。").toStdString();
-    return QCoreApplication::translate("FileDialogs", "プリンタに印刷を始められませんでした。")
-        .toStdString();
+      return FileDialogs::tr("使えるプリンタがありません。").toStdString();
+    return FileDialogs::tr("プリンタに印刷を始められませんでした。").toStdString();
   }
   const QRectF target = canvasPrintRect(QSizeF(printer_.width(), printer_.height()),
                                         printer_.resolution());
   painter.drawImage(target, canvasImage(canvas));
   if (!painter.end() || printer_.printerState() == QPrinter::Error)
-    return QCoreApplication::translate("FileDialogs", "プリンタがエラーを返しました。").toStdString();
+    return FileDialogs::tr("プリンタがエラーを返しました。").toStdString();
   return {};
 }
 

@@ -74,8 +74,6 @@ const std::array<ChartLayout, KinematicsPanel::kChartCount>& chartLayouts() {
   return layouts;
 }
 
-QString tr(const char* text) { return QCoreApplication::translate("gyrenda::KinematicsPanel", text); }
-
 // The tabs' names: the plots' titles, in a language whose titles are long, shorter, so that
 // every tab shows at the report window's size.
 struct TabName {
@@ -102,20 +100,20 @@ void addCurve(QChart* chart, const KinematicsAnalysis& a, const Curve& curve, in
         if (!v) return std::nullopt;
         return QPointF(samples[i].crankAngle, *v);
       },
-      tr(curve.name), QPen(plotColour(colour), 2), x, y, angles, values);
+      KinematicsPanel::tr(curve.name), QPen(plotColour(colour), 2), x, y, angles, values);
 }
 
 // The raster's transmission angles as dots and the guide below which a lever tends to bind.
 void addRasterAndGuide(QChart* chart, const std::vector<QPointF>& rasterAngles, QValueAxis* x,
                        QValueAxis* y) {
   auto* raster = new QScatterSeries;
-  raster->setName(tr(kRasterName));
+  raster->setName(KinematicsPanel::tr(kRasterName));
   raster->setMarkerSize(3);
   raster->setColor(plotColour(2));
   raster->setBorderColor(plotColour(2));
   for (const QPointF& p : rasterAngles) raster->append(p);
   auto* guide = new QLineSeries;
-  guide->setName(tr(kGuideName));
+  guide->setName(KinematicsPanel::tr(kGuideName));
   guide->setPen(QPen(Qt::gray, 1, Qt::DashLine));
   guide->append(0, kTransmissionGuide);
   guide->append(360, kTransmissionGuide);
@@ -152,8 +150,7 @@ KinematicsPanel::KinematicsPanel(QWidget* parent) : QWidget(parent) {
     views_[k]->setRenderHint(QPainter::Antialiasing);
     views_[k]->setMinimumSize(360, 280);
     const TabName& tab = kTabNames[k];
-    tabs_->addTab(views_[k], QCoreApplication::translate("gyrenda::KinematicsPanel", tab.text,
-                                                         tab.disambiguation));
+    tabs_->addTab(views_[k], tr(tab.text, tab.disambiguation));
   }
 
   auto* buttons = new QHBoxLayout;

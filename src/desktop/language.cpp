@@ -41,7 +41,10 @@ void replaceTranslator(QTranslator*& slot, Load&& load) {
   slot = translator.release();
 }
 
-QString menuText(const char* text) { return QCoreApplication::translate("LanguageMenu", text); }
+// The context the menu's words are translated in.
+struct LanguageMenu {
+  Q_DECLARE_TR_FUNCTIONS(LanguageMenu)
+};
 
 }  // namespace
 
@@ -98,14 +101,14 @@ Language currentLanguage() { return installed; }
 
 void addLanguageMenu(QMenu* menu, const std::function<void(const QString&)>& tell) {
   // In both languages, for whoever cannot read the one shown.
-  QMenu* languages = menu->addMenu(menuText(QT_TRANSLATE_NOOP("LanguageMenu", "表示言語 / Language")));
+  QMenu* languages = menu->addMenu(LanguageMenu::tr("表示言語 / Language"));
   languages->setObjectName(QStringLiteral("languageMenu"));
   auto* group = new QActionGroup(languages);
   // Each language by its own name, which no translation changes.
   const std::pair<LanguageChoice, QString> entries[] = {
       {LanguageChoice::Japanese, QStringLiteral("日本語")},
       {LanguageChoice::English, QStringLiteral("English")},
-      {LanguageChoice::Desktop, menuText(QT_TRANSLATE_NOOP("LanguageMenu", "デスクトップに合わせる"))}};
+      {LanguageChoice::Desktop, LanguageMenu::tr("デスクトップに合わせる")}};
   const char* names[] = {"languageJapanese", "languageEnglish", "languageDesktop"};
   const LanguageChoice saved = savedLanguageChoice();
   for (std::size_t k = 0; k < std::size(entries); ++k) {
@@ -121,12 +124,12 @@ void addLanguageMenu(QMenu* menu, const std::function<void(const QString&)>& tel
       if (choice == before) return;
       if (!saveLanguageChoice(choice)) {
         for (QAction* a : group->actions()) a->setChecked(a->data().toInt() == int(before));
-        tell(menuText(QT_TRANSLATE_NOOP("LanguageMenu", "表示言語の設定を保存できませんでした。")));
+        tell(LanguageMenu::tr("表示言語の設定を保存できませんでした。"));
         return;
       }
       // Nothing to tell when the next start speaks as this one does.
       if (languageFor(choice, QLocale::system().uiLanguages()) != currentLanguage())
-        tell(menuText(QT_TRANSLATE_NOOP("LanguageMenu", "表示言語は次に起動したときから変わります。")));
+        tell(LanguageMenu::tr("表示言語は次に起動したときから変わります。"));
     });
   }
 }

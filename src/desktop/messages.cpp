@@ -8,25 +8,33 @@
 #include "files/file_head.h"
 
 namespace gyrenda {
+namespace {
+
+// The context the messages are translated in.
+struct Messages {
+  Q_DECLARE_TR_FUNCTIONS(Messages)
+};
+
+}  // namespace
 
 QString messageText(const Message& message) {
   const QString file = QString::fromStdString(message.file);
   switch (message.id) {
     case MessageId::CannotBeBuilt:
-      return QCoreApplication::translate("Messages", "このリンクは実現できないと思う。");
+      return Messages::tr("このリンクは実現できないと思う。");
     case MessageId::AssistantOn:
-      return QCoreApplication::translate("Messages", "test");
+      return Messages::tr("test");
     case MessageId::AssistantOff:
-      return QCoreApplication::translate("Messages", "good bye");
+      return Messages::tr("good bye");
     // Both arguments go in at once, so a "%2" in a file name stays as it is.
     case MessageId::SaveFailed:
-      return QCoreApplication::translate("Messages", "「%1」を保存できませんでした。\n%2")
+      return Messages::tr("「%1」を保存できませんでした。\n%2")
           .arg(file, saveFailureText(message.error));
     case MessageId::ImageNotEncoded:
-      return QCoreApplication::translate("Messages", "「%1」を保存できませんでした。\n%2")
-          .arg(file, QCoreApplication::translate("Messages", "画像を作れませんでした。"));
+      return Messages::tr("「%1」を保存できませんでした。\n%2")
+          .arg(file, Messages::tr("画像を作れませんでした。"));
     case MessageId::PrintFailed:
-      return QCoreApplication::translate("Messages", "印刷できませんでした。\n%1")
+      return Messages::tr("印刷できませんでした。\n%1")
           .arg(QString::fromStdString(message.detail));
     case MessageId::LoadFailed:
       return openFailureText(file) + QLatin1Char('\n') + loadFailureText(message.error);
@@ -37,27 +45,27 @@ QString messageText(const Message& message) {
 QString saveFailureText(int error) {
   switch (saveFailureOf(error)) {
     case SaveFailure::FolderMissing:
-      return QCoreApplication::translate("Messages", "フォルダがありません。");
+      return Messages::tr("フォルダがありません。");
     case SaveFailure::PermissionDenied:
-      return QCoreApplication::translate("Messages", "書き込みの権限がありません。");
+      return Messages::tr("書き込みの権限がありません。");
     case SaveFailure::DiskFull:
-      return QCoreApplication::translate("Messages", "ディスクがいっぱいです。");
+      return Messages::tr("ディスクがいっぱいです。");
     case SaveFailure::NameTooLong:
-      return QCoreApplication::translate("Messages", "名前が長すぎます。");
+      return Messages::tr("名前が長すぎます。");
     case SaveFailure::ReadOnlyFileSystem:
-      return QCoreApplication::translate("Messages", "読み取り専用のファイルシステムです。");
+      return Messages::tr("読み取り専用のファイルシステムです。");
     case SaveFailure::IsAFolder:
-      return QCoreApplication::translate("Messages", "同じ名前のフォルダがあります。");
+      return Messages::tr("同じ名前のフォルダがあります。");
     case SaveFailure::NoReader:
-      return QCoreApplication::translate("Messages", "読み出すプログラムがありません。");
+      return Messages::tr("読み出すプログラムがありません。");
     case SaveFailure::ReaderWentAway:
-      return QCoreApplication::translate("Messages", "読み出すプログラムが途中で終わりました。");
+      return Messages::tr("読み出すプログラムが途中で終わりました。");
     case SaveFailure::ReaderStopped:
-      return QCoreApplication::translate("Messages", "読み出すプログラムが読み取りません。");
+      return Messages::tr("読み出すプログラムが読み取りません。");
     case SaveFailure::UnsupportedKindOfFile:
-      return QCoreApplication::translate("Messages", "この種類のファイルには保存できません。");
+      return Messages::tr("この種類のファイルには保存できません。");
     case SaveFailure::LinkLoop:
-      return QCoreApplication::translate("Messages", "シンボリックリンクが循環しています。");
+      return Messages::tr("シンボリックリンクが循環しています。");
     case SaveFailure::Other:
       break;
   }
@@ -68,15 +76,15 @@ QString saveFailureText(int error) {
 QString loadFailureText(int error) {
   switch (error) {
     case 0:
-      return QCoreApplication::translate(
-          "Messages", "Gyrendaの数値データファイルではないか、パラメータの行が途中で切れているか正しくありません。");
+      return Messages::tr(
+          "Gyrendaの数値データファイルではないか、パラメータの行が途中で切れているか正しくありません。");
     case kNotARegularFile:
-      return QCoreApplication::translate("Messages", "ふつうのファイルではありません。");
+      return Messages::tr("ふつうのファイルではありません。");
     case ENOENT:
-      return QCoreApplication::translate("Messages", "ファイルがありません。");
+      return Messages::tr("ファイルがありません。");
     case EACCES:
     case EPERM:
-      return QCoreApplication::translate("Messages", "読み取りの権限がありません。");
+      return Messages::tr("読み取りの権限がありません。");
     default:
       // The C library words its errors in the locale's language and encoding.
       return QString::fromLocal8Bit(std::strerror(error));
@@ -84,14 +92,11 @@ QString loadFailureText(int error) {
 }
 
 QString openFailureText(const QString& path) {
-  return QCoreApplication::translate("Messages",
-                                     "「%1」はGyrenda数値データとして読み込めませんでした。")
-      .arg(path);
+  return Messages::tr("「%1」はGyrenda数値データとして読み込めませんでした。").arg(path);
 }
 
 QString noPrinterText() {
-  return QCoreApplication::translate(
-      "Messages", "使えるプリンタがありません。PDFファイルへの印刷を選べます。");
+  return Messages::tr("使えるプリンタがありません。PDFファイルへの印刷を選べます。");
 }
 
 }  // namespace gyrenda

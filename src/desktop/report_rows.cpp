@@ -9,6 +9,11 @@
 namespace gyrenda {
 namespace {
 
+// The context the rows' words are translated in.
+struct Rows {
+  Q_DECLARE_TR_FUNCTIONS(ReportRows)
+};
+
 // Hundredths are as fine as the raster's answers deserve.
 QString number(double v) {
   return QString::fromStdString(
@@ -31,28 +36,24 @@ QString range(const QString& pattern, double from, double to, double size) {
 QString className(LinkageClass c) {
   switch (c) {
     case LinkageClass::CrankRocker:
-      return QCoreApplication::translate("ReportRows",
-                                         "てこクランク（クランクが回転、てこが揺動）");
+      return Rows::tr("てこクランク（クランクが回転、てこが揺動）");
     case LinkageClass::DoubleCrank:
-      return QCoreApplication::translate("ReportRows", "両クランク（クランクもてこも回転）");
+      return Rows::tr("両クランク（クランクもてこも回転）");
     case LinkageClass::DoubleRocker:
-      return QCoreApplication::translate("ReportRows", "両てこ（中間節だけが回転）");
+      return Rows::tr("両てこ（中間節だけが回転）");
     case LinkageClass::RockerCrank:
-      return QCoreApplication::translate("ReportRows",
-                                         "てこクランク（てこが回転、クランクは揺動）");
+      return Rows::tr("てこクランク（てこが回転、クランクは揺動）");
     case LinkageClass::TripleRocker:
-      return QCoreApplication::translate("ReportRows", "三てこ（どの節も一回りしない）");
+      return Rows::tr("三てこ（どの節も一回りしない）");
     case LinkageClass::ChangePoint:
-      return QCoreApplication::translate("ReportRows",
-                                         "切替点（四節が一直線に並ぶ姿勢がある）");
+      return Rows::tr("切替点（四節が一直線に並ぶ姿勢がある）");
     case LinkageClass::CannotBeAssembled:
-      return QCoreApplication::translate(
-          "ReportRows", "組み立てられない（最長の節がほかの三つの和より長い）");
+      return Rows::tr("組み立てられない（最長の節がほかの三つの和より長い）");
   }
   return {};
 }
 
-QString noPose() { return QCoreApplication::translate("ReportRows", "姿勢なし"); }
+QString noPose() { return Rows::tr("姿勢なし"); }
 
 // The paths whose extents the report gives, by the name of the point that draws them.
 struct TracedPath {
@@ -66,52 +67,38 @@ constexpr TracedPath kTracedPaths[] = {
 
 void addSearchRows(ReportRows& rows, const QString& name, const SearchReport& s) {
   const QString found = QString::number(s.posesFound), examined = QString::number(s.anglesExamined);
-  rows.append({QCoreApplication::translate("ReportRows", "%1：見つかった姿勢").arg(name),
-               s.stopped ? QCoreApplication::translate(
-                               "ReportRows", "%1（調べたクランク角 %2）　停止で中断")
-                               .arg(found, examined)
-                         : QCoreApplication::translate("ReportRows", "%1（調べたクランク角 %2）")
-                               .arg(found, examined)});
+  rows.append({Rows::tr("%1：見つかった姿勢").arg(name),
+               s.stopped ? Rows::tr("%1（調べたクランク角 %2）　停止で中断").arg(found, examined)
+                         : Rows::tr("%1（調べたクランク角 %2）").arg(found, examined)});
   if (const auto& a = s.accuracy) {
-    rows.append({QCoreApplication::translate("ReportRows", "%1：精度 中央値").arg(name),
-                 number(a->median)});
-    rows.append({QCoreApplication::translate("ReportRows", "%1：精度 99%").arg(name),
-                 number(a->p99)});
-    rows.append({QCoreApplication::translate("ReportRows", "%1：精度 最大").arg(name),
-                 atCrank(QCoreApplication::translate("ReportRows", "%1（クランク角 %2°）"),
-                         a->max, a->maxAtCrankAngle)});
-    rows.append({QCoreApplication::translate("ReportRows", "%1：厳密解のない姿勢").arg(name),
+    rows.append({Rows::tr("%1：精度 中央値").arg(name), number(a->median)});
+    rows.append({Rows::tr("%1：精度 99%").arg(name), number(a->p99)});
+    rows.append({Rows::tr("%1：精度 最大").arg(name),
+                 atCrank(Rows::tr("%1（クランク角 %2°）"), a->max, a->maxAtCrankAngle)});
+    rows.append({Rows::tr("%1：厳密解のない姿勢").arg(name),
                  QString::number(a->withoutExactPose)});
   } else {
     // Without a measured pose, either nothing was found or no found pose has an exact one.
-    rows.append({QCoreApplication::translate("ReportRows", "%1：精度").arg(name),
+    rows.append({Rows::tr("%1：精度").arg(name),
                  s.posesFound == 0
                      ? noPose()
-                     : QCoreApplication::translate(
-                           "ReportRows", "見つかった %1 の姿勢のどれにも厳密な姿勢がありません")
-                           .arg(found)});
+                     : Rows::tr("見つかった %1 の姿勢のどれにも厳密な姿勢がありません").arg(found)});
   }
   for (const TracedPath& path : kTracedPaths) {
-    const QString point = QCoreApplication::translate("ReportRows", path.name);
+    const QString point = Rows::tr(path.name);
     const auto& extent = s.*path.extent;
     if (!extent) {
-      rows.append({QCoreApplication::translate("ReportRows", "%1：%2の範囲 X, Y").arg(name, point),
-                   noPose()});
+      rows.append({Rows::tr("%1：%2の範囲 X, Y").arg(name, point), noPose()});
       continue;
     }
-    rows.append({QCoreApplication::translate("ReportRows", "%1：%2の範囲 X").arg(name, point),
-                 range(QCoreApplication::translate("ReportRows", "%1 ～ %2（幅 %3）"),
+    rows.append({Rows::tr("%1：%2の範囲 X").arg(name, point),
+                 range(Rows::tr("%1 ～ %2（幅 %3）"),
                        extent->minX, extent->maxX, extent->width())});
-    rows.append({QCoreApplication::translate("ReportRows", "%1：%2の範囲 Y").arg(name, point),
-                 range(QCoreApplication::translate("ReportRows", "%1 ～ %2（高さ %3）"),
+    rows.append({Rows::tr("%1：%2の範囲 Y").arg(name, point),
+                 range(Rows::tr("%1 ～ %2（高さ %3）"),
                        extent->minY, extent->maxY, extent->height())});
   }
 }
-
-// The context the rows' words are translated in, for the calls that name it by tr().
-struct Rows {
-  Q_DECLARE_TR_FUNCTIONS(ReportRows)
-};
 
 // The figures of the exact kinematics: dead centres, the lever's rocking, the slider's exact
 // stroke and the peaks at the analysis' crank speed, each with its unit in the value.
@@ -158,10 +145,10 @@ void addTransmissionRows(ReportRows& rows, const QString& name, const std::optio
     rows.append({name, noPose()});
     return;
   }
-  const QString degreesAtCrank = QCoreApplication::translate("ReportRows", "%1°（クランク角 %2°）");
-  rows.append({QCoreApplication::translate("ReportRows", "%1 最小").arg(name),
+  const QString degreesAtCrank = Rows::tr("%1°（クランク角 %2°）");
+  rows.append({Rows::tr("%1 最小").arg(name),
                atCrank(degreesAtCrank, mu->min, mu->minAtCrankAngle)});
-  rows.append({QCoreApplication::translate("ReportRows", "%1 最大").arg(name),
+  rows.append({Rows::tr("%1 最大").arg(name),
                atCrank(degreesAtCrank, mu->max, mu->maxAtCrankAngle)});
 }
 
@@ -169,32 +156,29 @@ void addTransmissionRows(ReportRows& rows, const QString& name, const std::optio
 
 ReportRows reportRows(const RunReport& r, const KinematicsAnalysis& exact) {
   ReportRows rows;
-  rows.append({QCoreApplication::translate("ReportRows", "リンクの種類"),
-               className(r.linkage.linkageClass)});
-  rows.append({QCoreApplication::translate("ReportRows", "クランクの全回転"),
-               r.linkage.crankTurnsFully ? QCoreApplication::translate("ReportRows", "できる")
-                                         : QCoreApplication::translate("ReportRows", "できない")});
+  rows.append({Rows::tr("リンクの種類"), className(r.linkage.linkageClass)});
+  rows.append({Rows::tr("クランクの全回転"),
+               r.linkage.crankTurnsFully ? Rows::tr("できる") : Rows::tr("できない")});
   const DesignFigures& f = exact.figures;
-  addTransmissionRows(rows, QCoreApplication::translate("ReportRows", "伝達角"),
+  addTransmissionRows(rows, Rows::tr("伝達角"),
                       f.minTransmissionAngle
                           ? std::optional<Extremes>(Extremes{f.minTransmissionAngle->value,
                                                              f.minTransmissionAngle->crankAngle,
                                                              f.maxTransmissionAngle->value,
                                                              f.maxTransmissionAngle->crankAngle})
                           : std::nullopt);
-  addTransmissionRows(rows, QCoreApplication::translate("ReportRows", "伝達角（ラスタ）"),
-                      r.transmissionAngle);
+  addTransmissionRows(rows, Rows::tr("伝達角（ラスタ）"), r.transmissionAngle);
   addKinematicRows(rows, exact);
-  addSearchRows(rows, QCoreApplication::translate("ReportRows", "4節リンク"), r.fourBar);
-  const QString sixBar = QCoreApplication::translate("ReportRows", "6節リンク");
+  addSearchRows(rows, Rows::tr("4節リンク"), r.fourBar);
+  const QString sixBar = Rows::tr("6節リンク");
   if (!r.sixBar) {
-    rows.append({sixBar, QCoreApplication::translate("ReportRows", "解析していません")});
+    rows.append({sixBar, Rows::tr("解析していません")});
     return rows;
   }
   addSearchRows(rows, sixBar, *r.sixBar);
   const auto& stroke = r.sixBar->sliderStroke;
-  rows.append({QCoreApplication::translate("ReportRows", "%1：スライダの行程（始点から）").arg(sixBar),
-               stroke ? range(QCoreApplication::translate("ReportRows", "%1 ～ %2（長さ %3）"),
+  rows.append({Rows::tr("%1：スライダの行程（始点から）").arg(sixBar),
+               stroke ? range(Rows::tr("%1 ～ %2（長さ %3）"),
                               stroke->start, stroke->end, stroke->length)
                       : noPose()});
   return rows;

@@ -12,29 +12,13 @@
 #include <QVBoxLayout>
 
 #include "desktop/kinematics_panel.h"
+#include "desktop/parameter_names.h"
 #include "desktop/report_rows.h"
 #include "desktop/tolerance_panel.h"
 #include "linkage/number_text.h"
 
 namespace gyrenda {
 namespace {
-
-// The parameters by the names the report gives them, in the order of ParamName.
-constexpr const char* kParameterNames[kParamCount] = {
-    QT_TRANSLATE_NOOP("gyrenda::ReportWindow", "クランク半径"),
-    QT_TRANSLATE_NOOP("gyrenda::ReportWindow", "てこ半径"),
-    QT_TRANSLATE_NOOP("gyrenda::ReportWindow", "中間節長さ"),
-    QT_TRANSLATE_NOOP("gyrenda::ReportWindow", "静止節長さ"),
-    QT_TRANSLATE_NOOP("gyrenda::ReportWindow", "4節リンク出力点X軸補正"),
-    QT_TRANSLATE_NOOP("gyrenda::ReportWindow", "4節リンク出力点Y軸補正"),
-    QT_TRANSLATE_NOOP("gyrenda::ReportWindow", "6節リンクの中間節長さ"),
-    QT_TRANSLATE_NOOP("gyrenda::ReportWindow", "6節リンク出力点X軸補正"),
-    QT_TRANSLATE_NOOP("gyrenda::ReportWindow", "6節リンク出力点Y軸補正"),
-    QT_TRANSLATE_NOOP("gyrenda::ReportWindow", "スライド始点X"),
-    QT_TRANSLATE_NOOP("gyrenda::ReportWindow", "スライド始点Y"),
-    QT_TRANSLATE_NOOP("gyrenda::ReportWindow", "スライド終点X"),
-    QT_TRANSLATE_NOOP("gyrenda::ReportWindow", "スライド終点Y"),
-};
 
 QString number(float v) { return QString::fromStdString(formatBoxNumber(v)); }
 
@@ -47,7 +31,7 @@ ReportRows designRows(const ParameterSet& analysed, const ParameterSet& current)
                               ? number(analysed[i])
                               : ReportWindow::tr("%1（入力欄は %2）")
                                     .arg(number(analysed[i]), number(current[i]));
-    rows.append({ReportWindow::tr("設計：%1").arg(ReportWindow::tr(kParameterNames[i])), value});
+    rows.append({ReportWindow::tr("設計：%1").arg(parameterName(i)), value});
   }
   return rows;
 }

@@ -26,6 +26,7 @@
 #include <ranges>
 #include <utility>
 
+#include "desktop/parameter_names.h"
 #include "files/file_head.h"
 #include "linkage/number_text.h"
 #include "synthesis/target_list.h"
@@ -42,11 +43,9 @@ constexpr int kShownCandidates = 10;
 enum Column { MaxDistance, RmsDistance, Class, MinAngle, FirstLength, PivotX = FirstLength + 6,
               PivotY, FrameAngle, ColumnCount };
 
-const char* const kBoundNames[6] = {
-    QT_TRANSLATE_NOOP("gyrenda::SynthesisDialog", "クランク半径"),
-    QT_TRANSLATE_NOOP("gyrenda::SynthesisDialog", "てこ半径"),
-    QT_TRANSLATE_NOOP("gyrenda::SynthesisDialog", "中間節長さ"),
-    QT_TRANSLATE_NOOP("gyrenda::SynthesisDialog", "静止節長さ"),
+// The bounds' rows: the four lengths by the parameters' names, the output point's offsets by
+// shorter ones, the search knowing no other output point.
+const char* const kOffsetNames[2] = {
     QT_TRANSLATE_NOOP("gyrenda::SynthesisDialog", "出力点Ｘ軸補正"),
     QT_TRANSLATE_NOOP("gyrenda::SynthesisDialog", "出力点Ｙ軸補正")};
 
@@ -225,7 +224,7 @@ QWidget* SynthesisDialog::buildConditions() {
   form->addWidget(new QLabel(tr("上限")), 2, 2);
   const SynthesisOptions defaults;
   for (int k = 0; k < 6; ++k) {
-    form->addWidget(new QLabel(tr(kBoundNames[k])), 3 + k, 0);
+    form->addWidget(new QLabel(k < 4 ? parameterName(k) : tr(kOffsetNames[k - 4])), 3 + k, 0);
     const LengthRange range = defaults.*kBoundFields[k];
     const double values[2] = {range.low, range.high};
     for (int end = 0; end < 2; ++end) {

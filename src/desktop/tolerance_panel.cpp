@@ -22,28 +22,12 @@
 #include <functional>
 
 #include "desktop/charts.h"
+#include "desktop/parameter_names.h"
 #include "files/atomic_file.h"
 
 namespace gyrenda {
 
 namespace {
-
-// The design values by the names the report gives them, in the order of ParamName.
-constexpr const char* kValueNames[kParamCount] = {
-    QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "クランク半径"),
-    QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "てこ半径"),
-    QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "中間節長さ"),
-    QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "静止節長さ"),
-    QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "4節リンク出力点X軸補正"),
-    QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "4節リンク出力点Y軸補正"),
-    QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "6節リンクの中間節長さ"),
-    QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "6節リンク出力点X軸補正"),
-    QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "6節リンク出力点Y軸補正"),
-    QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "スライド始点X"),
-    QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "スライド始点Y"),
-    QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "スライド終点X"),
-    QT_TRANSLATE_NOOP("gyrenda::TolerancePanel", "スライド終点Y"),
-};
 
 // Where a sub-tab's table is: the charts first, then these.
 constexpr int kPercentileTab = TolerancePanel::kChartCount;
@@ -275,7 +259,7 @@ void TolerancePanel::buildTabs() {
   perValueTable_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
   perValueTable_->horizontalHeader()->setStretchLastSection(true);
   for (int k = 0; k < kParamCount; ++k) {
-    auto* name = new QTableWidgetItem(tr(kValueNames[k]));
+    auto* name = new QTableWidgetItem(parameterName(k));
     name->setFlags(Qt::ItemIsEnabled);
     perValueTable_->setItem(k, 0, name);
     perValueTable_->setCellWidget(k, 1, lengthBox(this, "perValueTolerance", 0.1));
@@ -439,7 +423,7 @@ double bandEnlargement(const ToleranceResult& r) {
   ValueSpan xs, ys;
   for (const ToleranceResult::NominalPoint& n : r.nominal)
     for (const auto& p : {n.fourBarOutput, n.sixBarOutput})
-      if (p) xs.take((*p)[0]), ys.take((*p)[1]);
+      if (p) xs.take(p->x), ys.take(p->y);
   const double extent = std::isfinite(xs.high) ? std::max(xs.high - xs.low, ys.high - ys.low) : 0;
   double enlarge = 1;
   while (widest > 0 && enlarge < 1e6 && widest * enlarge * 10 <= 0.06 * extent) enlarge *= 10;
@@ -481,8 +465,8 @@ QChart* TolerancePanel::pathsChart() const {
   using NP = ToleranceResult::NominalPoint;
   struct PathLayout {
     const char* name;
-    std::optional<std::array<double, 2>> NP::*point;
-    std::optional<std::array<double, 2>> NP::*direction;
+    std::optional<Vec2> NP::*point;
+    std::optional<Vec2> NP::*direction;
     const std::vector<BandPoint>* band;
   };
   const std::size_t count = r ? r->crankAngles.size() : 0;
@@ -511,7 +495,7 @@ QChart* TolerancePanel::pathsChart() const {
         [&](std::size_t i) -> std::optional<QPointF> {
           const auto& p = r->nominal[i].*layout.point;
           if (!p) return std::nullopt;
-          return QPointF((*p)[0], (*p)[1]);
+          return QPointF(p->x, p->y);
         },
         tr(layout.name), QPen(plotColour(l), 2), x, y, xs, ys);
   }
@@ -574,7 +558,7 @@ void TolerancePanel::fillTables() {
   for (int row = 0; row < sensitivities_->rowCount(); ++row) {
     const Sensitivity& s = r->sensitivity[static_cast<std::size_t>(row)];
     setRow(sensitivities_, row,
-           {QString::number(row + 1), tr(kValueNames[s.parameter]), number(s.fourBarOutput),
+           {QString::number(row + 1), parameterName(s.parameter), number(s.fourBarOutput),
             number(s.sixBarOutput), number(s.slider)},
            1);
   }

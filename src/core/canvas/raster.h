@@ -8,17 +8,13 @@
 #include <vector>
 
 #include "canvas/palette.h"
+#include "numeric/point2.h"
 
 namespace gyrenda {
 
-struct PixelPos {
-  int x, y;
-  friend bool operator==(PixelPos, PixelPos) = default;
-};
-
-struct CanvasPoint {
-  double x, y;
-};
+// A pixel by its column and row, and a point of the canvas's user coordinates.
+using PixelPos = Point2<int>;
+using CanvasPoint = Point2<double>;
 
 class Raster {
  public:

@@ -17,7 +17,7 @@ void addLocus(Drawing& d, DrawingLayer layer, const AngleTable& xs, const AngleT
   Polyline* current = nullptr;
   Colour colour = 0;
   for (int i = 0; i < kAngleSteps; ++i) {
-    if (xs[i] == kNoPose || !isFinite({xs[i], ys[i]})) continue;
+    if (xs[i] == kNoPose || !isFinite(WorldPoint{xs[i], ys[i]})) continue;
     const Colour c = quadrantColour(static_cast<float>(i) / 2.0f);
     if (!current || c != colour) {
       std::vector<WorldPoint> start;

@@ -6,26 +6,15 @@
 #include <limits>
 #include <numbers>
 
+#include "kinematics/vec2.h"
 #include "linkage/linkage.h"
 #include "canvas/run_result.h"
 
 namespace gyrenda {
 namespace {
 
-struct Vec {
-  double x, y;
-  Vec operator+(Vec o) const { return {x + o.x, y + o.y}; }
-  Vec operator-(Vec o) const { return {x - o.x, y - o.y}; }
-  Vec operator*(double k) const { return {x * k, y * k}; }
-  Vec unit() const { return {x / norm(), y / norm()}; }
-  double dot(Vec o) const { return x * o.x + y * o.y; }
-  double cross(Vec o) const { return x * o.y - y * o.x; }
-  double norm() const { return std::hypot(x, y); }
-  Vec left() const { return {-y, x}; }
-};
-
 bool found(const AngleTable& t, int i) { return t[i] != kNoPose; }
-Vec at(const AngleTable& x, const AngleTable& y, int i) { return {x[i], y[i]}; }
+Vec2 at(const AngleTable& x, const AngleTable& y, int i) { return {x[i], y[i]}; }
 double crankAngleOf(int i) { return i / 2.0; }
 
 int posesIn(const AngleTable& t) {
@@ -79,12 +68,12 @@ double degrees(double radians) { return radians * 180.0 / std::numbers::pi; }
 
 // The angle at the lever tip between the coupler and the lever, for every found pose.
 std::vector<CrankAngleValue> transmissionAngles(const Linkage& l, const RunResult& f) {
-  const Vec pivot{l[fixedLinkLength], 0.0};
+  const Vec2 pivot{l[fixedLinkLength], 0.0};
   std::vector<CrankAngleValue> angles;
   for (int i = 0; i < kAngleSteps; ++i) {
     if (!found(f.hits.leverTipX, i)) continue;
-    const Vec tip = at(f.hits.leverTipX, f.hits.leverTipY, i);
-    const Vec coupler = tip - at(l.tables.crankTipX, l.tables.crankTipY, i), lever = tip - pivot;
+    const Vec2 tip = at(f.hits.leverTipX, f.hits.leverTipY, i);
+    const Vec2 coupler = tip - at(l.tables.crankTipX, l.tables.crankTipY, i), lever = tip - pivot;
     const double lengths = coupler.norm() * lever.norm();
     if (!(lengths > 0.0) || !std::isfinite(lengths)) continue;
     angles.push_back({crankAngleOf(i), degrees(std::acos(std::clamp(coupler.dot(lever) / lengths, -1.0, 1.0)))});
@@ -103,17 +92,17 @@ std::optional<Extremes> extremesOf(const std::vector<CrankAngleValue>& angles) {
 // circle about its pivot. Of the two, the one on the found tip's side of the line from the
 // crank tip to the lever pivot: the assembly branch changes only where the two meet, so the
 // side names the branch, and near that toggle the two lie close together anyway.
-std::optional<Vec> exactLeverTip(const Linkage& l, int i, Vec foundTip) {
+std::optional<Vec2> exactLeverTip(const Linkage& l, int i, Vec2 foundTip) {
   const double a = l[crankRadius], b = l[couplerLength], c = l[leverRadius];
   const double theta = crankAngleOf(i) * std::numbers::pi / 180.0;
-  const Vec crankTip{a * std::cos(theta), a * std::sin(theta)};
-  const Vec toPivot = Vec{l[fixedLinkLength], 0.0} - crankTip;
+  const Vec2 crankTip{a * std::cos(theta), a * std::sin(theta)};
+  const Vec2 toPivot = Vec2{l[fixedLinkLength], 0.0} - crankTip;
   const double d = toPivot.norm();
   if (d == 0.0 || d > b + c || d < std::abs(b - c)) return std::nullopt;
-  const Vec e = toPivot.unit();
+  const Vec2 e = toPivot.unit();
   const double along = (b * b - c * c + d * d) / (2.0 * d);
   const double across = std::sqrt(std::max(0.0, b * b - along * along));
-  const Vec foot = crankTip + e * along;
+  const Vec2 foot = crankTip + e * along;
   return e.cross(foundTip - crankTip) >= 0.0 ? foot + e.left() * across
                                              : foot - e.left() * across;
 }
@@ -122,16 +111,16 @@ std::optional<Vec> exactLeverTip(const Linkage& l, int i, Vec foundTip) {
 // slide line, the one on the found slider's side of the foot of the point on the line. The
 // found output point keeps the six-bar figure to the six-bar search's own
 // error; the four-bar's error is in the four-bar figure.
-std::optional<Vec> exactSlider(const Linkage& l, Vec driving, Vec foundSlider) {
-  const Vec start{l[slideStartX], l[slideStartY]};
-  const Vec slide = Vec{l[slideEndX], l[slideEndY]} - start;
-  const Vec e = slide.unit();
+std::optional<Vec2> exactSlider(const Linkage& l, Vec2 driving, Vec2 foundSlider) {
+  const Vec2 start{l[slideStartX], l[slideStartY]};
+  const Vec2 slide = Vec2{l[slideEndX], l[slideEndY]} - start;
+  const Vec2 e = slide.unit();
   const double link = l[sixLinkLength];
   const double t = (driving - start).dot(e);
   const double off = e.cross(driving - start);
   if (std::abs(off) > link) return std::nullopt;
   const double half = std::sqrt(link * link - off * off);
-  const Vec foot = start + e * t;
+  const Vec2 foot = start + e * t;
   return (foundSlider - foot).dot(e) >= 0.0 ? foot + e * half : foot - e * half;
 }
 
@@ -143,8 +132,8 @@ std::optional<Accuracy> accuracyOf(const AngleTable& xs, const AngleTable& ys, E
   int withoutExact = 0;
   for (int i = 0; i < kAngleSteps; ++i) {
     if (!found(xs, i)) continue;
-    const Vec pose = at(xs, ys, i);
-    if (const std::optional<Vec> e = exact(i, pose)) distance.add(i, (pose - *e).norm());
+    const Vec2 pose = at(xs, ys, i);
+    if (const std::optional<Vec2> e = exact(i, pose)) distance.add(i, (pose - *e).norm());
     else ++withoutExact;
   }
   if (distance.empty()) return std::nullopt;
@@ -153,19 +142,19 @@ std::optional<Accuracy> accuracyOf(const AngleTable& xs, const AngleTable& ys, E
 
 std::optional<Accuracy> fourBarAccuracy(const Linkage& l, const RunResult& f) {
   return accuracyOf(f.hits.leverTipX, f.hits.leverTipY,
-                    [&](int i, Vec tip) { return exactLeverTip(l, i, tip); });
+                    [&](int i, Vec2 tip) { return exactLeverTip(l, i, tip); });
 }
 
 std::optional<Accuracy> sixBarAccuracy(const Linkage& l, const RunResult& f) {
-  return accuracyOf(f.hits.sliderX, f.hits.sliderY, [&](int i, Vec slider) {
+  return accuracyOf(f.hits.sliderX, f.hits.sliderY, [&](int i, Vec2 slider) {
     return exactSlider(l, at(f.outputX, f.outputY, i), slider);
   });
 }
 
 std::optional<SliderStroke> sliderStroke(const Linkage& l, const RunResult& f) {
-  const Vec start{l[slideStartX], l[slideStartY]};
-  const Vec slide = Vec{l[slideEndX], l[slideEndY]} - start;
-  const Vec e = slide.unit();
+  const Vec2 start{l[slideStartX], l[slideStartY]};
+  const Vec2 slide = Vec2{l[slideEndX], l[slideEndY]} - start;
+  const Vec2 e = slide.unit();
   std::optional<SliderStroke> s;
   for (int i = 0; i < kAngleSteps; ++i) {
     if (!found(f.hits.sliderX, i)) continue;

@@ -167,11 +167,6 @@ std::optional<Vec2> directionOf(const std::optional<PointRates>& rates) {
   return rates->velocity * (1 / n);
 }
 
-std::optional<std::array<double, 2>> pair(const std::optional<Vec2>& v) {
-  if (!v) return std::nullopt;
-  return std::array<double, 2>{v->x, v->y};
-}
-
 // The nominal design's points at the band's crank angles; the angles and the nominal rows
 // of the result with them.
 std::vector<Points> nominalRows(const KinematicCurves& curves, ToleranceResult& result) {
@@ -180,13 +175,13 @@ std::vector<Points> nominalRows(const KinematicCurves& curves, ToleranceResult& 
     points.push_back(pointsOf(pose));
     result.crankAngles.push_back(pose.crankAngle);
     ToleranceResult::NominalPoint np;
-    np.fourBarOutput = pair(points.back().fourBar);
-    np.sixBarOutput = pair(points.back().sixBar);
-    np.slider = pair(points.back().slider);
+    np.fourBarOutput = points.back().fourBar;
+    np.sixBarOutput = points.back().sixBar;
+    np.slider = points.back().slider;
     if (pose.fourBar && pose.fourBar->rates)
-      np.fourBarDirection = pair(directionOf(pose.fourBar->rates->output));
+      np.fourBarDirection = directionOf(pose.fourBar->rates->output);
     if (pose.sixBar && pose.sixBar->rates)
-      np.sixBarDirection = pair(directionOf(pose.sixBar->rates->output));
+      np.sixBarDirection = directionOf(pose.sixBar->rates->output);
     result.nominal.push_back(np);
   }
   return points;

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "kinematics/vec2.h"
 #include "linkage/parameters.h"
 #include "numeric/parallel_for.h"
 
@@ -81,9 +82,9 @@ struct ToleranceResult {
   std::vector<double> crankAngles;  // of the band
   // The nominal design's points at those angles, for plots; none where its loop is open.
   struct NominalPoint {
-    std::optional<std::array<double, 2>> fourBarOutput, sixBarOutput, slider;
+    std::optional<Vec2> fourBarOutput, sixBarOutput, slider;
     // The path's direction there (unit), to draw the band across it.
-    std::optional<std::array<double, 2>> fourBarDirection, sixBarDirection;
+    std::optional<Vec2> fourBarDirection, sixBarDirection;
   };
   std::vector<NominalPoint> nominal;
   ToleranceBand band;
