@@ -27,21 +27,21 @@ void Workbench::redrawForOutput() {
 
 std::optional<std::string> Workbench::fileBytes(SaveFormat format) const {
   switch (format) {
-    case SaveFormat::DataFile: return dataFileText(linkage_.parameters, runs_.result());
+    case SaveFormat::DataFile: return dataFileText(design_.linkage().parameters, runs_.result());
     case SaveFormat::Bitmap: return platform_->encodeBitmap(canvas_);
     case SaveFormat::Png: return platform_->encodeExport(ExportFormat::Png, canvas_, {});
     case SaveFormat::Svg:
     case SaveFormat::Dxf:
       return platform_->encodeExport(
           format == SaveFormat::Svg ? ExportFormat::Svg : ExportFormat::Dxf, canvas_,
-          buildDrawing(linkage_, view_, runs_.result()));
+          buildDrawing(design_.linkage(), view_, runs_.result()));
   }
   return std::nullopt;
 }
 
 void Workbench::save() {
   if (running()) return;
-  if (const auto choice = platform_->askSavePath(proposedFileName(linkage_.parameters)))
+  if (const auto choice = platform_->askSavePath(proposedFileName(design_.linkage().parameters)))
     saveAs(choice->path, choice->format);
 }
 

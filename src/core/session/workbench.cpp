@@ -1,5 +1,7 @@
 #include "session/workbench.h"
 
+#include <cmath>
+
 #include <algorithm>
 
 #include "canvas/construction.h"
@@ -14,15 +16,7 @@ Workbench::Workbench(Platform* platform) : platform_(platform ? platform : &null
 
 void Workbench::start() {
   view_.zoomLevel = 3;
-  const auto& info = paramInfo();
-  for (int k = 0; k < kParamCount; ++k) {
-    controls_.boxText[k] = std::string(info[k].defaultText);
-    linkage_.parameters[k] = readNumber(controls_.boxText[k]);
-    // The spin bars start at the defaults; setting them at creation raises no change.
-    controls_.spinValue[k] = static_cast<int>(linkage_.parameters[k]);
-  }
-  shownText_ = controls_.boxText;
-  history_.reset(designInPlace());
+  design_.start();
   setRunControls(true);
   selectSpeed(1);
   controls_.mark(AllChanged);
@@ -32,7 +26,7 @@ float Workbench::speedStep() const { return speedStepOf(controls_.speedItem); }
 
 void Workbench::show(const Message& message) { platform_->showMessage(message); }
 
-void Workbench::redraw() { drawConstruction(linkage_, view_, canvas_); }
+void Workbench::redraw() { drawConstruction(design_.linkage(), view_, canvas_); }
 
 void Workbench::execute() {
   if (running()) return;
@@ -44,6 +38,19 @@ void Workbench::animate(Direction direction) {
   if (running()) return;
   redraw();
   run(RunKind::Animation, direction);
+}
+
+namespace {
+
+float floorToHundredths(float v) {
+  return static_cast<float>(std::floor(static_cast<double>(v) * 100.0) / 100.0);
+}
+
+}  // namespace
+
+void Workbench::movePointer(float x, float y) {
+  controls_.readout = ControlState::Readout{floorToHundredths(x), floorToHundredths(y)};
+  controls_.mark(CaptionsChanged);
 }
 
 void Workbench::stop() { runs_.stop(); }
@@ -84,7 +91,7 @@ void Workbench::drawGrid() { gyrenda::drawGrid(view_, canvas_); }
 void Workbench::computeFrames() {
   if (running()) return;
   redraw();
-  runs_.searchFrames(runSettings(RunKind::Frames, Direction::Forwards), linkage_, canvas_);
+  runs_.searchFrames(runSettings(RunKind::Frames, Direction::Forwards), design_.linkage(), canvas_);
 }
 
 RunSettings Workbench::runSettings(RunKind kind, Direction direction) const {
@@ -93,7 +100,7 @@ RunSettings Workbench::runSettings(RunKind kind, Direction direction) const {
 }
 
 void Workbench::run(RunKind kind, Direction direction) {
-  runs_.start(runSettings(kind, direction), linkage_, canvas_);
+  runs_.start(runSettings(kind, direction), design_.linkage(), canvas_);
 }
 
 bool Workbench::advanceRun() { return runs_.advance(); }
@@ -153,7 +160,7 @@ void Workbench::setRunControls(bool idle) {
   controls_.enabled(Control::SpeedList) = true;
   controls_.enabled(Control::HelpMenu) = true;
   controls_.mark(EnabledChanged);
-  showHistory(idle);
+  design_.showHistory(idle);
 }
 
 }  // namespace gyrenda

@@ -12,6 +12,7 @@
 #include "linkage/linkage.h"
 #include "report/run_report.h"
 #include "session/control_state.h"
+#include "session/design_editor.h"
 #include "session/design_history.h"
 #include "session/platform.h"
 #include "session/run.h"
@@ -20,7 +21,7 @@
 
 namespace gyrenda {
 
-class Workbench final : private RunDriver::Session {
+class Workbench final : private RunDriver::Session, private DesignEditor::Host {
  public:
   // Without a platform of the caller's own, nothing is shown and nobody is asked.
   explicit Workbench(Platform* platform = nullptr);
@@ -35,13 +36,13 @@ class Workbench final : private RunDriver::Session {
   const ControlState& controls() const { return controls_; }
   // The window writes the user's input here: typed box texts, check boxes, the slide option.
   ControlState& controls() { return controls_; }
-  const Linkage& linkage() const { return linkage_; }
+  const Linkage& linkage() const { return design_.linkage(); }
   const View& view() const { return view_; }
   const RunResult& result() const { return runs_.result(); }
   const std::optional<RunReport>& report() const { return runs_.report(); }
   const Raster& canvas() const { return canvas_; }
 
-  bool running() const { return runs_.running(); }
+  bool running() const override { return runs_.running(); }
   // One step of the run in progress, as its driver calls it between the user's events: the
   // end of the phase in progress where 停止 was pressed, or of the whole run once the program
   // is to end. Nothing while the watchdog's message is open: the run waits for it. False once
@@ -55,21 +56,12 @@ class Workbench final : private RunDriver::Session {
   int watchdogTicks() const { return runs_.watchdogTicks(); }
   bool assistantOn() const { return assistantOn_; }
 
-  // --- Editing -------------------------------------------------------------------------------
-  // The validation pass of box `index`: read the box, repair the whole parameter set, write
-  // the repaired values back into boxes and bars, show the fixed-link range, rebuild the
-  // linkage, redraw, and analyse at once when すぐに描画する is ticked. Refused during a run,
-  // since it would redraw the canvas that the search reads.
-  void leaveBox(int index);
-  // Sets spin bar `index` as a click or the program does: clamped to the bar's range; a value
-  // that differs copies itself into the box and, outside a pass, runs the pass for that box.
-  void setSpinBar(int index, int value);
-  // A value given as text, as typing it into box `index` and leaving the box: one pass. The
-  // headless program's --set.
-  void enterParameter(int index, const std::string& text);
-  // A design read from a file: into the boxes and the parameters, a pass for every box in
-  // order, then the grid and one analysis, as the load command does.
-  void applyDesign(const ParameterSet& values);
+  // --- Editing (see DesignEditor) ---------------------------------------------------------------
+  void leaveBox(int index) { design_.leaveBox(index); }
+  void setSpinBar(int index, int value) { design_.setSpinBar(index, value); }
+  // The headless program's --set.
+  void enterParameter(int index, const std::string& text) { design_.enterParameter(index, text); }
+  void applyDesign(const ParameterSet& values) { design_.applyDesign(values); }
   // The load command after its dialog: a path that is not a regular file is refused at once,
   // without waiting. When nothing was loaded, the user is told why (LoadFailed); returns an
   // empty string or that reason, in English.
@@ -78,23 +70,16 @@ class Workbench final : private RunDriver::Session {
   // The pointer moved over the canvas to canvas point (x, y): the readout follows it.
   void movePointer(float x, float y);
   // A double-click on the canvas: the point last shown becomes a slide end point.
-  void enterPoint();
-
-  // --- Whole designs ---------------------------------------------------------------------------
-  // Each load, each applied design and each validation pass (or point entry) that changed the
-  // parameters is one step of the history. 元に戻す and やり直し put the design before or after
-  // the one in place back exactly as it was, into the boxes, bars and linkage; the canvas then
-  // shows its construction, and its path only after 実行, unless すぐに描画する is ticked, which
-  // analyses it at once as it does every edit. Refused during a run.
-  void undo();
-  void redo();
-  // A design from elsewhere (a synthesis candidate) typed into the boxes, read by the
-  // validation passes as one step of the history, then analysed. Refused during a run.
-  void applyParameters(const ParameterSet& values);
-  const DesignHistory& history() const { return history_; }
+  void enterPoint() { design_.enterPoint(); }
+  // 元に戻す and やり直し over whole designs.
+  void undo() { design_.undo(); }
+  void redo() { design_.redo(); }
+  // A synthesis candidate applied.
+  void applyParameters(const ParameterSet& values) { design_.applyParameters(values); }
+  const DesignHistory& history() const { return design_.history(); }
 
   // --- Commands --------------------------------------------------------------------------------
-  void execute();                       // 実行: redraw, then analyse
+  void execute() override;              // 実行: redraw, then analyse
   void animate(Direction direction);    // アニメ
   void stop();                          // 停止: the loop in progress ends at its next yield
   void quit();                          // 終了: every loop ends; the window closes after
@@ -123,7 +108,7 @@ class Workbench final : private RunDriver::Session {
   // Zoom and pan as a caller sets them before anything is drawn: nothing is redrawn.
   void setView(const View& view);
   // The grid alone, as the canvas shows it when the window opens.
-  void drawGrid();
+  void drawGrid() override;
   // The animation's frame searches without the playback: redraw, clear, four-bar frames and,
   // with the six-bar box ticked, six-bar frames.
   void computeFrames();
@@ -133,50 +118,27 @@ class Workbench final : private RunDriver::Session {
   // the run while it goes on, and idle again however it ends.
   void run(RunKind kind, Direction direction = Direction::Forwards);
   RunSettings runSettings(RunKind kind, Direction direction) const;
-  // An analysis, or within a larger edit one analysis once that edit is done.
-  void analyseSoon();
+  void analyse() override { run(RunKind::Analysis); }
   // What the driver tells: the controls follow the run.
   float speedStep() const override;
   void runStarted() override;
   void phaseEnded(RunPhase ended) override;
   void runEnded(RunKind kind) override;
   // Clears the canvas and draws the grid and the whole static construction.
-  void redraw();
+  void redraw() override;
   // Grid, then one full analysis: the picture that exports and printing take.
   void redrawForOutput();
   // Running: only 停止 among the commands, and no edits. Idle: everything but 停止.
   void setRunControls(bool idle);
-  void setLengthToOne(ParameterSet& p, int k);
-  void writeBack(const ParameterSet& p, int k);
-  // Puts a text of the program's own into box k: leaving the box with that text unchanged
-  // keeps the parameter as it is, to the last bit, where reading the text back could round it.
-  void showInBox(int k, std::string text);
-  // The boxes given `values` and read by a pass each, as one edit: no step of the history.
-  void typeDesign(const ParameterSet& values);
-  // The same with no analysis in between, however すぐに描画する stands.
-  void putDesign(const ParameterSet& values);
-  // Undo and redo: `design`, if any, made the one in place.
-  void stepTo(const std::optional<DesignState>& design);
-  DesignState designInPlace() const;
-  // The parameters in place as a step of the history, unless inside a larger edit.
-  void recordDesign();
-  // The 編集 items' flags: something to undo or redo, and no run in progress.
-  void showHistory(bool idle);
   void show(const Message& message);
 
   NullPlatform nullPlatform_;
   Platform* platform_;
   ControlState controls_;
-  Linkage linkage_;
   View view_;
   Raster canvas_;
-  DesignHistory history_;
+  DesignEditor design_{controls_, *this};
   RunDriver runs_{*platform_, *this};
-
-  bool editGuard_ = false;        // a validation pass is in progress
-  std::array<std::string, kParamCount> shownText_{};  // the text the program last put in a box
-  int designEdit_ = 0;            // passes that belong to one larger edit are in progress
-  bool analysisDue_ = false;      // a pass of that edit asked for an analysis
   bool assistantOn_ = false;
 };
 

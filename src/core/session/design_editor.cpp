@@ -1,11 +1,11 @@
 // Parameter editing: the validation pass that every change of a parameter ends in, the spin
-// bars that feed it, and point entry on the canvas.
+// bars that feed it, point entry on the canvas, and the history of whole designs.
 #include <algorithm>
 #include <cmath>
 #include <utility>
 
 #include "linkage/number_text.h"
-#include "session/workbench.h"
+#include "session/design_editor.h"
 
 namespace gyrenda {
 namespace {
@@ -15,13 +15,21 @@ float clampParam(float v) { return std::clamp(v, -kParamLimit, kParamLimit); }
 // Rounds half to even, as the spin bars take a value.
 int barValueFor(float v) { return static_cast<int>(std::nearbyint(clampParam(v))); }
 
-float floorToHundredths(float v) {
-  return static_cast<float>(std::floor(static_cast<double>(v) * 100.0) / 100.0);
-}
-
 }  // namespace
 
-void Workbench::setSpinBar(int k, int value) {
+void DesignEditor::start() {
+  const auto& info = paramInfo();
+  for (int k = 0; k < kParamCount; ++k) {
+    controls_.boxText[k] = std::string(info[k].defaultText);
+    linkage_.parameters[k] = readNumber(controls_.boxText[k]);
+    // The spin bars start at the defaults; setting them at creation raises no change.
+    controls_.spinValue[k] = static_cast<int>(linkage_.parameters[k]);
+  }
+  shownText_ = controls_.boxText;
+  history_.reset(designInPlace());
+}
+
+void DesignEditor::setSpinBar(int k, int value) {
   const auto& info = paramInfo()[k];
   value = std::clamp(value, info.spinMin, info.spinMax);
   if (value == controls_.spinValue[k]) return;
@@ -38,29 +46,29 @@ void Workbench::setSpinBar(int k, int value) {
   leaveBox(k);
 }
 
-void Workbench::enterParameter(int index, const std::string& text) {
-  if (index < 0 || index >= kParamCount || running()) return;
+void DesignEditor::enterParameter(int index, const std::string& text) {
+  if (index < 0 || index >= kParamCount || host_.running()) return;
   controls_.boxText[index] = text;
   controls_.mark(BoxesChanged);
   leaveBox(index);
 }
 
-void Workbench::showInBox(int k, std::string text) {
+void DesignEditor::showInBox(int k, std::string text) {
   controls_.boxText[k] = text;
   shownText_[k] = std::move(text);
   controls_.mark(BoxesChanged);
 }
 
-void Workbench::writeBack(const ParameterSet& p, int k) { showInBox(k, formatBoxNumber(p[k])); }
+void DesignEditor::writeBack(const ParameterSet& p, int k) { showInBox(k, formatBoxNumber(p[k])); }
 
-void Workbench::setLengthToOne(ParameterSet& p, int k) {
+void DesignEditor::setLengthToOne(ParameterSet& p, int k) {
   p[k] = 1.0f;
   writeBack(p, k);
 }
 
-void Workbench::leaveBox(int index) {
+void DesignEditor::leaveBox(int index) {
   // Edits and runs never interleave: a pass would redraw the canvas the search is reading.
-  if (index < 0 || index >= kParamCount || running()) return;
+  if (index < 0 || index >= kParamCount || host_.running()) return;
   editGuard_ = true;
   // The bars set below only copy their values into the boxes while the guard is up; they
   // read the parameters being repaired.
@@ -126,22 +134,22 @@ void Workbench::leaveBox(int index) {
   controls_.mark(CaptionsChanged);
   recordDesign();
 
-  redraw();
+  host_.redraw();
   editGuard_ = false;
   if (ticked(controls_.drawImmediately)) analyseSoon();
 }
 
 // A run goes on after the command that started it has returned, and refuses edits meanwhile:
 // a pass that is one of several (the two of a point entry) leaves its analysis to the end.
-void Workbench::analyseSoon() {
+void DesignEditor::analyseSoon() {
   if (designEdit_ > 0) {
     analysisDue_ = true;
     return;
   }
-  run(RunKind::Analysis);
+  host_.analyse();
 }
 
-void Workbench::typeDesign(const ParameterSet& values) {
+void DesignEditor::typeDesign(const ParameterSet& values) {
   for (int k = 0; k < kParamCount; ++k) controls_.boxText[k] = formatBoxNumber(values[k]);
   for (int k = 0; k < kParamCount; ++k) linkage_.parameters[k] = readNumber(controls_.boxText[k]);
   shownText_.fill({});  // every box is read once, as typed
@@ -152,31 +160,31 @@ void Workbench::typeDesign(const ParameterSet& values) {
   analysisDue_ = false;  // the callers analyse the whole design once it is in
 }
 
-void Workbench::applyDesign(const ParameterSet& values) {
+void DesignEditor::applyDesign(const ParameterSet& values) {
   typeDesign(values);
   recordDesign();
-  drawGrid();
-  execute();
+  host_.drawGrid();
+  host_.execute();
 }
 
-void Workbench::putDesign(const ParameterSet& values) {
+void DesignEditor::putDesign(const ParameterSet& values) {
   // One analysis at most, after the whole design is in, however すぐに描画する stands.
   const CheckState immediate = std::exchange(controls_.drawImmediately, 0);
   typeDesign(values);
   controls_.drawImmediately = immediate;
 }
 
-DesignState Workbench::designInPlace() const {
+DesignState DesignEditor::designInPlace() const {
   return {linkage_.parameters, controls_.boxText, controls_.spinValue};
 }
 
-void Workbench::recordDesign() {
+void DesignEditor::recordDesign() {
   if (designEdit_ > 0) return;
   history_.record(designInPlace());
-  showHistory(!running());
+  showHistory(!host_.running());
 }
 
-void Workbench::showHistory(bool idle) {
+void DesignEditor::showHistory(bool idle) {
   const bool canUndo = idle && history_.canUndo(), canRedo = idle && history_.canRedo();
   if (canUndo == controls_.canUndo && canRedo == controls_.canRedo) return;
   controls_.canUndo = canUndo;
@@ -184,18 +192,18 @@ void Workbench::showHistory(bool idle) {
   controls_.mark(EnabledChanged);
 }
 
-void Workbench::undo() {
-  if (!running()) stepTo(history_.undo());
+void DesignEditor::undo() {
+  if (!host_.running()) stepTo(history_.undo());
 }
 
-void Workbench::redo() {
-  if (!running()) stepTo(history_.redo());
+void DesignEditor::redo() {
+  if (!host_.running()) stepTo(history_.redo());
 }
 
 // Undo puts back exactly the design that was in place, which a pass need not leave as it is
 // (a crank cut back to the lever by a pass moves the fixed link on the next), so the boxes,
 // bars, linkage and caption are set as the passes that made it left them, without a pass.
-void Workbench::stepTo(const std::optional<DesignState>& design) {
+void DesignEditor::stepTo(const std::optional<DesignState>& design) {
   if (!design) return;
   linkage_ = makeLinkage(design->parameters);
   controls_.boxText = shownText_ = design->boxText;
@@ -203,24 +211,19 @@ void Workbench::stepTo(const std::optional<DesignState>& design) {
   controls_.fixedLinkCaption = linkage_.fixedLinkRange;
   controls_.mark(BoxesChanged | CaptionsChanged);
   showHistory(true);
-  redraw();
-  if (ticked(controls_.drawImmediately)) run(RunKind::Analysis);
+  host_.redraw();
+  if (ticked(controls_.drawImmediately)) host_.analyse();
 }
 
-void Workbench::applyParameters(const ParameterSet& values) {
-  if (running()) return;
+void DesignEditor::applyParameters(const ParameterSet& values) {
+  if (host_.running()) return;
   putDesign(values);
   recordDesign();
-  execute();
+  host_.execute();
 }
 
-void Workbench::movePointer(float x, float y) {
-  controls_.readout = ControlState::Readout{floorToHundredths(x), floorToHundredths(y)};
-  controls_.mark(CaptionsChanged);
-}
-
-void Workbench::enterPoint() {
-  if (running() || !controls_.enabled(Control::PointEntry)) return;
+void DesignEditor::enterPoint() {
+  if (host_.running() || !controls_.enabled(Control::PointEntry)) return;
   const ControlState::Readout at = controls_.readout.value_or(ControlState::Readout{});
   const bool start = controls_.slidePointOption == 0;
   const int xBox = start ? slideStartX : slideEndX;
@@ -233,7 +236,7 @@ void Workbench::enterPoint() {
   leaveBox(xBox + 1);
   --designEdit_;
   recordDesign();
-  if (std::exchange(analysisDue_, false)) run(RunKind::Analysis);
+  if (std::exchange(analysisDue_, false)) host_.analyse();
 }
 
 }  // namespace gyrenda
