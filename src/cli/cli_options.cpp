@@ -229,7 +229,8 @@ const CliOption kOptions[] = {
      "uniform)", kSetting, kTolerance, setDistribution},
     {"synthesize", "FILE|-",
      "path synthesis: find crank-rockers whose output path passes closest to the targets in "
-     "FILE ('-' for standard input; x,y per line, comma, semicolon or blanks, optional header "
+     "FILE ('-' for standard input; x,y per line, or a count 1, 2, 3 ... then x,y, split by "
+     "a comma, a semicolon or blanks, full-width digits read as ASCII, an optional header "
      "line naming the columns; 1 MiB at most) and write them as JSON on standard output, best "
      "first: the six four-bar values, each target's distance, the largest and RMS distance, "
      "class and least transmission angle", kInput, kAlone,
