@@ -15,6 +15,7 @@
 #include <fstream>
 #include <ranges>
 
+#include "core/test_support.h"
 #include "desktop/canvas_widget.h"
 #include "desktop/synthesis_dialog.h"
 #include "linkage/number_text.h"
@@ -90,8 +91,7 @@ TEST_F(SynthesisWindowTest, TargetsAreDrawnOverTheRasterNeverIntoIt) {
     const QImage bare = canvas->grab().toImage();
     canvas->setTargets({{10, 20}, {40, -5}, {-30, 0}});
     const QImage crossed = canvas->grab().toImage();
-    EXPECT_TRUE(std::equal(raster.data(), raster.data() + Raster::kStride * Raster::kHeight,
-                           bench().canvas().data())) << run;
+    EXPECT_TRUE(test::samePixels(raster, bench().canvas())) << run;
     const auto at = *bench().canvas().toPixel(40, 5);
     EXPECT_NE(crossed.pixel(at.x, at.y), bare.pixel(at.x, at.y)) << run;
   }
