@@ -104,25 +104,22 @@ QStringList cutOff(QWidget* root) {
               cut << shown->toPlainText();
     }
   };
-  check(root);
-  for (QTabWidget* tabs : root->findChildren<QTabWidget*>()) {
-    if (!tabs->isVisible()) continue;
+  const auto eachPage = [](QTabWidget* tabs, const auto& onPage) {
     const int shown = tabs->currentIndex();
     for (int i = 0; i < tabs->count(); ++i) {
       tabs->setCurrentIndex(i);
-      check(tabs->widget(i));
-      // The tab widgets on this page, laid out now.
-      for (QTabWidget* inner : tabs->widget(i)->findChildren<QTabWidget*>()) {
-        const int innerShown = inner->currentIndex();
-        for (int k = 0; k < inner->count(); ++k) {
-          inner->setCurrentIndex(k);
-          check(inner->widget(k));
-        }
-        inner->setCurrentIndex(innerShown);
-      }
+      onPage(tabs->widget(i));
     }
     tabs->setCurrentIndex(shown);
-  }
+  };
+  check(root);
+  for (QTabWidget* tabs : root->findChildren<QTabWidget*>())
+    if (tabs->isVisible())
+      eachPage(tabs, [&](QWidget* page) {
+        check(page);
+        // The tab widgets on this page, laid out now.
+        for (QTabWidget* inner : page->findChildren<QTabWidget*>()) eachPage(inner, check);
+      });
   cut.removeDuplicates();
   return cut;
 }
@@ -132,12 +129,10 @@ QStringList cutOff(QWidget* root) {
 // plot's title ("plot#index"), or a sentence of the help ("help").
 const std::tuple<const char*, const char*, const char*> kSamples[] = {  // object, ja, en
     {"execute", "実行", "Run"},
-    {"quit", "終了", "Quit"},
     {"status", "終了", "Finished"},
     {"caption0", "クランク（原動節）半径", "Crank (driver) radius"},
     {"fixedLinkCaption", "静止節(19～53)", "Fixed link (19 to 53)"},
     {"fourBarFrame", "４節リンクパラメータ", "Four-bar parameters"},
-    {"slideEndOption", "ｽﾗｲﾄﾞ終点座標(X,Y)", "Slide end (X,Y)"},
     {"fileMenu", "ファイル(&F)", "&File"},
     {"report", "解析レポート", "Analysis report"},
     {"languageMenu", "表示言語 / Language", "Language"},
@@ -149,7 +144,6 @@ const std::tuple<const char*, const char*, const char*> kSamples[] = {  // objec
     {"plot#2", "速度（60 rpm）", "Speed (60 rpm)"},
     {"plot#4", "入力トルク", "Input torque"},  // the same at any speed
     {"candidateTable#0", "最大距離 (mm)", "Greatest distance (mm)"},
-    {"candidateTable#1", "RMS距離 (mm)", "RMS distance (mm)"},
 };
 
 // The sample `object` of kSamples as `window` shows it; the help's sentence when it has it.
