@@ -176,7 +176,8 @@ class FilePlatform : public test::FakePlatform {
   }
   std::optional<int> askPrintCopies() override { return copies; }
   std::optional<std::string> encodeBitmap(const Raster& r) override { return record(r, "BM\xff"); }
-  std::optional<std::string> encodeExport(ExportFormat f, const Raster& r, const Drawing&) override {
+  std::optional<std::string> encodeExport(ExportFormat f, const Raster& r,
+                                          const Drawing&) override {
     return record(r, "export " + std::to_string(static_cast<int>(f)));
   }
   std::string printCanvas(const Raster& r) override { return record(r, printFailure); }
@@ -313,9 +314,10 @@ TEST(FileCommands, SaveAndPrintHandOverAFreshDrawingAndLoadLoadsOnceOrChangesNot
     w.platform.onYield = [&] { analyses += bench.loopCrankAngle() == 0; };
     guarded(text, [&] { (bench.*click)(); });
     const int type = click == save ? answer.value_or(0) : 0;
-    EXPECT_EQ(contents(s / "out"), type == 1   ? "BM\xff"
-                                   : type == 2 ? dataFileText(bench.linkage().parameters, bench.result())
-                                   : type > 2 && pictures ? "export " + std::to_string(type) : "");
+    const std::string data = dataFileText(bench.linkage().parameters, bench.result());
+    EXPECT_EQ(contents(s / "out"), type == 1                ? "BM\xff"
+                                   : type == 2              ? data
+                                   : type > 2 && pictures   ? "export " + std::to_string(type) : "");
     fs::remove(s / "out");
     EXPECT_EQ(std::pair(bench.controls().drawImmediately == 0, analyses),
               std::pair(click == load, int{redrawn}));
@@ -324,16 +326,19 @@ TEST(FileCommands, SaveAndPrintHandOverAFreshDrawingAndLoadLoadsOnceOrChangesNot
     EXPECT_EQ(w.platform.pictures.size(), pictures);
     for (const Raster& picture : w.platform.pictures)
       EXPECT_TRUE(test::samePixels(picture, bench.canvas()));
-    const bool failed = click == print && !text.empty(), refused = click == load && answer && !redrawn;
+    const bool failed = click == print && !text.empty();
+    const bool refused = click == load && answer && !redrawn;
+    using Why = std::pair<int, std::string>;
     const auto [error, why] =
-        text == s / "fifo" || text == s / "ro" ? std::pair(kNotARegularFile, std::string("not a regular file"))
-        : text == at("missing") ? std::pair(ENOENT, std::string(std::strerror(ENOENT)))
-        : std::pair(0, std::string("not a Gyrenda data file, or its parameter line is incomplete or invalid"));
-    EXPECT_EQ(w.platform.messages,
-              std::vector<Message>(failed || refused, failed ? Message{MessageId::PrintFailed, {}, 0, text}
-                                                             : Message{MessageId::LoadFailed, text, error, why}));
+        text == s / "fifo" || text == s / "ro" ? Why(kNotARegularFile, "not a regular file")
+        : text == at("missing")                ? Why(ENOENT, std::strerror(ENOENT))
+        : Why(0, "not a Gyrenda data file, or its parameter line is incomplete or invalid");
+    const Message told = failed ? Message{MessageId::PrintFailed, {}, 0, text}
+                                : Message{MessageId::LoadFailed, text, error, why};
+    EXPECT_EQ(w.platform.messages, std::vector<Message>(failed || refused, told));
     std::ostringstream out, err;
-    const int status = refused ? guarded(text, [&] { return runCli({"--load", text}, out, err, {}); }) : 1;
+    const int status =
+        refused ? guarded(text, [&] { return runCli({"--load", text}, out, err, {}); }) : 1;
     EXPECT_EQ(std::pair(status, err.str()),
               std::pair(1, refused ? "gyrenda-cli: " + text + ": " + why + "\n" : ""));
   }

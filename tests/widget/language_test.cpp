@@ -1,6 +1,6 @@
 // The window in each language: the captions the translation gives, no Japanese left under
-// English, no English caption cut off, the language menu's choice kept in the settings, and
-// the same numeric file in both.
+// English, no English caption cut off, and the language menu's choice kept in the settings.
+// (The numeric file is the core's, which knows no language.)
 #include <QChart>
 #include <QChartView>
 #include <QSignalSpy>
@@ -168,15 +168,11 @@ class LanguageTest : public ::testing::Test {
   void TearDown() override { installTranslations(Language::Japanese); }
 };
 
-TEST_F(LanguageTest, WindowSpeaksTheLanguageAndWritesTheSameNumbers) {
-  QTemporaryDir dir;
-  QByteArray numbers[2];
+TEST_F(LanguageTest, WindowSpeaksTheLanguage) {
   for (Language language : {Language::Japanese, Language::English}) {
     const bool english = language == Language::English;
     installTranslations(language);
-    auto recording = std::make_unique<RecordingPlatform>();
-    RecordingPlatform* platform = recording.get();
-    MainWindow window(std::move(recording));
+    MainWindow window(std::make_unique<RecordingPlatform>());
     window.show();
     window.findChild<QListWidget*>(QStringLiteral("speedList"))->setCurrentRow(0);  // quick
     window.findChild<QAbstractButton*>(QStringLiteral("analyseSixBar"))->click();  // all the rows
@@ -199,13 +195,6 @@ TEST_F(LanguageTest, WindowSpeaksTheLanguageAndWritesTheSameNumbers) {
     EXPECT_TRUE(computed.wait(20000) && report->tolerance()->result());
     EXPECT_EQ(cutOff(report).join(u'|').toStdString(), "");
 
-    const QString path = dir.filePath(QStringLiteral("design%1.GYR").arg(int(language)));
-    platform->saveAs = SaveChoice{path.toStdString(), 2};
-    window.findChild<QAction*>(QStringLiteral("save"))->trigger();
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    numbers[int(language)] = file.readAll();
-
     VersionWindow version;
     HelpWindow help;
     QStringList texts = shownTexts(&window) + shownTexts(&version) + shownTexts(&help);
@@ -215,8 +204,6 @@ TEST_F(LanguageTest, WindowSpeaksTheLanguageAndWritesTheSameNumbers) {
     EXPECT_EQ(std::ranges::count_if(texts, hasJapanese) == 0, english)
         << texts.filter(QRegularExpression(QStringLiteral("\\p{Han}"))).join(u'|').toStdString();
   }
-  EXPECT_GT(numbers[0].size(), 700 * 6);
-  EXPECT_EQ(numbers[0], numbers[1]);
 }
 
 // Qt's own dialogs speak the window's language, whatever the desktop's locale: the words of
