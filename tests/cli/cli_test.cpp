@@ -2,19 +2,24 @@
 // core's save function and the save command).
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
+#include <QXmlStreamReader>
 #include <cctype>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fcntl.h>
 #include <unistd.h>
-#include <sstream>
+#include <map>
 
 #include "cli/cli_run.h"
+#include "canvas/palette.h"
 #include "core/test_support.h"
+#include "encoders/canvas_image.h"
 #include "files/data_file.h"
+#include "files/drawing.h"
 
 namespace gyrenda {
 namespace {
@@ -36,12 +41,10 @@ TEST(Cli, WritesTheAnalysisToStandardOutputAndOptionsActInTheOrderGiven) {
   w.bench.execute();
   const std::string analysed = dataFileText(w.bench.linkage().parameters, w.bench.result());
   EXPECT_EQ(run({}), std::tuple(0, analysed, ""));
-  // The whole canvas as a bitmap file whose header states the length it has.
+  // A bitmap file whose header states the length it has (its pixels: below).
   const auto [status, bmp, err] = run({"--bmp", "-"});
   EXPECT_EQ(std::tuple(status, bmp.substr(0, 2), err), std::tuple(0, "BM", ""));
   EXPECT_EQ(field(bmp, 2), static_cast<std::int32_t>(bmp.size()));
-  EXPECT_EQ(std::pair(field(bmp, 18), std::abs(field(bmp, 22))),
-            std::pair(Raster::kWidth, Raster::kHeight));
   const struct { Args args, other; bool same; } cases[] = {
       {{"--gyr", "-"}, {}, true}, {{"--set", "crankRadius=20"}, {"--set", "0=20"}, true},
       {{"--set", "fixedLinkLength=10"}, {"--set", "3=19"}, true},
@@ -140,6 +143,75 @@ TEST(Cli, RepeatedOutputsWriteEveryFileAndNamesOfOneFileAreRefused) {
   EXPECT_EQ(test::readFile(file("sent.out")), "");
   EXPECT_EQ(out({"--six", "--report", "-", "--kinematics", file("k.csv"), "--step", "90"}),
             out({"--six", "--report", "-"}));
+}
+
+// A coordinate as the SVG checks compare it: the float it reads as, in full.
+QString coordinate(float v) { return " " + QString::number(v, 'g', 9); }
+
+// An SVG file's view box and its groups by id, each element in a group as its name, a polyline
+// as its stroke colour and coordinates.
+std::map<QString, QStringList> readSvg(const std::string& bytes, QString& viewBox) {
+  std::map<QString, QStringList> groups;
+  QXmlStreamReader xml(QByteArray::fromStdString(bytes));
+  QString id;
+  while (xml.readNext() != QXmlStreamReader::EndDocument && !xml.hasError()) {
+    if (!xml.isStartElement()) continue;
+    const auto a = xml.attributes();
+    QString element = xml.name().toString();
+    if (element == "svg") viewBox = a.value("viewBox").toString();
+    if (element == "polyline") {
+      element = a.value("stroke").toString();
+      for (const QString& n : a.value("points").toString().split(QRegularExpression("[ ,]")))
+        element += coordinate(n.toFloat());
+    }
+    if (element == "g") groups[id = a.value("id").toString()];
+    else groups[id] << element;
+  }
+  EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+  return groups;
+}
+
+// The exports of a six-bar run, read back by Qt's own readers: the bitmap (at 96 dpi: 3780
+// pixels per metre) and the PNG (indexed) have the canvas's pixels in the palette's colours,
+// and the SVG one group per layer holding the drawing of the run, in world units with y turned
+// up. (The window saves the same bytes: file_services_test; the DXF read back by ezdxf:
+// dxf_export_test.py.)
+TEST(Cli, ExportsReadBackAsTheRun) {
+  test::OpenWindow w;
+  w.bench.controls().analyseSixBar = 1;
+  w.bench.execute();
+  const auto read = [](const char* option) {
+    return QImage::fromData(QByteArray::fromStdString(out({"--six", option, "-"})));
+  };
+  const auto rgb = [](const QImage& i) { return i.convertToFormat(QImage::Format_RGB32); };
+  const QImage bmp = read("--bmp"), png = read("--png"), canvas = rgb(canvasImage(w.bench.canvas()));
+  EXPECT_EQ(std::tuple(bmp.dotsPerMeterX(), bmp.dotsPerMeterY(), png.format()),
+            std::tuple(3780, 3780, QImage::Format_Indexed8));
+  EXPECT_TRUE(rgb(bmp) == canvas && rgb(png) == canvas);
+
+  const Drawing d = buildDrawing(w.bench.linkage(), w.bench.view(), w.bench.result());
+  const Bounds b = extent(d);
+  const std::string svg = out({"--six", "--svg", "-"});
+  QString viewBox;
+  const auto groups = readSvg(svg, viewBox);
+  EXPECT_EQ(viewBox, QString("%1 %2 %3 %4").arg(b.left).arg(-b.top).arg(b.right - b.left)
+                        .arg(b.top - b.bottom));
+  ASSERT_EQ(groups.size(), kLayerNames.size() + 1);  // and the one that turns y up
+  const QString leverArc = R"(d="M 67 0 A 36 36 0 0 1 -5 )";  // counterclockwise, y up
+  EXPECT_TRUE(QString::fromStdString(svg).contains(leverArc));
+  for (std::string_view name : kLayerNames) {
+    QStringList expected;
+    for (const DrawingItem& item : d.items) {
+      if (layerName(item.layer) != name) continue;
+      const Rgb c = kPalette[item.colour];
+      const auto* p = std::get_if<Polyline>(&item.shape);
+      expected << (p ? QString::asprintf("#%02x%02x%02x", c.r, c.g, c.b)
+                     : QStringList{"circle", "path", "line", "circle"}.at(item.shape.index()));
+      for (const WorldPoint& v : p ? p->vertices : std::vector<WorldPoint>{})
+        expected.back() += coordinate(v.x) + coordinate(v.y);
+    }
+    EXPECT_EQ(groups.at(QString::fromUtf8(name)), expected) << std::string(name);
+  }
 }
 
 TEST(Cli, FramesWritesAHeaderAndOneCsvRowPerHalfDegree) {

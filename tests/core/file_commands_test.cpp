@@ -24,6 +24,7 @@
 #include "files/atomic_file.h"
 #include "files/data_file.h"
 #include "files/data_file_reader.h"
+#include "files/drawing.h"
 #include "files/file_head.h"
 #include "test_support.h"
 
@@ -167,7 +168,7 @@ TEST(DataFileReader, TakesTheFirstThirteenNumbersInAnyDecimalFormAndReadsABounde
 }
 
 // Dialogs answer what the test set, the save dialog only when it proposes the name of the
-// opening design; the encoder and the printer record each picture.
+// opening design; the encoders and the printer record each picture.
 class FilePlatform : public test::FakePlatform {
  public:
   std::optional<SaveChoice> askSavePath(const std::string& name) override {
@@ -175,6 +176,10 @@ class FilePlatform : public test::FakePlatform {
   }
   std::optional<int> askPrintCopies() override { return copies; }
   std::optional<std::string> encodeBitmap(const Raster& r) override { return record(r, "BM\xff"); }
+  std::optional<std::string> encodeExport(ExportFormat f, const Raster& r,
+                                          const Drawing&) override {
+    return record(r, "export " + std::to_string(static_cast<int>(f)));
+  }
   std::string printCanvas(const Raster& r) override { return record(r, printFailure); }
   std::string record(const Raster& r, const std::string& result) {
     pictures.push_back(r);
@@ -270,23 +275,25 @@ TEST(SaveTargets, EachKindOfTargetEndsAsItShouldAndTheCallerIsToldWhy) {
 
 // The File menu after its dialogs. Save and print draw the canvas afresh (one analysis) and
 // hand it over only when their dialog gave a choice: a cancelled dialog, a cancelled file type
-// (0) or a data file (2) redraws nothing, print with neither printer nor file (0 copies) hands
-// nothing over. Load unticks すぐに描画する first, then loads once (one analysis: the thirteen
-// passes analyse nothing) or changes nothing; a path that is not a regular file (a FIFO without
-// a writer included) is refused at once. No command tells the user anything but a print failure
-// and a load that loaded nothing, which names the file and the reason.
+// (0), a data file (2) or a type beyond the exports (6) redraws nothing, print with neither
+// printer nor file (0 copies) hands nothing over. Load unticks すぐに描画する first, then
+// loads once (one analysis: the thirteen passes analyse nothing) or changes nothing; a path
+// that is not a regular file (a FIFO without a writer included) is refused at once. No command
+// tells the user anything but a print failure and a load that loaded nothing, which names the
+// file and the reason, as the headless program reports it.
 TEST(FileCommands, SaveAndPrintHandOverAFreshDrawingAndLoadLoadsOnceOrChangesNothing) {
   const std::array<std::string, kParamCount> loaded{"18", "36",  "36", "31", "72",  "0.5", "50",
                                                     "100", "-30", "20", "55", "150", "55"};
   const Scratch s;
   const auto at = [](const std::string& name) { return kData.string() + "/load_" + name + ".GYR"; };
   const auto save = &Workbench::save, print = &Workbench::print, load = &Workbench::load;
-  // The dialog's answer (1 a bitmap, 2 a data file; copies; or any), the printer's failure or
-  // the path to load,
+  // The dialog's answer (the kind of file saved, 1 to 5 in the dialog's order; copies; or any),
+  // the printer's failure or the path to load,
   // the pictures handed over and whether the window was redrawn.
   const std::tuple<void (Workbench::*)(), std::optional<int>, std::string, unsigned, bool> cases[] = {
-      {save, {}, "", 0, false}, {save, 1, "", 1, true},
-      {save, 2, "", 0, false}, {print, {}, "", 0, false}, {print, 0, "", 0, true},
+      {save, {}, "", 0, false}, {save, 1, "", 1, true}, {save, 2, "", 0, false},
+      {save, 3, "", 1, true}, {save, 5, "", 1, true}, {print, {}, "", 0, false},
+      {print, 0, "", 0, true},
       {print, 3, "", 3, true}, {print, 3, "紙切れ", 1, true}, {load, {}, "", 0, false},
       {load, 0, s / "fifo", 0, false}, {load, 0, s / "ro", 0, false},
       {load, 0, at("missing"), 0, false}, {load, 0, at("lowercase_header"), 0, false},
@@ -294,24 +301,26 @@ TEST(FileCommands, SaveAndPrintHandOverAFreshDrawingAndLoadLoadsOnceOrChangesNot
       {load, 0, at("clean"), 0, true}, {load, 0, at("unquoted_header"), 0, true},
       {load, 0, at("hand_edited"), 0, true}};  // 0.50, blanks, lines split
   for (const auto& [click, answer, text, pictures, redrawn] : cases) {
-    SCOPED_TRACE(text);
+    SCOPED_TRACE(text + " " + std::to_string(answer.value_or(-1)));
     FileWindow w;
     Workbench& bench = w.bench;
     bench.execute();
     bench.controls().drawImmediately = 1;
     bench.drawGrid();  // what is on the screen must not reach a picture
     const auto [boxes, canvas] = std::pair(bench.controls().boxText, bench.canvas());
-    if (answer)
-      w.platform.saveChoice =
-          SaveChoice{s / "out", *answer == 1 ? SaveFormat::Bitmap : SaveFormat::DataFile};
+    constexpr SaveFormat kFormats[] = {SaveFormat::Bitmap, SaveFormat::DataFile, SaveFormat::Png,
+                                       SaveFormat::Svg, SaveFormat::Dxf};
+    if (click == save && answer) w.platform.saveChoice = SaveChoice{s / "out", kFormats[*answer - 1]};
     w.platform.openPath = answer ? std::optional(text) : std::nullopt;
     std::tie(w.platform.copies, w.platform.printFailure) = std::pair(answer, text);
     int analyses = 0;  // the six-bar is not analysed: the only yield at 0° starts an analysis
     w.platform.onYield = [&] { analyses += bench.loopCrankAngle() == 0; };
     guarded(text, [&] { (bench.*click)(); });
-    const std::string data = click == save && answer == 2
-                                 ? dataFileText(bench.linkage().parameters, bench.result()) : "";
-    EXPECT_EQ(contents(s / "out"), click == save && answer == 1 ? "BM\xff" : data);
+    const int type = click == save ? answer.value_or(0) : 0;
+    const std::string data = dataFileText(bench.linkage().parameters, bench.result());
+    EXPECT_EQ(contents(s / "out"), type == 1                ? "BM\xff"
+                                   : type == 2              ? data
+                                   : type > 2 && pictures   ? "export " + std::to_string(type) : "");
     fs::remove(s / "out");
     EXPECT_EQ(std::pair(bench.controls().drawImmediately == 0, analyses),
               std::pair(click == load, int{redrawn}));
@@ -322,22 +331,19 @@ TEST(FileCommands, SaveAndPrintHandOverAFreshDrawingAndLoadLoadsOnceOrChangesNot
       EXPECT_TRUE(test::samePixels(picture, bench.canvas()));
     const bool failed = click == print && !text.empty();
     const bool refused = click == load && answer && !redrawn;
+    using Why = std::pair<int, std::string>;
+    const auto [error, why] =
+        text == s / "fifo" || text == s / "ro" ? Why(kNotARegularFile, "not a regular file")
+        : text == at("missing")                ? Why(ENOENT, std::strerror(ENOENT))
+        : Why(0, "not a Gyrenda data file, or its parameter line is incomplete or invalid");
     const Message told = failed ? Message{MessageId::PrintFailed, {}, 0, text}
-                                : Message{MessageId::LoadFailed, text, 0, {}};  // why: below
-    std::vector<Message> messages = w.platform.messages;
-    if (refused && messages.size() == 1) messages[0].error = 0, messages[0].detail.clear();
-    EXPECT_EQ(messages, std::vector<Message>(failed || refused, told));
-  }
-  // Why a load was refused, as the headless program reports it and the window is told it.
-  for (const auto& [path, error, reason] :
-       {std::tuple<std::string, int, std::string>(s / "fifo", kNotARegularFile, "not a regular file"),
-        {s / "ro", kNotARegularFile, "not a regular file"},
-        {at("missing"), ENOENT, std::strerror(ENOENT)},
-        {at("twelve_numbers"), 0, "not a Gyrenda data file, or its parameter line is incomplete "
-                                  "or invalid"}}) {
-    FileWindow w;
-    EXPECT_EQ(guarded(path, [&] { return w.bench.loadDesignFile(path); }), reason);
-    EXPECT_EQ(w.platform.messages, std::vector(1, Message{MessageId::LoadFailed, path, error, reason}));
+                                : Message{MessageId::LoadFailed, text, error, why};
+    EXPECT_EQ(w.platform.messages, std::vector<Message>(failed || refused, told));
+    std::ostringstream out, err;
+    const int status =
+        refused ? guarded(text, [&] { return runCli({"--load", text}, out, err, {}); }) : 1;
+    EXPECT_EQ(std::pair(status, err.str()),
+              std::pair(1, refused ? "gyrenda-cli: " + text + ": " + why + "\n" : ""));
   }
 }
 

@@ -130,6 +130,9 @@ TEST(Kinematics, TextbookCrankRockerAndOffsetSliderCrankByHand) {
   for (const ExactPose& p : k.curves.samples)
     fastest = std::max(fastest, std::abs(p.sixBar->rates->sliderVelocity));
   EXPECT_EQ(f.peakSliderSpeed->value, fastest);
+  // At 60 rpm the crank turns 2π rad/s: the output point on the crank tip 2 from its pivot
+  // moves at 4π mm/s.
+  EXPECT_NEAR(k.curves.samples[100].fourBar->rates->output.velocity.norm(), 4 * std::numbers::pi, 1e-9);
 }
 
 // Grashof's class and whether the crank turns fully, against where the exact loop closes: at

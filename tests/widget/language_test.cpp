@@ -1,6 +1,6 @@
 // The window in each language: the captions the translation gives, no Japanese left under
-// English, no English caption cut off, the language menu's choice kept in the settings, and
-// the same numeric file in both.
+// English, no English caption cut off, and the language menu's choice kept in the settings.
+// (The numeric file is the core's, which knows no language.)
 #include <QChart>
 #include <QChartView>
 #include <QSignalSpy>
@@ -104,25 +104,22 @@ QStringList cutOff(QWidget* root) {
               cut << shown->toPlainText();
     }
   };
-  check(root);
-  for (QTabWidget* tabs : root->findChildren<QTabWidget*>()) {
-    if (!tabs->isVisible()) continue;
+  const auto eachPage = [](QTabWidget* tabs, const auto& onPage) {
     const int shown = tabs->currentIndex();
     for (int i = 0; i < tabs->count(); ++i) {
       tabs->setCurrentIndex(i);
-      check(tabs->widget(i));
-      // The tab widgets on this page, laid out now.
-      for (QTabWidget* inner : tabs->widget(i)->findChildren<QTabWidget*>()) {
-        const int innerShown = inner->currentIndex();
-        for (int k = 0; k < inner->count(); ++k) {
-          inner->setCurrentIndex(k);
-          check(inner->widget(k));
-        }
-        inner->setCurrentIndex(innerShown);
-      }
+      onPage(tabs->widget(i));
     }
     tabs->setCurrentIndex(shown);
-  }
+  };
+  check(root);
+  for (QTabWidget* tabs : root->findChildren<QTabWidget*>())
+    if (tabs->isVisible())
+      eachPage(tabs, [&](QWidget* page) {
+        check(page);
+        // The tab widgets on this page, laid out now.
+        for (QTabWidget* inner : page->findChildren<QTabWidget*>()) eachPage(inner, check);
+      });
   cut.removeDuplicates();
   return cut;
 }
@@ -132,12 +129,10 @@ QStringList cutOff(QWidget* root) {
 // plot's title ("plot#index"), or a sentence of the help ("help").
 const std::tuple<const char*, const char*, const char*> kSamples[] = {  // object, ja, en
     {"execute", "実行", "Run"},
-    {"quit", "終了", "Quit"},
     {"status", "終了", "Finished"},
     {"caption0", "クランク（原動節）半径", "Crank (driver) radius"},
     {"fixedLinkCaption", "静止節(19～53)", "Fixed link (19 to 53)"},
     {"fourBarFrame", "４節リンクパラメータ", "Four-bar parameters"},
-    {"slideEndOption", "ｽﾗｲﾄﾞ終点座標(X,Y)", "Slide end (X,Y)"},
     {"fileMenu", "ファイル(&F)", "&File"},
     {"report", "解析レポート", "Analysis report"},
     {"languageMenu", "表示言語 / Language", "Language"},
@@ -149,7 +144,6 @@ const std::tuple<const char*, const char*, const char*> kSamples[] = {  // objec
     {"plot#2", "速度（60 rpm）", "Speed (60 rpm)"},
     {"plot#4", "入力トルク", "Input torque"},  // the same at any speed
     {"candidateTable#0", "最大距離 (mm)", "Greatest distance (mm)"},
-    {"candidateTable#1", "RMS距離 (mm)", "RMS distance (mm)"},
 };
 
 // The sample `object` of kSamples as `window` shows it; the help's sentence when it has it.
@@ -174,15 +168,11 @@ class LanguageTest : public ::testing::Test {
   void TearDown() override { installTranslations(Language::Japanese); }
 };
 
-TEST_F(LanguageTest, WindowSpeaksTheLanguageAndWritesTheSameNumbers) {
-  QTemporaryDir dir;
-  QByteArray numbers[2];
+TEST_F(LanguageTest, WindowSpeaksTheLanguage) {
   for (Language language : {Language::Japanese, Language::English}) {
     const bool english = language == Language::English;
     installTranslations(language);
-    auto recording = std::make_unique<RecordingPlatform>();
-    RecordingPlatform* platform = recording.get();
-    MainWindow window(std::move(recording));
+    MainWindow window(std::make_unique<RecordingPlatform>());
     window.show();
     window.findChild<QListWidget*>(QStringLiteral("speedList"))->setCurrentRow(0);  // quick
     window.findChild<QAbstractButton*>(QStringLiteral("analyseSixBar"))->click();  // all the rows
@@ -205,13 +195,6 @@ TEST_F(LanguageTest, WindowSpeaksTheLanguageAndWritesTheSameNumbers) {
     EXPECT_TRUE(computed.wait(20000) && report->tolerance()->result());
     EXPECT_EQ(cutOff(report).join(u'|').toStdString(), "");
 
-    const QString path = dir.filePath(QStringLiteral("design%1.GYR").arg(int(language)));
-    platform->saveAs = SaveChoice{path.toStdString(), SaveFormat::DataFile};
-    window.findChild<QAction*>(QStringLiteral("save"))->trigger();
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    numbers[int(language)] = file.readAll();
-
     VersionWindow version;
     HelpWindow help;
     QStringList texts = shownTexts(&window) + shownTexts(&version) + shownTexts(&help);
@@ -221,8 +204,6 @@ TEST_F(LanguageTest, WindowSpeaksTheLanguageAndWritesTheSameNumbers) {
     EXPECT_EQ(std::ranges::count_if(texts, hasJapanese) == 0, english)
         << texts.filter(QRegularExpression(QStringLiteral("\\p{Han}"))).join(u'|').toStdString();
   }
-  EXPECT_GT(numbers[0].size(), 700 * 6);
-  EXPECT_EQ(numbers[0], numbers[1]);
 }
 
 // Qt's own dialogs speak the window's language, whatever the desktop's locale: the words of

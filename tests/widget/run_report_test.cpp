@@ -4,8 +4,6 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QXYSeries>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
@@ -24,9 +22,10 @@ namespace {
 
 using ReportWindowTest = MainWindowTest;
 
-// The window's table and the JSON of gyrenda-cli, run on the same design, both show the core's
-// report of the analysis, the window's under the design it was made of.
-TEST_F(ReportWindowTest, FollowsEachAnalysisAndAgreesWithTheHeadlessProgramsJson) {
+// The window's table shows the core's report of each analysis under the design it was made of
+// (as the JSON of gyrenda-cli does: kinematics_cli_test), its plots the exact curves and the
+// raster's values, and it copies and saves what it shows.
+TEST_F(ReportWindowTest, FollowsEachAnalysisWithTheCoresReport) {
   auto* report = open<ReportWindow>("report");
   ASSERT_TRUE(report);
   auto* table = report->findChild<QTableWidget*>("table");
@@ -82,24 +81,6 @@ TEST_F(ReportWindowTest, FollowsEachAnalysisAndAgreesWithTheHeadlessProgramsJson
     QTest::mouseClick(report->findChild<QPushButton*>("copy"), Qt::LeftButton);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), shown);
 
-    const QJsonObject json = QJsonDocument::fromJson(cli(
-        QStringList{"--set", QStringLiteral("0=") + crank, "--report", "-"} +
-        (six ? QStringList{"--six"} : QStringList{}))).object();
-    EXPECT_EQ(json.contains("sixBar"), six);
-    const SearchReport& s = six ? *core.sixBar : core.fourBar;
-    const QJsonValue mu = json["rasterTransmissionAngle"], search = json[six ? "sixBar" : "fourBar"];
-    const QJsonValue a = search["accuracy"];
-    std::vector<std::pair<QJsonValue, double>> figures{
-        {mu["min"], core.transmissionAngle->min},
-        {mu["maxAtCrankAngle"], core.transmissionAngle->maxAtCrankAngle},
-        {search["posesFound"], s.posesFound}, {search["anglesExamined"], s.anglesExamined},
-        {a["median"], s.accuracy->median}, {a["p99"], s.accuracy->p99}, {a["max"], s.accuracy->max},
-        {a["maxAtCrankAngle"], s.accuracy->maxAtCrankAngle},
-        {search["axisPath"]["width"], s.axisPath->width()},
-        {search["outputPath"]["minY"], s.outputPath->minY}};
-    if (six) figures.emplace_back(search["sliderStroke"]["length"], s.sliderStroke->length);
-    for (std::size_t i = 0; i < figures.size(); ++i)  // a missing figure reads as NaN
-      EXPECT_EQ(figures[i].first.toDouble(std::nan("")), figures[i].second) << "figure " << i;
   }
 }
 
