@@ -4,7 +4,6 @@
 #include <cfloat>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <system_error>
 
 namespace gyrenda {
@@ -92,11 +91,14 @@ std::size_t takeNumericPrefix(std::string_view text, std::string& out) {
 
 std::string trimmedGeneral(float value) {
   if (value == 0.0f) return "0";  // also turns -0 into 0
+  // As printf's "%.7G" writes it in the C locale, whatever locale the program runs in (a
+  // decimal comma would break every box and file): two exponent digits at least ("1E+07"),
+  // no trailing zeros, no point after an integral value.
   char buf[48];
-  std::snprintf(buf, sizeof buf, "%.7G", static_cast<double>(value));
-  std::string s(buf);
-  // %G keeps two exponent digits at least ("1E+07"); nothing else to trim: %G drops
-  // trailing zeros and the point of an integral value by itself.
+  const auto end = std::to_chars(buf, buf + sizeof buf, static_cast<double>(value),
+                                 std::chars_format::general, 7).ptr;
+  std::string s(buf, end);
+  std::ranges::transform(s, s.begin(), [](char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; });
   return s;
 }
 
