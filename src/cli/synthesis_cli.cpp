@@ -33,10 +33,12 @@ QJsonObject candidateJson(const SynthesisCandidate& c, bool freeFrame) {
   QJsonObject parameters;
   for (const ParamName k : {crankRadius, leverRadius, couplerLength, fixedLinkLength,
                             outputOffsetX, outputOffsetY})
-    // The box's text as a number, so that the value reads back as the same float.
+    // The box's text as a number, so that the value reads back as the same float; read in
+    // the C locale's form, as it is written, whatever the locale.
     parameters.insert(QString::fromLatin1(paramInfo()[k].name.data(),
                                           static_cast<qsizetype>(paramInfo()[k].name.size())),
-                      std::stod(formatBoxNumber(c.parameters[k])));
+                      realNumber(formatBoxNumber(c.parameters[k]), -kParamLimit, kParamLimit)
+                          .value_or(0));
   QJsonObject o{{"parameters", parameters},
                 {"maxDistance", c.maxDistance},
                 {"rmsDistance", c.rmsDistance},
