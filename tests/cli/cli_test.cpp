@@ -14,6 +14,7 @@
 #include <unistd.h>
 #include <map>
 
+#include "cli/cli_options.h"
 #include "cli/cli_run.h"
 #include "canvas/palette.h"
 #include "core/test_support.h"
@@ -88,6 +89,15 @@ TEST(Cli, BadOptionsGiveOneLineOnStandardErrorAndNothingElse) {
         << err;
   }
 }
+// The help names every option of the table, each once, in lines a terminal shows whole.
+TEST(Cli, HelpListsEveryOptionInLinesOfAtMost79Characters) {
+  const std::string help = cliUsage();
+  for (const std::string& line : test::splitLines(help, "\n")) EXPECT_LE(line.size(), 79u) << line;
+  for (const CliOption& o : cliOptions())
+    EXPECT_NE(help.find(std::string("  --") + o.name + (o.value ? " " : "")), std::string::npos)
+        << o.name;
+}
+
 
 // A length far below its offset (1e-38 against 50) once overflowed the output point's factor
 // into poses that were not finite, written as "-nan" and "inf" and counted without a place.

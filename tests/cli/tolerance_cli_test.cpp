@@ -8,7 +8,12 @@
 #include <sstream>
 #include <tuple>
 
+#include <algorithm>
+#include <cmath>
+
 #include "cli/cli_run.h"
+#include "kinematics/kinematics_analysis.h"
+#include "linkage/number_text.h"
 #include "tolerance/tolerance_analysis.h"
 
 namespace gyrenda {
@@ -42,6 +47,17 @@ TEST(CliTolerance, JsonIsTheCoreAnalysisOfTheOptionsAndRepeatsByteForByteForASee
   for (std::size_t i = 0; i < kParamCount; ++i)  // the ranking whole
     EXPECT_EQ(json["sensitivity"][i]["parameter"].toString().toStdString(), paramInfo()[want.sensitivity[i].parameter].name);
   EXPECT_DOUBLE_EQ(json["shareNotFullyTurning"].toDouble(), want.notFullyTurning);
+
+  // With the six-bar's link just long enough (the core's own case), some samples lose the
+  // slider, and the program says so beside the JSON.
+  double farthest = 0;
+  for (const ExactPose& pose : analyseKinematics({18, 36, 36, 31, 72, 0, 50, 100, 30, 20, 55, 150, 55}, 60).curves.samples)
+    farthest = std::max(farthest, std::abs(55 - pose.fourBar->output.y));
+  const auto [code, json2, note] =
+      run({"--tolerance", "-", "--samples", "200", "--tol", "0", "--tol", "sixLinkLength=0.1",
+           "--clearance", "0", "--set", "sixLinkLength=" + formatBoxNumber(static_cast<float>(farthest + 0.05))});
+  EXPECT_EQ(code, 0);
+  EXPECT_NE(note.find("six-bar link misses the slide"), std::string::npos) << note;
 }
 
 TEST(CliTolerance, BadValuesAndADesignThatCannotBeAssembledAreRefused) {

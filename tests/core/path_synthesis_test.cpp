@@ -203,6 +203,7 @@ TEST(TargetList, ReadsPointsAsPeopleWriteThemAndNamesTheFirstBadLine) {
       {"x,y\n1,2\n3.5;-4\r\n\n 5 6 \n7\t8\r9 , 10", {{1, 2}, {3.5, -4}, {5, 6}, {7, 8}, {9, 10}}, 0},
       {"1,2\n3,4\n", {{1, 2}, {3, 4}}, 0},
       {"x1,y1\n1,2\n", {{1, 2}}, 0},
+      {"番号\n1,2\n", {{1, 2}}, 0},
       {"\xEF\xBC\xB8 \xEF\xBC\xB9\n1,2\n", {{1, 2}}, 0},  // full-width X and Y
       {"inf,inf\n1,2\n", {}, 1},
       {"+inf 3\n1,2\n", {}, 1},
