@@ -203,6 +203,12 @@ int saveFile(const std::string& path, std::string_view content,
   return replace(target, exists ? &st : nullptr, content);
 }
 
+std::string savedName(const std::string& path) {
+  std::string followed = path;
+  bool throughProc = false;
+  return followLinks(followed, throughProc) == 0 ? followed : path;
+}
+
 SaveFailure saveFailureOf(int error) {
   switch (error) {
     case ENOENT:

@@ -29,6 +29,10 @@ inline constexpr std::chrono::milliseconds kReaderPatience{5000};
 int saveFile(const std::string& path, std::string_view content,
              std::chrono::milliseconds readerPatience = kReaderPatience);
 
+// The name a save of `path` writes: the chain of symbolic links that starts there followed to
+// its end, which need not exist yet; `path` itself where the chain cannot be followed.
+std::string savedName(const std::string& path);
+
 // Why a save failed, grouped as a user is told it; Other takes the system's own text.
 enum class SaveFailure {
   FolderMissing,

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <optional>
 
+#include "files/atomic_file.h"
+
 namespace gyrenda {
 namespace {
 
@@ -15,17 +17,12 @@ struct Identity {
   std::string name;                             // else the name it would be created under
 };
 
-// The name a save creates for `name`: a dangling link is followed as opening for writing
-// follows it (a loop of links ends after as many hops as the system allows).
-fs::path createdName(fs::path name) {
+// The name a save creates for `name`, "." and ".." resolved.
+fs::path createdName(const std::string& name) {
   std::error_code ec;
-  for (int hops = 0; hops < 40 && fs::is_symlink(name, ec); ++hops) {
-    const fs::path target = fs::read_symlink(name, ec);
-    if (ec) break;
-    name = target.is_absolute() ? target : name.parent_path() / target;
-  }
-  const fs::path whole = fs::weakly_canonical(fs::absolute(name, ec), ec);
-  return ec ? name.lexically_normal() : whole;
+  const fs::path followed = savedName(name);
+  const fs::path whole = fs::weakly_canonical(fs::absolute(followed, ec), ec);
+  return ec ? followed.lexically_normal() : whole;
 }
 
 Identity identify(const std::string& name, int standardOutput) {
