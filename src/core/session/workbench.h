@@ -6,11 +6,10 @@
 
 #include <string>
 
-#include "canvas/raster.h"
 #include "canvas/run_result.h"
-#include "canvas/view.h"
 #include "linkage/linkage.h"
 #include "report/run_report.h"
+#include "session/canvas_view.h"
 #include "session/control_state.h"
 #include "session/design_editor.h"
 #include "session/design_history.h"
@@ -37,10 +36,10 @@ class Workbench final : private RunDriver::Session, private DesignEditor::Host {
   // The window writes the user's input here: typed box texts, check boxes, the slide option.
   ControlState& controls() { return controls_; }
   const Linkage& linkage() const { return design_.linkage(); }
-  const View& view() const { return view_; }
+  const View& view() const { return canvasView_.view(); }
   const RunResult& result() const { return runs_.result(); }
   const std::optional<RunReport>& report() const { return runs_.report(); }
-  const Raster& canvas() const { return canvas_; }
+  const Raster& canvas() const { return canvasView_.canvas(); }
 
   bool running() const override { return runs_.running(); }
   // One step of the run in progress, as its driver calls it between the user's events: the
@@ -128,15 +127,12 @@ class Workbench final : private RunDriver::Session, private DesignEditor::Host {
   void redraw() override;
   // Grid, then one full analysis: the picture that exports and printing take.
   void redrawForOutput();
-  // Running: only 停止 among the commands, and no edits. Idle: everything but 停止.
-  void setRunControls(bool idle);
   void show(const Message& message);
 
   NullPlatform nullPlatform_;
   Platform* platform_;
   ControlState controls_;
-  View view_;
-  Raster canvas_;
+  CanvasView canvasView_;
   DesignEditor design_{controls_, *this};
   RunDriver runs_{*platform_, *this};
   bool assistantOn_ = false;
