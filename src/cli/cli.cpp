@@ -4,6 +4,7 @@
 #include <QCommandLineParser>
 #include <QHash>
 
+#include <cmath>
 #include <cstring>
 #include <functional>
 #include <optional>
@@ -214,6 +215,30 @@ void writeNotes(const Computed& computed, std::ostream& err) {
         << " % of the samples the six-bar link misses the slide where the design's reaches it\n";
 }
 
+std::string viewInWords(const View& v) {
+  return "zoom " + std::to_string(v.zoomLevel) + ", pan " + std::to_string(v.left) + "," +
+         std::to_string(v.top);
+}
+
+void noteFit(const ViewFit& fit, std::ostream& err) {
+  if (fit.view) return;
+  err << kProgram << ": note: --fit: no view holds the whole mechanism; it reaches "
+      << static_cast<long long>(std::ceil(fit.shortfall)) << " mm beyond the farthest view\n";
+}
+
+// Poses the raster could not find because they lay outside the view: the outputs are short of
+// them, though nothing failed.
+void notePosesOutOfView(const Workbench& bench, bool fitted, std::ostream& err) {
+  const auto& report = bench.report();
+  if (!report) return;
+  const int fourBar = report->fourBar.posesOutOfView;
+  const int sixBar = report->sixBar ? report->sixBar->posesOutOfView : 0;
+  if (fourBar + sixBar == 0) return;
+  err << kProgram << ": note: " << fourBar << " four-bar and " << sixBar
+      << " six-bar poses lie outside the view (" << viewInWords(bench.view())
+      << ") and were not found" << (fitted ? "" : "; --fit shows the whole mechanism") << '\n';
+}
+
 // Runs what the options asked for on the design they left in the boxes and writes it.
 int produce(CliRequest& request, Workbench& bench, CliDescriptors descriptors,
             std::ostream& out, std::ostream& err) {
@@ -226,6 +251,7 @@ int produce(CliRequest& request, Workbench& bench, CliDescriptors descriptors,
   } else if (request.outputs.empty()) {
     request.outputs["gyr"] = {"-"};
   }
+  if (request.fit) noteFit(bench.fit(), err);
   if (has("frames")) bench.computeFrames();
   else if (!request.outputs.empty()) bench.execute();
   if (has("kinematics"))
@@ -243,6 +269,7 @@ int produce(CliRequest& request, Workbench& bench, CliDescriptors descriptors,
     return 1;
   }
   writeNotes(computed, err);
+  if (!has("frames")) notePosesOutOfView(bench, request.fit, err);
   return 0;
 }
 

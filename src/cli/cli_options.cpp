@@ -180,6 +180,11 @@ const CliOption kOptions[] = {
     {"zoom", "2|3|4", "zoom level of the canvas (default 3)", kSetting, kAlone, chooseZoom},
     {"pan", "H,V", "left and top edge of the view, -300 to 300 (default -60,-140)", kSetting,
      kAlone, choosePan},
+    {"fit", nullptr,
+     "choose the closest zoom and pan whose view holds the whole mechanism (with --six, the "
+     "six-bar too), after --zoom, --pan and --apply-best, as View > Fit mechanism does in the window",
+     kSetting, kAlone,
+     [](const std::string&, CliContext& c) { c.request.fit = true; return std::string(); }},
     {"frames", "FILE|-",
      "run the animation frame searches instead of the analysis and write the frame tables as "
      "CSV (not with --bmp, --png, --svg, --dxf or --report, which write an analysis)", kOutput},

@@ -27,6 +27,7 @@ struct CliRequest {
   double step = 0.5;  // the crank-angle step of --kinematics and --tolerance
   ToleranceOptions tolerance;
   SynthesisRequest synthesis;
+  bool fit = false;  // the view fitted to the mechanism before anything is drawn
 };
 
 enum class OptionKind {

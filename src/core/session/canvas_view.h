@@ -5,6 +5,7 @@
 
 #include "canvas/raster.h"
 #include "canvas/view.h"
+#include "canvas/view_fit.h"
 #include "linkage/linkage.h"
 
 namespace gyrenda {
@@ -20,6 +21,12 @@ class CanvasView {
   void zoomOut(const Linkage& linkage);
   // The pan bars moved: the view's top-left corner, then the construction redrawn.
   void panTo(int left, int top, const Linkage& linkage);
+  // 全体表示: the closest view that holds the whole of `linkage` (with the six-bar, if asked),
+  // then the construction redrawn; where none does, the view stays and the answer says by
+  // how much.
+  ViewFit fit(const Linkage& linkage, bool withSixBar);
+  // Whether the view holds the whole of `linkage` as it stands.
+  bool showsWhole(const Linkage& linkage, bool withSixBar) const;
   // Zoom and pan as a caller sets them before anything is drawn: nothing is redrawn.
   void setView(const View& view) { view_ = view; }
 

@@ -73,6 +73,20 @@ void Workbench::panTo(int left, int top) {
   controls_.mark(ViewChanged);
 }
 
+ViewFit Workbench::fit() {
+  if (running()) return {canvasView_.view(), 0.0};
+  const ViewFit fit = canvasView_.fit(design_.linkage(), ticked(controls_.analyseSixBar));
+  controls_.mark(ViewChanged);
+  if (!fit.view) show({MessageId::NoViewHolds, {}, 0, {}, fit.shortfall});
+  return fit;
+}
+
+void Workbench::designReplaced() {
+  if (fitReplacedDesigns_ &&
+      !canvasView_.showsWhole(design_.linkage(), ticked(controls_.analyseSixBar)))
+    fit();
+}
+
 void Workbench::setView(const View& view) {
   canvasView_.setView(view);
   controls_.mark(ViewChanged);
@@ -93,7 +107,8 @@ RunSettings Workbench::runSettings(RunKind kind, Direction direction) const {
 }
 
 void Workbench::run(RunKind kind, Direction direction) {
-  runs_.start(runSettings(kind, direction), design_.linkage(), canvasView_.canvas());
+  runs_.start(runSettings(kind, direction), design_.linkage(), canvasView_.view(),
+              canvasView_.canvas());
 }
 
 bool Workbench::advanceRun() { return runs_.advance(); }

@@ -86,6 +86,12 @@ class Workbench final : private RunDriver::Session, private DesignEditor::Host {
   void zoomOut();                       // 縮小
   void selectSpeed(int item);           // the speed list: 0 うま, 1 いぬ, 2 かめ
   void panTo(int left, int top);        // the pan bars: the view moves, the canvas is redrawn
+  // 全体表示: the closest view that holds the whole mechanism (with the six-bar when its box is
+  // ticked), the canvas redrawn; where none does, a message says by how much.
+  ViewFit fit();
+  // Whether a loaded or applied design that the view does not wholly hold is fitted before it
+  // is analysed, as the window does; the headless program fits only when asked.
+  void setFitReplacedDesigns(bool on) { fitReplacedDesigns_ = on; }
   void toggleAssistant();               // a double-click on the corner between the pan bars
   void watchdogTick();                  // one tick of the watchdog timer
   void save();                          // ファイル > 保存: its dialog, then saveAs
@@ -125,6 +131,7 @@ class Workbench final : private RunDriver::Session, private DesignEditor::Host {
   void runEnded(RunKind kind) override;
   // Clears the canvas and draws the grid and the whole static construction.
   void redraw() override;
+  void designReplaced() override;
   // Grid, then one full analysis: the picture that exports and printing take.
   void redrawForOutput();
   void show(const Message& message);
@@ -136,6 +143,7 @@ class Workbench final : private RunDriver::Session, private DesignEditor::Host {
   DesignEditor design_{controls_, *this};
   RunDriver runs_{*platform_, *this};
   bool assistantOn_ = false;
+  bool fitReplacedDesigns_ = false;
 };
 
 }  // namespace gyrenda
