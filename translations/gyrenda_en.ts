@@ -157,6 +157,12 @@
         <source>読み取りの権限がありません。</source>
         <translation>You have no permission to read it.</translation>
     </message>
+    <message>
+        <source>機構全体を表示できる画面がありません。
+いちばん広い画面からも %1 mm はみ出します。</source>
+        <translation>No view holds the whole mechanism.
+It reaches %1 mm beyond even the widest view.</translation>
+    </message>
 </context>
 <context>
     <name>ParameterNames</name>
@@ -442,6 +448,14 @@
     <message>
         <source>%1 ～ %2（長さ %3）</source>
         <translation>%1 to %2 (length %3)</translation>
+    </message>
+    <message>
+        <source>%1：画面の外で見つからなかった姿勢</source>
+        <translation>%1: poses outside the view, not found</translation>
+    </message>
+    <message>
+        <source>%1（表示 › 全体表示で機構全体が画面に入ります）</source>
+        <translation>%1 (View › Fit brings the whole mechanism into view)</translation>
     </message>
 </context>
 <context>
@@ -811,6 +825,25 @@ out</translation>
     <message>
         <source>軌跡合成…</source>
         <translation>Path synthesis…</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 個の姿勢が画面の外にあり、見つかりませんでした。</source>
+        <translation>
+            <numerusform>%n pose lay outside the view and was not found.</numerusform>
+            <numerusform>%n poses lay outside the view and were not found.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>全体表示</source>
+        <translation>Fit</translation>
+    </message>
+    <message>
+        <source>機構全体が入るいちばん近い画面にします（Home）</source>
+        <translation>The closest view that holds the whole mechanism (Home)</translation>
+    </message>
+    <message>
+        <source>表示(&amp;V)</source>
+        <translation>&amp;View</translation>
     </message>
 </context>
 <context>

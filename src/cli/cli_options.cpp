@@ -182,7 +182,7 @@ const CliOption kOptions[] = {
      kAlone, choosePan},
     {"fit", nullptr,
      "choose the closest zoom and pan whose view holds the whole mechanism (with --six, the "
-     "six-bar too), after --zoom, --pan and --apply-best, as View > Fit mechanism does in the window",
+     "six-bar too), after --zoom, --pan and --apply-best, as View > Fit does in the window",
      kSetting, kAlone,
      [](const std::string&, CliContext& c) { c.request.fit = true; return std::string(); }},
     {"frames", "FILE|-",

@@ -113,6 +113,7 @@ class MainWindow : public QMainWindow {
   void buildCommands(QWidget* client);
   void buildCanvasArea(QWidget* client);
   void buildMenus();
+  void buildStatusBar();
   void arrangeTabOrder();
 
   void connectParameterRow(int index);
@@ -158,6 +159,10 @@ class MainWindow : public QMainWindow {
   void showView();
   void showEnabled();
   void showRunState();
+  // The status line after an analysis: the poses the view cut off, with the offer of 全体表示.
+  void showPosesOutOfView();
+  // 全体表示, from the button, the menu, the Home key or the status line's offer.
+  void fitView();
   void showOption(int selected);
 
   std::unique_ptr<DesktopPlatform> platform_;
@@ -193,6 +198,7 @@ class MainWindow : public QMainWindow {
   QPushButton* stop_ = nullptr;
   QPushButton* zoomIn_ = nullptr;
   QPushButton* zoomOut_ = nullptr;
+  QPushButton* fitView_ = nullptr;
   QPushButton* quit_ = nullptr;
   std::array<QPushButton*, 7> commandButtons_{};
 
@@ -220,6 +226,13 @@ class MainWindow : public QMainWindow {
   QAction* editMenu_ = nullptr;
   QAction* undo_ = nullptr;
   QAction* redo_ = nullptr;
+  QAction* viewMenu_ = nullptr;
+  QAction* zoomInItem_ = nullptr;
+  QAction* zoomOutItem_ = nullptr;
+  QAction* fitViewItem_ = nullptr;
+  // The status bar's line, and its offer of 全体表示 when the view cut poses off.
+  QLabel* statusLine_ = nullptr;
+  QPushButton* statusFit_ = nullptr;
   QAction* designMenu_ = nullptr;
   QAction* synthesis_ = nullptr;
   QPointer<SynthesisDialog> synthesisDialog_;

@@ -70,6 +70,10 @@ void addSearchRows(ReportRows& rows, const QString& name, const SearchReport& s)
   rows.append({Rows::tr("%1：見つかった姿勢").arg(name),
                s.stopped ? Rows::tr("%1（調べたクランク角 %2）　停止で中断").arg(found, examined)
                          : Rows::tr("%1（調べたクランク角 %2）").arg(found, examined)});
+  if (s.posesOutOfView > 0)
+    rows.append({Rows::tr("%1：画面の外で見つからなかった姿勢").arg(name),
+                 Rows::tr("%1（表示 › 全体表示で機構全体が画面に入ります）")
+                     .arg(QString::number(s.posesOutOfView))});
   if (const auto& a = s.accuracy) {
     rows.append({Rows::tr("%1：精度 中央値").arg(name), number(a->median)});
     rows.append({Rows::tr("%1：精度 99%").arg(name), number(a->p99)});

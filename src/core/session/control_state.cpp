@@ -11,7 +11,7 @@ void ControlState::showRun(bool running) {
                     Control::AnimateBackwards, Control::OptimiseFourBar, Control::AnalyseSixBar,
                     Control::OptimiseSixBar, Control::DrawImmediately, Control::AssistantCorner,
                     Control::SlideStartOption, Control::SlideEndOption, Control::PointEntry,
-                    Control::FileMenu})
+                    Control::FileMenu, Control::FitView})
     enabled(c) = idle;
   enabled(Control::Stop) = running;
   enabled(Control::SpeedList) = true;

@@ -41,6 +41,7 @@ enum class Control : int {
   PointEntry,  // point entry by double-click on the canvas
   FileMenu,
   HelpMenu,
+  FitView,  // 全体表示
   Count
 };
 

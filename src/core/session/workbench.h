@@ -37,6 +37,7 @@ class Workbench final : private RunDriver::Session, private DesignEditor::Host {
   ControlState& controls() { return controls_; }
   const Linkage& linkage() const { return design_.linkage(); }
   const View& view() const { return canvasView_.view(); }
+  const CanvasView& canvasView() const { return canvasView_; }
   const RunResult& result() const { return runs_.result(); }
   const std::optional<RunReport>& report() const { return runs_.report(); }
   const Raster& canvas() const { return canvasView_.canvas(); }
