@@ -1,4 +1,5 @@
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -28,6 +29,12 @@ int main(int argc, char** argv) {
   // The arguments as the system gave them, byte for byte; the application object only serves
   // Qt's own needs (image plugins, the parser's texts).
   const std::vector<std::string> args(argv + 1, argv + argc);
+  if (gyrenda::drawsSheet(args)) {
+    // Fonts and text layout without a display: the headless platform of Qt Gui.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QGuiApplication application(argc, argv);
+    return gyrenda::runCli(args, std::cout, std::cerr, {STDIN_FILENO, STDOUT_FILENO});
+  }
   const QCoreApplication application(argc, argv);
   return gyrenda::runCli(args, std::cout, std::cerr, {STDIN_FILENO, STDOUT_FILENO});
 }
