@@ -21,6 +21,13 @@ void holdClosedStandardDescriptors() {
       ::open("/dev/null", (fd == STDIN_FILENO ? O_WRONLY : O_RDONLY) | O_CLOEXEC);
 }
 
+// The headless platform asks where runtime files go, and says so on standard error where the
+// session names no such folder; the program keeps none, so that line would only mislead.
+QtMessageHandler qtHandler = nullptr;
+void quietAboutRuntimeFolder(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (!text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR"))) qtHandler(type, context, text);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -32,6 +39,7 @@ int main(int argc, char** argv) {
   if (gyrenda::drawsSheet(args)) {
     // Fonts and text layout without a display: the headless platform of Qt Gui.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    qtHandler = qInstallMessageHandler(quietAboutRuntimeFolder);
     const QGuiApplication application(argc, argv);
     return gyrenda::runCli(args, std::cout, std::cerr, {STDIN_FILENO, STDOUT_FILENO});
   }

@@ -120,14 +120,14 @@ void drawFirstPage(QPainter& p, const SheetContent& c) {
   p.drawRect(frame);
   drawDesign(p, c.drawing, frame, scale);
   double y = kPageTop + kFrameHeight + 6;
-  y = drawHeading(p, y, Sheet::tr("寸法 (mm)"));
+  y = drawHeading(p, y, Sheet::tr("設計値 (mm)"));
   TableRows values;
   for (int k = 0; k < kParamCount; ++k)
     values.push_back({parameterName(k), QString::fromStdString(formatBoxNumber(c.report.parameters[k]))});
   const auto half = values.begin() + (kParamCount + 1) / 2;
   const double below = drawTable(p, kMargin, y, {62, 26}, {}, TableRows(values.begin(), half));
   drawTable(p, kMargin + 92, y, {62, 26}, {}, TableRows(half, values.end()));
-  y = drawHeading(p, below + 3, Sheet::tr("設計の値"));
+  y = drawHeading(p, below + 3, Sheet::tr("特性値"));
   TableRows figures;
   for (const auto& [caption, value] : designRows(c.report, c.kinematics))
     figures.push_back({caption, value});
@@ -189,6 +189,8 @@ std::optional<std::string> writePdf(const SheetContent& c) {
   if (!p.begin(&writer)) return std::nullopt;
   QFont font(QStringLiteral("sans-serif"));
   font.setPointSizeF(8);
+  // No ligatures: "offset" stays six letters for whoever searches the text.
+  font.setStyleStrategy(QFont::PreferNoShaping);
   p.setFont(font);
   drawFirstPage(p, c);
   writer.newPage();

@@ -27,8 +27,8 @@ QString fixed(const std::optional<double>& v, int decimals) {
 
 QString conditions(const ToleranceOptions& o) {
   const bool same = std::ranges::all_of(o.tolerance, [&](double t) { return t == o.tolerance[0]; });
-  const QString values = same ? Page::tr("寸法の公差 ± %1 mm").arg(fixed(o.tolerance[0], 3))
-                              : Page::tr("寸法の公差は下の表のとおり");
+  const QString values = same ? Page::tr("各値の公差 ± %1 mm").arg(fixed(o.tolerance[0], 3))
+                              : Page::tr("各値の公差は下の表のとおり");
   const QString distribution = o.distribution == ToleranceDistribution::Normal
                                    ? Page::tr("正規分布（σ = 公差/3）")
                                    : Page::tr("一様分布");
@@ -103,9 +103,9 @@ void drawTolerancePage(QPainter& p, const ToleranceResult& r, const ToleranceOpt
                 {{Page::tr("クランクが一回転しなくなるサンプル：%1 %").arg(fixed(r.notFullyTurning * 100, 1))},
                  {Page::tr("6節リンクの中間節がスライドに届かないクランク角があるサンプル：%1 %")
                       .arg(fixed(r.sixBarOpen * 100, 1))}});
-  y = drawHeading(p, y + 3, Page::tr("感度 (mm/mm)：寸法が 1 mm 変わったときの、1 回転中で最大の動き"));
+  y = drawHeading(p, y + 3, Page::tr("感度 (mm/mm)：値が 1 mm 変わったときの、1 回転中で最大の動き"));
   drawTable(p, kMargin, y, {14, 62, 22, 27, 27, 28},
-            {Page::tr("順位"), Page::tr("寸法"), Page::tr("公差 ±"), Page::tr("4節リンク出力点"),
+            {Page::tr("順位"), Page::tr("値"), Page::tr("公差 ±"), Page::tr("4節リンク出力点"),
              Page::tr("6節リンク出力点"), Page::tr("スライダ")},
             sensitivityRows(r, o));
 }
