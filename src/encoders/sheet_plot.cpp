@@ -39,6 +39,16 @@ QString tickLabel(double v, double step) {
   return QString::number(shown, 'f', decimals);
 }
 
+// The values of an axis's ticks, counted rather than summed, so that rounding cannot add or
+// drop one.
+std::vector<double> ticks(const AxisRange& axis) {
+  const auto count = std::lround((axis.high - axis.low) / axis.step);
+  std::vector<double> values;
+  for (long k = 0; k <= std::clamp(count, 0L, 20L); ++k)
+    values.push_back(axis.low + static_cast<double>(k) * axis.step);
+  return values;
+}
+
 // Where a value stands on a vertical axis in `area`.
 double yOf(double v, const AxisRange& axis, const QRectF& area) {
   return area.bottom() - (v - axis.low) / (axis.high - axis.low) * area.height();
@@ -76,7 +86,7 @@ void drawAxes(QPainter& p, const QRectF& area, const AxisRange& left,
     const double x = area.left() + a / 360.0 * area.width();
     p.drawLine(QPointF(x, area.top()), QPointF(x, area.bottom()));
   }
-  for (double v = left.low; v <= left.high + left.step * 1e-6; v += left.step)
+  for (const double v : ticks(left))
     p.drawLine(QPointF(area.left(), yOf(v, left, area)), QPointF(area.right(), yOf(v, left, area)));
   p.setPen(QPen(Qt::black, 0.2 * mm));
   p.drawRect(area);
@@ -87,7 +97,7 @@ void drawAxes(QPainter& p, const QRectF& area, const AxisRange& left,
                label);
   }
   const auto labels = [&](const AxisRange& axis, bool onRight) {
-    for (double v = axis.low; v <= axis.high + axis.step * 1e-6; v += axis.step) {
+    for (const double v : ticks(axis)) {
       const QString label = tickLabel(v, axis.step);
       const double w = metrics.horizontalAdvance(label);
       const double x = onRight ? area.right() + mm : area.left() - mm - w;
@@ -122,9 +132,15 @@ double unitsPerMm(const QPainter& painter) { return painter.device()->logicalDpi
 
 AxisRange niceAxis(double low, double high) {
   if (!(low <= high) || !std::isfinite(low) || !std::isfinite(high)) return {0, 1, 0.2};
-  if (high - low <= std::max(std::abs(low), std::abs(high)) * 1e-12) {
-    low -= 1;
-    high += 1;
+  // A span within rounding of its values would give ticks the values cannot tell apart.
+  const double size = std::max(std::abs(low), std::abs(high));
+  if (high - low <= size * 1e-12) {
+    low -= std::max(1.0, size * 1e-9);
+    high += std::max(1.0, size * 1e-9);
+  } else if (high - low < size * 1e-9) {
+    const double middle = low / 2 + high / 2;
+    low = middle - size * 5e-10;
+    high = middle + size * 5e-10;
   }
   const double raw = (high - low) / 5;
   const double power = std::pow(10.0, std::floor(std::log10(raw)));

@@ -32,7 +32,7 @@ struct AxisRange {
   double low, high, step;
 };
 
-// The values' span widened to whole ticks of 1, 2 or 5 times a power of ten, four to ten of
+// The values' span widened to whole ticks of 1, 2 or 5 times a power of ten, two to seven of
 // them; 0 … 1 where there is no value (low > high), ± 1 about a single value.
 AxisRange niceAxis(double low, double high);
 
