@@ -6,12 +6,33 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFormLayout>
+#include <QLineEdit>
 #include <QFutureWatcher>
 #include <QProgressDialog>
 #include <QTimer>
 #include <QtConcurrentRun>
 
 namespace gyrenda {
+
+namespace {
+
+// Adds ".pdf" to a name that ends in no such extension before the dialog asks whether to
+// replace a file of that name, so that it asks about the file that will be written.
+class PdfSaveDialog final : public QFileDialog {
+ public:
+  using QFileDialog::QFileDialog;
+
+ protected:
+  void accept() override {
+    if (auto* name = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        name && !name->text().trimmed().isEmpty() &&
+        !name->text().endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+      name->setText(name->text() + QStringLiteral(".pdf"));
+    QFileDialog::accept();
+  }
+};
+
+}  // namespace
 
 SheetDialog::SheetDialog(QWidget* parent, const SheetChoice& before) : QDialog(parent) {
   setObjectName(QStringLiteral("sheetDialog"));
@@ -42,12 +63,11 @@ std::optional<SheetChoice> askSheet(QWidget* parent, const SheetChoice& before) 
   SheetDialog options(parent, before);
   if (options.exec() != QDialog::Accepted) return std::nullopt;
   SheetChoice choice = options.choice();
-  QFileDialog dialog(parent, SheetDialog::tr("設計シートを保存"));
+  PdfSaveDialog dialog(parent, SheetDialog::tr("設計シートを保存"));
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setNameFilters({SheetDialog::tr("PDF文書 (*.pdf)")});
-  dialog.setDefaultSuffix(QStringLiteral("pdf"));
   dialog.selectFile(before.path.empty() ? SheetDialog::tr("設計シート.pdf")
                                         : QString::fromStdString(before.path));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
