@@ -336,8 +336,8 @@ std::string cliUsage() {
            "Without an output option the numeric data file goes to standard output. An output "
            "option given more than once writes every file it names. Each output needs a file "
            "of its own, and one at most goes to standard output. The options of --synthesize, "
-           "--kinematics, --report and --tolerance are refused without the option they belong "
-           "to.", kWidth))
+           "--kinematics, --report, --tolerance and --sheet are refused without the option they "
+           "belong to.", kWidth))
     help += "\n" + line;
   return help + "\n";
 }
