@@ -18,6 +18,7 @@ struct Page {
 };
 
 QString fixed(double v, int decimals) {
+  if (!std::isfinite(v)) return Page::tr("—");
   const double shown = std::abs(v) < 0.5 * std::pow(10.0, -decimals) ? 0.0 : v;
   return QString::number(shown, 'f', decimals);
 }
