@@ -2,7 +2,9 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QGuiApplication>
 #include <QHash>
+#include <QTranslator>
 
 #include <cmath>
 #include <cstring>
@@ -11,6 +13,7 @@
 
 #include "cli/cli_options.h"
 #include "cli/synthesis_cli.h"
+#include "encoders/design_sheet.h"
 #include "encoders/image_files.h"
 #include "encoders/report_json.h"
 #include "encoders/tolerance_json.h"
@@ -61,7 +64,10 @@ std::string missingMainOption(const QCommandLineParser& parser) {
         }))
       continue;
     std::string mains = std::string("--") + o.needs[0];
-    if (o.needs[1]) mains += std::string(" or --") + o.needs[1];
+    for (std::size_t k = 1; k < o.needs.size() && o.needs[k]; ++k) {
+      const bool last = k + 1 == o.needs.size() || !o.needs[k + 1];
+      mains += std::string(last ? " or --" : ", --") + o.needs[k];
+    }
     return std::string("--") + o.name + " needs " + mains;
   }
   return {};
@@ -121,9 +127,28 @@ struct OutputJob {
 // Everything asked for, computed: the run, the exact curves, the tolerance samples.
 struct Computed {
   std::optional<KinematicsAnalysis> curves, reportFigures;
-  std::optional<ToleranceResult> tolerance;
+  std::optional<ToleranceResult> tolerance, sheetTolerance;
   std::optional<std::string> synthesisJson;
 };
+
+// The design sheet of the analysis in the boxes, in the language asked for; none where it
+// cannot be drawn (painting text needs the application object of Qt Gui).
+std::optional<std::string> sheetPdf(const CliRequest& request, const Workbench& bench,
+                                    const Computed& computed) {
+  if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()) || !bench.report())
+    return std::nullopt;
+  QTranslator english;
+  if (!request.sheetInJapanese) {
+    if (!english.load(QStringLiteral(":/i18n/gyrenda_en.qm"))) return std::nullopt;
+    QCoreApplication::installTranslator(&english);
+  }
+  const SheetContent content{*bench.report(),
+                             buildDrawing(bench.linkage(), bench.view(), bench.result()),
+                             *computed.reportFigures, computed.sheetTolerance, request.tolerance};
+  std::optional<std::string> pdf = designSheetPdf(content);
+  QCoreApplication::removeTranslator(&english);
+  return pdf;
+}
 
 // The files to write, in the table's order and each option's files in the order given; the
 // synthesis's candidates first.
@@ -147,7 +172,8 @@ std::vector<OutputJob> outputJobs(const CliRequest& request, const Workbench& be
       {"dxf", file(SaveFormat::Dxf)},
       {"kinematics", [&] { return kinematicsCsv(computed.curves->curves); }},
       {"report", [&] { return reportJson(*bench.report(), *computed.reportFigures); }},
-      {"tolerance", [&] { return toleranceJson(*computed.tolerance, request.tolerance); }}};
+      {"tolerance", [&] { return toleranceJson(*computed.tolerance, request.tolerance); }},
+      {"sheet", [&] { return sheetPdf(request, bench, computed); }}};
   for (const CliOption* o : outputOptions())
     if (const auto paths = request.outputs.find(o->name); paths != request.outputs.end())
       for (const std::string& path : paths->second)
@@ -256,13 +282,19 @@ int produce(CliRequest& request, Workbench& bench, CliDescriptors descriptors,
   else if (!request.outputs.empty()) bench.execute();
   if (has("kinematics"))
     computed.curves = analyseKinematics(bench.linkage().parameters, request.rpm, request.step);
-  if (has("report"))
+  if (has("report") || has("sheet"))
     computed.reportFigures = analyseKinematics(bench.linkage().parameters, request.rpm, kReportStep);
   if (has("tolerance"))
     if (const std::string refused = sampleTolerances(request, bench, computed); !refused.empty()) {
       err << kProgram << ": " << refused << '\n';
       return 2;
     }
+  if (has("sheet") && request.sheetTolerance) {
+    ToleranceOptions options = request.tolerance;
+    options.step = kReportStep;
+    WorkProgress progress;
+    computed.sheetTolerance = analyseTolerance(bench.linkage().parameters, options, progress);
+  }
   if (const std::string failure = writeOutputs(outputJobs(request, bench, computed), out);
       !failure.empty()) {
     err << kProgram << ": " << failure << '\n';
@@ -307,6 +339,12 @@ std::string saveFailureInWords(int error) {
   return std::strerror(error);
 }
 
+bool drawsSheet(const std::vector<std::string>& args) {
+  return std::ranges::any_of(args, [](const std::string& a) {
+    return a == "--sheet" || a.starts_with("--sheet=");
+  });
+}
+
 std::string cliUsage() {
   constexpr std::size_t kIndent = 23, kWidth = 79;
   std::string help =
@@ -325,8 +363,8 @@ std::string cliUsage() {
            "Without an output option the numeric data file goes to standard output. An output "
            "option given more than once writes every file it names. Each output needs a file "
            "of its own, and one at most goes to standard output. The options of --synthesize, "
-           "--kinematics, --report and --tolerance are refused without the option they belong "
-           "to.", kWidth))
+           "--kinematics, --report, --tolerance and --sheet are refused without the option they "
+           "belong to.", kWidth))
     help += "\n" + line;
   return help + "\n";
 }

@@ -83,6 +83,9 @@ void MainWindow::run(Handler&& handler) {
   if (handlerDepth_ == 0 && bench_.quitRequested()) close();
 }
 
+// For handlers made in the window's other files.
+template void MainWindow::run(std::function<void(Workbench&)>&& handler);
+
 template <typename Handler>
 void MainWindow::command(Handler&& handler) {
   commitEdit();
@@ -327,6 +330,11 @@ void MainWindow::connectMenus() {
   connect(save_, &QAction::triggered, this, [this] { command(&Workbench::save); });
   connect(load_, &QAction::triggered, this, [this] { command(&Workbench::load); });
   connect(print_, &QAction::triggered, this, [this] { command(&Workbench::print); });
+  connect(designSheet_, &QAction::triggered, this, [this] {
+    commitEdit();
+    if (const auto choice = bench_.running() ? std::nullopt : askSheet(this, sheetChoice_))
+      writeDesignSheet(*choice);
+  });
   connect(report_, &QAction::triggered, this, [this] {
     commitEdit();
     openReport();

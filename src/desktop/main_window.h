@@ -13,6 +13,7 @@
 
 #include "desktop/desktop_platform.h"
 #include "desktop/secondary_windows.h"
+#include "desktop/sheet_dialog.h"
 #include "session/workbench.h"
 
 class QAbstractButton;
@@ -71,6 +72,11 @@ class MainWindow : public QMainWindow {
   // Opens a design as the load command does, without its dialog (the path a file manager
   // hands over). A file that holds no design is reported as the load command reports it.
   void openDesign(const std::string& path);
+
+  // ファイル › 設計シート (PDF)… after its dialogs: the sheet of a whole analysis of the design
+  // in the boxes written carefully to `choice.path`, the tolerance page at the 公差 tab's
+  // tolerances; a failure told in a message. The choice is kept for the next time.
+  void writeDesignSheet(const SheetChoice& choice);
 
   // The command buttons and the canvas, which the program's other windows leave in view.
   KeptInView keptInView() const;
@@ -222,6 +228,8 @@ class MainWindow : public QMainWindow {
   QAction* load_ = nullptr;
   QAction* print_ = nullptr;
   QAction* report_ = nullptr;
+  QAction* designSheet_ = nullptr;
+  SheetChoice sheetChoice_;
   QPointer<ReportWindow> reportWindow_;
   QAction* editMenu_ = nullptr;
   QAction* undo_ = nullptr;

@@ -294,6 +294,8 @@ void MainWindow::buildMenus() {
   save_ = file->addAction(tr("保存"));
   load_ = file->addAction(tr("読み込み"));
   print_ = file->addAction(tr("印刷"));
+  designSheet_ = file->addAction(tr("設計シート (PDF)…"));
+  designSheet_->setObjectName(QStringLiteral("designSheet"));
   report_ = file->addAction(tr("解析レポート"));
   QMenu* edit = menuBar()->addMenu(tr("編集(&E)"));
   edit->setObjectName(QStringLiteral("editMenu"));

@@ -10,7 +10,7 @@
 
 #include "core/test_support.h"
 #include "desktop/kinematics_panel.h"
-#include "desktop/report_rows.h"
+#include "encoders/report_rows.h"
 #include "desktop/report_window.h"
 #include "desktop/secondary_windows.h"
 #include "kinematics/kinematic_columns.h"

@@ -45,6 +45,12 @@ void Workbench::save() {
     saveAs(choice->path, choice->format);
 }
 
+std::optional<Drawing> Workbench::drawingForOutput() {
+  if (running()) return std::nullopt;
+  redrawForOutput();
+  return buildDrawing(design_.linkage(), canvasView_.view(), runs_.result());
+}
+
 void Workbench::saveAs(const std::string& path, SaveFormat format) {
   if (running()) return;
   // A picture is always of the grid and a whole analysis, whatever the canvas showed.

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "canvas/run_result.h"
+#include "files/drawing.h"
 #include "linkage/linkage.h"
 #include "report/run_report.h"
 #include "session/canvas_view.h"
@@ -104,6 +105,9 @@ class Workbench final : private RunDriver::Session, private DesignEditor::Host {
   // construction and paths as an SVG or DXF drawing, or the numeric data file of the last run.
   // None where the platform cannot encode it.
   std::optional<std::string> fileBytes(SaveFormat format) const;
+  // The picture the exports take, the grid and a whole analysis, as a drawing; afterwards
+  // report() holds that analysis. None during a run.
+  std::optional<Drawing> drawingForOutput();
   void load();                          // ファイル > 読み込み
   void print();                         // ファイル > 印刷: its dialog, then printCopies
   void printCopies(int copies);

@@ -1,4 +1,4 @@
-#include "desktop/report_rows.h"
+#include "encoders/report_rows.h"
 
 #include <QCoreApplication>
 #include <QtGlobal>
@@ -158,7 +158,7 @@ void addTransmissionRows(ReportRows& rows, const QString& name, const std::optio
 
 }  // namespace
 
-ReportRows reportRows(const RunReport& r, const KinematicsAnalysis& exact) {
+ReportRows designRows(const RunReport& r, const KinematicsAnalysis& exact) {
   ReportRows rows;
   rows.append({Rows::tr("リンクの種類"), className(r.linkage.linkageClass)});
   rows.append({Rows::tr("クランクの全回転"),
@@ -173,6 +173,11 @@ ReportRows reportRows(const RunReport& r, const KinematicsAnalysis& exact) {
                           : std::nullopt);
   addTransmissionRows(rows, Rows::tr("伝達角（ラスタ）"), r.transmissionAngle);
   addKinematicRows(rows, exact);
+  return rows;
+}
+
+ReportRows reportRows(const RunReport& r, const KinematicsAnalysis& exact) {
+  ReportRows rows = designRows(r, exact);
   addSearchRows(rows, Rows::tr("4節リンク"), r.fourBar);
   const QString sixBar = Rows::tr("6節リンク");
   if (!r.sixBar) {
