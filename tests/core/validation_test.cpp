@@ -127,6 +127,18 @@ TEST(ValidationPass, BoxesShowTheValueHeldAndLeavingThemUntouchedKeepsIt) {
   showsAndKeeps("undone");
   w.bench.redo();
   showsAndKeeps("redone");
+  ParameterSet loaded = applied;
+  loaded[outputOffsetX] = 41.37719f;
+  w.bench.applyDesign(loaded);
+  EXPECT_EQ(w.bench.linkage().parameters, loaded);
+  showsAndKeeps("loaded");
+  const Vec2 output = *handlePlaces(makeExactLinkage(loaded), w.bench.jointDrag().crankAngle(),
+                                    false)[static_cast<int>(Handle::FourBarOutput)];
+  ASSERT_TRUE(w.bench.beginDrag(Handle::FourBarOutput));
+  w.bench.dragTo(output + Vec2{1.2345, -0.6789}, false, 0.001);
+  EXPECT_EQ(w.bench.endDrag(), DragProblem::None);
+  EXPECT_NE(w.bench.linkage()[outputOffsetY], loaded[outputOffsetY]);
+  showsAndKeeps("dragged");
   w.bench.setSpinBar(crankRadius, w.bench.controls().spinValue[crankRadius] + 1);
   EXPECT_EQ(std::pair(w.bench.linkage()[crankRadius], w.bench.controls().boxText[crankRadius]),
             std::pair(16.0f, std::string("16")));

@@ -47,6 +47,13 @@ AngleTables makeAngleTables(const ParameterSet& p) {
   return t;
 }
 
+FixedLinkRange fixedLinkBounds(const ParameterSet& p) {
+  return {static_cast<float>(static_cast<double>(p[crankRadius]) - p[leverRadius] +
+                             p[couplerLength]),
+          static_cast<float>(static_cast<double>(p[couplerLength]) - p[crankRadius] +
+                             p[leverRadius])};
+}
+
 FixedLinkRange fixedLinkRange(const ParameterSet& p) {
   return {static_cast<float>(static_cast<double>(p[crankRadius]) - p[leverRadius] +
                              p[couplerLength] + 1.0),

@@ -36,6 +36,10 @@ struct Linkage {
 Linkage makeLinkage(const ParameterSet& parameters);
 
 FixedLinkRange fixedLinkRange(const ParameterSet& parameters);
+// The bounds the validation pass keeps the fixed link strictly between, before they are moved
+// inwards: crank − lever + coupler and coupler − crank + lever, each rounded to single
+// precision. Between them the crank turns fully.
+FixedLinkRange fixedLinkBounds(const ParameterSet& parameters);
 
 // The eight angle tables of a parameter set, in single precision as the searches use them.
 AngleTables makeAngleTables(const ParameterSet& parameters);

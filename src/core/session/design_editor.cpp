@@ -79,14 +79,8 @@ void DesignEditor::leaveBox(int index) {
 
   // The fixed link lies strictly between the two bounds; when they cross, the upper decides.
   // Both sums are rounded to single precision before they are compared.
-  const auto lowerBound = [&] {
-    return static_cast<float>(static_cast<double>(p[crankRadius]) - p[leverRadius] +
-                              p[couplerLength]);
-  };
-  const auto upperBound = [&] {
-    return static_cast<float>(static_cast<double>(p[couplerLength]) - p[crankRadius] +
-                              p[leverRadius]);
-  };
+  const auto lowerBound = [&] { return fixedLinkBounds(p).lower; };
+  const auto upperBound = [&] { return fixedLinkBounds(p).upper; };
   if (lowerBound() >= p[fixedLinkLength]) {
     p[fixedLinkLength] = clampParam(lowerBound() + 1.0f);
     setBarFromParam(fixedLinkLength);
@@ -222,6 +216,13 @@ void DesignEditor::applyParameters(const ParameterSet& values) {
   recordDesign();
   host_.designReplaced();
   host_.execute();
+}
+
+void DesignEditor::applyDraggedDesign(const ParameterSet& values) {
+  if (host_.running()) return;
+  putDesign(values);
+  recordDesign();
+  if (ticked(controls_.drawImmediately)) host_.analyse();
 }
 
 void DesignEditor::enterPoint() {

@@ -58,6 +58,9 @@ class DesignEditor {
   // A design from elsewhere (a synthesis candidate) typed into the boxes, read by the
   // validation passes as one step of the history, then analysed. Refused during a run.
   void applyParameters(const ParameterSet& values);
+  // A design a joint was dragged to: into the boxes and read by the passes as one step of the
+  // history, analysed only when すぐに描画する is ticked, as any pass is. Refused during a run.
+  void applyDraggedDesign(const ParameterSet& values);
   // A double-click on the canvas: the point the readout shows becomes a slide end point.
   void enterPoint();
   // Each load, each applied design and each validation pass (or point entry) that changed the

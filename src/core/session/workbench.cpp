@@ -147,4 +147,49 @@ void Workbench::showHelp() { platform_->showHelp(); }
 
 void Workbench::showVersion() { platform_->showVersionWindow(); }
 
+bool Workbench::withSixBar() const { return ticked(controls_.analyseSixBar); }
+
+std::optional<Handle> Workbench::handleNear(Vec2 point, double reach) const {
+  return drag_.handleNear(point, reach, design_.linkage().parameters, withSixBar());
+}
+
+bool Workbench::beginDrag(Handle handle) {
+  if (running() || drag_.active()) return false;
+  drag_.begin(handle, design_.linkage().parameters, withSixBar());
+  boxesBeforeDrag_ = controls_.boxText;
+  captionBeforeDrag_ = controls_.fixedLinkCaption;
+  return true;
+}
+
+void Workbench::dragTo(Vec2 point, bool scrub, double resolution) {
+  if (!drag_.active()) return;
+  drag_.moveTo(point, scrub, resolution);
+  const ParameterSet& moved = drag_.design();
+  const ParameterSet& inPlace = design_.linkage().parameters;
+  for (int k = 0; k < kParamCount; ++k)
+    controls_.boxText[k] = moved[k] == inPlace[k] ? boxesBeforeDrag_[k] : formatBoxNumber(moved[k]);
+  controls_.fixedLinkCaption = fixedLinkRange(moved);
+  controls_.mark(BoxesChanged | CaptionsChanged);
+}
+
+void Workbench::cancelDrag() {
+  if (!drag_.active()) return;
+  drag_.end();
+  controls_.boxText = boxesBeforeDrag_;
+  controls_.fixedLinkCaption = captionBeforeDrag_;
+  controls_.mark(BoxesChanged | CaptionsChanged);
+}
+
+DragProblem Workbench::endDrag() {
+  if (!drag_.active()) return DragProblem::None;
+  const DragProblem problem = drag_.preview().problem;
+  const bool take = problem == DragProblem::None && drag_.changed();
+  const ParameterSet moved = drag_.design();
+  cancelDrag();
+  if (take) design_.applyDraggedDesign(moved);
+  return problem;
+}
+
+void Workbench::showCrankAngle(double degrees) { drag_.setCrankAngle(degrees); }
+
 }  // namespace gyrenda

@@ -14,6 +14,7 @@
 #include "session/control_state.h"
 #include "session/design_editor.h"
 #include "session/design_history.h"
+#include "session/joint_drag.h"
 #include "session/platform.h"
 #include "session/run.h"
 #include "session/run_driver.h"
@@ -79,6 +80,23 @@ class Workbench final : private RunDriver::Session, private DesignEditor::Host {
   void applyParameters(const ParameterSet& values) { design_.applyParameters(values); }
   const DesignHistory& history() const { return design_.history(); }
 
+  // --- Joints on the canvas (see JointDrag) -----------------------------------------------------
+  const JointDrag& jointDrag() const { return drag_; }
+  // The handle of the design in place nearest `point` (world mm) within `reach`.
+  std::optional<Handle> handleNear(Vec2 point, double reach) const;
+  // Takes a handle; refused (false) during a run.
+  bool beginDrag(Handle handle);
+  // The pointer moved during the drag: the preview, the boxes and the fixed-link caption follow
+  // the design under it; nothing else changes. See JointDrag::moveTo.
+  void dragTo(Vec2 point, bool scrub, double resolution);
+  // The drag ends: a design that turns fully and can be assembled is taken as one edit, else
+  // it is refused and the boxes show the design in place again. Returns what was wrong.
+  DragProblem endDrag();
+  // Esc: the design in place stays, the boxes show it again.
+  void cancelDrag();
+  // The crank angle whose pose the handles show, as the crank tip dragged with Shift sets it.
+  void showCrankAngle(double degrees);
+
   // --- Commands --------------------------------------------------------------------------------
   void execute() override;              // 実行: redraw, then analyse
   void animate(Direction direction);    // アニメ
@@ -140,6 +158,7 @@ class Workbench final : private RunDriver::Session, private DesignEditor::Host {
   // Grid, then one full analysis: the picture that exports and printing take.
   void redrawForOutput();
   void show(const Message& message);
+  bool withSixBar() const;
 
   NullPlatform nullPlatform_;
   Platform* platform_;
@@ -149,6 +168,10 @@ class Workbench final : private RunDriver::Session, private DesignEditor::Host {
   RunDriver runs_{*platform_, *this};
   bool assistantOn_ = false;
   bool fitReplacedDesigns_ = false;
+  JointDrag drag_;
+  // The boxes and the caption as they were when the drag began, shown again if it is not taken.
+  std::array<std::string, kParamCount> boxesBeforeDrag_{};
+  std::optional<FixedLinkRange> captionBeforeDrag_;
 };
 
 }  // namespace gyrenda
