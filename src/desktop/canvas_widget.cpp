@@ -1,5 +1,6 @@
 #include "desktop/canvas_widget.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
@@ -17,8 +18,9 @@ CanvasWidget::CanvasWidget(const Raster& raster, QWidget* parent)
   setAttribute(Qt::WA_OpaquePaintEvent);
   // Pointer moves are reported with no button held, as the readout needs.
   setMouseTracking(true);
-  // A click on the canvas takes the focus, so that leaving an entry box this way validates it.
-  setFocusPolicy(Qt::ClickFocus);
+  // A click on the canvas takes the focus, so that leaving an entry box this way validates it;
+  // Tab reaches it too, for the arrow keys that move a handle.
+  setFocusPolicy(Qt::StrongFocus);
 }
 
 CanvasPoint CanvasWidget::canvasPointAt(QPoint widgetPos) const {
@@ -32,10 +34,24 @@ void CanvasWidget::setTargets(std::vector<Vec2> targets) {
   update();
 }
 
+void CanvasWidget::setJointOverlay(std::optional<JointOverlay> overlay, const View& view) {
+  if (!overlay && !overlay_) return;
+  overlay_ = std::move(overlay);
+  overlayView_ = view;
+  update();
+}
+
+Vec2 CanvasWidget::worldPointAt(QPointF widgetPos) const {
+  const CanvasPoint p = canvasPointAt(QPoint(static_cast<int>(std::floor(widgetPos.x())),
+                                             static_cast<int>(std::floor(widgetPos.y()))));
+  return {p.x, -p.y};
+}
+
 void CanvasWidget::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   const QRect r = event->rect();
   painter.drawImage(r.topLeft(), image_, r);
+  if (overlay_) paintJointOverlay(painter, overlayView_, *overlay_);
   if (targets_.empty()) return;
   // Each cross sits on the centre of the pixel that the point maps to, the pixel a search
   // would read there; a dark rim keeps it visible on the loci as on the black background.
@@ -60,6 +76,61 @@ void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
   const CanvasPoint p = canvasPointAt(QPoint(static_cast<int>(std::floor(pos.x())),
                                              static_cast<int>(std::floor(pos.y()))));
   emit pointerMoved(p.x, p.y);
+  if (leftHeld_) emit dragged({p.x, -p.y}, event->modifiers());
+}
+
+void CanvasWidget::mousePressEvent(QMouseEvent* event) {
+  QWidget::mousePressEvent(event);
+  if (event->button() != Qt::LeftButton) return;
+  leftHeld_ = true;
+  emit pressed(worldPointAt(event->position()), event->modifiers());
+}
+
+void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton || !leftHeld_) return;
+  leftHeld_ = false;
+  emit released();
+}
+
+void CanvasWidget::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+      emit keyPressed(event->key(), event->modifiers());
+      return;
+    default:
+      QWidget::keyPressEvent(event);
+  }
+}
+
+void CanvasWidget::enterEvent(QEnterEvent* event) {
+  QWidget::enterEvent(event);
+  emit attentionChanged();
+}
+
+void CanvasWidget::leaveEvent(QEvent* event) {
+  QWidget::leaveEvent(event);
+  emit attentionChanged();
+}
+
+void CanvasWidget::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  emit attentionChanged();
+}
+
+void CanvasWidget::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  // A drag ends where the focus goes, as Esc ends it: the window manager may take it.
+  if (leftHeld_) {
+    leftHeld_ = false;
+    emit keyPressed(Qt::Key_Escape, Qt::NoModifier);
+  }
+  emit attentionChanged();
 }
 
 void CanvasWidget::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "canvas/raster.h"
+#include "desktop/joint_overlay.h"
 #include "kinematics/vec2.h"
 
 namespace gyrenda {
@@ -26,20 +27,46 @@ class CanvasWidget : public QWidget {
   void setTargets(std::vector<Vec2> targets);
   const std::vector<Vec2>& targets() const { return targets_; }
 
+  // The linkage, its handles and a drag's preview over the raster in `view`; none hides them.
+  void setJointOverlay(std::optional<JointOverlay> overlay, const View& view);
+  bool showsJointOverlay() const { return overlay_.has_value(); }
+
+  // The world point (mm, y upwards) under a widget position, as the readout reports it.
+  Vec2 worldPointAt(QPointF widgetPos) const;
+
  signals:
   void pointerMoved(double x, double y);
   void doubleClicked();
+  // The left button pressed, the pointer moved with it held, and released, at world points.
+  void pressed(Vec2 world, Qt::KeyboardModifiers modifiers);
+  void dragged(Vec2 world, Qt::KeyboardModifiers modifiers);
+  void released();
+  // A key the canvas takes while it has the focus: Esc, the arrows, and the keys that choose a
+  // handle.
+  void keyPressed(int key, Qt::KeyboardModifiers modifiers);
+  // The pointer entered or left the canvas, or the focus did.
+  void attentionChanged();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void enterEvent(QEnterEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   const Raster& raster_;
   // Shares the raster's memory, so a paint shows the raster as it is now without a copy.
   const QImage image_;
   std::vector<Vec2> targets_;
+  std::optional<JointOverlay> overlay_;
+  View overlayView_;
+  bool leftHeld_ = false;
 };
 
 }  // namespace gyrenda

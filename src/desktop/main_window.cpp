@@ -126,6 +126,7 @@ MainWindow::MainWindow(std::unique_ptr<DesktopPlatform> platform, QWidget* paren
   connectOptions();
   connectCanvasArea();
   connectMenus();
+  connectJoints();
 
   focusFrame_ = new QFocusFrame(client);
   focusFrame_->setObjectName(QStringLiteral("focusFrame"));

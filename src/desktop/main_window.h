@@ -165,6 +165,20 @@ class MainWindow : public QMainWindow {
   void showView();
   void showEnabled();
   void showRunState();
+  // The hand on the mechanism (main_window_joints.cpp): a press on a handle takes it, the
+  // pointer drags it with a live preview, the release takes the design or says why not.
+  void connectJoints();
+  void onCanvasPressed(Vec2 world, Qt::KeyboardModifiers modifiers);
+  void onCanvasDragged(Vec2 world, Qt::KeyboardModifiers modifiers);
+  void onCanvasReleased();
+  void onCanvasKey(int key, Qt::KeyboardModifiers modifiers);
+  // A handle moved by the keyboard: one drag by `delta` mm.
+  void nudgeHandle(Vec2 delta);
+  // The overlay as things stand: handles while the canvas has the pointer or the focus and no
+  // run is in progress, the preview during a drag.
+  void showJointOverlay();
+  // The status line during and after a drag: what stops the design under the pointer.
+  void showDragProblem(DragProblem problem, bool refused);
   // The status line after an analysis: the poses the view cut off, with the offer of 全体表示.
   void showPosesOutOfView();
   // 全体表示, from the button, the menu, the Home key or the status line's offer.
@@ -241,6 +255,7 @@ class MainWindow : public QMainWindow {
   // The status bar's line, and its offer of 全体表示 when the view cut poses off.
   QLabel* statusLine_ = nullptr;
   QPushButton* statusFit_ = nullptr;
+  Handle selectedHandle_ = Handle::CrankTip;  // the handle the arrow keys move
   QAction* designMenu_ = nullptr;
   QAction* synthesis_ = nullptr;
   QPointer<SynthesisDialog> synthesisDialog_;

@@ -90,6 +90,27 @@ TEST(DesignHistory, UndoAnalysesOnlyWhereEveryEditDoesAndNeverDuringARun) {
   }
 }
 
+// Undo and redo show the paths of a design that was analysed to the end while it was in place,
+// by analysing it again, and only of such a design: one whose analysis 停止 cut short, or that
+// was never analysed, comes back as its construction.
+TEST(DesignHistory, UndoAndRedoShowThePathsOfADesignThatWasAnalysed) {
+  for (const bool stopped : {false, true}) {
+    OpenWindow w;
+    Workbench& b = w.bench;
+    if (stopped) w.platform.onYield = [&] { b.stop(); };
+    b.execute();
+    w.platform.onYield = nullptr;
+    leaveBox(b, couplerLength, "45");
+    int before = w.platform.yields;
+    b.undo();
+    EXPECT_EQ(w.platform.yields > before, !stopped) << stopped;
+    EXPECT_EQ(test::posesIn(b.result().outputX) > 100, !stopped) << stopped;
+    before = w.platform.yields;
+    b.redo();
+    EXPECT_EQ(w.platform.yields, before) << "45 was never analysed";
+  }
+}
+
 TEST(DesignHistory, KeepsTheNearestStepsUpToItsDepth) {
   DesignHistory h;
   const int steps = static_cast<int>(DesignHistory::kDepth) + 5;

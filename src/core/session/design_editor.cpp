@@ -207,7 +207,7 @@ void DesignEditor::stepTo(const std::optional<DesignState>& design) {
   controls_.mark(BoxesChanged | CaptionsChanged);
   showHistory(true);
   host_.redraw();
-  if (ticked(controls_.drawImmediately)) host_.analyse();
+  if (ticked(controls_.drawImmediately) || design->analysed) host_.analyse();
 }
 
 void DesignEditor::applyParameters(const ParameterSet& values) {

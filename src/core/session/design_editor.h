@@ -66,9 +66,12 @@ class DesignEditor {
   // Each load, each applied design and each validation pass (or point entry) that changed the
   // parameters is one step of the history. Undo and redo put the design before or after the
   // one in place back exactly as it was, into the boxes, bars and linkage, and redraw; they
-  // analyse when すぐに描画する is ticked. Refused during a run.
+  // analyse when すぐに描画する is ticked or that design had been analysed, so that its paths
+  // show again. Refused during a run.
   void undo();
   void redo();
+  // An analysis of the design in place ran to its end: coming back to it analyses it again.
+  void markAnalysed() { history_.markAnalysed(); }
   // The 編集 items' flags: something to undo or redo, and no run in progress.
   void showHistory(bool idle);
 

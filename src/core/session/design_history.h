@@ -21,6 +21,9 @@ struct DesignState {
   ParameterSet parameters{};
   std::array<std::string, kParamCount> boxText{};
   std::array<int, kParamCount> spinValue{};
+  // A whole analysis of this design ran to its end while it was in place: undo and redo that
+  // come back to it show its paths again.
+  bool analysed = false;
 };
 
 class DesignHistory {
@@ -40,6 +43,8 @@ class DesignHistory {
   std::optional<DesignState> undo();
   std::optional<DesignState> redo();
   const DesignState& current() const { return current_; }
+  // The design in place was analysed to the end.
+  void markAnalysed() { current_.analysed = true; }
 
  private:
   DesignState current_;

@@ -128,6 +128,11 @@ void Workbench::phaseEnded(RunPhase ended) {
 
 void Workbench::runEnded(RunKind kind) {
   if (kind == RunKind::Analysis) controls_.mark(ReportChanged);
+  const auto& report = runs_.report();
+  if (kind == RunKind::Analysis && report && !report->fourBar.stopped &&
+      !(report->sixBar && report->sixBar->stopped) &&
+      report->parameters == design_.linkage().parameters)
+    design_.markAnalysed();
   controls_.showRun(false);
   design_.showHistory(true);
 }
