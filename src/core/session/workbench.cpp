@@ -99,6 +99,13 @@ RunSettings Workbench::runSettings(RunKind kind, Direction direction) const {
           ticked(controls_.optimiseSixBar)};
 }
 
+AnimationGifOptions Workbench::animationGifOptions() const {
+  AnimationGifOptions options;
+  options.run = runSettings(RunKind::Analysis, Direction::Forwards);
+  options.speedStep = speedStep();
+  return options;
+}
+
 void Workbench::run(RunKind kind, Direction direction) {
   runs_.start(runSettings(kind, direction), design_.linkage(), canvas_);
 }

@@ -11,6 +11,7 @@
 #include "canvas/view.h"
 #include "linkage/linkage.h"
 #include "report/run_report.h"
+#include "session/animation_gif.h"
 #include "session/control_state.h"
 #include "session/design_editor.h"
 #include "session/design_history.h"
@@ -103,6 +104,10 @@ class Workbench final : private RunDriver::Session, private DesignEditor::Host {
   void printCopies(int copies);
   void showHelp();
   void showVersion();
+  // The animated GIF's options as the controls give them (the six-bar box, the optimisation
+  // boxes, the speed), the rest at their defaults; makeAnimationGif takes them with the
+  // linkage and the view.
+  AnimationGifOptions animationGifOptions() const;
 
   // --- For the headless program ------------------------------------------------------------
   // Zoom and pan as a caller sets them before anything is drawn: nothing is redrawn.

@@ -26,6 +26,13 @@ struct PlayedPose {
   WorldPoint crankTip, leverTip, axis, output;
 };
 
+// The four-bar pose the frame tables hold at table index i, if they hold one.
+std::optional<PlayedPose> playedPose(const Linkage& linkage, const RunResult& frames, int i);
+
+// The linkage at table index i drawn from the frame tables as the playback draws it, the
+// four-bar and, where the tables hold one, the six-bar, without erasing anything.
+void drawFrame(const Linkage& linkage, const RunResult& frames, int i, Raster& canvas);
+
 // The playback of stored frames, lap after lap in one direction, a crank angle a step: the
 // pose at that angle drawn, held for the pause the speed asks for, and the one before erased.
 // It ends only when its run is stopped.
