@@ -27,6 +27,10 @@ struct CliRequest {
   double step = 0.5;  // the crank-angle step of --kinematics and --tolerance
   ToleranceOptions tolerance;
   SynthesisRequest synthesis;
+  // The animated GIF beside what the controls give it (the six-bar, the speed).
+  double gifStep = 5.0;  // degrees between frames
+  int gifDelay = 0;      // hundredths of a second a frame stays; 0: one turn in about 3 s
+  bool gifHalf = false, gifOnce = false;
 };
 
 enum class OptionKind {
