@@ -5,10 +5,13 @@
 #include <gif_lib.h>
 
 #include <cstring>
+#include <filesystem>
+#include <sys/stat.h>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "cli/cli_run.h"
 #include "core/test_support.h"
 #include "files/gif_file.h"
 #include "session/animation_gif.h"
@@ -191,6 +194,42 @@ TEST(AnimationGif, StopAndImpossibleSizesGiveNoFile) {
   }
   GifWriter one({1, 1, 4, true});
   EXPECT_TRUE(one.addFrame(&pixel, 1) && one.finish());
+}
+
+// gyrenda-cli --gif: its options read back from the file, the file the same on standard
+// output, a value it cannot take refused before anything runs (status 2) and a file it cannot
+// write reported (status 1) with nothing left behind.
+TEST(AnimationGifCli, OptionsReadBackAndFailuresAreReported) {
+  const test::TempFolder folder;
+  const std::string file = folder.file("turn.gif");
+  const auto [status, written, err] = test::runProgram(
+      {"--six", "--gif", file, "--gif-step", "10", "--gif-delay", "125", "--gif-half", "--gif-once"});
+  ASSERT_EQ(std::tuple(status, written, err), std::tuple(0, "", ""));
+  const ReadBack r = readGif(test::readFile(file));
+  EXPECT_EQ(std::tuple(r.frames.size(), r.width, r.height, r.loops),
+            std::tuple(std::size_t(36), kHalfWidth, kHalfHeight, false));
+  EXPECT_EQ(r.delays, std::vector<int>(36, 13));
+  // The six-bar moves only with --six; the default is 72 frames at full size, looping.
+  const auto [plain, plainGif, none] = test::runProgram({"--gif", "-"});
+  const ReadBack d = readGif(plainGif);
+  EXPECT_EQ(std::tuple(plain, d.frames.size(), d.width, d.height, d.loops, d.delays.at(0)),
+            std::tuple(0, std::size_t(72), 769, 449, true, 4));
+  EXPECT_NE(std::get<1>(test::runProgram({"--six", "--gif", "-"})), plainGif);
+  for (const test::Args& refused : std::vector<test::Args>{
+           {"--gif", file, "--gif-step", "0.3"}, {"--gif", file, "--gif-step", "0.75"},
+           {"--gif", file, "--gif-step", "181"}, {"--gif", file, "--gif-delay", "10"},
+           {"--gif", file, "--gif-delay", "x"}, {"--gif-half"}, {"--gyr", "-", "--gif-step", "5"}})
+    EXPECT_EQ(std::get<0>(test::runProgram(refused)), 2) << refused.back();
+  const std::string readOnly = folder.file("ro");
+  ::mkdir(readOnly.c_str(), 0555);
+  for (const auto& [target, why] :
+       {std::pair(readOnly + "/x.gif", "permission denied"), std::pair(readOnly, "it is a folder"),
+        std::pair(folder.path + "/none/x.gif", "the folder does not exist")}) {
+    const auto [failed, out, message] = test::runProgram({"--gif", target});
+    EXPECT_EQ(std::tuple(failed, out, message),
+              std::tuple(1, "", "gyrenda-cli: " + target + ": " + why + "\n"));
+  }
+  EXPECT_TRUE(std::filesystem::is_empty(readOnly));
 }
 
 }  // namespace
