@@ -14,6 +14,7 @@
 #include <QScrollBar>
 
 #include "desktop/canvas_widget.h"
+#include "desktop/examples_menu.h"
 #include "desktop/language.h"
 #include "desktop/main_window.h"
 
@@ -286,7 +287,9 @@ void MainWindow::buildMenus() {
   file->setObjectName(QStringLiteral("fileMenu"));
   fileMenu_ = file->menuAction();
   save_ = file->addAction(tr("保存"));
+  saveAnimation_ = file->addAction(tr("アニメーションを保存…"));
   load_ = file->addAction(tr("読み込み"));
+  addExamplesMenu(file, [this](const std::string& path) { openExample(path); });
   print_ = file->addAction(tr("印刷"));
   report_ = file->addAction(tr("解析レポート"));
   QMenu* edit = menuBar()->addMenu(tr("編集(&E)"));
@@ -306,6 +309,7 @@ void MainWindow::buildMenus() {
   help_ = help->addAction(tr("Gyrendaのヘルプ"));
   version_ = help->addAction(tr("Gyrendaのバージョン情報"));
   save_->setObjectName(QStringLiteral("save"));
+  saveAnimation_->setObjectName(QStringLiteral("saveAnimation"));
   load_->setObjectName(QStringLiteral("load"));
   print_->setObjectName(QStringLiteral("print"));
   report_->setObjectName(QStringLiteral("report"));

@@ -15,7 +15,7 @@ namespace gyrenda {
 Workbench::Workbench(Platform* platform) : platform_(platform ? platform : &nullPlatform_) {}
 
 void Workbench::start() {
-  view_.zoomLevel = 3;
+  view_.zoomLevel = kStartView.zoomLevel;
   design_.start();
   setRunControls(true);
   selectSpeed(1);
