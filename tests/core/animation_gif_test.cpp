@@ -177,6 +177,21 @@ TEST(AnimationGif, EachFrameIsTheAnalysedCanvasWithThePoseAtItsCrankAngle) {
   }
 }
 
+// A pose stays on screen until the next is drawn, lap after lap: a frame at an angle without
+// a pose of its own shows the last one before it, round the turn.
+TEST(AnimationGif, AFrameShowsThePoseTheAnimationLastDrew) {
+  const struct {
+    std::vector<int> poses;
+    int at;
+    std::optional<int> shown;
+  } rows[] = {{{5, 10}, 7, 5},    {{5, 10}, 10, 10}, {{5, 10}, 3, 10}, {{5, 10}, 720, 10},
+              {{720}, 0, 720},    {{0}, 720, 0},     {{}, 100, std::nullopt}};
+  for (const auto& row : rows)
+    EXPECT_EQ(shownPoseIndex(row.at, [&](int j) { return std::ranges::count(row.poses, j) > 0; }),
+              row.shown)
+        << row.at;
+}
+
 // 停止 before the first frame leaves no file; the encoder refuses a picture it cannot hold.
 TEST(AnimationGif, StopAndImpossibleSizesGiveNoFile) {
   test::OpenWindow w;

@@ -54,10 +54,20 @@ std::optional<PlayedPose> playedPose(const Linkage& linkage, const RunResult& f,
   return pose;
 }
 
+std::optional<int> shownPoseIndex(int i, const std::function<bool(int)>& holds) {
+  for (int back = 0; back < kAngleSteps; ++back) {
+    const int j = (i - back + kAngleSteps) % kAngleSteps;
+    if (holds(j)) return j;
+  }
+  return std::nullopt;
+}
+
 void drawFrame(const Linkage& linkage, const RunResult& frames, int i, Raster& canvas) {
-  if (const auto pose = playedPose(linkage, frames, i))
-    drawPlayedPose(canvas, linkage[fixedLinkLength], *pose, false);
-  if (hasSixBarPose(frames, i)) drawSixBarPose(canvas, frames, i, false);
+  const auto fourBar = shownPoseIndex(i, [&](int j) { return frames.leverTipX[j] != kNoPose; });
+  if (fourBar)
+    drawPlayedPose(canvas, linkage[fixedLinkLength], *playedPose(linkage, frames, *fourBar), false);
+  const auto sixBar = shownPoseIndex(i, [&](int j) { return hasSixBarPose(frames, j); });
+  if (sixBar) drawSixBarPose(canvas, frames, *sixBar, false);
 }
 
 std::chrono::microseconds animationPause(float speedStep) {
