@@ -67,6 +67,7 @@ std::vector<std::uint8_t> halfSizePixels(const Raster& canvas) {
                                         canvas.at(2 * x + 1, 2 * y + 1)};
       Colour best = kBlack;
       long most = 0;
+      if ((block[0] | block[1] | block[2] | block[3]) == kBlack) continue;
       for (const Colour c : block) {
         const long count = std::ranges::count(block, c);
         if (c != kBlack && count > most) best = c, most = count;
