@@ -43,7 +43,7 @@ for f in ./usr/bin/gyrenda ./usr/bin/gyrenda-cli "./usr/share/applications/$id.d
          ./usr/share/icons/hicolor/16x16/apps/gyrenda.png ./usr/share/icons/hicolor/32x32/apps/gyrenda.png \
          ./usr/share/icons/hicolor/scalable/apps/gyrenda.svg ./usr/share/doc/gyrenda/help/index.html \
          ./usr/share/doc-base/gyrenda ./usr/share/gyrenda/examples/default-six-bar.GYR \
-         ./usr/share/gyrenda/examples/README; do
+         ./usr/share/doc/gyrenda/README.examples; do
   grep -qx -- "$f" <<<"$contents" || fail "missing from the package: $f"
 done
 depends="$(dpkg-deb -f "$deb" Depends)"
