@@ -115,7 +115,7 @@ const Workbench& analysedAtKame() {
 
 void BM_RunReport(benchmark::State& state) {
   const Workbench& bench = analysedAtKame();
-  for (auto _ : state) benchmark::DoNotOptimize(makeRunReport(bench.linkage(), bench.result()));
+  for (auto _ : state) benchmark::DoNotOptimize(makeRunReport(bench.linkage(), bench.result(), bench.view()));
 }
 BENCHMARK(BM_RunReport)->Unit(benchmark::kMicrosecond);
 

@@ -11,6 +11,7 @@ packages=(
   libnlopt-cxx-dev       # the path synthesis's optimiser
   qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools  # lupdate/lrelease: the translations
   python3-ezdxf          # reads the DXF export back in a test
+  poppler-utils          # reads the design sheet (PDF) back in the tests: pdfinfo, pdftotext, pdfimages, pdftocairo
   qt6-translations-l10n  # Qt's own dialogs (file, print) in the user's language
   xvfb xauth openbox     # the focus tests on an X server with a window manager
   libgtest-dev libgmock-dev libbenchmark-dev

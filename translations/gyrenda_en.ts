@@ -2,6 +2,93 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
 <context>
+    <name>DesignSheet</name>
+    <message>
+        <source>設計シート</source>
+        <translation>Design sheet</translation>
+    </message>
+    <message>
+        <source>尺度 1:%1（単位 mm）</source>
+        <translation>Scale 1:%1 (mm)</translation>
+    </message>
+    <message>
+        <source>設計値 (mm)</source>
+        <translation>Design values (mm)</translation>
+    </message>
+    <message>
+        <source>特性値</source>
+        <translation>Figures</translation>
+    </message>
+    <message>
+        <source>伝達角</source>
+        <translation>Transmission angle</translation>
+    </message>
+    <message>
+        <source>角度 (°)</source>
+        <translation>Angle (°)</translation>
+    </message>
+    <message>
+        <source>てこの角度とスライダの位置</source>
+        <translation>Lever angle and slider position</translation>
+    </message>
+    <message>
+        <source>位置 (mm)</source>
+        <translation>Position (mm)</translation>
+    </message>
+    <message>
+        <source>てこの角度</source>
+        <translation>Lever angle</translation>
+    </message>
+    <message>
+        <source>スライダの位置</source>
+        <translation>Slider position</translation>
+    </message>
+    <message>
+        <source>速さ</source>
+        <translation>Speeds</translation>
+    </message>
+    <message>
+        <source>mm/s</source>
+        <translation>mm/s</translation>
+    </message>
+    <message>
+        <source>4節リンク出力点</source>
+        <translation>Four-bar output point</translation>
+    </message>
+    <message>
+        <source>スライダ</source>
+        <translation>Slider</translation>
+    </message>
+    <message>
+        <source>加速度</source>
+        <translation>Accelerations</translation>
+    </message>
+    <message>
+        <source>mm/s²</source>
+        <translation>mm/s²</translation>
+    </message>
+    <message>
+        <source>入力トルク（スライダの力 1 N あたり）</source>
+        <translation>Input torque (per 1 N of slider force)</translation>
+    </message>
+    <message>
+        <source>N·mm/N</source>
+        <translation>N·mm/N</translation>
+    </message>
+    <message>
+        <source>入力トルク</source>
+        <translation>Input torque</translation>
+    </message>
+    <message>
+        <source>運動学</source>
+        <translation>Kinematics</translation>
+    </message>
+    <message>
+        <source>クランク %1 rpm、横軸はクランク角 (°)</source>
+        <translation>Crank at %1 rpm; across: crank angle (°)</translation>
+    </message>
+</context>
+<context>
     <name>FileDialogs</name>
     <message>
         <source>Bitmap画像データ(*.BMP)</source>
@@ -156,6 +243,12 @@
     <message>
         <source>読み取りの権限がありません。</source>
         <translation>You have no permission to read it.</translation>
+    </message>
+    <message>
+        <source>機構全体を表示できる画面がありません。
+いちばん広い画面からも %1 mm はみ出します。</source>
+        <translation>No view holds the whole mechanism.
+It reaches %1 mm beyond even the widest view.</translation>
     </message>
 </context>
 <context>
@@ -442,6 +535,141 @@
     <message>
         <source>%1 ～ %2（長さ %3）</source>
         <translation>%1 to %2 (length %3)</translation>
+    </message>
+    <message>
+        <source>%1：画面の外で見つからなかった姿勢</source>
+        <translation>%1: poses outside the view, not found</translation>
+    </message>
+    <message>
+        <source>%1（表示 › 全体表示で機構全体が画面に入ります）</source>
+        <translation>%1 (View › Fit brings the whole mechanism into view)</translation>
+    </message>
+</context>
+<context>
+    <name>ToleranceSheet</name>
+    <message>
+        <source>—</source>
+        <translation>—</translation>
+    </message>
+    <message>
+        <source>各値の公差 ± %1 mm</source>
+        <translation>Tolerance of every value ± %1 mm</translation>
+    </message>
+    <message>
+        <source>各値の公差は下の表のとおり</source>
+        <translation>Tolerances of the values as in the table below</translation>
+    </message>
+    <message>
+        <source>正規分布（σ = 公差/3）</source>
+        <translation>normal distribution (σ = tolerance/3)</translation>
+    </message>
+    <message>
+        <source>一様分布</source>
+        <translation>uniform distribution</translation>
+    </message>
+    <message>
+        <source>%1、ピンのすきま %2 mm、%3、乱数の種 %4</source>
+        <translation>%1, pin clearance %2 mm, %3, seed %4</translation>
+    </message>
+    <message>
+        <source>公称位置からのずれ（実線は95%、破線は最大）</source>
+        <translation>Distance from the nominal place (solid: 95%, dashed: greatest)</translation>
+    </message>
+    <message>
+        <source>mm</source>
+        <translation>mm</translation>
+    </message>
+    <message>
+        <source>4節リンク出力点</source>
+        <translation>Four-bar output point</translation>
+    </message>
+    <message>
+        <source>6節リンク出力点</source>
+        <translation>Six-bar output point</translation>
+    </message>
+    <message>
+        <source>スライダ</source>
+        <translation>Slider</translation>
+    </message>
+    <message>
+        <source>スライダの行程 (mm)</source>
+        <translation>Slider stroke (mm)</translation>
+    </message>
+    <message>
+        <source>てこの揺動角 (°)</source>
+        <translation>Lever rocking angle (°)</translation>
+    </message>
+    <message>
+        <source>最小伝達角 (°)</source>
+        <translation>Least transmission angle (°)</translation>
+    </message>
+    <message>
+        <source>公差解析</source>
+        <translation>Tolerance analysis</translation>
+    </message>
+    <message>
+        <source>サンプル %1</source>
+        <translation>%1 samples</translation>
+    </message>
+    <message>
+        <source>この設計はどのクランク角でも組み立てられないので、公差解析はできません。</source>
+        <translation>This design cannot be assembled at any crank angle, so there is no tolerance analysis.</translation>
+    </message>
+    <message>
+        <source>公差解析はできませんでした。</source>
+        <translation>The tolerance analysis could not be made.</translation>
+    </message>
+    <message>
+        <source>値のばらつき</source>
+        <translation>Spread of the figures</translation>
+    </message>
+    <message>
+        <source>項目</source>
+        <translation>Figure</translation>
+    </message>
+    <message>
+        <source>公称</source>
+        <translation>Nominal</translation>
+    </message>
+    <message>
+        <source>5%</source>
+        <translation>5%</translation>
+    </message>
+    <message>
+        <source>50%</source>
+        <translation>50%</translation>
+    </message>
+    <message>
+        <source>95%</source>
+        <translation>95%</translation>
+    </message>
+    <message>
+        <source>サンプル数</source>
+        <translation>Samples</translation>
+    </message>
+    <message>
+        <source>クランクが一回転しなくなるサンプル：%1 %</source>
+        <translation>Samples whose crank no longer turns fully: %1 %</translation>
+    </message>
+    <message>
+        <source>6節リンクの中間節がスライドに届かないクランク角があるサンプル：%1 %</source>
+        <translation>Samples whose six-bar link misses the slide at some crank angle: %1 %</translation>
+    </message>
+    <message>
+        <source>感度 (mm/mm)：値が 1 mm 変わったときの、1 回転中で最大の動き</source>
+        <translation>Sensitivity (mm/mm): the largest movement over a turn when a value changes by 1 mm</translation>
+    </message>
+    <message>
+        <source>順位</source>
+        <translation>Rank</translation>
+    </message>
+    <message>
+        <source>値</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>公差 ±</source>
+        <translation>Tolerance ±</translation>
     </message>
 </context>
 <context>
@@ -942,6 +1170,29 @@ out</translation>
         <source>アニメーションを保存…</source>
         <translation>Save animation…</translation>
     </message>
+    <message numerus="yes">
+        <source>%n 個の姿勢が画面の外にあり、見つかりませんでした。</source>
+        <translation>
+            <numerusform>%n pose lay outside the view and was not found.</numerusform>
+            <numerusform>%n poses lay outside the view and were not found.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>全体表示</source>
+        <translation>Fit</translation>
+    </message>
+    <message>
+        <source>機構全体が入るいちばん近い画面にします（Home）</source>
+        <translation>The closest view that holds the whole mechanism (Home)</translation>
+    </message>
+    <message>
+        <source>表示(&amp;V)</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>設計シート (PDF)…</source>
+        <translation>Design sheet (PDF)…</translation>
+    </message>
 </context>
 <context>
     <name>gyrenda::ReportWindow</name>
@@ -1000,6 +1251,41 @@ out</translation>
     <message>
         <source>最後の解析の結果です。長さはmm、角度は度で示します。精度は見つけた姿勢と厳密な姿勢との距離です。</source>
         <translation>The results of the last analysis. Lengths are in millimetres, angles in degrees. Accuracy is the distance between a pose found and the exact pose.</translation>
+    </message>
+</context>
+<context>
+    <name>gyrenda::SheetDialog</name>
+    <message>
+        <source>設計シート (PDF)</source>
+        <translation>Design sheet (PDF)</translation>
+    </message>
+    <message>
+        <source>公差解析のページを加える（公差タブの公差とすきまで）</source>
+        <translation>Add a page of tolerance analysis (at the tolerances and clearance of the Tolerance tab)</translation>
+    </message>
+    <message>
+        <source>トルクと速さのクランク回転数</source>
+        <translation>Crank speed of the speeds and torque</translation>
+    </message>
+    <message>
+        <source>設計シートを保存</source>
+        <translation>Save the design sheet</translation>
+    </message>
+    <message>
+        <source>PDF文書 (*.pdf)</source>
+        <translation>PDF document (*.pdf)</translation>
+    </message>
+    <message>
+        <source>設計シート.pdf</source>
+        <translation>design-sheet.pdf</translation>
+    </message>
+    <message>
+        <source>公差解析をしています…</source>
+        <translation>Analysing the tolerances…</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Stop</translation>
     </message>
 </context>
 <context>

@@ -2,14 +2,18 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QGuiApplication>
 #include <QHash>
+#include <QTranslator>
 
+#include <cmath>
 #include <cstring>
 #include <functional>
 #include <optional>
 
 #include "cli/cli_options.h"
 #include "cli/synthesis_cli.h"
+#include "encoders/design_sheet.h"
 #include "encoders/image_files.h"
 #include "encoders/report_json.h"
 #include "encoders/tolerance_json.h"
@@ -60,7 +64,10 @@ std::string missingMainOption(const QCommandLineParser& parser) {
         }))
       continue;
     std::string mains = std::string("--") + o.needs[0];
-    if (o.needs[1]) mains += std::string(" or --") + o.needs[1];
+    for (std::size_t k = 1; k < o.needs.size() && o.needs[k]; ++k) {
+      const bool last = k + 1 == o.needs.size() || !o.needs[k + 1];
+      mains += std::string(last ? " or --" : ", --") + o.needs[k];
+    }
     return std::string("--") + o.name + " needs " + mains;
   }
   return {};
@@ -120,7 +127,7 @@ struct OutputJob {
 // Everything asked for, computed: the run, the exact curves, the tolerance samples.
 struct Computed {
   std::optional<KinematicsAnalysis> curves, reportFigures;
-  std::optional<ToleranceResult> tolerance;
+  std::optional<ToleranceResult> tolerance, sheetTolerance;
   std::optional<std::string> synthesisJson;
 };
 
@@ -133,6 +140,25 @@ std::optional<std::string> animationGif(const CliRequest& request, const Workben
   options.loopForever = !request.gifOnce;
   WorkProgress progress;
   return makeAnimationGif(bench.linkage(), bench.view(), options, progress).bytes;
+}
+
+// The design sheet of the analysis in the boxes, in the language asked for; none where it
+// cannot be drawn (painting text needs the application object of Qt Gui).
+std::optional<std::string> sheetPdf(const CliRequest& request, const Workbench& bench,
+                                    const Computed& computed) {
+  if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()) || !bench.report())
+    return std::nullopt;
+  QTranslator english;
+  if (!request.sheetInJapanese) {
+    if (!english.load(QStringLiteral(":/i18n/gyrenda_en.qm"))) return std::nullopt;
+    QCoreApplication::installTranslator(&english);
+  }
+  const SheetContent content{*bench.report(),
+                             buildDrawing(bench.linkage(), bench.view(), bench.result()),
+                             *computed.reportFigures, computed.sheetTolerance, request.tolerance};
+  std::optional<std::string> pdf = designSheetPdf(content);
+  QCoreApplication::removeTranslator(&english);
+  return pdf;
 }
 
 // The files to write, in the table's order and each option's files in the order given; the
@@ -158,7 +184,8 @@ std::vector<OutputJob> outputJobs(const CliRequest& request, const Workbench& be
       {"gif", [&] { return animationGif(request, bench); }},
       {"kinematics", [&] { return kinematicsCsv(computed.curves->curves); }},
       {"report", [&] { return reportJson(*bench.report(), *computed.reportFigures); }},
-      {"tolerance", [&] { return toleranceJson(*computed.tolerance, request.tolerance); }}};
+      {"tolerance", [&] { return toleranceJson(*computed.tolerance, request.tolerance); }},
+      {"sheet", [&] { return sheetPdf(request, bench, computed); }}};
   for (const CliOption* o : outputOptions())
     if (const auto paths = request.outputs.find(o->name); paths != request.outputs.end())
       for (const std::string& path : paths->second)
@@ -226,6 +253,30 @@ void writeNotes(const Computed& computed, std::ostream& err) {
         << " % of the samples the six-bar link misses the slide where the design's reaches it\n";
 }
 
+std::string viewInWords(const View& v) {
+  return "zoom " + std::to_string(v.zoomLevel) + ", pan " + std::to_string(v.left) + "," +
+         std::to_string(v.top);
+}
+
+void noteFit(const ViewFit& fit, std::ostream& err) {
+  if (fit.view) return;
+  err << kProgram << ": note: --fit: no view holds the whole mechanism; it reaches "
+      << static_cast<long long>(std::ceil(fit.shortfall)) << " mm beyond the farthest view\n";
+}
+
+// Poses the raster could not find because they lay outside the view: the outputs are short of
+// them, though nothing failed.
+void notePosesOutOfView(const Workbench& bench, bool fitted, std::ostream& err) {
+  const auto& report = bench.report();
+  if (!report) return;
+  const int fourBar = report->fourBar.posesOutOfView;
+  const int sixBar = report->sixBar ? report->sixBar->posesOutOfView : 0;
+  if (fourBar + sixBar == 0) return;
+  err << kProgram << ": note: " << fourBar << " four-bar and " << sixBar
+      << " six-bar poses lie outside the view (" << viewInWords(bench.view())
+      << ") and were not found" << (fitted ? "" : "; --fit shows the whole mechanism") << '\n';
+}
+
 // Runs what the options asked for on the design they left in the boxes and writes it.
 int produce(CliRequest& request, Workbench& bench, CliDescriptors descriptors,
             std::ostream& out, std::ostream& err) {
@@ -238,23 +289,31 @@ int produce(CliRequest& request, Workbench& bench, CliDescriptors descriptors,
   } else if (request.outputs.empty()) {
     request.outputs["gyr"] = {"-"};
   }
+  if (request.fit) noteFit(bench.fit(), err);
   if (has("frames")) bench.computeFrames();
   else if (!request.outputs.empty()) bench.execute();
   if (has("kinematics"))
     computed.curves = analyseKinematics(bench.linkage().parameters, request.rpm, request.step);
-  if (has("report"))
+  if (has("report") || has("sheet"))
     computed.reportFigures = analyseKinematics(bench.linkage().parameters, request.rpm, kReportStep);
   if (has("tolerance"))
     if (const std::string refused = sampleTolerances(request, bench, computed); !refused.empty()) {
       err << kProgram << ": " << refused << '\n';
       return 2;
     }
+  if (has("sheet") && request.sheetTolerance) {
+    ToleranceOptions options = request.tolerance;
+    options.step = kReportStep;
+    WorkProgress progress;
+    computed.sheetTolerance = analyseTolerance(bench.linkage().parameters, options, progress);
+  }
   if (const std::string failure = writeOutputs(outputJobs(request, bench, computed), out);
       !failure.empty()) {
     err << kProgram << ": " << failure << '\n';
     return 1;
   }
   writeNotes(computed, err);
+  if (!has("frames")) notePosesOutOfView(bench, request.fit, err);
   return 0;
 }
 
@@ -292,6 +351,12 @@ std::string saveFailureInWords(int error) {
   return std::strerror(error);
 }
 
+bool drawsSheet(const std::vector<std::string>& args) {
+  return std::ranges::any_of(args, [](const std::string& a) {
+    return a == "--sheet" || a.starts_with("--sheet=");
+  });
+}
+
 std::string cliUsage() {
   constexpr std::size_t kIndent = 23, kWidth = 79;
   std::string help =
@@ -310,8 +375,8 @@ std::string cliUsage() {
            "Without an output option the numeric data file goes to standard output. An output "
            "option given more than once writes every file it names. Each output needs a file "
            "of its own, and one at most goes to standard output. The options of --synthesize, "
-           "--kinematics, --report and --tolerance are refused without the option they belong "
-           "to.", kWidth))
+           "--kinematics, --report, --tolerance and --sheet are refused without the option they "
+           "belong to.", kWidth))
     help += "\n" + line;
   return help + "\n";
 }

@@ -27,6 +27,10 @@ std::string framesCsv(const RunResult& frames);
 
 std::string cliUsage();
 
+// Whether the arguments ask for the design sheet, whose text only Qt Gui's application object
+// can lay out.
+bool drawsSheet(const std::vector<std::string>& args);
+
 // Why a save failed, in a few words.
 std::string saveFailureInWords(int error);
 

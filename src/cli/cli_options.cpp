@@ -133,6 +133,11 @@ std::string setDistribution(const std::string& value, CliContext& c) {
       value == "normal" ? ToleranceDistribution::Normal : ToleranceDistribution::Uniform;
   return {};
 }
+std::string setLanguage(const std::string& value, CliContext& c) {
+  if (value != "en" && value != "ja") return "--language takes en or ja" + got(value);
+  c.request.sheetInJapanese = value == "ja";
+  return {};
+}
 std::string setMinTransmission(const std::string& value, CliContext& c) {
   const auto v = realNumber(value, 0, 90);
   if (!v || *v >= 90) return "--min-transmission takes degrees from 0 to below 90" + got(value);
@@ -172,9 +177,10 @@ std::string setGifDelay(const std::string& value, CliContext& c) {
 
 constexpr OptionKind kSetting = OptionKind::Setting, kInput = OptionKind::Input,
                      kOutput = OptionKind::Output, kAnalysis = OptionKind::AnalysisOutput;
-constexpr std::array<const char*, 2> kAlone{}, kSynthesis{"synthesize"},
-    kTolerance{"tolerance"}, kGif{"gif"}, kExactCurves{"kinematics", "report"},
-    kSampledCurves{"kinematics", "tolerance"}, kSeeded{"tolerance", "synthesize"};
+constexpr std::array<const char*, 3> kAlone{}, kSynthesis{"synthesize"},
+    kTolerance{"tolerance", "sheet-tolerance"}, kExactCurves{"kinematics", "report", "sheet"},
+    kSampledCurves{"kinematics", "tolerance"}, kSeeded{"tolerance", "synthesize", "sheet-tolerance"},
+    kSheet{"sheet"}, kGif{"gif"};
 
 // The help lists the options in this order; outputs are written in the order they stand here.
 const CliOption kOptions[] = {
@@ -193,6 +199,11 @@ const CliOption kOptions[] = {
     {"zoom", "2|3|4", "zoom level of the canvas (default 3)", kSetting, kAlone, chooseZoom},
     {"pan", "H,V", "left and top edge of the view, -300 to 300 (default -60,-140)", kSetting,
      kAlone, choosePan},
+    {"fit", nullptr,
+     "choose the closest zoom and pan whose view holds the whole mechanism (with --six, the "
+     "six-bar too), after --zoom, --pan and --apply-best, as View > Fit does in the window",
+     kSetting, kAlone,
+     [](const std::string&, CliContext& c) { c.request.fit = true; return std::string(); }},
     {"frames", "FILE|-",
      "run the animation frame searches instead of the analysis and write the frame tables as "
      "CSV (not with --bmp, --png, --svg, --dxf or --report, which write an analysis)", kOutput},
@@ -224,7 +235,19 @@ const CliOption kOptions[] = {
      "from their nominal places (band95, bandMax), percentiles of slider stroke, rocking angle "
      "and least transmission angle, the share of samples whose crank no longer turns fully, "
      "and the sensitivity of the outputs to each value, ranked", kOutput},
-    {"rpm", "N", "crank speed of --kinematics and --report (default 60)", kSetting,
+    {"sheet", "FILE|-",
+     "write the design sheet as PDF (A4): the construction and paths at a stated scale (1:1 "
+     "where they fit, else the largest standard scale that does) with the thirteen values, "
+     "the linkage class, dead centres, rocking angle, time ratios, stroke and transmission "
+     "angle; then the kinematics plots at --rpm; text as text, drawings as vectors",
+     kAnalysis},
+    {"sheet-tolerance", nullptr,
+     "add a page of the tolerance analysis to the design sheet, at the tolerances of --tol, "
+     "--clearance, --samples, --seed and --distribution (every half degree)", kSetting, kSheet,
+     [](const std::string&, CliContext& c) { c.request.sheetTolerance = true; return std::string(); }},
+    {"language", "en|ja", "the language of the design sheet (default en)", kSetting, kSheet,
+     setLanguage},
+    {"rpm", "N", "crank speed of --kinematics, --report and --sheet (default 60)", kSetting,
      kExactCurves, setRpm},
     {"step", "DEG",
      "crank-angle step of --kinematics and --tolerance (default 0.5); the report's figures "

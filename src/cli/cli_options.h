@@ -23,14 +23,17 @@ class Workbench;
 struct CliRequest {
   // The files each output option names, in the order given ("-" for standard output).
   std::map<std::string, std::vector<std::string>, std::less<>> outputs;
-  double rpm = 60;    // the crank speed of --kinematics and --report
+  double rpm = 60;    // the crank speed of --kinematics, --report and --sheet
   double step = 0.5;  // the crank-angle step of --kinematics and --tolerance
   ToleranceOptions tolerance;
+  bool sheetTolerance = false;  // the design sheet's page of the tolerance analysis
+  bool sheetInJapanese = false;
   SynthesisRequest synthesis;
   // The animated GIF beside what the controls give it (the six-bar, the speed).
   double gifStep = 5.0;  // degrees between frames
   int gifDelay = 0;      // hundredths of a second a frame stays; 0: one turn in about 3 s
   bool gifHalf = false, gifOnce = false;
+  bool fit = false;  // the view fitted to the mechanism before anything is drawn
 };
 
 enum class OptionKind {
@@ -53,7 +56,7 @@ struct CliOption {
   OptionKind kind = OptionKind::Setting;
   // Options of which one must be given too: a setting of an analysis that does not run would
   // be dropped without a word.
-  std::array<const char*, 2> needs{};
+  std::array<const char*, 3> needs{};
   // Acts on the value; returns why the value is refused, or nothing. Outputs only note their
   // file, which the table's kind already says, so theirs is empty.
   std::string (*act)(const std::string& value, CliContext& context) = nullptr;

@@ -84,6 +84,9 @@ void MainWindow::run(Handler&& handler) {
   if (handlerDepth_ == 0 && bench_.quitRequested()) close();
 }
 
+// For handlers made in the window's other files.
+template void MainWindow::run(std::function<void(Workbench&)>&& handler);
+
 template <typename Handler>
 void MainWindow::command(Handler&& handler) {
   commitEdit();
@@ -139,6 +142,8 @@ MainWindow::MainWindow(std::unique_ptr<DesktopPlatform> platform, QWidget* paren
           });
 
   platform_->attach(this);
+  // A loaded or applied design that the view cuts off is shown whole before its analysis.
+  bench_.setFitReplacedDesigns(true);
   bench_.start();
   // The canvas opens on its grid; the construction follows with the first validation pass.
   bench_.drawGrid();
@@ -276,6 +281,7 @@ void MainWindow::connectCommands() {
   connect(stop_, &QPushButton::clicked, this, [this] { run(&Workbench::stop); });
   connect(zoomIn_, &QPushButton::clicked, this, [this] { command(&Workbench::zoomIn); });
   connect(zoomOut_, &QPushButton::clicked, this, [this] { command(&Workbench::zoomOut); });
+  connect(fitView_, &QPushButton::clicked, this, &MainWindow::fitView);
   // 終了 asks for the end; run() closes the window once no handler is left.
   connect(quit_, &QPushButton::clicked, this, [this] { command(&Workbench::quit); });
   connect(watchdogTimer_, &QTimer::timeout, this, [this] { run(&Workbench::watchdogTick); });
@@ -318,10 +324,19 @@ void MainWindow::connectCanvasArea() {
 
 // A menu does not take the focus from the box being edited, so its edit is committed here.
 void MainWindow::connectMenus() {
+  connect(zoomInItem_, &QAction::triggered, this, [this] { command(&Workbench::zoomIn); });
+  connect(zoomOutItem_, &QAction::triggered, this, [this] { command(&Workbench::zoomOut); });
+  connect(fitViewItem_, &QAction::triggered, this, &MainWindow::fitView);
+  connect(statusFit_, &QPushButton::clicked, this, &MainWindow::fitView);
   connect(save_, &QAction::triggered, this, [this] { command(&Workbench::save); });
   connect(saveAnimation_, &QAction::triggered, this, [this] { saveAnimation(); });
   connect(load_, &QAction::triggered, this, [this] { command(&Workbench::load); });
   connect(print_, &QAction::triggered, this, [this] { command(&Workbench::print); });
+  connect(designSheet_, &QAction::triggered, this, [this] {
+    commitEdit();
+    if (const auto choice = bench_.running() ? std::nullopt : askSheet(this, sheetChoice_))
+      writeDesignSheet(*choice);
+  });
   connect(report_, &QAction::triggered, this, [this] {
     commitEdit();
     openReport();
@@ -441,6 +456,7 @@ void MainWindow::showChanges(Changes changed) {
   if (changed & ViewChanged) showView();
   if (changed & EnabledChanged) showEnabled();
   if (changed & RunStateChanged) showRunState();
+  if (changed & ReportChanged) showPosesOutOfView();
   if (reportWindow_ && (changed & (ReportChanged | BoxesChanged)))
     reportWindow_->showReport(bench_.report(), bench_.linkage().parameters);
   if (!bench_.running() && runShown_) {
@@ -554,6 +570,9 @@ void MainWindow::showEnabled() {
   for (int k = 0; k < static_cast<int>(Control::Count); ++k)
     if (QWidget* w = controlWidget_[k]) setEnabledIfChanged(w, c.enabledFlags[k]);
   setEnabledIfChanged(fileMenu_, c.enabled(Control::FileMenu));
+  for (QAction* item : {zoomInItem_, zoomOutItem_, fitViewItem_})
+    setEnabledIfChanged(item, c.enabled(Control::FitView));
+  setEnabledIfChanged(statusFit_, c.enabled(Control::FitView));
   setEnabledIfChanged(helpMenu_, c.enabled(Control::HelpMenu));
   showUndoState();
   if (synthesisDialog_) synthesisDialog_->setApplyAllowed(c.enabled(Control::Execute));
@@ -566,6 +585,25 @@ void MainWindow::showRunState() {
   if (!c.busyPointer && busyShown) unsetCursor();
   if (c.timerEnabled && !watchdogTimer_->isActive()) watchdogTimer_->start();
   if (!c.timerEnabled && watchdogTimer_->isActive()) watchdogTimer_->stop();
+}
+
+void MainWindow::fitView() {
+  command([](Workbench& b) { b.fit(); });
+  showPosesOutOfView();
+}
+
+void MainWindow::showPosesOutOfView() {
+  const auto& report = bench_.report();
+  const int unseen = !report ? 0
+                             : report->fourBar.posesOutOfView +
+                                   (report->sixBar ? report->sixBar->posesOutOfView : 0);
+  // The offer stands until the view changes or the next analysis sees everything.
+  const bool offer = unseen > 0 && report->parameters == bench_.linkage().parameters &&
+                     !bench_.canvasView().showsWhole(bench_.linkage(),
+                                                     ticked(bench_.controls().analyseSixBar));
+  statusLine_->setText(offer ? tr("%n 個の姿勢が画面の外にあり、見つかりませんでした。", nullptr, unseen)
+                             : QString());
+  statusFit_->setVisible(offer);
 }
 
 }  // namespace gyrenda

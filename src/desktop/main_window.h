@@ -13,6 +13,7 @@
 
 #include "desktop/desktop_platform.h"
 #include "desktop/secondary_windows.h"
+#include "desktop/sheet_dialog.h"
 #include "session/workbench.h"
 
 class QAbstractButton;
@@ -72,6 +73,11 @@ class MainWindow : public QMainWindow {
   // hands over). A file that holds no design is reported as the load command reports it.
   void openDesign(const std::string& path);
 
+  // ファイル › 設計シート (PDF)… after its dialogs: the sheet of a whole analysis of the design
+  // in the boxes written carefully to `choice.path`, the tolerance page at the 公差 tab's
+  // tolerances; a failure told in a message. The choice is kept for the next time.
+  void writeDesignSheet(const SheetChoice& choice);
+
   // The command buttons and the canvas, which the program's other windows leave in view.
   KeptInView keptInView() const;
 
@@ -113,6 +119,7 @@ class MainWindow : public QMainWindow {
   void buildCommands(QWidget* client);
   void buildCanvasArea(QWidget* client);
   void buildMenus();
+  void buildStatusBar();
   void arrangeTabOrder();
 
   void connectParameterRow(int index);
@@ -162,6 +169,10 @@ class MainWindow : public QMainWindow {
   void showView();
   void showEnabled();
   void showRunState();
+  // The status line after an analysis: the poses the view cut off, with the offer of 全体表示.
+  void showPosesOutOfView();
+  // 全体表示, from the button, the menu, the Home key or the status line's offer.
+  void fitView();
   void showOption(int selected);
 
   std::unique_ptr<DesktopPlatform> platform_;
@@ -197,6 +208,7 @@ class MainWindow : public QMainWindow {
   QPushButton* stop_ = nullptr;
   QPushButton* zoomIn_ = nullptr;
   QPushButton* zoomOut_ = nullptr;
+  QPushButton* fitView_ = nullptr;
   QPushButton* quit_ = nullptr;
   std::array<QPushButton*, 7> commandButtons_{};
 
@@ -221,10 +233,19 @@ class MainWindow : public QMainWindow {
   QAction* load_ = nullptr;
   QAction* print_ = nullptr;
   QAction* report_ = nullptr;
+  QAction* designSheet_ = nullptr;
+  SheetChoice sheetChoice_;
   QPointer<ReportWindow> reportWindow_;
   QAction* editMenu_ = nullptr;
   QAction* undo_ = nullptr;
   QAction* redo_ = nullptr;
+  QAction* viewMenu_ = nullptr;
+  QAction* zoomInItem_ = nullptr;
+  QAction* zoomOutItem_ = nullptr;
+  QAction* fitViewItem_ = nullptr;
+  // The status bar's line, and its offer of 全体表示 when the view cut poses off.
+  QLabel* statusLine_ = nullptr;
+  QPushButton* statusFit_ = nullptr;
   QAction* designMenu_ = nullptr;
   QAction* synthesis_ = nullptr;
   QPointer<SynthesisDialog> synthesisDialog_;

@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QRadioButton>
 #include <QScrollBar>
 
@@ -135,6 +136,7 @@ QWidget* MainWindow::buildWindow() {
   buildCommands(client);
   buildCanvasArea(client);
   buildMenus();
+  buildStatusBar();
   layout()->setSizeConstraint(QLayout::SetFixedSize);
   arrangeTabOrder();
   return client;
@@ -235,6 +237,9 @@ void MainWindow::buildCommands(QWidget* client) {
   stop_ = button("stop", tr("停止"), 10560, 1200, 1455, 375);
   zoomIn_ = button("zoomIn", tr("拡大"), 10560, 1920, 735, 495);
   zoomOut_ = button("zoomOut", tr("縮小"), 11280, 1920, 735, 495);
+  // In the gap above the zoom buttons: the view that holds the whole mechanism.
+  fitView_ = button("fitView", tr("全体表示"), 10560, 1590, 1455, 315);
+  fitView_->setToolTip(tr("機構全体が入るいちばん近い画面にします（Home）"));
   quit_ = button("quit", tr("終了"), 10560, 2520, 1455, 375);
   commandButtons_ = {execute_, animate_[0], animate_[1], stop_, zoomIn_, zoomOut_, quit_};
 
@@ -267,6 +272,7 @@ void MainWindow::buildCanvasArea(QWidget* client) {
       {Control::Stop, stop_},
       {Control::ZoomIn, zoomIn_},
       {Control::ZoomOut, zoomOut_},
+      {Control::FitView, fitView_},
       {Control::Quit, quit_},
       {Control::PanHorizontal, panHorizontal_},
       {Control::PanVertical, panVertical_},
@@ -291,6 +297,8 @@ void MainWindow::buildMenus() {
   load_ = file->addAction(tr("読み込み"));
   addExamplesMenu(file, [this](const std::string& path) { openExample(path); });
   print_ = file->addAction(tr("印刷"));
+  designSheet_ = file->addAction(tr("設計シート (PDF)…"));
+  designSheet_->setObjectName(QStringLiteral("designSheet"));
   report_ = file->addAction(tr("解析レポート"));
   QMenu* edit = menuBar()->addMenu(tr("編集(&E)"));
   edit->setObjectName(QStringLiteral("editMenu"));
@@ -299,6 +307,16 @@ void MainWindow::buildMenus() {
   undo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
   redo_ = edit->addAction(tr("やり直し"));
   redo_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+  QMenu* view = menuBar()->addMenu(tr("表示(&V)"));
+  view->setObjectName(QStringLiteral("viewMenu"));
+  viewMenu_ = view->menuAction();
+  zoomInItem_ = view->addAction(tr("拡大"));
+  zoomOutItem_ = view->addAction(tr("縮小"));
+  fitViewItem_ = view->addAction(tr("全体表示"));
+  fitViewItem_->setShortcut(QKeySequence(Qt::Key_Home));
+  zoomInItem_->setObjectName(QStringLiteral("zoomInItem"));
+  zoomOutItem_->setObjectName(QStringLiteral("zoomOutItem"));
+  fitViewItem_->setObjectName(QStringLiteral("fitViewItem"));
   QMenu* design = menuBar()->addMenu(tr("設計(&D)"));
   design->setObjectName(QStringLiteral("designMenu"));
   designMenu_ = design->menuAction();
@@ -319,6 +337,19 @@ void MainWindow::buildMenus() {
   redo_->setObjectName(QStringLiteral("redo"));
   synthesis_->setObjectName(QStringLiteral("synthesis"));
   addLanguageMenu(help, [this](const QString& text) { platform_->showText(text); });
+}
+
+void MainWindow::buildStatusBar() {
+  QStatusBar* bar = statusBar();
+  bar->setObjectName(QStringLiteral("statusBar"));
+  bar->setSizeGripEnabled(false);
+  statusLine_ = make<QLabel>(bar, "statusLine");
+  bar->addWidget(statusLine_, 1);
+  statusFit_ = make<QPushButton>(bar, "statusFit", tr("全体表示"));
+  statusFit_->setAutoDefault(false);
+  statusFit_->setFocusPolicy(Qt::NoFocus);
+  bar->addPermanentWidget(statusFit_);
+  statusFit_->hide();
 }
 
 // The entry boxes first, in index order, then 実行: box 0 holds the focus at start.

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 
 #include "files/atomic_file.h"
@@ -38,6 +39,10 @@ QString messageText(const Message& message) {
           .arg(QString::fromStdString(message.detail));
     case MessageId::LoadFailed:
       return openFailureText(file) + QLatin1Char('\n') + loadFailureText(message.error);
+    case MessageId::NoViewHolds:
+      return Messages::tr("機構全体を表示できる画面がありません。\n"
+                          "いちばん広い画面からも %1 mm はみ出します。")
+          .arg(std::ceil(message.amount), 0, 'f', 0);
   }
   return {};
 }

@@ -12,8 +12,8 @@
 #include <QVBoxLayout>
 
 #include "desktop/kinematics_panel.h"
-#include "desktop/parameter_names.h"
-#include "desktop/report_rows.h"
+#include "encoders/parameter_names.h"
+#include "encoders/report_rows.h"
 #include "desktop/tolerance_panel.h"
 #include "linkage/number_text.h"
 

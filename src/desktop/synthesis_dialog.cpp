@@ -26,7 +26,7 @@
 #include <ranges>
 #include <utility>
 
-#include "desktop/parameter_names.h"
+#include "encoders/parameter_names.h"
 #include "files/file_head.h"
 #include "linkage/number_text.h"
 #include "synthesis/target_list.h"

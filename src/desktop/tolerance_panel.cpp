@@ -22,7 +22,7 @@
 #include <functional>
 
 #include "desktop/charts.h"
-#include "desktop/parameter_names.h"
+#include "encoders/parameter_names.h"
 #include "files/atomic_file.h"
 
 namespace gyrenda {

@@ -29,6 +29,7 @@ QJsonObject searchJson(const SearchReport& s) {
   return {{"posesFound", s.posesFound},
           {"anglesExamined", s.anglesExamined},
           {"stopped", s.stopped},
+          {"posesOutOfView", s.posesOutOfView},
           {"accuracy", orNull(s.accuracy, accuracyJson)},
           {"axisPath", orNull(s.axisPath, pathJson)},
           {"outputPath", orNull(s.outputPath, pathJson)}};

@@ -238,3 +238,42 @@ TEST(Cli, FramesWritesAHeaderAndOneCsvRowPerHalfDegree) {
 
 }  // namespace
 }  // namespace gyrenda
+
+namespace gyrenda {
+namespace {
+
+// Poses missed because the view cut them off are noted on standard error, with the view, and
+// the report counts them; --fit (after --pan) holds the whole mechanism, the six-bar with it;
+// a mechanism no view holds is noted with its shortfall. None of it changes the exit status.
+TEST(Cli, FitHoldsTheWholeMechanismAndPosesOutOfViewAreNoted) {
+  const auto unseen = [](const std::string& json, const char* search) {
+    const QJsonObject report = QJsonDocument::fromJson(QByteArray::fromStdString(json)).object();
+    return std::pair(report[search]["posesFound"].toInt(), report[search]["posesOutOfView"].toInt());
+  };
+  const Args panned{"--pan", "30,-140", "--speed", "kame", "--six", "--report", "-"};
+  const auto [status, json, err] = run(panned);
+  const auto [found, out] = unseen(json, "fourBar");
+  EXPECT_EQ(std::pair(status, found + out), std::pair(0, kAngleSteps));
+  EXPECT_GT(out, 300);
+  EXPECT_EQ(err, "gyrenda-cli: note: " + std::to_string(out) + " four-bar and " +
+                     std::to_string(unseen(json, "sixBar").second) +
+                     " six-bar poses lie outside the view (zoom 3, pan 30,-140) and were not "
+                     "found; --fit shows the whole mechanism\n");
+  Args fitted = panned;
+  fitted.push_back("--fit");
+  const auto [fitStatus, fitJson, fitErr] = run(fitted);
+  EXPECT_EQ(std::tuple(fitStatus, unseen(fitJson, "fourBar"), unseen(fitJson, "sixBar").second,
+                       fitErr),
+            std::tuple(0, std::pair(kAngleSteps, 0), 0, ""));
+
+  const auto [large, nothing, note] =
+      run({"--set", "crankRadius=40", "--set", "leverRadius=300", "--set", "couplerLength=320",
+           "--set", "fixedLinkLength=330", "--fit", "--gyr", "/dev/null"});
+  EXPECT_EQ(large, 0);
+  EXPECT_TRUE(note.starts_with("gyrenda-cli: note: --fit: no view holds the whole mechanism; it "
+                               "reaches 270 mm beyond the farthest view\n"))
+      << note;
+}
+
+}  // namespace
+}  // namespace gyrenda

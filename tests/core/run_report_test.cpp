@@ -13,6 +13,8 @@ namespace gyrenda {
 namespace {
 
 constexpr double kDeg = std::numbers::pi / 180;
+// A view that holds every pose of the designs below.
+const View kWideView{4, -100, -150};
 
 // The report of poses given to it: the default crank-rocker's own exact poses, then found
 // poses off the exact ones by known distances, then poses at the edge of reach.
@@ -36,7 +38,7 @@ TEST(RunReport, FiguresOfGivenPoses) {
     f.hits.leverTipX[i] = f.outputX[i] = static_cast<float>(tip.x);
     f.hits.leverTipY[i] = f.outputY[i] = static_cast<float>(tip.y);
   }
-  RunReport r = makeRunReport(rocker, f);
+  RunReport r = makeRunReport(rocker, f, kWideView);
   const Extremes mu = r.transmissionAngle.value();
   const auto muAt = [](double d) { return std::acos(1 - d * d / (2 * 36 * 36)) / kDeg; };
   EXPECT_NEAR(mu.min, muAt(31 - 18), 1e-3);
@@ -56,7 +58,7 @@ TEST(RunReport, FiguresOfGivenPoses) {
     std::tie(f.outputX[i], f.outputY[i], f.hits.sliderX[i], f.hits.sliderY[i]) =
         std::tuple(sliders[i][0].x, sliders[i][0].y, sliders[i][1].x, sliders[i][1].y);
   f.hits.sixBarSearched = true;
-  r = makeRunReport(rocker, f);
+  r = makeRunReport(rocker, f, kWideView);
   const std::pair<Accuracy, Accuracy> figures[] = {
       {r.fourBar.accuracy.value(), {0.0995, 0.197, 0.199, 99.5, 0}},
       {r.sixBar->accuracy.value(), {0.5, 1, 1, 0.5, 1}}};
@@ -75,7 +77,7 @@ TEST(RunReport, FiguresOfGivenPoses) {
       std::tuple(60, 5, 60, 55);
   f.hits.sixBarSearched = true;
   const Linkage reach = makeLinkage({18, 31, 18, 31, 72, 0, 50, 100, 30, 20, 55, 150, 55});
-  r = makeRunReport(reach, f);
+  r = makeRunReport(reach, f, kWideView);
   for (const Accuracy& a : {*r.fourBar.accuracy, *r.sixBar->accuracy})
     EXPECT_TRUE(a.withoutExactPose == 0 && a.max < 1e-9) << a.withoutExactPose << " " << a.max;
   // Two sliders 1 above that foot, at 1° and 2°: the largest is reported where it comes first,
@@ -83,13 +85,35 @@ TEST(RunReport, FiguresOfGivenPoses) {
   for (const int i : {2, 4})
     std::tie(f.outputX[i], f.outputY[i], f.hits.sliderX[i], f.hits.sliderY[i]) =
         std::tuple(60, 5, 60, 56);
-  r = makeRunReport(reach, f);
+  r = makeRunReport(reach, f, kWideView);
   EXPECT_EQ(std::pair(r.sixBar->accuracy->max, r.sixBar->accuracy->maxAtCrankAngle),
             std::pair(1.0, 1.0));
 }
 
 // The report of an analysis stopped at 270° (かめ: 540 crank steps examined), the six-bar's
 // search run in full after it; an animation and later edits leave it as the analysis left it.
+// The lever tips of the rocker all lie on the upper half-circle (y ≥ 18). In a view far from
+// it, every crank step without a found pose is one the raster could not see; where 停止 ended
+// the search, only those before its last pose; in a view that holds it, none.
+TEST(RunReport, CountsThePosesThatLieOutsideTheView) {
+  const Linkage rocker = makeLinkage({18, 36, 36, 31, 72, 0, 50, 100, 30, 20, 55, 150, 55});
+  const View far{2, 300, 300};
+  RunResult f;
+  clearRunTables(f);
+  std::tie(f.hits.leverTipX[100], f.hits.leverTipY[100], f.outputX[100], f.outputY[100]) =
+      std::tuple(30, 30, 30, 30);
+  struct Row {
+    bool stopped;
+    View view;
+    int outOfView;
+  } rows[] = {{false, far, kAngleSteps - 1}, {true, far, 100}, {false, kWideView, 0}};
+  for (const Row& row : rows) {
+    f.hits.fourBarStopped = row.stopped;
+    EXPECT_EQ(makeRunReport(rocker, f, row.view).fourBar.posesOutOfView, row.outOfView)
+        << row.stopped;
+  }
+}
+
 TEST(RunReport, AReportOfTheLastAnalysisOnly) {
   test::OpenWindow w;
   Workbench& bench = w.bench;

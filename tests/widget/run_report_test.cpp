@@ -10,7 +10,7 @@
 
 #include "core/test_support.h"
 #include "desktop/kinematics_panel.h"
-#include "desktop/report_rows.h"
+#include "encoders/report_rows.h"
 #include "desktop/report_window.h"
 #include "desktop/secondary_windows.h"
 #include "kinematics/kinematic_columns.h"
@@ -37,7 +37,7 @@ TEST_F(ReportWindowTest, FollowsEachAnalysisWithTheCoresReport) {
     typeInto(0, crank);
     click("execute");
     settle();
-    const RunReport core = makeRunReport(bench().linkage(), bench().result());
+    const RunReport core = makeRunReport(bench().linkage(), bench().result(), bench().view());
     ReportRows rows;
     QString shown = report->findChild<QLabel*>("heading")->text() + '\n';
     for (int r = 0; r < table->rowCount(); ++r) {

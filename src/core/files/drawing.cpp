@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 namespace gyrenda {
@@ -97,6 +98,13 @@ Drawing buildDrawing(const Linkage& l, const View& view, const RunResult& f) {
 
 Bounds extent(const Drawing& d) {
   Bounds b = d.view;
+  for (const DrawingItem& item : d.items) std::visit(Includer{b}, item.shape);
+  return b;
+}
+
+Bounds itemsExtent(const Drawing& d) {
+  constexpr float kFar = std::numeric_limits<float>::infinity();
+  Bounds b{kFar, kFar, -kFar, -kFar};
   for (const DrawingItem& item : d.items) std::visit(Includer{b}, item.shape);
   return b;
 }

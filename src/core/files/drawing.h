@@ -88,5 +88,7 @@ WorldPoint pointOnCircle(WorldPoint centre, float radius, double degrees);
 
 // What a picture of the drawing must show: its view, widened to every item.
 Bounds extent(const Drawing& d);
+// The items alone, without the view; left > right where no item has a finite point.
+Bounds itemsExtent(const Drawing& d);
 
 }  // namespace gyrenda

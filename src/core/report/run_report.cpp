@@ -6,6 +6,8 @@
 #include <limits>
 #include <numbers>
 
+#include "canvas/view_fit.h"
+#include "kinematics/exact_linkage.h"
 #include "kinematics/vec2.h"
 #include "linkage/linkage.h"
 #include "canvas/run_result.h"
@@ -23,14 +25,8 @@ int posesIn(const AngleTable& t) {
 
 std::optional<PathExtent> extentOf(const AngleTable& x, const AngleTable& y) {
   std::optional<PathExtent> e;
-  for (int i = 0; i < kAngleSteps; ++i) {
-    if (!found(x, i)) continue;
-    if (!e) e = PathExtent{x[i], x[i], y[i], y[i]};
-    e->minX = std::min<double>(e->minX, x[i]);
-    e->maxX = std::max<double>(e->maxX, x[i]);
-    e->minY = std::min<double>(e->minY, y[i]);
-    e->maxY = std::max<double>(e->maxY, y[i]);
-  }
+  for (int i = 0; i < kAngleSteps; ++i)
+    if (found(x, i)) include(e, x[i], y[i]);
   return e;
 }
 
@@ -167,9 +163,44 @@ std::optional<SliderStroke> sliderStroke(const Linkage& l, const RunResult& f) {
   return s;
 }
 
+// The crank steps to look at for poses out of view: all of them, or where 停止 ended the
+// search, those before the last pose it found.
+int stepsSearched(const AngleTable& found_, bool stopped) {
+  if (!stopped) return kAngleSteps;
+  for (int i = kAngleSteps - 1; i >= 0; --i)
+    if (found(found_, i)) return i;
+  return 0;
+}
+
+// The crank steps where the four-bar search found no lever tip while the exact one lies on the
+// upper half-circle it searches but outside the view.
+int fourBarPosesOutOfView(const ExactLinkage& exact, const RunResult& f, const View& view) {
+  int missed = 0;
+  for (int i = 0; i < stepsSearched(f.hits.leverTipX, f.hits.fourBarStopped); ++i) {
+    if (found(f.hits.leverTipX, i)) continue;
+    const auto pose = fourBarPose(exact, crankAngleOf(i), 0.0);
+    if (pose && pose->leverTip.y >= 0.0 && !inView(view, pose->leverTip.x, pose->leverTip.y))
+      ++missed;
+  }
+  return missed;
+}
+
+// The same for the six-bar's slider, where the four-bar output point it starts from was found.
+int sixBarPosesOutOfView(const ExactLinkage& exact, const RunResult& f, const View& view) {
+  int missed = 0;
+  for (int i = 0; i < stepsSearched(f.hits.sliderX, f.hits.sixBarStopped); ++i) {
+    if (found(f.hits.sliderX, i) || !found(f.outputX, i)) continue;
+    const auto pose = sixBarPose(exact, crankAngleOf(i), 0.0);
+    if (pose && pose->sliderPosition >= 0.0 && pose->sliderPosition <= exact.slideLength &&
+        !inView(view, pose->slider.x, pose->slider.y))
+      ++missed;
+  }
+  return missed;
+}
+
 }  // namespace
 
-RunReport makeRunReport(const Linkage& l, const RunResult& f) {
+RunReport makeRunReport(const Linkage& l, const RunResult& f, const View& view) {
   const RunHits& h = f.hits;
   RunReport r{classifyLinkage(l[crankRadius], l[couplerLength], l[leverRadius],
                               l[fixedLinkLength]),
@@ -186,6 +217,9 @@ RunReport makeRunReport(const Linkage& l, const RunResult& f) {
                             extentOf(h.sixAxisX, h.sixAxisY),
                             extentOf(h.sixOutputX, h.sixOutputY),
                             sliderStroke(l, f)};
+  const ExactLinkage exact = makeExactLinkage(l.parameters);
+  r.fourBar.posesOutOfView = fourBarPosesOutOfView(exact, f, view);
+  if (r.sixBar) r.sixBar->posesOutOfView = sixBarPosesOutOfView(exact, f, view);
   return r;
 }
 

@@ -9,19 +9,16 @@
 
 #include "linkage/linkage_class.h"
 #include "linkage/parameters.h"
+#include "numeric/extent.h"
 
 namespace gyrenda {
 
 struct Linkage;
 struct RunResult;
+struct View;
 
 // Extents of a path drawn by a run.
-struct PathExtent {
-  double minX, maxX, minY, maxY;
-  double width() const { return maxX - minX; }
-  double height() const { return maxY - minY; }
-  friend bool operator==(const PathExtent&, const PathExtent&) = default;
-};
+using PathExtent = Extent;
 
 // The smallest and largest value of a figure over the found poses, and the crank angles
 // (degrees) where they occur first.
@@ -52,6 +49,11 @@ struct SearchReport {
   std::optional<Accuracy> accuracy;  // none without a pose, or without any exact one
   std::optional<PathExtent> axisPath, outputPath;
   std::optional<SliderStroke> sliderStroke;  // the six-bar only
+  // Crank steps where the search found nothing while the exact pose puts the point it looks
+  // for on its marker (the lever's upper half-circle, the slide between its two points) but
+  // outside the view: poses the raster could not see. Up to the last pose found where 停止
+  // ended the search.
+  int posesOutOfView = 0;
   friend bool operator==(const SearchReport&, const SearchReport&) = default;
 };
 
@@ -74,7 +76,7 @@ struct RunReport {
   friend bool operator==(const RunReport&, const RunReport&) = default;
 };
 
-// The report of the analysis of `linkage` whose results `result` holds.
-RunReport makeRunReport(const Linkage& linkage, const RunResult& result);
+// The report of the analysis of `linkage` in `view` whose results `result` holds.
+RunReport makeRunReport(const Linkage& linkage, const RunResult& result, const View& view);
 
 }  // namespace gyrenda

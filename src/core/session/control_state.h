@@ -41,6 +41,7 @@ enum class Control : int {
   PointEntry,  // point entry by double-click on the canvas
   FileMenu,
   HelpMenu,
+  FitView,  // 全体表示
   Count
 };
 
@@ -103,6 +104,10 @@ struct ControlState {
   bool& enabled(Control c) { return enabledFlags[static_cast<int>(c)]; }
   bool enabled(Control c) const { return enabledFlags[static_cast<int>(c)]; }
   void mark(Changes c) { changes |= c; }
+  // The controls for a run in progress or for none: running, only 停止 among the commands, no
+  // edits, the busy pointer and the watchdog timer; idle, everything but 停止. The speed list
+  // and the Help menu stay usable in both.
+  void showRun(bool running);
   // What changed since the last call.
   Changes takeChanges() { return std::exchange(changes, 0u); }
 };

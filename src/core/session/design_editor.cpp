@@ -164,6 +164,7 @@ void DesignEditor::applyDesign(const ParameterSet& values) {
   typeDesign(values);
   recordDesign();
   host_.drawGrid();
+  host_.designReplaced();
   host_.execute();
 }
 
@@ -219,6 +220,7 @@ void DesignEditor::applyParameters(const ParameterSet& values) {
   if (host_.running()) return;
   putDesign(values);
   recordDesign();
+  host_.designReplaced();
   host_.execute();
 }
 

@@ -25,6 +25,8 @@ class DesignEditor {
     virtual void drawGrid() = 0;
     virtual void analyse() = 0;  // an analysis run, as すぐに描画する starts one
     virtual void execute() = 0;  // 実行
+    // A design was loaded or applied: the view may follow it before it is analysed.
+    virtual void designReplaced() = 0;
 
    protected:
     ~Host() = default;

@@ -28,13 +28,13 @@ void Workbench::redrawForOutput() {
 std::optional<std::string> Workbench::fileBytes(SaveFormat format) const {
   switch (format) {
     case SaveFormat::DataFile: return dataFileText(design_.linkage().parameters, runs_.result());
-    case SaveFormat::Bitmap: return platform_->encodeBitmap(canvas_);
-    case SaveFormat::Png: return platform_->encodeExport(ExportFormat::Png, canvas_, {});
+    case SaveFormat::Bitmap: return platform_->encodeBitmap(canvasView_.canvas());
+    case SaveFormat::Png: return platform_->encodeExport(ExportFormat::Png, canvasView_.canvas(), {});
     case SaveFormat::Svg:
     case SaveFormat::Dxf:
       return platform_->encodeExport(
-          format == SaveFormat::Svg ? ExportFormat::Svg : ExportFormat::Dxf, canvas_,
-          buildDrawing(design_.linkage(), view_, runs_.result()));
+          format == SaveFormat::Svg ? ExportFormat::Svg : ExportFormat::Dxf, canvasView_.canvas(),
+          buildDrawing(design_.linkage(), canvasView_.view(), runs_.result()));
   }
   return std::nullopt;
 }
@@ -43,6 +43,12 @@ void Workbench::save() {
   if (running()) return;
   if (const auto choice = platform_->askSavePath(proposedFileName(design_.linkage().parameters)))
     saveAs(choice->path, choice->format);
+}
+
+std::optional<Drawing> Workbench::drawingForOutput() {
+  if (running()) return std::nullopt;
+  redrawForOutput();
+  return buildDrawing(design_.linkage(), canvasView_.view(), runs_.result());
 }
 
 void Workbench::saveAs(const std::string& path, SaveFormat format) {
@@ -90,7 +96,7 @@ void Workbench::printCopies(int copies) {
   if (running()) return;
   redrawForOutput();
   for (int n = copies; n >= 1; --n) {
-    const std::string reason = platform_->printCanvas(canvas_);
+    const std::string reason = platform_->printCanvas(canvasView_.canvas());
     if (!reason.empty()) return show({MessageId::PrintFailed, {}, 0, reason});
   }
 }

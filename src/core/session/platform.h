@@ -37,12 +37,14 @@ enum class MessageId {
   LoadFailed,           // `file` was not loaded: `error` is the system's error number,
                         // kNotARegularFile, or 0 when it holds no Gyrenda design; `detail`
                         // says why in English, as the headless program says it
+  NoViewHolds,          // 全体表示: no view holds the mechanism; `amount` mm reach beyond
 };
 struct Message {
   MessageId id;
   std::string file;
   int error = 0;
   std::string detail;
+  double amount = 0;
   friend bool operator==(const Message&, const Message&) = default;
 };
 

@@ -4,10 +4,12 @@
 
 namespace gyrenda {
 
-bool RunDriver::start(const RunSettings& settings, const Linkage& linkage, Raster& canvas) {
+bool RunDriver::start(const RunSettings& settings, const Linkage& linkage, const View& view,
+                      Raster& canvas) {
   if (run_) return false;
   kind_ = settings.kind;
   linkage_ = &linkage;
+  view_ = view;
   clearRunTables(result_);
   watchdogTicks_ = 0;
   fourBarPhase_ = true;
@@ -50,7 +52,7 @@ void RunDriver::ended() {
   run_.reset();
   fourBarPhase_ = false;
   // The report is of the last analysis; an animation leaves it as it was.
-  if (kind_ == RunKind::Analysis) report_ = makeRunReport(*linkage_, result_);
+  if (kind_ == RunKind::Analysis) report_ = makeRunReport(*linkage_, result_, view_);
   session_.runEnded(kind_);
 }
 

@@ -6,6 +6,7 @@
 
 #include "canvas/raster.h"
 #include "canvas/run_result.h"
+#include "canvas/view.h"
 #include "linkage/linkage.h"
 #include "report/run_report.h"
 #include "session/platform.h"
@@ -33,8 +34,10 @@ class RunDriver {
   RunDriver& operator=(const RunDriver&) = delete;
 
   // Starts a run on `linkage` and `canvas`, which must outlive it, and hands its steps to the
-  // platform to drive. Refused (false) while another run is in progress.
-  bool start(const RunSettings& settings, const Linkage& linkage, Raster& canvas);
+  // platform to drive. The report of an analysis counts the poses that `view` could not show.
+  // Refused (false) while another run is in progress.
+  bool start(const RunSettings& settings, const Linkage& linkage, const View& view,
+             Raster& canvas);
   // One step of the run in progress, the end of its phase once 停止 was pressed, or of the
   // whole run once the program is to end; nothing while the watchdog's message is open. False
   // once the run has ended, or when none is in progress.
@@ -68,6 +71,7 @@ class RunDriver {
   std::optional<Run> run_;
   RunKind kind_ = RunKind::Analysis;
   const Linkage* linkage_ = nullptr;  // the linkage of the run in progress
+  View view_;                         // and its view
   RunResult result_;
   std::optional<RunReport> report_;
   bool quitRequested_ = false;    // the program is to end: a run ends at its next step

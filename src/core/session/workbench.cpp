@@ -2,11 +2,6 @@
 
 #include <cmath>
 
-#include <algorithm>
-
-#include "canvas/construction.h"
-#include "canvas/grid.h"
-#include "canvas/four_bar_search.h"
 #include "linkage/number_text.h"
 #include "sixbar/six_bar_search.h"
 
@@ -15,9 +10,10 @@ namespace gyrenda {
 Workbench::Workbench(Platform* platform) : platform_(platform ? platform : &nullPlatform_) {}
 
 void Workbench::start() {
-  view_.zoomLevel = kStartView.zoomLevel;
+  canvasView_.setView(kStartView);
   design_.start();
-  setRunControls(true);
+  controls_.showRun(false);
+  design_.showHistory(true);
   selectSpeed(1);
   controls_.mark(AllChanged);
 }
@@ -26,7 +22,7 @@ float Workbench::speedStep() const { return speedStepOf(controls_.speedItem); }
 
 void Workbench::show(const Message& message) { platform_->showMessage(message); }
 
-void Workbench::redraw() { drawConstruction(design_.linkage(), view_, canvas_); }
+void Workbench::redraw() { canvasView_.redraw(design_.linkage()); }
 
 void Workbench::execute() {
   if (running()) return;
@@ -58,15 +54,13 @@ void Workbench::stop() { runs_.stop(); }
 void Workbench::quit() { runs_.quit(); }
 
 void Workbench::zoomIn() {
-  view_.zoomLevel = std::max(view_.zoomLevel - 1, 2);
+  canvasView_.zoomIn(design_.linkage());
   controls_.mark(ViewChanged);
-  redraw();
 }
 
 void Workbench::zoomOut() {
-  view_.zoomLevel = std::min(view_.zoomLevel + 1, 4);
+  canvasView_.zoomOut(design_.linkage());
   controls_.mark(ViewChanged);
-  redraw();
 }
 
 void Workbench::selectSpeed(int item) {
@@ -75,23 +69,36 @@ void Workbench::selectSpeed(int item) {
 }
 
 void Workbench::panTo(int left, int top) {
-  view_.left = left;
-  view_.top = top;
+  canvasView_.panTo(left, top, design_.linkage());
   controls_.mark(ViewChanged);
-  redraw();
+}
+
+ViewFit Workbench::fit() {
+  if (running()) return {canvasView_.view(), 0.0};
+  const ViewFit fit = canvasView_.fit(design_.linkage(), ticked(controls_.analyseSixBar));
+  controls_.mark(ViewChanged);
+  if (!fit.view) show({MessageId::NoViewHolds, {}, 0, {}, fit.shortfall});
+  return fit;
+}
+
+void Workbench::designReplaced() {
+  if (fitReplacedDesigns_ &&
+      !canvasView_.showsWhole(design_.linkage(), ticked(controls_.analyseSixBar)))
+    fit();
 }
 
 void Workbench::setView(const View& view) {
-  view_ = view;
+  canvasView_.setView(view);
   controls_.mark(ViewChanged);
 }
 
-void Workbench::drawGrid() { gyrenda::drawGrid(view_, canvas_); }
+void Workbench::drawGrid() { canvasView_.drawGrid(); }
 
 void Workbench::computeFrames() {
   if (running()) return;
   redraw();
-  runs_.searchFrames(runSettings(RunKind::Frames, Direction::Forwards), design_.linkage(), canvas_);
+  runs_.searchFrames(runSettings(RunKind::Frames, Direction::Forwards), design_.linkage(),
+                     canvasView_.canvas());
 }
 
 RunSettings Workbench::runSettings(RunKind kind, Direction direction) const {
@@ -107,7 +114,8 @@ AnimationGifOptions Workbench::animationGifOptions() const {
 }
 
 void Workbench::run(RunKind kind, Direction direction) {
-  runs_.start(runSettings(kind, direction), design_.linkage(), canvas_);
+  runs_.start(runSettings(kind, direction), design_.linkage(), canvasView_.view(),
+              canvasView_.canvas());
 }
 
 bool Workbench::advanceRun() { return runs_.advance(); }
@@ -115,10 +123,8 @@ bool Workbench::advanceRun() { return runs_.advance(); }
 void Workbench::finishRun() { runs_.finish(); }
 
 void Workbench::runStarted() {
-  setRunControls(false);
-  controls_.busyPointer = true;
-  controls_.timerEnabled = true;
-  controls_.mark(RunStateChanged);
+  controls_.showRun(true);
+  design_.showHistory(false);
 }
 
 void Workbench::phaseEnded(RunPhase ended) {
@@ -129,10 +135,8 @@ void Workbench::phaseEnded(RunPhase ended) {
 
 void Workbench::runEnded(RunKind kind) {
   if (kind == RunKind::Analysis) controls_.mark(ReportChanged);
-  controls_.timerEnabled = false;
-  controls_.busyPointer = false;
-  setRunControls(true);
-  controls_.mark(RunStateChanged);
+  controls_.showRun(false);
+  design_.showHistory(true);
 }
 
 void Workbench::watchdogTick() {
@@ -149,25 +153,5 @@ void Workbench::toggleAssistant() {
 void Workbench::showHelp() { platform_->showHelp(); }
 
 void Workbench::showVersion() { platform_->showVersionWindow(); }
-
-void Workbench::setRunControls(bool idle) {
-  for (int i = 0; i < kParamCount; ++i) {
-    controls_.boxEnabled[i] = idle;
-    controls_.spinEnabled[i] = idle;
-  }
-  for (Control c : {Control::PanHorizontal, Control::PanVertical, Control::Execute, Control::Quit,
-                    Control::ZoomIn, Control::ZoomOut, Control::AnimateForwards,
-                    Control::AnimateBackwards, Control::OptimiseFourBar, Control::AnalyseSixBar,
-                    Control::OptimiseSixBar, Control::DrawImmediately, Control::AssistantCorner,
-                    Control::SlideStartOption, Control::SlideEndOption, Control::PointEntry,
-                    Control::FileMenu})
-    controls_.enabled(c) = idle;
-  controls_.enabled(Control::Stop) = !idle;
-  // The speed list and the Help menu stay usable in both states.
-  controls_.enabled(Control::SpeedList) = true;
-  controls_.enabled(Control::HelpMenu) = true;
-  controls_.mark(EnabledChanged);
-  design_.showHistory(idle);
-}
 
 }  // namespace gyrenda

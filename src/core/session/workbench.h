@@ -6,12 +6,12 @@
 
 #include <string>
 
-#include "canvas/raster.h"
 #include "canvas/run_result.h"
-#include "canvas/view.h"
+#include "files/drawing.h"
 #include "linkage/linkage.h"
 #include "report/run_report.h"
 #include "session/animation_gif.h"
+#include "session/canvas_view.h"
 #include "session/control_state.h"
 #include "session/design_editor.h"
 #include "session/design_history.h"
@@ -38,10 +38,11 @@ class Workbench final : private RunDriver::Session, private DesignEditor::Host {
   // The window writes the user's input here: typed box texts, check boxes, the slide option.
   ControlState& controls() { return controls_; }
   const Linkage& linkage() const { return design_.linkage(); }
-  const View& view() const { return view_; }
+  const View& view() const { return canvasView_.view(); }
+  const CanvasView& canvasView() const { return canvasView_; }
   const RunResult& result() const { return runs_.result(); }
   const std::optional<RunReport>& report() const { return runs_.report(); }
-  const Raster& canvas() const { return canvas_; }
+  const Raster& canvas() const { return canvasView_.canvas(); }
 
   bool running() const override { return runs_.running(); }
   // One step of the run in progress, as its driver calls it between the user's events: the
@@ -88,6 +89,12 @@ class Workbench final : private RunDriver::Session, private DesignEditor::Host {
   void zoomOut();                       // 縮小
   void selectSpeed(int item);           // the speed list: 0 うま, 1 いぬ, 2 かめ
   void panTo(int left, int top);        // the pan bars: the view moves, the canvas is redrawn
+  // 全体表示: the closest view that holds the whole mechanism (with the six-bar when its box is
+  // ticked), the canvas redrawn; where none does, a message says by how much.
+  ViewFit fit();
+  // Whether a loaded or applied design that the view does not wholly hold is fitted before it
+  // is analysed, as the window does; the headless program fits only when asked.
+  void setFitReplacedDesigns(bool on) { fitReplacedDesigns_ = on; }
   void toggleAssistant();               // a double-click on the corner between the pan bars
   void watchdogTick();                  // one tick of the watchdog timer
   void save();                          // ファイル > 保存: its dialog, then saveAs
@@ -99,6 +106,9 @@ class Workbench final : private RunDriver::Session, private DesignEditor::Host {
   // construction and paths as an SVG or DXF drawing, or the numeric data file of the last run.
   // None where the platform cannot encode it.
   std::optional<std::string> fileBytes(SaveFormat format) const;
+  // The picture the exports take, the grid and a whole analysis, as a drawing; afterwards
+  // report() holds that analysis. None during a run.
+  std::optional<Drawing> drawingForOutput();
   void load();                          // ファイル > 読み込み
   void print();                         // ファイル > 印刷: its dialog, then printCopies
   void printCopies(int copies);
@@ -131,20 +141,19 @@ class Workbench final : private RunDriver::Session, private DesignEditor::Host {
   void runEnded(RunKind kind) override;
   // Clears the canvas and draws the grid and the whole static construction.
   void redraw() override;
+  void designReplaced() override;
   // Grid, then one full analysis: the picture that exports and printing take.
   void redrawForOutput();
-  // Running: only 停止 among the commands, and no edits. Idle: everything but 停止.
-  void setRunControls(bool idle);
   void show(const Message& message);
 
   NullPlatform nullPlatform_;
   Platform* platform_;
   ControlState controls_;
-  View view_;
-  Raster canvas_;
+  CanvasView canvasView_;
   DesignEditor design_{controls_, *this};
   RunDriver runs_{*platform_, *this};
   bool assistantOn_ = false;
+  bool fitReplacedDesigns_ = false;
 };
 
 }  // namespace gyrenda

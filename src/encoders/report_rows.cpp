@@ -1,4 +1,4 @@
-#include "desktop/report_rows.h"
+#include "encoders/report_rows.h"
 
 #include <QCoreApplication>
 #include <QtGlobal>
@@ -70,6 +70,10 @@ void addSearchRows(ReportRows& rows, const QString& name, const SearchReport& s)
   rows.append({Rows::tr("%1：見つかった姿勢").arg(name),
                s.stopped ? Rows::tr("%1（調べたクランク角 %2）　停止で中断").arg(found, examined)
                          : Rows::tr("%1（調べたクランク角 %2）").arg(found, examined)});
+  if (s.posesOutOfView > 0)
+    rows.append({Rows::tr("%1：画面の外で見つからなかった姿勢").arg(name),
+                 Rows::tr("%1（表示 › 全体表示で機構全体が画面に入ります）")
+                     .arg(QString::number(s.posesOutOfView))});
   if (const auto& a = s.accuracy) {
     rows.append({Rows::tr("%1：精度 中央値").arg(name), number(a->median)});
     rows.append({Rows::tr("%1：精度 99%").arg(name), number(a->p99)});
@@ -154,7 +158,7 @@ void addTransmissionRows(ReportRows& rows, const QString& name, const std::optio
 
 }  // namespace
 
-ReportRows reportRows(const RunReport& r, const KinematicsAnalysis& exact) {
+ReportRows designRows(const RunReport& r, const KinematicsAnalysis& exact) {
   ReportRows rows;
   rows.append({Rows::tr("リンクの種類"), className(r.linkage.linkageClass)});
   rows.append({Rows::tr("クランクの全回転"),
@@ -169,6 +173,11 @@ ReportRows reportRows(const RunReport& r, const KinematicsAnalysis& exact) {
                           : std::nullopt);
   addTransmissionRows(rows, Rows::tr("伝達角（ラスタ）"), r.transmissionAngle);
   addKinematicRows(rows, exact);
+  return rows;
+}
+
+ReportRows reportRows(const RunReport& r, const KinematicsAnalysis& exact) {
+  ReportRows rows = designRows(r, exact);
   addSearchRows(rows, Rows::tr("4節リンク"), r.fourBar);
   const QString sixBar = Rows::tr("6節リンク");
   if (!r.sixBar) {

@@ -1,4 +1,4 @@
-#include "desktop/parameter_names.h"
+#include "encoders/parameter_names.h"
 
 #include <QCoreApplication>
 

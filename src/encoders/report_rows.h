@@ -20,4 +20,8 @@ using ReportRows = QList<QPair<QString, QString>>;
 // to the hundredth, written as the parameter boxes write numbers.
 ReportRows reportRows(const RunReport& r, const KinematicsAnalysis& exact);
 
+// The first rows of those, the design's own figures: class, full turn, transmission angle and
+// the exact kinematics, without what the raster's searches found.
+ReportRows designRows(const RunReport& r, const KinematicsAnalysis& exact);
+
 }  // namespace gyrenda

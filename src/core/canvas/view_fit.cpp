@@ -1,0 +1,63 @@
+#include "canvas/view_fit.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace gyrenda {
+namespace {
+
+// A span of the canvas along one axis, and the window's width along it at a zoom level.
+struct Span {
+  double low, high;
+};
+
+// The pan (the window's low edge) that holds `span` with `margin` in a window of `size`, as
+// close to centring it as the bars allow; none where no pan does.
+std::optional<int> panFor(Span span, double margin, int size) {
+  const double lowest = std::max<double>(kPanMin, std::ceil(span.high + margin - size));
+  const double highest = std::min<double>(kPanMax, std::floor(span.low - margin));
+  if (!(lowest <= highest)) return std::nullopt;
+  const double centred = std::round((span.low + span.high - size) / 2.0);
+  return static_cast<int>(std::clamp(centred, lowest, highest));
+}
+
+// How far `span` reaches beyond the window of `size` at the pan that cuts the least off it.
+double cutOff(Span span, int size) {
+  const double pan = std::clamp(std::round((span.low + span.high - size) / 2.0),
+                                static_cast<double>(kPanMin), static_cast<double>(kPanMax));
+  return std::max(0.0, pan - span.low) + std::max(0.0, span.high - (pan + size));
+}
+
+// The margin where only the farthest zoom comes near: a few pixels at that zoom.
+constexpr double kLeastMargin = 2.0;
+
+std::optional<View> viewWithMargin(Span across, Span down, double margin, int zoom) {
+  const std::optional<int> left = panFor(across, margin, 100 * zoom);
+  const std::optional<int> top = panFor(down, margin, 60 * zoom);
+  if (!left || !top) return std::nullopt;
+  return View{zoom, *left, *top};
+}
+
+}  // namespace
+
+ViewFit fitView(const Extent& world) {
+  // The canvas's y runs downwards.
+  const Span across{world.minX, world.maxX}, down{-world.maxY, -world.minY};
+  if (!(std::isfinite(across.low) && std::isfinite(across.high) && std::isfinite(down.low) &&
+        std::isfinite(down.high)))
+    return {std::nullopt, 0.0};
+  constexpr double kCell = 10.0;
+  for (int zoom = kClosestZoom; zoom <= kFarthestZoom; ++zoom)
+    if (auto view = viewWithMargin(across, down, 2 * kCell, zoom)) return {view, 0.0};
+  for (double margin : {kCell, kLeastMargin})
+    if (auto view = viewWithMargin(across, down, margin, kFarthestZoom)) return {view, 0.0};
+  const auto widened = [](Span s) { return Span{s.low - kLeastMargin, s.high + kLeastMargin}; };
+  return {std::nullopt, std::max(cutOff(widened(across), 100 * kFarthestZoom),
+                                 cutOff(widened(down), 60 * kFarthestZoom))};
+}
+
+bool inView(const View& view, double x, double y) {
+  return x >= view.left && x < view.right() && -y >= view.top && -y < view.bottom();
+}
+
+}  // namespace gyrenda
