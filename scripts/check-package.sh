@@ -42,12 +42,13 @@ for f in ./usr/bin/gyrenda ./usr/bin/gyrenda-cli "./usr/share/applications/$id.d
          ./usr/share/doc/gyrenda/copyright ./usr/share/doc/gyrenda/changelog.gz \
          ./usr/share/icons/hicolor/16x16/apps/gyrenda.png ./usr/share/icons/hicolor/32x32/apps/gyrenda.png \
          ./usr/share/icons/hicolor/scalable/apps/gyrenda.svg ./usr/share/doc/gyrenda/help/index.html \
-         ./usr/share/doc-base/gyrenda; do
+         ./usr/share/doc-base/gyrenda ./usr/share/gyrenda/examples/default-six-bar.GYR \
+         ./usr/share/doc/gyrenda/README.examples; do
   grep -qx -- "$f" <<<"$contents" || fail "missing from the package: $f"
 done
 depends="$(dpkg-deb -f "$deb" Depends)"
 echo "depends: $depends"
-for lib in libqt6widgets6 libqt6printsupport6 libqt6gui6 qt6-qpa-plugins libdxflib3; do
+for lib in libqt6widgets6 libqt6printsupport6 libqt6gui6 qt6-qpa-plugins libdxflib3 libgif7; do
   grep -q "$lib" <<<"$depends" || fail "missing dependency: $lib"
 done
 version="$(dpkg-deb -f "$deb" Version)"

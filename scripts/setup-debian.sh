@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev libgl-dev  # Qt Core, Gui, Widgets, PrintSupport and Concurrent (the windows' background jobs)
   qt6-charts-dev libqt6opengl6-dev qt6-svg-dev  # the report window's plots (Charts needs OpenGL's CMake files), saved as PNG or SVG
   libdxflib-dev          # the DXF export
+  libgif-dev             # the animated GIF of the motion
   libnlopt-cxx-dev       # the path synthesis's optimiser
   qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools  # lupdate/lrelease: the translations
   python3-ezdxf          # reads the DXF export back in a test

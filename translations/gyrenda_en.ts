@@ -673,6 +673,132 @@ It reaches %1 mm beyond even the widest view.</translation>
     </message>
 </context>
 <context>
+    <name>gyrenda::AnimationDialog</name>
+    <message>
+        <source>アニメーションを保存</source>
+        <translation>Save animation</translation>
+    </message>
+    <message>
+        <source>1コマのクランク角</source>
+        <translation>Crank angle per frame</translation>
+    </message>
+    <message>
+        <source>自動（1回転を約3秒）</source>
+        <translation>Auto (one turn in about 3 s)</translation>
+    </message>
+    <message>
+        <source>1コマの表示時間</source>
+        <translation>Time per frame</translation>
+    </message>
+    <message>
+        <source>キャンバスと同じ (%1 × %2)</source>
+        <translation>As the canvas (%1 × %2)</translation>
+    </message>
+    <message>
+        <source>半分 (%1 × %2)</source>
+        <translation>Half (%1 × %2)</translation>
+    </message>
+    <message>
+        <source>大きさ</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>6節リンクも動かす</source>
+        <translation>Move the six-bar too</translation>
+    </message>
+    <message>
+        <source>繰り返し再生する</source>
+        <translation>Loop</translation>
+    </message>
+    <message>
+        <source>保存…</source>
+        <translation>Save…</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>%1コマ</source>
+        <translation>%1 frames</translation>
+    </message>
+    <message>
+        <source>GIFアニメーション (*.gif)</source>
+        <translation>Animated GIF (*.gif)</translation>
+    </message>
+    <message>
+        <source>停止しました。ファイルは書いていません。</source>
+        <translation>Stopped. No file was written.</translation>
+    </message>
+    <message>
+        <source>保存しました。</source>
+        <translation>Saved.</translation>
+    </message>
+    <message>
+        <source>保存できませんでした。</source>
+        <translation>Not saved.</translation>
+    </message>
+</context>
+<context>
+    <name>gyrenda::ExamplesMenu</name>
+    <message>
+        <source>例を開く</source>
+        <translation>Open example</translation>
+    </message>
+    <message>
+        <source>標準の6節リンク</source>
+        <translation>Default six-bar</translation>
+    </message>
+    <message>
+        <source>起動時の設計：てこクランクの出力点がスライダを往復させる</source>
+        <translation>The design the window opens with: the crank-rocker&apos;s output point drives a slider</translation>
+    </message>
+    <message>
+        <source>歩行脚</source>
+        <translation>Walking leg</translation>
+    </message>
+    <message>
+        <source>足先がほぼ半回転のあいだ平らに地面をなぞる脚</source>
+        <translation>A leg whose foot runs along a nearly straight line for almost half a turn</translation>
+    </message>
+    <message>
+        <source>近似直線機構</source>
+        <translation>Straight-line mechanism</translation>
+    </message>
+    <message>
+        <source>出力点が軌跡の一部でほぼ直線を描く4節リンク</source>
+        <translation>A four-bar whose output point draws a nearly straight line over part of its path</translation>
+    </message>
+    <message>
+        <source>早戻りスライダ</source>
+        <translation>Quick-return slider</translation>
+    </message>
+    <message>
+        <source>行きと戻りの時間の比が約2のスライダ</source>
+        <translation>A slider whose slow stroke takes about twice as long as its quick return</translation>
+    </message>
+    <message>
+        <source>大ストロークのスライダ</source>
+        <translation>Large-stroke slider</translation>
+    </message>
+    <message>
+        <source>クランク半径の何倍もの距離を往復するスライダ</source>
+        <translation>A slider that travels several times the crank radius</translation>
+    </message>
+    <message>
+        <source>はばたき</source>
+        <translation>Flapping</translation>
+    </message>
+    <message>
+        <source>揺動角の小さいてこクランク：羽ばたく翼の動き</source>
+        <translation>A crank-rocker with a small rocking angle: the motion of a flapping wing</translation>
+    </message>
+</context>
+<context>
     <name>gyrenda::HelpWindow</name>
     <message>
         <source>Gyrendaのヘルプ</source>
@@ -1039,6 +1165,10 @@ out</translation>
     <message>
         <source>軌跡合成…</source>
         <translation>Path synthesis…</translation>
+    </message>
+    <message>
+        <source>アニメーションを保存…</source>
+        <translation>Save animation…</translation>
     </message>
     <message numerus="yes">
         <source>%n 個の姿勢が画面の外にあり、見つかりませんでした。</source>

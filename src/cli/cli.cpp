@@ -131,6 +131,17 @@ struct Computed {
   std::optional<std::string> synthesisJson;
 };
 
+// The animated GIF of the design in the boxes, with the options the controls and the request give.
+std::optional<std::string> animationGif(const CliRequest& request, const Workbench& bench) {
+  AnimationGifOptions options = bench.animationGifOptions();
+  options.crankStep = request.gifStep;
+  options.delayCentiseconds = request.gifDelay;
+  options.halfSize = request.gifHalf;
+  options.loopForever = !request.gifOnce;
+  WorkProgress progress;
+  return makeAnimationGif(bench.linkage(), bench.view(), options, progress).bytes;
+}
+
 // The design sheet of the analysis in the boxes, in the language asked for; none where it
 // cannot be drawn (painting text needs the application object of Qt Gui).
 std::optional<std::string> sheetPdf(const CliRequest& request, const Workbench& bench,
@@ -170,6 +181,7 @@ std::vector<OutputJob> outputJobs(const CliRequest& request, const Workbench& be
       {"png", file(SaveFormat::Png)},
       {"svg", file(SaveFormat::Svg)},
       {"dxf", file(SaveFormat::Dxf)},
+      {"gif", [&] { return animationGif(request, bench); }},
       {"kinematics", [&] { return kinematicsCsv(computed.curves->curves); }},
       {"report", [&] { return reportJson(*bench.report(), *computed.reportFigures); }},
       {"tolerance", [&] { return toleranceJson(*computed.tolerance, request.tolerance); }},

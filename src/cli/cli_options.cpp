@@ -162,12 +162,25 @@ std::string setTimeLimit(const std::string& value, CliContext& c) {
                     "seconds from 0.001 to 1000000", [&](double v) { c.request.synthesis.timeLimit = v; });
 }
 
+std::string setGifStep(const std::string& value, CliContext& c) {
+  const auto v = realNumber(value, 0.5, 180.0);
+  if (!v || !validGifCrankStep(*v))
+    return "--gif-step takes degrees from 0.5 to 180 in steps of 0.5" + got(value);
+  c.request.gifStep = *v;
+  return {};
+}
+std::string setGifDelay(const std::string& value, CliContext& c) {
+  return takeNumber(std::string("gif-delay"), value, 20, 655350,
+                    "milliseconds from 20 to 655350",
+                    [&](int v) { c.request.gifDelay = (v + 5) / 10; });
+}
+
 constexpr OptionKind kSetting = OptionKind::Setting, kInput = OptionKind::Input,
                      kOutput = OptionKind::Output, kAnalysis = OptionKind::AnalysisOutput;
 constexpr std::array<const char*, 3> kAlone{}, kSynthesis{"synthesize"},
     kTolerance{"tolerance", "sheet-tolerance"}, kExactCurves{"kinematics", "report", "sheet"},
     kSampledCurves{"kinematics", "tolerance"}, kSeeded{"tolerance", "synthesize", "sheet-tolerance"},
-    kSheet{"sheet"};
+    kSheet{"sheet"}, kGif{"gif"};
 
 // The help lists the options in this order; outputs are written in the order they stand here.
 const CliOption kOptions[] = {
@@ -201,6 +214,10 @@ const CliOption kOptions[] = {
      "write the construction and every path of the analysis as an SVG drawing in world units "
      "(1 unit = 1 mm, y up)", kAnalysis},
     {"dxf", "FILE|-", "write the same drawing as a DXF file (AutoCAD 2000, mm)", kAnalysis},
+    {"gif", "FILE|-",
+     "write one crank turn of the linkage moving as an animated GIF: each frame the "
+     "construction and the paths of an analysis with the linkage at that crank angle, in the "
+     "current view; with --six the six-bar moves too", kOutput},
     {"kinematics", "FILE|-",
      "write the exact kinematics over one crank turn as CSV: poses, velocities, accelerations "
      "and the input torque per newton resisting the slider; empty fields where a loop does not "
@@ -235,6 +252,16 @@ const CliOption kOptions[] = {
     {"step", "DEG",
      "crank-angle step of --kinematics and --tolerance (default 0.5); the report's figures "
      "are always taken every half degree", kSetting, kSampledCurves, setStep},
+    {"gif-step", "DEG", "crank angle between two frames of --gif, 0.5 to 180 (default 5: 72 frames)",
+     kSetting, kGif, setGifStep},
+    {"gif-delay", "MS",
+     "how long each frame of --gif stays, in milliseconds rounded to tens (default: one turn "
+     "in about 3 s)", kSetting, kGif, setGifDelay},
+    {"gif-half", nullptr, "--gif at half the canvas's size (384 x 224 instead of 769 x 449)",
+     kSetting, kGif,
+     [](const std::string&, CliContext& c) { c.request.gifHalf = true; return std::string(); }},
+    {"gif-once", nullptr, "--gif plays the turn once instead of looping forever", kSetting,
+     kGif, [](const std::string&, CliContext& c) { c.request.gifOnce = true; return std::string(); }},
     {"tol", "T | NAME=T",
      "tolerance ± T (mm) of every design value, or of parameter NAME alone; repeatable, "
      "applied in order (default 0.1)", kSetting, kTolerance, setTolerance},

@@ -29,6 +29,10 @@ struct CliRequest {
   bool sheetTolerance = false;  // the design sheet's page of the tolerance analysis
   bool sheetInJapanese = false;
   SynthesisRequest synthesis;
+  // The animated GIF beside what the controls give it (the six-bar, the speed).
+  double gifStep = 5.0;  // degrees between frames
+  int gifDelay = 0;      // hundredths of a second a frame stays; 0: one turn in about 3 s
+  bool gifHalf = false, gifOnce = false;
   bool fit = false;  // the view fitted to the mechanism before anything is drawn
 };
 

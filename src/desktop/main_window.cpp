@@ -23,6 +23,7 @@
 #include <functional>
 #include <utility>
 
+#include "desktop/animation_dialog.h"
 #include "desktop/canvas_widget.h"
 #include "desktop/messages.h"
 #include "desktop/report_window.h"
@@ -329,6 +330,7 @@ void MainWindow::connectMenus() {
   connect(fitViewItem_, &QAction::triggered, this, &MainWindow::fitView);
   connect(statusFit_, &QPushButton::clicked, this, &MainWindow::fitView);
   connect(save_, &QAction::triggered, this, [this] { command(&Workbench::save); });
+  connect(saveAnimation_, &QAction::triggered, this, [this] { saveAnimation(); });
   connect(load_, &QAction::triggered, this, [this] { command(&Workbench::load); });
   connect(print_, &QAction::triggered, this, [this] { command(&Workbench::print); });
   connect(designSheet_, &QAction::triggered, this, [this] {
@@ -398,6 +400,21 @@ void MainWindow::openDesign(const std::string& path) {
     b.controls().mark(InputsChanged);
     b.loadDesignFile(path);  // tells the user why, when nothing was loaded
   });
+}
+
+void MainWindow::openExample(const std::string& path) {
+  command([&](Workbench& b) {
+    if (b.running()) return;
+    b.setView(kStartView);
+    b.loadDesignFile(path);  // tells the user why, when nothing was loaded
+  });
+}
+
+void MainWindow::saveAnimation() {
+  commitEdit();
+  if (bench_.running()) return;
+  AnimationDialog dialog(bench_.linkage(), bench_.view(), bench_.animationGifOptions(), this);
+  dialog.exec();
 }
 
 // The six-bar stays as the boxes hold it now, whatever they held when the search began.

@@ -137,6 +137,10 @@ class MainWindow : public QMainWindow {
   // Gives the focus back to the control that held it when the run began, or to the next
   // enabled one after it in tab order.
   void restoreFocusAfterRun();
+  // ファイル › アニメーションを保存…: the dialog for the design and view as they stand.
+  void saveAnimation();
+  // ファイル › 例を開く: the example in the view the window opens with, which shows it whole.
+  void openExample(const std::string& path);
   // Opens the report window, or raises it when it is open.
   void openReport();
   // Opens the 軌跡合成 dialog, or raises it when it is open.
@@ -239,6 +243,7 @@ class MainWindow : public QMainWindow {
   QAction* fileMenu_ = nullptr;
   QAction* helpMenu_ = nullptr;
   QAction* save_ = nullptr;
+  QAction* saveAnimation_ = nullptr;
   QAction* load_ = nullptr;
   QAction* print_ = nullptr;
   QAction* report_ = nullptr;

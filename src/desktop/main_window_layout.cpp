@@ -15,6 +15,7 @@
 #include <QScrollBar>
 
 #include "desktop/canvas_widget.h"
+#include "desktop/examples_menu.h"
 #include "desktop/language.h"
 #include "desktop/main_window.h"
 
@@ -292,7 +293,9 @@ void MainWindow::buildMenus() {
   file->setObjectName(QStringLiteral("fileMenu"));
   fileMenu_ = file->menuAction();
   save_ = file->addAction(tr("保存"));
+  saveAnimation_ = file->addAction(tr("アニメーションを保存…"));
   load_ = file->addAction(tr("読み込み"));
+  addExamplesMenu(file, [this](const std::string& path) { openExample(path); });
   print_ = file->addAction(tr("印刷"));
   designSheet_ = file->addAction(tr("設計シート (PDF)…"));
   designSheet_->setObjectName(QStringLiteral("designSheet"));
@@ -324,6 +327,7 @@ void MainWindow::buildMenus() {
   help_ = help->addAction(tr("Gyrendaのヘルプ"));
   version_ = help->addAction(tr("Gyrendaのバージョン情報"));
   save_->setObjectName(QStringLiteral("save"));
+  saveAnimation_->setObjectName(QStringLiteral("saveAnimation"));
   load_->setObjectName(QStringLiteral("load"));
   print_->setObjectName(QStringLiteral("print"));
   report_->setObjectName(QStringLiteral("report"));

@@ -12,4 +12,7 @@ struct View {
   friend bool operator==(const View&, const View&) = default;
 };
 
+// The view the window opens with.
+inline constexpr View kStartView{3, -60, -140};
+
 }  // namespace gyrenda

@@ -10,7 +10,7 @@ namespace gyrenda {
 Workbench::Workbench(Platform* platform) : platform_(platform ? platform : &nullPlatform_) {}
 
 void Workbench::start() {
-  canvasView_.setView(View{3});
+  canvasView_.setView(kStartView);
   design_.start();
   controls_.showRun(false);
   design_.showHistory(true);
@@ -104,6 +104,13 @@ void Workbench::computeFrames() {
 RunSettings Workbench::runSettings(RunKind kind, Direction direction) const {
   return {kind, direction, ticked(controls_.analyseSixBar), ticked(controls_.optimiseFourBar),
           ticked(controls_.optimiseSixBar)};
+}
+
+AnimationGifOptions Workbench::animationGifOptions() const {
+  AnimationGifOptions options;
+  options.run = runSettings(RunKind::Analysis, Direction::Forwards);
+  options.speedStep = speedStep();
+  return options;
 }
 
 void Workbench::run(RunKind kind, Direction direction) {

@@ -10,6 +10,7 @@
 #include "files/drawing.h"
 #include "linkage/linkage.h"
 #include "report/run_report.h"
+#include "session/animation_gif.h"
 #include "session/canvas_view.h"
 #include "session/control_state.h"
 #include "session/design_editor.h"
@@ -131,6 +132,10 @@ class Workbench final : private RunDriver::Session, private DesignEditor::Host {
   void printCopies(int copies);
   void showHelp();
   void showVersion();
+  // The animated GIF's options as the controls give them (the six-bar box, the optimisation
+  // boxes, the speed), the rest at their defaults; makeAnimationGif takes them with the
+  // linkage and the view.
+  AnimationGifOptions animationGifOptions() const;
 
   // --- For the headless program ------------------------------------------------------------
   // Zoom and pan as a caller sets them before anything is drawn: nothing is redrawn.

@@ -38,7 +38,37 @@ void drawSixBarPose(Raster& canvas, const RunResult& f, int i, bool erase) {
   drawWorldLine(canvas, axis, output, erase ? kBlack : kSixArmColour);
 }
 
+bool hasSixBarPose(const RunResult& f, int i) {
+  return f.sixOffsetX[i] != kNoPose && f.sixAxisX[i] != kNoPose;
+}
+
 }  // namespace
+
+std::optional<PlayedPose> playedPose(const Linkage& linkage, const RunResult& f, int i) {
+  if (f.leverTipX[i] == kNoPose) return std::nullopt;
+  PlayedPose pose{{linkage.tables.crankTipX[i], linkage.tables.crankTipY[i]},
+                  {f.leverTipX[i], f.leverTipY[i]}, {}, {}};
+  const auto points = couplerPoints(linkage, pose.crankTip, pose.leverTip);
+  pose.axis = points.axis;
+  pose.output = points.output;
+  return pose;
+}
+
+std::optional<int> shownPoseIndex(int i, const std::function<bool(int)>& holds) {
+  for (int back = 0; back < kAngleSteps; ++back) {
+    const int j = (i - back + kAngleSteps) % kAngleSteps;
+    if (holds(j)) return j;
+  }
+  return std::nullopt;
+}
+
+void drawFrame(const Linkage& linkage, const RunResult& frames, int i, Raster& canvas) {
+  const auto fourBar = shownPoseIndex(i, [&](int j) { return frames.leverTipX[j] != kNoPose; });
+  if (fourBar)
+    drawPlayedPose(canvas, linkage[fixedLinkLength], *playedPose(linkage, frames, *fourBar), false);
+  const auto sixBar = shownPoseIndex(i, [&](int j) { return hasSixBarPose(frames, j); });
+  if (sixBar) drawSixBarPose(canvas, frames, *sixBar, false);
+}
 
 std::chrono::microseconds animationPause(float speedStep) {
   const auto n = static_cast<std::int16_t>(std::nearbyint(static_cast<float>((5.0f - speedStep) * 5.0f)));
@@ -54,19 +84,14 @@ Playback::Playback(const Linkage& linkage, const RunResult& frames, Raster& canv
 void Playback::step(float speedStep, const Pause& pause) {
   const RunResult& f = frames_;
   const int i = angleIndex(angle_);
-  if (f.leverTipX[i] != kNoPose) {
-    PlayedPose pose{{linkage_.tables.crankTipX[i], linkage_.tables.crankTipY[i]},
-                     {f.leverTipX[i], f.leverTipY[i]}, {}, {}};
-    const auto points = couplerPoints(linkage_, pose.crankTip, pose.leverTip);
-    pose.axis = points.axis;
-    pose.output = points.output;
+  if (const auto pose = playedPose(linkage_, f, i)) {
     const float leverPivotX = linkage_[fixedLinkLength];
-    drawPlayedPose(canvas_, leverPivotX, pose, false);
+    drawPlayedPose(canvas_, leverPivotX, *pose, false);
     pause(animationPause(speedStep));
     if (previousFourBar_) drawPlayedPose(canvas_, leverPivotX, *previousFourBar_, true);
     previousFourBar_ = pose;
   }
-  if (f.sixOffsetX[i] != kNoPose && f.sixAxisX[i] != kNoPose) {
+  if (hasSixBarPose(f, i)) {
     drawSixBarPose(canvas_, f, i, false);
     pause(animationPause(speedStep));
     if (previousSixBar_) drawSixBarPose(canvas_, f, *previousSixBar_, true);

@@ -26,6 +26,19 @@ struct PlayedPose {
   WorldPoint crankTip, leverTip, axis, output;
 };
 
+// The four-bar pose the frame tables hold at table index i, if they hold one.
+std::optional<PlayedPose> playedPose(const Linkage& linkage, const RunResult& frames, int i);
+
+// The table index of the pose that the playback shows at table index i once it has gone round
+// a lap: a pose stays drawn until the next one is drawn, so it is the last index at or before
+// i, going back round the turn, at which `holds` is true; none when it is true nowhere.
+std::optional<int> shownPoseIndex(int i, const std::function<bool(int)>& holds);
+
+// The linkage at table index i as the playback shows it once it has gone round a lap, drawn
+// from the frame tables without erasing anything: the four-bar and the six-bar poses shown at
+// that moment (see shownPoseIndex).
+void drawFrame(const Linkage& linkage, const RunResult& frames, int i, Raster& canvas);
+
 // The playback of stored frames, lap after lap in one direction, a crank angle a step: the
 // pose at that angle drawn, held for the pause the speed asks for, and the one before erased.
 // It ends only when its run is stopped.
