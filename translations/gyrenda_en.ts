@@ -1193,6 +1193,38 @@ out</translation>
         <source>設計シート (PDF)…</source>
         <translation>Design sheet (PDF)…</translation>
     </message>
+    <message>
+        <source>ドラッグを取り消しました。</source>
+        <translation>Drag cancelled.</translation>
+    </message>
+    <message>
+        <source>長さが正でないか、大きすぎます</source>
+        <translation>a length is not positive or too large</translation>
+    </message>
+    <message>
+        <source>クランクがてこより長くなります</source>
+        <translation>the crank would be longer than the lever</translation>
+    </message>
+    <message>
+        <source>静止節が範囲の外で、クランクが一回りしません</source>
+        <translation>the fixed link is out of its range: the crank would not turn fully</translation>
+    </message>
+    <message>
+        <source>組み立てられないクランク角があります</source>
+        <translation>the linkage cannot be assembled at some crank angles</translation>
+    </message>
+    <message>
+        <source>６節リンクがスライドに届かないクランク角があります</source>
+        <translation>the six-bar link misses the slide at some crank angles</translation>
+    </message>
+    <message>
+        <source>取り消しました：%1。</source>
+        <translation>Not taken: %1.</translation>
+    </message>
+    <message>
+        <source>%1。</source>
+        <translation>%1.</translation>
+    </message>
 </context>
 <context>
     <name>gyrenda::ReportWindow</name>
