@@ -481,6 +481,8 @@ void MainWindow::restoreFocusAfterRun() {
 void MainWindow::openReport() {
   if (!reportWindow_) {
     reportWindow_ = new ReportWindow(this);
+    // Ctrl+Z and Ctrl+Shift+Z step through the designs from here too.
+    reportWindow_->addActions({undo_, redo_});
     reportWindow_->showReport(bench_.report(), bench_.linkage().parameters);
   }
   // Beside the main window, so that the design, its drawing and the commands stay in view.

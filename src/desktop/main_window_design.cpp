@@ -55,6 +55,8 @@ void MainWindow::openSynthesis() {
     connect(synthesisDialog_, &SynthesisDialog::applyRequested, this,
             &MainWindow::applyCandidate);
     synthesisDialog_->setApplyAllowed(bench_.controls().enabled(Control::Execute));
+    // Ctrl+Z and Ctrl+Shift+Z step through the designs from here too.
+    synthesisDialog_->addActions({undo_, redo_});
   }
   // Beside the main window, so that the canvas where points are double-clicked stays in view.
   showBeside(*synthesisDialog_, this, synthesisDialog_->minimumSizeHint());
