@@ -121,11 +121,12 @@ int extraTurns(std::span<const double> radians) {
 }
 
 PathObjective::PathObjective(std::vector<Vec2> targets, double minTransmissionAngle,
-                             bool keepOrder, bool freeFrame, double farthest)
+                             bool keepOrder, bool freeFrame, double farthest, bool largest)
     : targets_(std::move(targets)),
       minAngle_(minTransmissionAngle),
       keepOrder_(keepOrder),
-      freeFrame_(freeFrame) {
+      freeFrame_(freeFrame),
+      largest_(largest) {
   if (targets_.size() > kMostTargets) throw std::invalid_argument("more than 12 targets");
   Vec2 centroid;
   for (const Vec2 t : targets_) centroid = centroid + t * (1.0 / static_cast<double>(targets_.size()));
@@ -143,14 +144,15 @@ double PathObjective::operator()(const SynthesisDesign& x) const {
   const auto path = [&x](double t) { return outputPointAt(x, t); };
   const Vec2 pivot{x[uPivotX], x[uPivotY]};
   std::array<double, kMostTargets> angles{};
-  double sum = 0;
+  double sum = 0, most = 0;
   for (std::size_t i = 0; i < targets_.size(); ++i) {
     const Vec2 t = freeFrame_ ? intoProgramFrame(targets_[i], pivot, x[uFrameAngle]) : targets_[i];
     const NearestPoint near = nearestPoint(path, samples, t);
     sum += near.distance * near.distance;
+    most = std::max(most, near.distance * near.distance);
     angles[i] = near.radians;
   }
-  double value = sum / static_cast<double>(targets_.size()) / (scale_ * scale_);
+  double value = (largest_ ? most : sum / static_cast<double>(targets_.size())) / (scale_ * scale_);
   if (keepOrder_) value += 4.0 * extraTurns(std::span(angles.data(), targets_.size()));
   return std::isfinite(value) ? value : infeasible_;
 }

@@ -156,10 +156,11 @@ class SearchSpace {
 class PathObjective {
  public:
   // `farthest`: no target lies further than this from any path the search may try.
+  // `largest`: the largest distance is minimised instead of the mean square distance.
   PathObjective(std::vector<Vec2> targets, double minTransmissionAngle, bool keepOrder,
-                bool freeFrame, double farthest);
-  // The value to minimise: the mean square distance of the targets from the path over the
-  // square of the targets' spread, with a cyclic order that does not hold counted as a
+                bool freeFrame, double farthest, bool largest = false);
+  // The value to minimise: the mean square distance of the targets from the path (or the
+  // largest distance's square) over the square of the targets' spread, with a cyclic order that does not hold counted as a
   // further four for every extra turn; for a design that breaks a constraint, `infeasible`
   // and more, growing with how far it breaks them, so that every design that meets them is
   // better.
@@ -168,6 +169,9 @@ class PathObjective {
   // The spread: the root mean square distance of the targets from their centroid (at least a
   // thousandth of a unit).
   double scale() const { return scale_; }
+  std::span<const Vec2> targets() const { return targets_; }
+  bool freeFrame() const { return freeFrame_; }
+  bool largest() const { return largest_; }
 
   static constexpr int kGrid = 64;
   static constexpr std::size_t kMostTargets = 12;  // more throw std::invalid_argument
@@ -175,7 +179,7 @@ class PathObjective {
  private:
   std::vector<Vec2> targets_;
   double minAngle_;
-  bool keepOrder_, freeFrame_;
+  bool keepOrder_, freeFrame_, largest_;
   double scale_ = 1, infeasible_ = 1;
 };
 

@@ -14,6 +14,7 @@
 #include "linkage/number_text.h"
 #include "numeric/parallel_for.h"
 #include "numeric/split_mix.h"
+#include "synthesis/local_fit.h"
 #include "synthesis/path_objective.h"
 
 namespace gyrenda {
@@ -55,7 +56,7 @@ SynthesisProblem problemOf(const SynthesisOptions& o, std::vector<std::size_t>& 
   }
   if (!(o.minTransmissionAngle >= 0 && o.minTransmissionAngle < 90))
     return SynthesisProblem::BadAngle;
-  if (o.candidates < 1 || o.starts < 0 || o.starts > 1000000 || o.evaluationsPerStart < 0 ||
+  if (o.candidates < 1 || o.starts < 0 || o.starts > kMostStarts || o.evaluationsPerStart < 0 ||
       o.evaluationsPerStart > 100000000)
     return SynthesisProblem::BadBudget;
   const auto refuse = [&concerned](SynthesisProblem p, std::initializer_list<std::size_t> which) {
@@ -116,7 +117,7 @@ struct StartContext {
 double evaluate(unsigned n, const double* u, double*, void* data) {
   auto& c = *static_cast<StartContext*>(data);
   if (c.progress.stop) {
-    c.running->force_stop();
+    if (c.running) c.running->force_stop();
     return c.objective.infeasible() * 2;
   }
   if (++c.count - c.reported >= kChunk) c.report();
@@ -171,9 +172,23 @@ std::optional<SynthesisDesign> runStart(const PathObjective& objective, const Se
   // steps again, enough to find a basin; the polish takes the rest of the start's budget.
   const int global = std::min(evaluations / 2, 25 * static_cast<int>(n + 1));
   runStage(nlopt::GN_CRS2_LM, start, global, c);
-  // The polish, again from where it ended while it still gains and budget is left: a fresh
-  // trust region often moves on where the last one had shrunk in a curved valley.
-  for (double before = INFINITY; !progress.stop && !c.best.empty() &&
+  // The polish: Levenberg–Marquardt on the targets' distances, then, for the largest
+  // distance or where it could not move, BOBYQA from where it ended while that still gains
+  // (a fresh trust region often moves on where the last one had shrunk in a curved valley).
+  bool bobyqa = true;
+  if (!c.best.empty() && !progress.stop) {
+    const LocalFitProblem fit{space, objective.targets(), objective.freeFrame(),
+                              [&c](std::span<const double> u) {
+                                return evaluate(static_cast<unsigned>(u.size()), u.data(),
+                                                nullptr, &c);
+                              },
+                              progress.stop};
+    std::vector<double> u = c.best;
+    const double before = c.bestValue;
+    levenbergMarquardt(fit, u, c.bestValue, evaluations, c.count);
+    bobyqa = objective.largest() || !(c.bestValue < before);
+  }
+  for (double before = INFINITY; bobyqa && !progress.stop && !c.best.empty() &&
                                  c.count + static_cast<std::int64_t>(4 * n) < evaluations &&
                                  c.bestValue < before * (1 - 1e-3);) {
     before = c.bestValue;
@@ -249,6 +264,8 @@ std::optional<SynthesisCandidate> candidateOf(const SynthesisDesign& found,
   return cand;
 }
 
+constexpr int kRound = 16;  // starts between two looks at what they found
+
 // Two candidates are one design when every unknown the search moved agrees within half a
 // percent of its range (the frame angle around the turn).
 bool sameDesign(const SynthesisCandidate& a, const SynthesisCandidate& b,
@@ -268,12 +285,49 @@ bool sameDesign(const SynthesisCandidate& a, const SynthesisCandidate& b,
   return true;
 }
 
+// The starts in rounds of a fixed size, so that whether the search goes on after a round
+// depends on the rounds' answers alone, never on the number of cores; it ends once a
+// candidate passes through the targets (within a ten-thousandth of their spread), or the
+// starts are spent, or it is stopped. Every candidate of the rounds run, into `all`.
+void runRounds(const SynthesisOptions& options, const ParameterSet& base, int starts,
+               int evaluations, WorkProgress& progress, std::vector<SynthesisCandidate>& all) {
+  const SearchSpace space = spaceOf(options);
+  double targetSpan = 0;
+  for (const Vec2 a : options.targets) targetSpan = std::max(targetSpan, a.norm());
+  const double farthest = 2 * (targetSpan + 3 * reachOf(options));
+  const PathObjective objective(options.targets, options.minTransmissionAngle,
+                                options.keepOrder, options.freeFrame, farthest,
+                                options.ranking == SynthesisRanking::Largest);
+  const double through = 1e-4 * objective.scale();
+  int begun = 0;
+  bool solved = false;
+  while (begun < starts && !solved && !progress.stop) {
+    const int count = std::min(kRound, starts - begun);
+    std::vector<std::optional<SynthesisDesign>> found(static_cast<std::size_t>(count));
+    parallelFor(found.size(), progress, [&](std::size_t k) {
+      found[k] = runStart(objective, space, splitMix(options.seed ^ splitMix(begun + k)),
+                          evaluations, progress);
+    });
+    for (const auto& x : found) {
+      if (x)
+        if (auto c = candidateOf(*x, options, base)) {
+          solved = solved || c->maxDistance <= through;
+          all.push_back(std::move(*c));
+        }
+    }
+    begun += count;
+  }
+  // The rounds not run leave their budget undone, as a start that ends early does.
+  if (!progress.stop)
+    progress.total -= static_cast<std::int64_t>(starts - begun) * evaluations;
+}
+
 }  // namespace
 
-int defaultStarts(const SynthesisOptions& options) { return options.freeFrame ? 96 : 64; }
+int defaultStarts(const SynthesisOptions& options) { return options.freeFrame ? 1024 : 512; }
 
 int defaultEvaluationsPerStart(const SynthesisOptions& options) {
-  return options.freeFrame ? 5000 : 3000;
+  return options.freeFrame ? 3000 : 2000;
 }
 
 SynthesisResult synthesizePath(const SynthesisOptions& options, const ParameterSet& base,
@@ -284,26 +338,14 @@ SynthesisResult synthesizePath(const SynthesisOptions& options, const ParameterS
   const int starts = options.starts > 0 ? options.starts : defaultStarts(options);
   const int evaluations = options.evaluationsPerStart > 0 ? options.evaluationsPerStart
                                                           : defaultEvaluationsPerStart(options);
-  const SearchSpace space = spaceOf(options);
-  double targetSpan = 0;
-  for (const Vec2 a : options.targets) targetSpan = std::max(targetSpan, a.norm());
-  const double farthest = 2 * (targetSpan + 3 * reachOf(options));
-  const PathObjective objective(options.targets, options.minTransmissionAngle,
-                                options.keepOrder, options.freeFrame, farthest);
-
-  std::vector<std::optional<SynthesisDesign>> found(static_cast<std::size_t>(starts));
   progress.total = static_cast<std::int64_t>(starts) * evaluations;
-  parallelFor(found.size(), progress, [&](std::size_t k) {
-    found[k] = runStart(objective, space, splitMix(options.seed ^ splitMix(k)), evaluations,
-                        progress);
-  });
-
   std::vector<SynthesisCandidate> all;
-  for (const auto& x : found) {
-    if (x)
-      if (auto c = candidateOf(*x, options, base)) all.push_back(std::move(*c));
-  }
-  std::ranges::stable_sort(all, {}, &SynthesisCandidate::maxDistance);
+  runRounds(options, base, starts, evaluations, progress, all);
+  if (options.ranking == SynthesisRanking::Largest)
+    std::ranges::stable_sort(all, {}, &SynthesisCandidate::maxDistance);
+  else
+    std::ranges::stable_sort(all, {}, &SynthesisCandidate::rmsDistance);
+  const SearchSpace space = spaceOf(options);
   for (SynthesisCandidate& c : all) {
     if (static_cast<int>(result.candidates.size()) == options.candidates) break;
     if (std::ranges::none_of(result.candidates,

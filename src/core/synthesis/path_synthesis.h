@@ -22,6 +22,12 @@ struct LengthRange {
   double low, high;
 };
 
+// What the search minimises and the candidates are ranked by.
+enum class SynthesisRanking {
+  Rms,      // the root mean square distance of the targets from the path
+  Largest,  // the largest distance of a target from the path
+};
+
 struct SynthesisOptions {
   std::vector<Vec2> targets;  // 3 to 12 points in world units (mm)
   // Kept: the targets are met in their order as the crank turns (wrapping around once).
@@ -35,16 +41,19 @@ struct SynthesisOptions {
   std::uint64_t seed = 1;
   int candidates = 10;  // at most this many distinct answers
   // The budget (added beside the fields above; 0 takes the default): how many independent
-  // starts the search makes, each a global stage and a local polish, and how many evaluations
-  // of the objective each start may spend. The defaults, defaultStarts() and
-  // defaultEvaluationsPerStart(), finish 5 targets in a fixed frame within about 3 s and 8 in
-  // a free frame within about 10 s on two cores; the results depend on the budget, never on
+  // starts the search makes at most, each a global stage and a local polish, and how many
+  // evaluations of the objective each start may spend. The starts run in rounds of 16, and
+  // the search ends after the round that found a linkage whose path passes through the
+  // targets (within a ten-thousandth of their spread), so that a problem with an exact answer
+  // ends early and one without takes every start. The results depend on the budget, never on
   // the machine or the time.
   int starts = 0;
   int evaluationsPerStart = 0;
+  SynthesisRanking ranking = SynthesisRanking::Rms;
 };
 
 int defaultStarts(const SynthesisOptions& options);
+inline constexpr int kMostStarts = 1000000;
 int defaultEvaluationsPerStart(const SynthesisOptions& options);
 
 // Why nothing was found, or none.
@@ -86,7 +95,8 @@ struct SynthesisCandidate {
 
 struct SynthesisResult {
   SynthesisProblem problem = SynthesisProblem::None;
-  std::vector<SynthesisCandidate> candidates;  // best first: smallest maxDistance
+  // Best first: the smallest rmsDistance, or maxDistance when ranked by the largest distance.
+  std::vector<SynthesisCandidate> candidates;
   // The targets (indices) a DuplicateTargets or OutOfReach concerns: the two at one place, the
   // one beyond reach, or the two too far apart for one linkage.
   std::vector<std::size_t> problemTargets;
