@@ -1194,6 +1194,26 @@ out</translation>
         <source>RMS距離 (mm)</source>
         <translation>RMS distance (mm)</translation>
     </message>
+    <message>
+        <source>RMS距離</source>
+        <translation>RMS distance</translation>
+    </message>
+    <message>
+        <source>最大距離</source>
+        <translation>Largest distance</translation>
+    </message>
+    <message>
+        <source>探索で最小にし、候補を並べる量です。どの候補も両方を示します。</source>
+        <translation>What the search minimises and ranks the candidates by. Every candidate shows both.</translation>
+    </message>
+    <message>
+        <source>最小にする量</source>
+        <translation>Minimise</translation>
+    </message>
+    <message>
+        <source>候補（RMS距離の小さい順）</source>
+        <translation>Candidates (smallest RMS distance first)</translation>
+    </message>
 </context>
 <context>
     <name>gyrenda::TolerancePanel</name>

@@ -152,6 +152,12 @@ std::string setEvaluations(const std::string& value, CliContext& c) {
                     "a count from 100 to 10000000",
                     [&](int v) { c.request.synthesis.options.evaluationsPerStart = v; });
 }
+std::string setRanking(const std::string& value, CliContext& c) {
+  if (value != "rms" && value != "max") return "--rank-by takes rms or max" + got(value);
+  c.request.synthesis.options.ranking =
+      value == "max" ? SynthesisRanking::Largest : SynthesisRanking::Rms;
+  return {};
+}
 std::string setTimeLimit(const std::string& value, CliContext& c) {
   return takeNumber(std::string("time-limit"), value, 1e-3, 1e6,
                     "seconds from 0.001 to 1000000", [&](double v) { c.request.synthesis.timeLimit = v; });
@@ -255,12 +261,19 @@ const CliOption kOptions[] = {
     {"candidates", "N", "distinct candidates at most, 1 to 100 (default 10)", kSetting,
      kSynthesis, setCandidates},
     {"starts", "N",
-     "independent starts of the search (default 64, 96 with --free-frame); --seed seeds them: "
-     "the same seed, the same candidates", kSetting, kSynthesis, setStarts},
-    {"evaluations", "N", "evaluations per start (default 3000, 5000 with --free-frame)",
+     "independent starts of the search at most (default 512, 1024 with --free-frame), in "
+     "rounds of 16 until one passes through the targets; --seed seeds them: the same seed, "
+     "the same candidates", kSetting, kSynthesis, setStarts},
+    {"evaluations", "N", "evaluations per start (default 2000, 3000 with --free-frame)",
      kSetting, kSynthesis, setEvaluations},
-    {"time-limit", "S", "stop the search after S seconds with the best found so far", kSetting,
-     kSynthesis, setTimeLimit},
+    {"rank-by", "rms|max",
+     "what the search minimises and ranks the candidates by: the RMS distance of the targets "
+     "from the path, or the largest distance (default rms); both are reported", kSetting,
+     kSynthesis, setRanking},
+    {"time-limit", "S",
+     "stop the search after S seconds, the candidates measured within that time; without "
+     "--starts the search makes as many starts as the time allows until one passes through "
+     "the targets", kSetting, kSynthesis, setTimeLimit},
     {"apply-best", nullptr,
      "type the best candidate into the boxes, so that the other outputs describe it (none of "
      "them on standard output)", kSetting, kSynthesis,

@@ -70,6 +70,7 @@ std::string synthesisJson(const SynthesisResult& result, const SynthesisOptions&
       {"ordered", options.keepOrder},
       {"freeFrame", options.freeFrame},
       {"minTransmissionAngle", options.minTransmissionAngle},
+      {"rankedBy", options.ranking == SynthesisRanking::Largest ? "maxDistance" : "rmsDistance"},
       {"seed", QString::number(options.seed)},
       {"stopped", result.problem == SynthesisProblem::Stopped},
       {"candidates", candidates}};
@@ -168,6 +169,9 @@ std::optional<std::string> runSynthesis(const SynthesisRequest& request, Workben
   }
   SynthesisOptions options = request.options;
   options.targets = list.points;
+  // With a time limit and no count of starts, the time is the budget: rounds of starts run
+  // until one passes through the targets or the time is up.
+  if (request.timeLimit > 0 && options.starts == 0) options.starts = kMostStarts;
   WorkProgress progress;
   SynthesisResult result;
   {

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QClipboard>
 #include <QDoubleSpinBox>
 #include <QFile>
@@ -240,18 +241,25 @@ QWidget* SynthesisDialog::buildConditions() {
   freeFrame_ = new QCheckBox(tr("支点の位置と向きも求める"));
   freeFrame_->setObjectName(QStringLiteral("freeFrame"));
   form->addWidget(freeFrame_, 9, 0, 1, 3);
+  // What the search minimises, in SynthesisRanking's order.
+  ranking_ = new QComboBox;
+  ranking_->setObjectName(QStringLiteral("ranking"));
+  ranking_->addItems({tr("RMS距離"), tr("最大距離")});
+  ranking_->setToolTip(tr("探索で最小にし、候補を並べる量です。どの候補も両方を示します。"));
+  form->addWidget(new QLabel(tr("最小にする量")), 10, 0);
+  form->addWidget(ranking_, 10, 1, 1, 2);
   seed_ = new QSpinBox;
   seed_->setObjectName(QStringLiteral("seed"));
   seed_->setRange(0, std::numeric_limits<int>::max());
   seed_->setValue(static_cast<int>(defaults.seed));
-  form->addWidget(new QLabel(tr("乱数の種")), 10, 0);
-  form->addWidget(seed_, 10, 1, 1, 2);
-  form->setRowStretch(11, 1);
+  form->addWidget(new QLabel(tr("乱数の種")), 11, 0);
+  form->addWidget(seed_, 11, 1, 1, 2);
+  form->setRowStretch(12, 1);
   return box;
 }
 
 QWidget* SynthesisDialog::buildCandidates() {
-  auto* box = new QGroupBox(tr("候補（最大距離の小さい順）"));
+  auto* box = candidateBox_ = new QGroupBox(tr("候補（RMS距離の小さい順）"));
   candidateTable_ = new QTableWidget(0, ColumnCount, box);
   candidateTable_->setObjectName(QStringLiteral("candidateTable"));
   candidateTable_->setHorizontalHeaderLabels(
@@ -404,6 +412,7 @@ SynthesisOptions SynthesisDialog::options() const {
   for (int k = 0; k < 6; ++k) o.*kBoundFields[k] = {bounds_[k][0]->value(), bounds_[k][1]->value()};
   o.freeFrame = freeFrame_->isChecked();
   o.seed = static_cast<std::uint64_t>(seed_->value());
+  o.ranking = static_cast<SynthesisRanking>(ranking_->currentIndex());
   o.candidates = kShownCandidates;
   return o;
 }
@@ -428,6 +437,7 @@ void SynthesisDialog::start() {
   resultRows_.clear();
   resultTargets_ = readTargets(&resultRows_);
   resultFreeFrame_ = searched.freeFrame;
+  resultRanking_ = searched.ranking;
   showResult();
   progress_->setValue(0);
   say(tr("探索しています…"), false);
@@ -491,6 +501,9 @@ void SynthesisDialog::showResult() {
     }
   }
   for (int col : {PivotX, PivotY, FrameAngle}) candidateTable_->setColumnHidden(col, !resultFreeFrame_);
+  candidateBox_->setTitle(resultRanking_ == SynthesisRanking::Largest
+                              ? tr("候補（最大距離の小さい順）")
+                              : tr("候補（RMS距離の小さい順）"));
   if (rows > 0) candidateTable_->selectRow(0);
   showSelection();
 }

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMessageBox>
@@ -220,9 +221,12 @@ TEST_F(SynthesisWindowTest, AnAppliedCandidatesPathRunsThroughTheCrosses) {
   for (int k = 0; k < 720; k += 120) dialog->addTarget({bench().result().outputX[k], bench().result().outputY[k]});
   typeInto(sixLinkLength, "55");
   of<QDoubleSpinBox>("minTransmission")->setValue(10);  // the default design's dips below 30°
+  of<QComboBox>("ranking")->setCurrentIndex(1);  // the largest distance
   press("start");
   ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog->searching(); }, 60000));
   ASSERT_FALSE(dialog->result().candidates.empty()) << static_cast<int>(dialog->result().problem);
+  EXPECT_TRUE(std::ranges::is_sorted(dialog->result().candidates, {}, &SynthesisCandidate::maxDistance));
+  EXPECT_FALSE(std::ranges::is_sorted(dialog->result().candidates, {}, &SynthesisCandidate::rmsDistance));
   EXPECT_LT(dialog->result().candidates[0].maxDistance, 0.5);
   // A point added since: 適用 asks first. Taken away again: the candidates are current.
   QSignalSpy requests(dialog, &SynthesisDialog::applyRequested);
