@@ -167,7 +167,8 @@ constexpr OptionKind kSetting = OptionKind::Setting, kInput = OptionKind::Input,
                      kOutput = OptionKind::Output, kAnalysis = OptionKind::AnalysisOutput;
 constexpr std::array<const char*, 2> kAlone{}, kSynthesis{"synthesize"},
     kTolerance{"tolerance"}, kExactCurves{"kinematics", "report"},
-    kSampledCurves{"kinematics", "tolerance"}, kSeeded{"tolerance", "synthesize"};
+    kSampledCurves{"kinematics", "tolerance"}, kSeeded{"tolerance", "synthesize"},
+    kFreeFrame{"free-frame"};
 
 // The help lists the options in this order; outputs are written in the order they stand here.
 const CliOption kOptions[] = {
@@ -242,7 +243,8 @@ const CliOption kOptions[] = {
      "class and least transmission angle", kInput, kAlone,
      [](const std::string& v, CliContext& c) { c.request.synthesis.targetsPath = v; return std::string(); }},
     {"ordered", nullptr,
-     "the path meets the targets in their order as the crank turns (--keep-order says the "
+     "the path meets the targets in their order, in either direction, as the crank turns; "
+     "each candidate says which (direction: forward or reverse; --keep-order says the "
      "same)", kSetting, kSynthesis,
      [](const std::string&, CliContext& c) { c.request.synthesis.options.keepOrder = true; return std::string(); }},
     {"keep-order", nullptr, "the same as --ordered", kSetting, kSynthesis,
@@ -255,16 +257,20 @@ const CliOption kOptions[] = {
      "the crank pivot, the fixed link's angle and the rotation and shift into the program's "
      "frame", kSetting, kSynthesis,
      [](const std::string&, CliContext& c) { c.request.synthesis.options.freeFrame = true; return std::string(); }},
+    {"mirror", nullptr,
+     "with --free-frame, the linkage may also be turned over (the mirror image of one in the "
+     "program's frame); each candidate says whether it is (mirrored)", kSetting, kFreeFrame,
+     [](const std::string&, CliContext& c) { c.request.synthesis.options.mirror = true; return std::string(); }},
     {"bound", "NAME=LOW:HIGH",
      "range of one of the six four-bar values (default 1:200 for the lengths, -200:200 for "
      "the offsets); repeatable", kSetting, kSynthesis, setBound},
     {"candidates", "N", "distinct candidates at most, 1 to 100 (default 10)", kSetting,
      kSynthesis, setCandidates},
     {"starts", "N",
-     "independent starts of the search at most (default 512, 1024 with --free-frame), in "
+     "independent starts of the search at most (default 2048, 4096 with --free-frame), in "
      "rounds of 16 until one passes through the targets; --seed seeds them: the same seed, "
      "the same candidates", kSetting, kSynthesis, setStarts},
-    {"evaluations", "N", "evaluations per start (default 2000, 3000 with --free-frame)",
+    {"evaluations", "N", "evaluations per start (default 400, 600 with --free-frame)",
      kSetting, kSynthesis, setEvaluations},
     {"rank-by", "rms|max",
      "what the search minimises and ranks the candidates by: the RMS distance of the targets "

@@ -46,12 +46,15 @@ QJsonObject candidateJson(const SynthesisCandidate& c, bool freeFrame) {
                 {"crankAngles", numbersJson(c.crankAngles)},
                 {"class", linkageClassName(c.linkageClass)},
                 {"minTransmissionAngle", c.minTransmissionAngle}};
+  if (c.direction != 0) o.insert("direction", c.direction > 0 ? "forward" : "reverse");
   if (freeFrame) {
     o.insert("pivot", pointJson(c.pivot));
     o.insert("frameAngle", c.frameAngle);
-    o.insert("toProgramFrame",
-             QJsonObject{{"rotation", -c.frameAngle},
-                         {"shift", pointJson(intoProgramFrame({}, c.pivot, c.frameAngle))}});
+    o.insert("mirrored", c.mirrored);
+    QJsonObject move{{"rotation", -c.frameAngle},
+                     {"shift", pointJson(intoProgramFrame({}, c.pivot, c.frameAngle))}};
+    if (c.mirrored) move.insert("thenMirrorY", true);
+    o.insert("toProgramFrame", move);
     QJsonArray targets;
     for (const Vec2 t : c.targetsInProgramFrame) targets.append(pointJson(t));
     o.insert("targetsInProgramFrame", targets);
@@ -118,8 +121,15 @@ std::string problemInWords(SynthesisProblem p, const SynthesisOptions& o,
       return "--synthesize: target" + named +
              " lies further than any linkage within the bounds reaches";
     case SynthesisProblem::NoLinkage:
-      return "--synthesize: no linkage within the bounds meets the constraints (a smaller "
-             "--min-transmission or wider --bound may help)";
+      return "--bound: the bounds hold no crank-rocker whose crank turns fully and is no longer "
+             "than its lever, whatever the transmission angle";
+    case SynthesisProblem::TransmissionAngle:
+      return "--min-transmission: crank-rockers within the bounds exist, but none keeps the "
+             "transmission angle within " + formatBoxNumber(static_cast<float>(o.minTransmissionAngle)) +
+             " ... " + formatBoxNumber(static_cast<float>(180 - o.minTransmissionAngle)) + " degrees";
+    case SynthesisProblem::OrderNotMet:
+      return "--ordered: the search found linkages that meet the constraints, but none whose "
+             "path meets the targets in their order, in either direction";
     case SynthesisProblem::BadBudget:
       return "--candidates, --starts and --evaluations take counts above 0";
     case SynthesisProblem::None:

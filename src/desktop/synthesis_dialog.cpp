@@ -40,9 +40,10 @@ namespace {
 constexpr std::size_t kImportLimit = 64 * 1024;
 constexpr int kShownCandidates = 10;
 
-// The candidate table's columns; the last three only for a free frame.
+// The candidate table's columns; the pivot and frame angle only for a free frame, the
+// direction only with the order kept.
 enum Column { MaxDistance, RmsDistance, Class, MinAngle, FirstLength, PivotX = FirstLength + 6,
-              PivotY, FrameAngle, ColumnCount };
+              PivotY, FrameAngle, Direction, ColumnCount };
 
 // The bounds' rows: the four lengths by the parameters' names, the output point's offsets by
 // shorter ones, the search knowing no other output point.
@@ -114,7 +115,11 @@ QString synthesisProblemText(SynthesisProblem problem, const std::vector<int>& r
     case SynthesisProblem::OutOfReach:
       return Text::tr("範囲内のどのリンクも届かない目標点があります。範囲を広げるか、点を近づけてください。");
     case SynthesisProblem::NoLinkage:
-      return Text::tr("条件を満たすリンクが見つかりませんでした。最小伝達角を下げるか、範囲を広げてください。");
+      return Text::tr("範囲内には、クランクが一回りし、てこより短いてこクランク機構がありません。範囲を広げてください。");
+    case SynthesisProblem::TransmissionAngle:
+      return Text::tr("範囲内のてこクランク機構はどれも、伝達角が最小伝達角を下回ります。最小伝達角を下げるか、範囲を広げてください。");
+    case SynthesisProblem::OrderNotMet:
+      return Text::tr("条件を満たすリンクは見つかりましたが、どの軌跡も目標点を表の順に（どちら向きにも）通りません。");
     case SynthesisProblem::BadBudget: return Text::tr("探索の設定が正しくありません。");
   }
   return {};
@@ -210,7 +215,7 @@ QWidget* SynthesisDialog::buildTargets() {
 QWidget* SynthesisDialog::buildConditions() {
   auto* box = new QGroupBox(tr("条件"));
   auto* form = new QGridLayout(box);
-  keepOrder_ = new QCheckBox(tr("目標点を表の順に通る"));
+  keepOrder_ = new QCheckBox(tr("目標点を表の順に通る（どちら向きでも）"));
   keepOrder_->setObjectName(QStringLiteral("keepOrder"));
   form->addWidget(keepOrder_, 0, 0, 1, 3);
   minAngle_ = new QDoubleSpinBox;
@@ -240,7 +245,13 @@ QWidget* SynthesisDialog::buildConditions() {
   }
   freeFrame_ = new QCheckBox(tr("支点の位置と向きも求める"));
   freeFrame_->setObjectName(QStringLiteral("freeFrame"));
-  form->addWidget(freeFrame_, 9, 0, 1, 3);
+  form->addWidget(freeFrame_, 9, 0, 1, 2);
+  mirror_ = new QCheckBox(tr("裏返しも"));
+  mirror_->setObjectName(QStringLiteral("mirror"));
+  mirror_->setToolTip(tr("機構を裏返した（鏡に映した）ものも探します。支点の位置と向きも求めるときだけです。"));
+  mirror_->setEnabled(false);
+  connect(freeFrame_, &QCheckBox::toggled, mirror_, &QCheckBox::setEnabled);
+  form->addWidget(mirror_, 9, 2);
   // What the search minimises, in SynthesisRanking's order.
   ranking_ = new QComboBox;
   ranking_->setObjectName(QStringLiteral("ranking"));
@@ -265,7 +276,7 @@ QWidget* SynthesisDialog::buildCandidates() {
   candidateTable_->setHorizontalHeaderLabels(
       {tr("最大距離 (mm)"), tr("RMS距離 (mm)"), tr("分類"), tr("最小伝達角"), tr("クランク"), tr("てこ"),
        tr("中間節"), tr("静止節"), tr("出力点X"), tr("出力点Y"), tr("支点X"), tr("支点Y"),
-       tr("向き")});
+       tr("向き"), tr("通る順")});
   candidateTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   candidateTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
   candidateTable_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -411,6 +422,7 @@ SynthesisOptions SynthesisDialog::options() const {
   o.minTransmissionAngle = minAngle_->value();
   for (int k = 0; k < 6; ++k) o.*kBoundFields[k] = {bounds_[k][0]->value(), bounds_[k][1]->value()};
   o.freeFrame = freeFrame_->isChecked();
+  o.mirror = o.freeFrame && mirror_->isChecked();
   o.seed = static_cast<std::uint64_t>(seed_->value());
   o.ranking = static_cast<SynthesisRanking>(ranking_->currentIndex());
   o.candidates = kShownCandidates;
@@ -438,6 +450,7 @@ void SynthesisDialog::start() {
   resultTargets_ = readTargets(&resultRows_);
   resultFreeFrame_ = searched.freeFrame;
   resultRanking_ = searched.ranking;
+  resultKeepOrder_ = searched.keepOrder;
   showResult();
   progress_->setValue(0);
   say(tr("探索しています…"), false);
@@ -493,7 +506,9 @@ void SynthesisDialog::showResult() {
     QStringList cells = {fixed(c.maxDistance, 3), fixed(c.rmsDistance, 3),
                          className(c.linkageClass), fixed(c.minTransmissionAngle, 1) + QStringLiteral("°")};
     for (int k = 0; k < 6; ++k) cells << boxNumber(c.parameters[k]);
-    cells << fixed(c.pivot.x, 2) << fixed(c.pivot.y, 2) << fixed(c.frameAngle, 2) + QStringLiteral("°");
+    cells << fixed(c.pivot.x, 2) << fixed(c.pivot.y, 2)
+          << fixed(c.frameAngle, 2) + QStringLiteral("°") + (c.mirrored ? tr("（裏返し）") : QString())
+          << (c.direction < 0 ? tr("表の逆順") : tr("表の順"));
     for (int col = 0; col < ColumnCount; ++col) {
       auto* item = new QTableWidgetItem(cells[col]);
       if (col != Class) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -501,6 +516,7 @@ void SynthesisDialog::showResult() {
     }
   }
   for (int col : {PivotX, PivotY, FrameAngle}) candidateTable_->setColumnHidden(col, !resultFreeFrame_);
+  candidateTable_->setColumnHidden(Direction, !resultKeepOrder_);
   candidateBox_->setTitle(resultRanking_ == SynthesisRanking::Largest
                               ? tr("候補（最大距離の小さい順）")
                               : tr("候補（RMS距離の小さい順）"));
@@ -527,7 +543,9 @@ void SynthesisDialog::showStale() {
       c && resultFreeFrame_ && !old
           ? tr("目標点の座標系で、クランク支点は (%1, %2)、静止節の向きは %3°。キャンバスには目標点を"
                "この機構の座標系に移して描いています。")
-                .arg(fixed(c->pivot.x, 2), fixed(c->pivot.y, 2), fixed(c->frameAngle, 2))
+                    .arg(fixed(c->pivot.x, 2), fixed(c->pivot.y, 2), fixed(c->frameAngle, 2)) +
+                (c->mirrored ? tr("この候補は機構を裏返したもので、キャンバスの目標点も裏返して描いています。")
+                             : QString())
           : QString());
   showState();
 }

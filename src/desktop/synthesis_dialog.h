@@ -112,6 +112,7 @@ class SynthesisDialog final : public QDialog {
   std::vector<int> resultRows_;      // and their rows
   bool resultFreeFrame_ = false;
   SynthesisRanking resultRanking_ = SynthesisRanking::Rms;
+  bool resultKeepOrder_ = false;
   bool applyAllowed_ = true;
 
   QTableWidget* targetTable_ = nullptr;
@@ -119,6 +120,7 @@ class SynthesisDialog final : public QDialog {
   QDoubleSpinBox* minAngle_ = nullptr;
   std::array<std::array<QDoubleSpinBox*, 2>, 6> bounds_{};  // crank … output across; low, high
   QCheckBox* freeFrame_ = nullptr;
+  QCheckBox* mirror_ = nullptr;
   QComboBox* ranking_ = nullptr;
   QSpinBox* seed_ = nullptr;
   QPushButton* start_ = nullptr;

@@ -91,6 +91,12 @@ TEST(CliSynthesis, WritesTheCoreCandidatesAndAppliesTheBest) {
       {{"--synthesize", ""}, -1, 2, "--synthesize needs a file name, or '-' for standard input"},
       {{"--synthesize", targets, "--bound", "sixLinkLength=1:2"}, -1, 2, "--bound takes"},
       {{"--synthesize", targets, "--rank-by", "mean"}, -1, 2, "--rank-by takes rms or max"},
+      {{"--synthesize", targets, "--mirror"}, -1, 2, "--mirror needs --free-frame"},
+      {{"--synthesize", writeTemp("crossing.csv", "0,40\n40,80\n40,40\n0,80\n20,100\n20,20\n"), "--ordered",
+        "--min-transmission", "15", "--starts", "2", "--evaluations", "300"}, -1, 2,
+       "none whose path meets the targets in their order, in either direction"},
+      {{"--synthesize", targets, "--bound", "crankRadius=7:200", "--bound", "leverRadius=5:6",
+        "--min-transmission", "0"}, -1, 2, "--bound: the bounds hold no crank-rocker"},
       {{"--synthesize", targets, "--report", "-"}, -1, 2, "both write to standard output"},
       {{"--apply-best"}, -1, 2, "--apply-best needs --synthesize"},
       {{"--gyr", gyr, "--ordered", "--bound", "crankRadius=1:2"}, -1, 2, "--ordered needs"}};

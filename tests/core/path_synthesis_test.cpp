@@ -81,10 +81,12 @@ void expectHonest(const SynthesisResult& r, const SynthesisOptions& o) {
       // Turned by the frame angle and shifted to the pivot, the target is where the user put it.
       const Vec2 target = c.targetsInProgramFrame[t];
       const double turn = c.frameAngle * std::numbers::pi / 180;
-      const Vec2 back = Vec2{std::cos(turn) * target.x - std::sin(turn) * target.y,
-                             std::sin(turn) * target.x + std::cos(turn) * target.y} + c.pivot;
+      const Vec2 flipped{target.x, c.mirrored ? -target.y : target.y};  // mirrored first
+      const Vec2 back = Vec2{std::cos(turn) * flipped.x - std::sin(turn) * flipped.y,
+                             std::sin(turn) * flipped.x + std::cos(turn) * flipped.y} + c.pivot;
       EXPECT_LT((back - o.targets[t]).norm(), 1e-9);
-      EXPECT_TRUE(o.freeFrame || (target == o.targets[t] && c.frameAngle == 0));
+      EXPECT_TRUE(o.freeFrame || (target == o.targets[t] && c.frameAngle == 0 && !c.mirrored));
+      EXPECT_TRUE(o.mirror || !c.mirrored);
       double nearest = INFINITY;
       for (int k = 0; k < 36000; ++k)
         nearest = std::min(nearest, (fourBarPose(exact, k / 100.0, 0)->output - target).norm());
@@ -97,11 +99,15 @@ void expectHonest(const SynthesisResult& r, const SynthesisOptions& o) {
     double square = 0;
     for (const double d : c.distances) square += d * d;
     EXPECT_NEAR(c.rmsDistance, std::sqrt(square / static_cast<double>(c.distances.size())), 1e-12);
-    if (o.keepOrder) {  // in cyclic order: the angles fall back at most once around the turn
+    if (o.keepOrder) {  // in cyclic order either way: the angles fall back at most once a turn
       int fallsBack = 0;
-      for (std::size_t t = 0; t < c.crankAngles.size(); ++t)
-        fallsBack += c.crankAngles[(t + 1) % c.crankAngles.size()] < c.crankAngles[t];
-      EXPECT_LE(fallsBack, 1);
+      for (std::size_t t = 0; t < c.crankAngles.size(); ++t) {
+        const double here = c.crankAngles[t], next = c.crankAngles[(t + 1) % c.crankAngles.size()];
+        fallsBack += c.direction > 0 ? next < here : next > here;
+      }
+      EXPECT_TRUE(fallsBack <= 1 && c.direction != 0) << c.direction;
+    } else {
+      EXPECT_EQ(c.direction, 0);
     }
   }
 }
@@ -129,6 +135,38 @@ TEST(PathSynthesis, RecoversKnownDesignsAndEveryCandidateIsTheDesignTheUserGets)
   expectHonest(synthesize(bounded), bounded);
   bounded.ranking = SynthesisRanking::Largest;
   expectHonest(synthesize(bounded), bounded);
+
+  // Ordered points listed either way round: found, and the best says which way the crank
+  // meets them.
+  for (const int direction : {1, -1}) {
+    SynthesisOptions ordered = small(defaultPath(7));
+    if (direction < 0) std::ranges::reverse(ordered.targets);
+    ordered.keepOrder = true;
+    const SynthesisResult o = synthesize(ordered);
+    expectHonest(o, ordered);
+    EXPECT_LT(o.candidates.front().maxDistance, 0.2) << direction;
+    EXPECT_EQ(o.candidates.front().direction, direction);
+  }
+}
+
+// Points of a path turned over: with a mirror allowed the search also tries linkages turned
+// over and says which are (every candidate placed honestly, mirrored or not); without, none
+// is. (A path's mirror image is often traced by another linkage too, so both find one.)
+TEST(PathSynthesis, AMirroredPathIsFoundWithTheMirrorAllowed) {
+  ParameterSet other = defaults();
+  std::ranges::copy(std::array{20.f, 50.f, 45.f, 55.f, 30.f, 20.f}, other.begin());
+  std::vector<Vec2> targets = pathOf(other, 12, 30, {40, -25});
+  for (Vec2& t : targets) t.y = -t.y;
+  SynthesisOptions o = small(targets, 15, 64, 3000);
+  o.freeFrame = o.mirror = true;
+  const SynthesisResult mirrored = synthesize(o);
+  expectHonest(mirrored, o);
+  EXPECT_LT(mirrored.candidates.front().maxDistance, 0.05);
+  EXPECT_TRUE(std::ranges::any_of(mirrored.candidates, &SynthesisCandidate::mirrored));
+  o.mirror = false;
+  const SynthesisResult plain = synthesize(o);
+  expectHonest(plain, o);
+  EXPECT_TRUE(std::ranges::none_of(plain.candidates, &SynthesisCandidate::mirrored));
 }
 
 // Targets on the exact path of an admissible crank-rocker drawn at random within the default
@@ -192,9 +230,16 @@ TEST(PathSynthesis, BadInputIsRefusedBeforeAnySearch) {
       {SynthesisProblem::OutOfReach, [](SynthesisOptions& o) { o.targets[0] = {0, 500}; }},
       {SynthesisProblem::OutOfReach,
        [](SynthesisOptions& o) { o.freeFrame = true, o.targets[0] = {1000, 0}, o.targets[1] = {-1000, 0}; }},
-      // Every admissible crank is too long for a μ of 80° with these short links.
-      {SynthesisProblem::NoLinkage,
+      // What stopped a search that found nothing, measured. Every admissible crank is too
+      // long for a μ of 80° with these short links, though crank-rockers exist at 0°:
+      {SynthesisProblem::TransmissionAngle,
        [](SynthesisOptions& o) { o.minTransmissionAngle = 80, o.coupler = o.lever = {5, 6}, o.crank = {3, 200}; }},
+      // every crank longer than every lever, at any angle;
+      {SynthesisProblem::NoLinkage,
+       [](SynthesisOptions& o) { o.minTransmissionAngle = 0, o.lever = {5, 6}, o.crank = {7, 200}; }},
+      // points a crank-rocker's path meets only out of their order, either way round.
+      {SynthesisProblem::OrderNotMet,
+       [](SynthesisOptions& o) { o.keepOrder = true, o.targets = {{0, 40}, {40, 80}, {40, 40}, {0, 80}, {20, 100}, {20, 20}}; }},
   };
   for (const auto& row : rows) {
     SynthesisOptions o = small(three, 15, 2, 300);

@@ -110,14 +110,20 @@ SynthesisDesign SearchSpace::at(std::span<const double> u, double& shortfall) co
   return x;
 }
 
-int extraTurns(std::span<const double> radians) {
+int extraTurns(std::span<const double> radians, bool backwards) {
   double total = 0;
   for (std::size_t i = 0; i < radians.size(); ++i) {
-    const double gap = radians[(i + 1) % radians.size()] - radians[i];
+    const double gap = (radians[(i + 1) % radians.size()] - radians[i]) * (backwards ? -1 : 1);
     total += gap < 0 ? gap + 2 * std::numbers::pi : gap;
   }
   // The gaps add up to whole turns; one for targets in order.
   return std::max(0, static_cast<int>(std::lround(total / (2 * std::numbers::pi))) - 1);
+}
+
+int orderTurns(std::span<const double> radians, int& direction) {
+  const int forwards = extraTurns(radians, false), backwards = extraTurns(radians, true);
+  direction = backwards < forwards ? -1 : 1;
+  return std::min(forwards, backwards);
 }
 
 PathObjective::PathObjective(std::vector<Vec2> targets, double minTransmissionAngle,
@@ -153,7 +159,8 @@ double PathObjective::operator()(const SynthesisDesign& x) const {
     angles[i] = near.radians;
   }
   double value = (largest_ ? most : sum / static_cast<double>(targets_.size())) / (scale_ * scale_);
-  if (keepOrder_) value += 4.0 * extraTurns(std::span(angles.data(), targets_.size()));
+  int direction = 0;
+  if (keepOrder_) value += 4.0 * orderTurns(std::span(angles.data(), targets_.size()), direction);
   return std::isfinite(value) ? value : infeasible_;
 }
 

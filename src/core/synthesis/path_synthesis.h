@@ -38,6 +38,9 @@ struct SynthesisOptions {
   LengthRange crank{1, 200}, lever{1, 200}, coupler{1, 200}, fixedLink{1, 200};
   LengthRange outputAlong{-200, 200}, outputAcross{-200, 200};
   bool freeFrame = false;
+  // With a free frame (added beside the fields above): the linkage may also be the mirror
+  // image of one in the program's frame, that linkage turned over; half the starts try it.
+  bool mirror = false;
   std::uint64_t seed = 1;
   int candidates = 10;  // at most this many distinct answers
   // The budget (added beside the fields above; 0 takes the default): how many independent
@@ -68,8 +71,11 @@ enum class SynthesisProblem {
   // Added beside the codes above:
   DuplicateTargets,  // two targets at one point
   OutOfReach,        // a target further than any linkage within the bounds can reach
-  NoLinkage,         // the search found no linkage that meets the constraints
+  NoLinkage,         // the bounds hold no crank-rocker at all, whatever the transmission angle
   BadBudget,         // candidates below 1, starts not in 0…10⁶ or evaluations not in 0…10⁸
+  // Added beside the codes above, each measured by the search that found nothing:
+  TransmissionAngle,  // crank-rockers within the bounds exist, none keeps μ within bounds
+  OrderNotMet,        // linkages meeting the constraints found, none meets the targets' order
 };
 
 struct SynthesisCandidate {
@@ -81,6 +87,9 @@ struct SynthesisCandidate {
   // Each target's distance from the path and the crank angle (degrees, [0, 360)) of the
   // path's nearest point, in the targets' order (added beside the figures above).
   std::vector<double> distances, crankAngles;
+  // With the order kept: 1 where the crank meets the targets in their order as it turns, −1
+  // where it meets them in the reverse order; 0 without.
+  int direction = 0;
   // Degrees, over the whole cycle: the smaller of μ and 180° − μ at its worst, the figure the
   // constraint [min, 180° − min] bounds.
   double minTransmissionAngle = 0;
@@ -91,6 +100,10 @@ struct SynthesisCandidate {
   Vec2 pivot;
   double frameAngle = 0;
   std::vector<Vec2> targetsInProgramFrame;
+  // Turned over (a free frame with a mirror allowed): the linkage in the targets' frame is the
+  // program's mirrored across its fixed link's line, then turned by frameAngle and shifted to
+  // pivot; the targets reach the program's frame by the reverse, their mirror image last.
+  bool mirrored = false;
 };
 
 struct SynthesisResult {
