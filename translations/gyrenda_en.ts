@@ -1258,6 +1258,10 @@ out</translation>
         <source>この候補は機構を裏返したもので、キャンバスの目標点も裏返して描いています。</source>
         <translation> This candidate is the mechanism turned over; the canvas draws the target points turned over too.</translation>
     </message>
+    <message>
+        <source>条件を満たすリンクが見つかりませんでした。</source>
+        <translation>No linkage meeting the conditions was found.</translation>
+    </message>
 </context>
 <context>
     <name>gyrenda::TolerancePanel</name>

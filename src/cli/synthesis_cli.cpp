@@ -121,6 +121,8 @@ std::string problemInWords(SynthesisProblem p, const SynthesisOptions& o,
       return "--synthesize: target" + named +
              " lies further than any linkage within the bounds reaches";
     case SynthesisProblem::NoLinkage:
+      return "--synthesize: no linkage within the bounds meets the constraints";
+    case SynthesisProblem::BoundsHoldNone:
       return "--bound: the bounds hold no crank-rocker whose crank turns fully and is no longer "
              "than its lever, whatever the transmission angle";
     case SynthesisProblem::TransmissionAngle:

@@ -115,6 +115,8 @@ QString synthesisProblemText(SynthesisProblem problem, const std::vector<int>& r
     case SynthesisProblem::OutOfReach:
       return Text::tr("範囲内のどのリンクも届かない目標点があります。範囲を広げるか、点を近づけてください。");
     case SynthesisProblem::NoLinkage:
+      return Text::tr("条件を満たすリンクが見つかりませんでした。");
+    case SynthesisProblem::BoundsHoldNone:
       return Text::tr("範囲内には、クランクが一回りし、てこより短いてこクランク機構がありません。範囲を広げてください。");
     case SynthesisProblem::TransmissionAngle:
       return Text::tr("範囲内のてこクランク機構はどれも、伝達角が最小伝達角を下回ります。最小伝達角を下げるか、範囲を広げてください。");
@@ -470,7 +472,10 @@ void SynthesisDialog::showProgress(const WorkProgress& progress) {
 void SynthesisDialog::finish(SynthesisResult result) {
   result_ = std::move(result);
   // Full only for a search that ran to its end; one refused before it began did nothing.
-  const bool ran = result_.problem == SynthesisProblem::None || result_.problem == SynthesisProblem::NoLinkage;
+  constexpr SynthesisProblem kRanToItsEnd[] = {
+      SynthesisProblem::None, SynthesisProblem::NoLinkage, SynthesisProblem::BoundsHoldNone,
+      SynthesisProblem::TransmissionAngle, SynthesisProblem::OrderNotMet};
+  const bool ran = std::ranges::find(kRanToItsEnd, result_.problem) != std::end(kRanToItsEnd);
   if (result_.problem != SynthesisProblem::Stopped) progress_->setValue(ran ? 1000 : 0);
   const bool found = !result_.candidates.empty();
   std::vector<int> rows;  // as the user sees them

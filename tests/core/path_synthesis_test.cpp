@@ -235,7 +235,7 @@ TEST(PathSynthesis, BadInputIsRefusedBeforeAnySearch) {
       {SynthesisProblem::TransmissionAngle,
        [](SynthesisOptions& o) { o.minTransmissionAngle = 80, o.coupler = o.lever = {5, 6}, o.crank = {3, 200}; }},
       // every crank longer than every lever, at any angle;
-      {SynthesisProblem::NoLinkage,
+      {SynthesisProblem::BoundsHoldNone,
        [](SynthesisOptions& o) { o.minTransmissionAngle = 0, o.lever = {5, 6}, o.crank = {7, 200}; }},
       // points a crank-rocker's path meets only out of their order, either way round.
       {SynthesisProblem::OrderNotMet,

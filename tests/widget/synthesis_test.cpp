@@ -178,7 +178,9 @@ TEST_F(SynthesisWindowTest, StopAndCloseEndTheSearchPromptly) {
   SynthesisDialog* dialog = openDialog();
   for (const bool close : {false, true}) {
     of<QTableWidget>("targetTable")->setRowCount(0);
-    for (int n = 0; n < 8; ++n) dialog->addTarget({20.0 * std::cos(n), 30 + 15.0 * std::sin(n)});
+    // Twelve points scattered so that no path passes through them: the search would take
+    // every start (points of an ellipse, with the nine unknowns of a free frame, are met).
+    for (int n = 0; n < 12; ++n) dialog->addTarget({40 * std::sin(2.4 * n), 30 + 25 * std::cos(3.7 * n)});
     of<QCheckBox>("freeFrame")->setChecked(true);
     press("start");
     EXPECT_TRUE(dialog->searching());

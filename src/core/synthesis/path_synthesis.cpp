@@ -320,7 +320,7 @@ void turnOver(SynthesisCandidate& c) {
 
 // The starts in rounds of a fixed size, so that whether the search goes on after a round
 // depends on the rounds' answers alone, never on the number of cores; it ends once a
-// candidate passes through the targets (within a ten-thousandth of their spread), or the
+// candidate passes through the targets (within a thousandth of their spread), or the
 // starts are spent, or it is stopped. With a mirror allowed, every odd start searches the
 // mirrored targets. Every candidate of the rounds run, into `all`. Returns how many answers
 // the order alone refused.
@@ -328,7 +328,7 @@ int runRounds(const SynthesisOptions& options, const ParameterSet& base, int sta
               int evaluations, WorkProgress& progress, std::vector<SynthesisCandidate>& all) {
   const bool mirror = options.mirror && options.freeFrame;
   const StartProblem problems[2] = {startProblem(options, false), startProblem(options, mirror)};
-  const double through = 1e-4 * problems[0].objective.scale();
+  const double through = 1e-3 * problems[0].objective.scale();
   int begun = 0, outOfOrder = 0;
   bool solved = false;
   while (begun < starts && !solved && !progress.stop) {
@@ -379,11 +379,14 @@ bool boundsHoldLinkage(const SynthesisOptions& options, double degrees) {
 }
 
 // What stopped a search that ran to its end without a candidate, measured: the order where
-// the search found linkages it refused for the order alone, else the transmission angle where
-// the bounds hold crank-rockers at a least angle of 0°, else the bounds.
+// the search found linkages it refused for the order alone, else the bounds where they hold
+// no crank-rocker even at a least angle of 0°, else the transmission angle where they hold
+// none at the least angle asked for; else nothing the search could name.
 SynthesisProblem obstacleOf(const SynthesisOptions& options, int outOfOrder) {
   if (outOfOrder > 0) return SynthesisProblem::OrderNotMet;
-  if (boundsHoldLinkage(options, 0)) return SynthesisProblem::TransmissionAngle;
+  if (!boundsHoldLinkage(options, 0)) return SynthesisProblem::BoundsHoldNone;
+  if (!boundsHoldLinkage(options, options.minTransmissionAngle))
+    return SynthesisProblem::TransmissionAngle;
   return SynthesisProblem::NoLinkage;
 }
 

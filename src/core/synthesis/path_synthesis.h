@@ -47,7 +47,7 @@ struct SynthesisOptions {
   // starts the search makes at most, each a global stage and a local polish, and how many
   // evaluations of the objective each start may spend. The starts run in rounds of 16, and
   // the search ends after the round that found a linkage whose path passes through the
-  // targets (within a ten-thousandth of their spread), so that a problem with an exact answer
+  // targets (within a thousandth of their spread), so that a problem with an exact answer
   // ends early and one without takes every start. The results depend on the budget, never on
   // the machine or the time.
   int starts = 0;
@@ -71,9 +71,10 @@ enum class SynthesisProblem {
   // Added beside the codes above:
   DuplicateTargets,  // two targets at one point
   OutOfReach,        // a target further than any linkage within the bounds can reach
-  NoLinkage,         // the bounds hold no crank-rocker at all, whatever the transmission angle
+  NoLinkage,         // the search found no linkage that meets the constraints
   BadBudget,         // candidates below 1, starts not in 0…10⁶ or evaluations not in 0…10⁸
   // Added beside the codes above, each measured by the search that found nothing:
+  BoundsHoldNone,     // the bounds hold no crank-rocker at all, whatever the transmission angle
   TransmissionAngle,  // crank-rockers within the bounds exist, none keeps μ within bounds
   OrderNotMet,        // linkages meeting the constraints found, none meets the targets' order
 };
