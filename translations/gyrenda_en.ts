@@ -1376,7 +1376,7 @@ out</translation>
     </message>
     <message>
         <source>目標点を表の順に通る</source>
-        <translation>Pass the targets in the order of the table</translation>
+        <translation type="vanished">Pass the targets in the order of the table</translation>
     </message>
     <message>
         <source>最小伝達角</source>
@@ -1569,7 +1569,7 @@ out</translation>
     </message>
     <message>
         <source>条件を満たすリンクが見つかりませんでした。最小伝達角を下げるか、範囲を広げてください。</source>
-        <translation>No linkage meets the conditions. Lower the least transmission angle or widen the ranges.</translation>
+        <translation type="vanished">No linkage meets the conditions. Lower the least transmission angle or widen the ranges.</translation>
     </message>
     <message>
         <source>探索の設定が正しくありません。</source>
@@ -1641,6 +1641,74 @@ out</translation>
     <message>
         <source>RMS距離 (mm)</source>
         <translation>RMS distance (mm)</translation>
+    </message>
+    <message>
+        <source>RMS距離</source>
+        <translation>RMS distance</translation>
+    </message>
+    <message>
+        <source>最大距離</source>
+        <translation>Largest distance</translation>
+    </message>
+    <message>
+        <source>探索で最小にし、候補を並べる量です。どの候補も両方を示します。</source>
+        <translation>What the search minimises and ranks the candidates by. Every candidate shows both.</translation>
+    </message>
+    <message>
+        <source>最小にする量</source>
+        <translation>Minimise</translation>
+    </message>
+    <message>
+        <source>候補（RMS距離の小さい順）</source>
+        <translation>Candidates (smallest RMS distance first)</translation>
+    </message>
+    <message>
+        <source>範囲内には、クランクが一回りし、てこより短いてこクランク機構がありません。範囲を広げてください。</source>
+        <translation>The ranges hold no crank-rocker whose crank turns fully and is no longer than its lever. Widen the ranges.</translation>
+    </message>
+    <message>
+        <source>範囲内のてこクランク機構はどれも、伝達角が最小伝達角を下回ります。最小伝達角を下げるか、範囲を広げてください。</source>
+        <translation>Every crank-rocker within the ranges has a transmission angle below the least transmission angle. Lower the least transmission angle or widen the ranges.</translation>
+    </message>
+    <message>
+        <source>条件を満たすリンクは見つかりましたが、どの軌跡も目標点を表の順に（どちら向きにも）通りません。</source>
+        <translation>Linkages meeting the conditions were found, but no path passes the target points in the order of the table, in either direction.</translation>
+    </message>
+    <message>
+        <source>目標点を表の順に通る（どちら向きでも）</source>
+        <translation>Pass the targets in the order of the table (either way)</translation>
+    </message>
+    <message>
+        <source>裏返しも</source>
+        <translation>Turned over too</translation>
+    </message>
+    <message>
+        <source>機構を裏返した（鏡に映した）ものも探します。支点の位置と向きも求めるときだけです。</source>
+        <translation>Also look for the mechanism turned over (its mirror image). Only with the pivots’ place and direction.</translation>
+    </message>
+    <message>
+        <source>通る順</source>
+        <translation>Order</translation>
+    </message>
+    <message>
+        <source>（裏返し）</source>
+        <translation> (turned over)</translation>
+    </message>
+    <message>
+        <source>表の逆順</source>
+        <translation>Reverse</translation>
+    </message>
+    <message>
+        <source>表の順</source>
+        <translation>As listed</translation>
+    </message>
+    <message>
+        <source>この候補は機構を裏返したもので、キャンバスの目標点も裏返して描いています。</source>
+        <translation> This candidate is the mechanism turned over; the canvas draws the target points turned over too.</translation>
+    </message>
+    <message>
+        <source>条件を満たすリンクが見つかりませんでした。</source>
+        <translation>No linkage meeting the conditions was found.</translation>
     </message>
 </context>
 <context>

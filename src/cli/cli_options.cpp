@@ -157,6 +157,12 @@ std::string setEvaluations(const std::string& value, CliContext& c) {
                     "a count from 100 to 10000000",
                     [&](int v) { c.request.synthesis.options.evaluationsPerStart = v; });
 }
+std::string setRanking(const std::string& value, CliContext& c) {
+  if (value != "rms" && value != "max") return "--rank-by takes rms or max" + got(value);
+  c.request.synthesis.options.ranking =
+      value == "max" ? SynthesisRanking::Largest : SynthesisRanking::Rms;
+  return {};
+}
 std::string setTimeLimit(const std::string& value, CliContext& c) {
   return takeNumber(std::string("time-limit"), value, 1e-3, 1e6,
                     "seconds from 0.001 to 1000000", [&](double v) { c.request.synthesis.timeLimit = v; });
@@ -180,7 +186,7 @@ constexpr OptionKind kSetting = OptionKind::Setting, kInput = OptionKind::Input,
 constexpr std::array<const char*, 3> kAlone{}, kSynthesis{"synthesize"},
     kTolerance{"tolerance", "sheet-tolerance"}, kExactCurves{"kinematics", "report", "sheet"},
     kSampledCurves{"kinematics", "tolerance"}, kSeeded{"tolerance", "synthesize", "sheet-tolerance"},
-    kSheet{"sheet"}, kGif{"gif"};
+    kSheet{"sheet"}, kGif{"gif"}, kFreeFrame{"free-frame"};
 
 // The help lists the options in this order; outputs are written in the order they stand here.
 const CliOption kOptions[] = {
@@ -286,7 +292,8 @@ const CliOption kOptions[] = {
      "class and least transmission angle", kInput, kAlone,
      [](const std::string& v, CliContext& c) { c.request.synthesis.targetsPath = v; return std::string(); }},
     {"ordered", nullptr,
-     "the path meets the targets in their order as the crank turns (--keep-order says the "
+     "the path meets the targets in their order, in either direction, as the crank turns; "
+     "each candidate says which (direction: forward or reverse; --keep-order says the "
      "same)", kSetting, kSynthesis,
      [](const std::string&, CliContext& c) { c.request.synthesis.options.keepOrder = true; return std::string(); }},
     {"keep-order", nullptr, "the same as --ordered", kSetting, kSynthesis,
@@ -299,18 +306,29 @@ const CliOption kOptions[] = {
      "the crank pivot, the fixed link's angle and the rotation and shift into the program's "
      "frame", kSetting, kSynthesis,
      [](const std::string&, CliContext& c) { c.request.synthesis.options.freeFrame = true; return std::string(); }},
+    {"mirror", nullptr,
+     "with --free-frame, the linkage may also be turned over (the mirror image of one in the "
+     "program's frame); each candidate says whether it is (mirrored)", kSetting, kFreeFrame,
+     [](const std::string&, CliContext& c) { c.request.synthesis.options.mirror = true; return std::string(); }},
     {"bound", "NAME=LOW:HIGH",
      "range of one of the six four-bar values (default 1:200 for the lengths, -200:200 for "
      "the offsets); repeatable", kSetting, kSynthesis, setBound},
     {"candidates", "N", "distinct candidates at most, 1 to 100 (default 10)", kSetting,
      kSynthesis, setCandidates},
     {"starts", "N",
-     "independent starts of the search (default 64, 96 with --free-frame); --seed seeds them: "
-     "the same seed, the same candidates", kSetting, kSynthesis, setStarts},
-    {"evaluations", "N", "evaluations per start (default 3000, 5000 with --free-frame)",
+     "independent starts of the search at most (default 2048, 4096 with --free-frame), in "
+     "rounds of 16 until one passes through the targets; --seed seeds them: the same seed, "
+     "the same candidates", kSetting, kSynthesis, setStarts},
+    {"evaluations", "N", "evaluations per start (default 400, 600 with --free-frame)",
      kSetting, kSynthesis, setEvaluations},
-    {"time-limit", "S", "stop the search after S seconds with the best found so far", kSetting,
-     kSynthesis, setTimeLimit},
+    {"rank-by", "rms|max",
+     "what the search minimises and ranks the candidates by: the RMS distance of the targets "
+     "from the path, or the largest distance (default rms); both are reported", kSetting,
+     kSynthesis, setRanking},
+    {"time-limit", "S",
+     "stop the search after S seconds, the candidates measured within that time; without "
+     "--starts the search makes as many starts as the time allows until one passes through "
+     "the targets", kSetting, kSynthesis, setTimeLimit},
     {"apply-best", nullptr,
      "type the best candidate into the boxes, so that the other outputs describe it (none of "
      "them on standard output)", kSetting, kSynthesis,

@@ -46,12 +46,15 @@ QJsonObject candidateJson(const SynthesisCandidate& c, bool freeFrame) {
                 {"crankAngles", numbersJson(c.crankAngles)},
                 {"class", linkageClassName(c.linkageClass)},
                 {"minTransmissionAngle", c.minTransmissionAngle}};
+  if (c.direction != 0) o.insert("direction", c.direction > 0 ? "forward" : "reverse");
   if (freeFrame) {
     o.insert("pivot", pointJson(c.pivot));
     o.insert("frameAngle", c.frameAngle);
-    o.insert("toProgramFrame",
-             QJsonObject{{"rotation", -c.frameAngle},
-                         {"shift", pointJson(intoProgramFrame({}, c.pivot, c.frameAngle))}});
+    o.insert("mirrored", c.mirrored);
+    QJsonObject move{{"rotation", -c.frameAngle},
+                     {"shift", pointJson(intoProgramFrame({}, c.pivot, c.frameAngle))}};
+    if (c.mirrored) move.insert("thenMirrorY", true);
+    o.insert("toProgramFrame", move);
     QJsonArray targets;
     for (const Vec2 t : c.targetsInProgramFrame) targets.append(pointJson(t));
     o.insert("targetsInProgramFrame", targets);
@@ -70,6 +73,7 @@ std::string synthesisJson(const SynthesisResult& result, const SynthesisOptions&
       {"ordered", options.keepOrder},
       {"freeFrame", options.freeFrame},
       {"minTransmissionAngle", options.minTransmissionAngle},
+      {"rankedBy", options.ranking == SynthesisRanking::Largest ? "maxDistance" : "rmsDistance"},
       {"seed", QString::number(options.seed)},
       {"stopped", result.problem == SynthesisProblem::Stopped},
       {"candidates", candidates}};
@@ -117,8 +121,17 @@ std::string problemInWords(SynthesisProblem p, const SynthesisOptions& o,
       return "--synthesize: target" + named +
              " lies further than any linkage within the bounds reaches";
     case SynthesisProblem::NoLinkage:
-      return "--synthesize: no linkage within the bounds meets the constraints (a smaller "
-             "--min-transmission or wider --bound may help)";
+      return "--synthesize: no linkage within the bounds meets the constraints";
+    case SynthesisProblem::BoundsHoldNone:
+      return "--bound: the bounds hold no crank-rocker whose crank turns fully and is no longer "
+             "than its lever, whatever the transmission angle";
+    case SynthesisProblem::TransmissionAngle:
+      return "--min-transmission: crank-rockers within the bounds exist, but none keeps the "
+             "transmission angle within " + formatBoxNumber(static_cast<float>(o.minTransmissionAngle)) +
+             " ... " + formatBoxNumber(static_cast<float>(180 - o.minTransmissionAngle)) + " degrees";
+    case SynthesisProblem::OrderNotMet:
+      return "--ordered: the search found linkages that meet the constraints, but none whose "
+             "path meets the targets in their order, in either direction";
     case SynthesisProblem::BadBudget:
       return "--candidates, --starts and --evaluations take counts above 0";
     case SynthesisProblem::None:
@@ -168,6 +181,9 @@ std::optional<std::string> runSynthesis(const SynthesisRequest& request, Workben
   }
   SynthesisOptions options = request.options;
   options.targets = list.points;
+  // With a time limit and no count of starts, the time is the budget: rounds of starts run
+  // until one passes through the targets or the time is up.
+  if (request.timeLimit > 0 && options.starts == 0) options.starts = kMostStarts;
   WorkProgress progress;
   SynthesisResult result;
   {

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QClipboard>
 #include <QDoubleSpinBox>
 #include <QFile>
@@ -39,9 +40,10 @@ namespace {
 constexpr std::size_t kImportLimit = 64 * 1024;
 constexpr int kShownCandidates = 10;
 
-// The candidate table's columns; the last three only for a free frame.
+// The candidate table's columns; the pivot and frame angle only for a free frame, the
+// direction only with the order kept.
 enum Column { MaxDistance, RmsDistance, Class, MinAngle, FirstLength, PivotX = FirstLength + 6,
-              PivotY, FrameAngle, ColumnCount };
+              PivotY, FrameAngle, Direction, ColumnCount };
 
 // The bounds' rows: the four lengths by the parameters' names, the output point's offsets by
 // shorter ones, the search knowing no other output point.
@@ -113,7 +115,13 @@ QString synthesisProblemText(SynthesisProblem problem, const std::vector<int>& r
     case SynthesisProblem::OutOfReach:
       return Text::tr("範囲内のどのリンクも届かない目標点があります。範囲を広げるか、点を近づけてください。");
     case SynthesisProblem::NoLinkage:
-      return Text::tr("条件を満たすリンクが見つかりませんでした。最小伝達角を下げるか、範囲を広げてください。");
+      return Text::tr("条件を満たすリンクが見つかりませんでした。");
+    case SynthesisProblem::BoundsHoldNone:
+      return Text::tr("範囲内には、クランクが一回りし、てこより短いてこクランク機構がありません。範囲を広げてください。");
+    case SynthesisProblem::TransmissionAngle:
+      return Text::tr("範囲内のてこクランク機構はどれも、伝達角が最小伝達角を下回ります。最小伝達角を下げるか、範囲を広げてください。");
+    case SynthesisProblem::OrderNotMet:
+      return Text::tr("条件を満たすリンクは見つかりましたが、どの軌跡も目標点を表の順に（どちら向きにも）通りません。");
     case SynthesisProblem::BadBudget: return Text::tr("探索の設定が正しくありません。");
   }
   return {};
@@ -209,7 +217,7 @@ QWidget* SynthesisDialog::buildTargets() {
 QWidget* SynthesisDialog::buildConditions() {
   auto* box = new QGroupBox(tr("条件"));
   auto* form = new QGridLayout(box);
-  keepOrder_ = new QCheckBox(tr("目標点を表の順に通る"));
+  keepOrder_ = new QCheckBox(tr("目標点を表の順に通る（どちら向きでも）"));
   keepOrder_->setObjectName(QStringLiteral("keepOrder"));
   form->addWidget(keepOrder_, 0, 0, 1, 3);
   minAngle_ = new QDoubleSpinBox;
@@ -239,25 +247,38 @@ QWidget* SynthesisDialog::buildConditions() {
   }
   freeFrame_ = new QCheckBox(tr("支点の位置と向きも求める"));
   freeFrame_->setObjectName(QStringLiteral("freeFrame"));
-  form->addWidget(freeFrame_, 9, 0, 1, 3);
+  form->addWidget(freeFrame_, 9, 0, 1, 2);
+  mirror_ = new QCheckBox(tr("裏返しも"));
+  mirror_->setObjectName(QStringLiteral("mirror"));
+  mirror_->setToolTip(tr("機構を裏返した（鏡に映した）ものも探します。支点の位置と向きも求めるときだけです。"));
+  mirror_->setEnabled(false);
+  connect(freeFrame_, &QCheckBox::toggled, mirror_, &QCheckBox::setEnabled);
+  form->addWidget(mirror_, 9, 2);
+  // What the search minimises, in SynthesisRanking's order.
+  ranking_ = new QComboBox;
+  ranking_->setObjectName(QStringLiteral("ranking"));
+  ranking_->addItems({tr("RMS距離"), tr("最大距離")});
+  ranking_->setToolTip(tr("探索で最小にし、候補を並べる量です。どの候補も両方を示します。"));
+  form->addWidget(new QLabel(tr("最小にする量")), 10, 0);
+  form->addWidget(ranking_, 10, 1, 1, 2);
   seed_ = new QSpinBox;
   seed_->setObjectName(QStringLiteral("seed"));
   seed_->setRange(0, std::numeric_limits<int>::max());
   seed_->setValue(static_cast<int>(defaults.seed));
-  form->addWidget(new QLabel(tr("乱数の種")), 10, 0);
-  form->addWidget(seed_, 10, 1, 1, 2);
-  form->setRowStretch(11, 1);
+  form->addWidget(new QLabel(tr("乱数の種")), 11, 0);
+  form->addWidget(seed_, 11, 1, 1, 2);
+  form->setRowStretch(12, 1);
   return box;
 }
 
 QWidget* SynthesisDialog::buildCandidates() {
-  auto* box = new QGroupBox(tr("候補（最大距離の小さい順）"));
+  auto* box = candidateBox_ = new QGroupBox(tr("候補（RMS距離の小さい順）"));
   candidateTable_ = new QTableWidget(0, ColumnCount, box);
   candidateTable_->setObjectName(QStringLiteral("candidateTable"));
   candidateTable_->setHorizontalHeaderLabels(
       {tr("最大距離 (mm)"), tr("RMS距離 (mm)"), tr("分類"), tr("最小伝達角"), tr("クランク"), tr("てこ"),
        tr("中間節"), tr("静止節"), tr("出力点X"), tr("出力点Y"), tr("支点X"), tr("支点Y"),
-       tr("向き")});
+       tr("向き"), tr("通る順")});
   candidateTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   candidateTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
   candidateTable_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -403,7 +424,9 @@ SynthesisOptions SynthesisDialog::options() const {
   o.minTransmissionAngle = minAngle_->value();
   for (int k = 0; k < 6; ++k) o.*kBoundFields[k] = {bounds_[k][0]->value(), bounds_[k][1]->value()};
   o.freeFrame = freeFrame_->isChecked();
+  o.mirror = o.freeFrame && mirror_->isChecked();
   o.seed = static_cast<std::uint64_t>(seed_->value());
+  o.ranking = static_cast<SynthesisRanking>(ranking_->currentIndex());
   o.candidates = kShownCandidates;
   return o;
 }
@@ -428,6 +451,8 @@ void SynthesisDialog::start() {
   resultRows_.clear();
   resultTargets_ = readTargets(&resultRows_);
   resultFreeFrame_ = searched.freeFrame;
+  resultRanking_ = searched.ranking;
+  resultKeepOrder_ = searched.keepOrder;
   showResult();
   progress_->setValue(0);
   say(tr("探索しています…"), false);
@@ -447,7 +472,10 @@ void SynthesisDialog::showProgress(const WorkProgress& progress) {
 void SynthesisDialog::finish(SynthesisResult result) {
   result_ = std::move(result);
   // Full only for a search that ran to its end; one refused before it began did nothing.
-  const bool ran = result_.problem == SynthesisProblem::None || result_.problem == SynthesisProblem::NoLinkage;
+  constexpr SynthesisProblem kRanToItsEnd[] = {
+      SynthesisProblem::None, SynthesisProblem::NoLinkage, SynthesisProblem::BoundsHoldNone,
+      SynthesisProblem::TransmissionAngle, SynthesisProblem::OrderNotMet};
+  const bool ran = std::ranges::find(kRanToItsEnd, result_.problem) != std::end(kRanToItsEnd);
   if (result_.problem != SynthesisProblem::Stopped) progress_->setValue(ran ? 1000 : 0);
   const bool found = !result_.candidates.empty();
   std::vector<int> rows;  // as the user sees them
@@ -483,7 +511,9 @@ void SynthesisDialog::showResult() {
     QStringList cells = {fixed(c.maxDistance, 3), fixed(c.rmsDistance, 3),
                          className(c.linkageClass), fixed(c.minTransmissionAngle, 1) + QStringLiteral("°")};
     for (int k = 0; k < 6; ++k) cells << boxNumber(c.parameters[k]);
-    cells << fixed(c.pivot.x, 2) << fixed(c.pivot.y, 2) << fixed(c.frameAngle, 2) + QStringLiteral("°");
+    cells << fixed(c.pivot.x, 2) << fixed(c.pivot.y, 2)
+          << fixed(c.frameAngle, 2) + QStringLiteral("°") + (c.mirrored ? tr("（裏返し）") : QString())
+          << (c.direction < 0 ? tr("表の逆順") : tr("表の順"));
     for (int col = 0; col < ColumnCount; ++col) {
       auto* item = new QTableWidgetItem(cells[col]);
       if (col != Class) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -491,6 +521,10 @@ void SynthesisDialog::showResult() {
     }
   }
   for (int col : {PivotX, PivotY, FrameAngle}) candidateTable_->setColumnHidden(col, !resultFreeFrame_);
+  candidateTable_->setColumnHidden(Direction, !resultKeepOrder_);
+  candidateBox_->setTitle(resultRanking_ == SynthesisRanking::Largest
+                              ? tr("候補（最大距離の小さい順）")
+                              : tr("候補（RMS距離の小さい順）"));
   if (rows > 0) candidateTable_->selectRow(0);
   showSelection();
 }
@@ -514,7 +548,9 @@ void SynthesisDialog::showStale() {
       c && resultFreeFrame_ && !old
           ? tr("目標点の座標系で、クランク支点は (%1, %2)、静止節の向きは %3°。キャンバスには目標点を"
                "この機構の座標系に移して描いています。")
-                .arg(fixed(c->pivot.x, 2), fixed(c->pivot.y, 2), fixed(c->frameAngle, 2))
+                    .arg(fixed(c->pivot.x, 2), fixed(c->pivot.y, 2), fixed(c->frameAngle, 2)) +
+                (c->mirrored ? tr("この候補は機構を裏返したもので、キャンバスの目標点も裏返して描いています。")
+                             : QString())
           : QString());
   showState();
 }

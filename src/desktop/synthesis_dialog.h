@@ -18,6 +18,8 @@
 #include "synthesis/path_synthesis.h"
 
 class QCheckBox;
+class QComboBox;
+class QGroupBox;
 class QDoubleSpinBox;
 class QLabel;
 class QProgressBar;
@@ -109,6 +111,8 @@ class SynthesisDialog final : public QDialog {
   std::vector<Vec2> resultTargets_;  // the points result_ was found for
   std::vector<int> resultRows_;      // and their rows
   bool resultFreeFrame_ = false;
+  SynthesisRanking resultRanking_ = SynthesisRanking::Rms;
+  bool resultKeepOrder_ = false;
   bool applyAllowed_ = true;
 
   QTableWidget* targetTable_ = nullptr;
@@ -116,12 +120,15 @@ class SynthesisDialog final : public QDialog {
   QDoubleSpinBox* minAngle_ = nullptr;
   std::array<std::array<QDoubleSpinBox*, 2>, 6> bounds_{};  // crank … output across; low, high
   QCheckBox* freeFrame_ = nullptr;
+  QCheckBox* mirror_ = nullptr;
+  QComboBox* ranking_ = nullptr;
   QSpinBox* seed_ = nullptr;
   QPushButton* start_ = nullptr;
   QPushButton* stop_ = nullptr;
   QProgressBar* progress_ = nullptr;
   QLabel* elapsed_ = nullptr;
   QLabel* status_ = nullptr;
+  QGroupBox* candidateBox_ = nullptr;
   QTableWidget* candidateTable_ = nullptr;
   QLabel* frameNote_ = nullptr;
   QLabel* staleNote_ = nullptr;

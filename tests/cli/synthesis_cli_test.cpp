@@ -49,12 +49,15 @@ TEST(CliSynthesis, WritesTheCoreCandidatesAndAppliesTheBest) {
   ASSERT_EQ(status, 0) << err;
   WorkProgress progress;
   const SynthesisResult want = synthesizePath(options, w.bench.linkage().parameters, progress);
-  const QJsonArray got = QJsonDocument::fromJson(QByteArray::fromStdString(json))["candidates"].toArray();
+  const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(json));
+  EXPECT_EQ(doc["rankedBy"].toString(), "rmsDistance");
+  const QJsonArray got = doc["candidates"].toArray();
   ASSERT_EQ(got.size(), static_cast<qsizetype>(want.candidates.size()));
   for (qsizetype i = 0; i < got.size(); ++i) {
     const SynthesisCandidate& c = want.candidates[i];
     const QJsonObject o = got[i].toObject();
     EXPECT_EQ(o["maxDistance"].toDouble(), c.maxDistance);
+    EXPECT_EQ(o["rmsDistance"].toDouble(), c.rmsDistance);
     for (int k = 0; k < 6; ++k)
       EXPECT_EQ(static_cast<float>(o["parameters"][QString::fromLatin1(paramInfo()[k].name.data())].toDouble()),
                 c.parameters[k]);
@@ -87,6 +90,13 @@ TEST(CliSynthesis, WritesTheCoreCandidatesAndAppliesTheBest) {
       {{"--synthesize", "-"}, -1, 1, "standard input: Bad file descriptor"},
       {{"--synthesize", ""}, -1, 2, "--synthesize needs a file name, or '-' for standard input"},
       {{"--synthesize", targets, "--bound", "sixLinkLength=1:2"}, -1, 2, "--bound takes"},
+      {{"--synthesize", targets, "--rank-by", "mean"}, -1, 2, "--rank-by takes rms or max"},
+      {{"--synthesize", targets, "--mirror"}, -1, 2, "--mirror needs --free-frame"},
+      {{"--synthesize", writeTemp("crossing.csv", "0,40\n40,80\n40,40\n0,80\n20,100\n20,20\n"), "--ordered",
+        "--min-transmission", "15", "--starts", "2", "--evaluations", "300"}, -1, 2,
+       "none whose path meets the targets in their order, in either direction"},
+      {{"--synthesize", targets, "--bound", "crankRadius=7:200", "--bound", "leverRadius=5:6",
+        "--min-transmission", "0"}, -1, 2, "--bound: the bounds hold no crank-rocker"},
       {{"--synthesize", targets, "--report", "-"}, -1, 2, "both write to standard output"},
       {{"--apply-best"}, -1, 2, "--apply-best needs --synthesize"},
       {{"--gyr", gyr, "--ordered", "--bound", "crankRadius=1:2"}, -1, 2, "--ordered needs"}};

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMessageBox>
@@ -177,7 +178,9 @@ TEST_F(SynthesisWindowTest, StopAndCloseEndTheSearchPromptly) {
   SynthesisDialog* dialog = openDialog();
   for (const bool close : {false, true}) {
     of<QTableWidget>("targetTable")->setRowCount(0);
-    for (int n = 0; n < 8; ++n) dialog->addTarget({20.0 * std::cos(n), 30 + 15.0 * std::sin(n)});
+    // Twelve points scattered so that no path passes through them: the search would take
+    // every start (points of an ellipse, with the nine unknowns of a free frame, are met).
+    for (int n = 0; n < 12; ++n) dialog->addTarget({40 * std::sin(2.4 * n), 30 + 25 * std::cos(3.7 * n)});
     of<QCheckBox>("freeFrame")->setChecked(true);
     press("start");
     EXPECT_TRUE(dialog->searching());
@@ -220,9 +223,12 @@ TEST_F(SynthesisWindowTest, AnAppliedCandidatesPathRunsThroughTheCrosses) {
   for (int k = 0; k < 720; k += 120) dialog->addTarget({bench().result().outputX[k], bench().result().outputY[k]});
   typeInto(sixLinkLength, "55");
   of<QDoubleSpinBox>("minTransmission")->setValue(10);  // the default design's dips below 30°
+  of<QComboBox>("ranking")->setCurrentIndex(1);  // the largest distance
   press("start");
   ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog->searching(); }, 60000));
   ASSERT_FALSE(dialog->result().candidates.empty()) << static_cast<int>(dialog->result().problem);
+  EXPECT_TRUE(std::ranges::is_sorted(dialog->result().candidates, {}, &SynthesisCandidate::maxDistance));
+  EXPECT_FALSE(std::ranges::is_sorted(dialog->result().candidates, {}, &SynthesisCandidate::rmsDistance));
   EXPECT_LT(dialog->result().candidates[0].maxDistance, 0.5);
   // A point added since: 適用 asks first. Taken away again: the candidates are current.
   QSignalSpy requests(dialog, &SynthesisDialog::applyRequested);

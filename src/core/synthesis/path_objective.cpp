@@ -110,22 +110,29 @@ SynthesisDesign SearchSpace::at(std::span<const double> u, double& shortfall) co
   return x;
 }
 
-int extraTurns(std::span<const double> radians) {
+int extraTurns(std::span<const double> radians, bool backwards) {
   double total = 0;
   for (std::size_t i = 0; i < radians.size(); ++i) {
-    const double gap = radians[(i + 1) % radians.size()] - radians[i];
+    const double gap = (radians[(i + 1) % radians.size()] - radians[i]) * (backwards ? -1 : 1);
     total += gap < 0 ? gap + 2 * std::numbers::pi : gap;
   }
   // The gaps add up to whole turns; one for targets in order.
   return std::max(0, static_cast<int>(std::lround(total / (2 * std::numbers::pi))) - 1);
 }
 
+int orderTurns(std::span<const double> radians, int& direction) {
+  const int forwards = extraTurns(radians, false), backwards = extraTurns(radians, true);
+  direction = backwards < forwards ? -1 : 1;
+  return std::min(forwards, backwards);
+}
+
 PathObjective::PathObjective(std::vector<Vec2> targets, double minTransmissionAngle,
-                             bool keepOrder, bool freeFrame, double farthest)
+                             bool keepOrder, bool freeFrame, double farthest, bool largest)
     : targets_(std::move(targets)),
       minAngle_(minTransmissionAngle),
       keepOrder_(keepOrder),
-      freeFrame_(freeFrame) {
+      freeFrame_(freeFrame),
+      largest_(largest) {
   if (targets_.size() > kMostTargets) throw std::invalid_argument("more than 12 targets");
   Vec2 centroid;
   for (const Vec2 t : targets_) centroid = centroid + t * (1.0 / static_cast<double>(targets_.size()));
@@ -143,15 +150,17 @@ double PathObjective::operator()(const SynthesisDesign& x) const {
   const auto path = [&x](double t) { return outputPointAt(x, t); };
   const Vec2 pivot{x[uPivotX], x[uPivotY]};
   std::array<double, kMostTargets> angles{};
-  double sum = 0;
+  double sum = 0, most = 0;
   for (std::size_t i = 0; i < targets_.size(); ++i) {
     const Vec2 t = freeFrame_ ? intoProgramFrame(targets_[i], pivot, x[uFrameAngle]) : targets_[i];
     const NearestPoint near = nearestPoint(path, samples, t);
     sum += near.distance * near.distance;
+    most = std::max(most, near.distance * near.distance);
     angles[i] = near.radians;
   }
-  double value = sum / static_cast<double>(targets_.size()) / (scale_ * scale_);
-  if (keepOrder_) value += 4.0 * extraTurns(std::span(angles.data(), targets_.size()));
+  double value = (largest_ ? most : sum / static_cast<double>(targets_.size())) / (scale_ * scale_);
+  int direction = 0;
+  if (keepOrder_) value += 4.0 * orderTurns(std::span(angles.data(), targets_.size()), direction);
   return std::isfinite(value) ? value : infeasible_;
 }
 

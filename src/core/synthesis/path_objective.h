@@ -121,8 +121,12 @@ NearestPoint nearestPoint(Path path, std::span<const Vec2> samples, Vec2 target)
 }
 
 // How many turns beyond one the crank makes when it meets the targets in their order, each at
-// its angle (radians in [0, 2π)): 0 when the angles are in cyclic order.
-int extraTurns(std::span<const double> radians);
+// its angle (radians in [0, 2π)): 0 when the angles are in cyclic order. `backwards`: in the
+// reverse order, the path travelled against the crank's turn as the list runs.
+int extraTurns(std::span<const double> radians, bool backwards = false);
+// The fewer extra turns of the two directions, and which: 1 for the targets met in their
+// order, −1 in the reverse order (1 where both need as many).
+int orderTurns(std::span<const double> radians, int& direction);
 
 // Where the search moves: its unknowns scaled to [0, 1] and mapped onto designs that meet the
 // constraints by construction, so that neither stage of the search meets a wall. Coupler and
@@ -156,11 +160,12 @@ class SearchSpace {
 class PathObjective {
  public:
   // `farthest`: no target lies further than this from any path the search may try.
+  // `largest`: the largest distance is minimised instead of the mean square distance.
   PathObjective(std::vector<Vec2> targets, double minTransmissionAngle, bool keepOrder,
-                bool freeFrame, double farthest);
-  // The value to minimise: the mean square distance of the targets from the path over the
-  // square of the targets' spread, with a cyclic order that does not hold counted as a
-  // further four for every extra turn; for a design that breaks a constraint, `infeasible`
+                bool freeFrame, double farthest, bool largest = false);
+  // The value to minimise: the mean square distance of the targets from the path (or the
+  // largest distance's square) over the square of the targets' spread, with a cyclic order
+  // that holds in neither direction counted as a further four for every extra turn; for a design that breaks a constraint, `infeasible`
   // and more, growing with how far it breaks them, so that every design that meets them is
   // better.
   double operator()(const SynthesisDesign& x) const;
@@ -168,6 +173,9 @@ class PathObjective {
   // The spread: the root mean square distance of the targets from their centroid (at least a
   // thousandth of a unit).
   double scale() const { return scale_; }
+  std::span<const Vec2> targets() const { return targets_; }
+  bool freeFrame() const { return freeFrame_; }
+  bool largest() const { return largest_; }
 
   static constexpr int kGrid = 64;
   static constexpr std::size_t kMostTargets = 12;  // more throw std::invalid_argument
@@ -175,7 +183,7 @@ class PathObjective {
  private:
   std::vector<Vec2> targets_;
   double minAngle_;
-  bool keepOrder_, freeFrame_;
+  bool keepOrder_, freeFrame_, largest_;
   double scale_ = 1, infeasible_ = 1;
 };
 

@@ -14,6 +14,7 @@
 #include "linkage/number_text.h"
 #include "numeric/parallel_for.h"
 #include "numeric/split_mix.h"
+#include "synthesis/local_fit.h"
 #include "synthesis/path_objective.h"
 
 namespace gyrenda {
@@ -55,7 +56,7 @@ SynthesisProblem problemOf(const SynthesisOptions& o, std::vector<std::size_t>& 
   }
   if (!(o.minTransmissionAngle >= 0 && o.minTransmissionAngle < 90))
     return SynthesisProblem::BadAngle;
-  if (o.candidates < 1 || o.starts < 0 || o.starts > 1000000 || o.evaluationsPerStart < 0 ||
+  if (o.candidates < 1 || o.starts < 0 || o.starts > kMostStarts || o.evaluationsPerStart < 0 ||
       o.evaluationsPerStart > 100000000)
     return SynthesisProblem::BadBudget;
   const auto refuse = [&concerned](SynthesisProblem p, std::initializer_list<std::size_t> which) {
@@ -116,7 +117,7 @@ struct StartContext {
 double evaluate(unsigned n, const double* u, double*, void* data) {
   auto& c = *static_cast<StartContext*>(data);
   if (c.progress.stop) {
-    c.running->force_stop();
+    if (c.running) c.running->force_stop();
     return c.objective.infeasible() * 2;
   }
   if (++c.count - c.reported >= kChunk) c.report();
@@ -171,9 +172,23 @@ std::optional<SynthesisDesign> runStart(const PathObjective& objective, const Se
   // steps again, enough to find a basin; the polish takes the rest of the start's budget.
   const int global = std::min(evaluations / 2, 25 * static_cast<int>(n + 1));
   runStage(nlopt::GN_CRS2_LM, start, global, c);
-  // The polish, again from where it ended while it still gains and budget is left: a fresh
-  // trust region often moves on where the last one had shrunk in a curved valley.
-  for (double before = INFINITY; !progress.stop && !c.best.empty() &&
+  // The polish: Levenberg–Marquardt on the targets' distances, then, for the largest
+  // distance or where it could not move, BOBYQA from where it ended while that still gains
+  // (a fresh trust region often moves on where the last one had shrunk in a curved valley).
+  bool bobyqa = true;
+  if (!c.best.empty() && !progress.stop) {
+    const LocalFitProblem fit{space, objective.targets(), objective.freeFrame(),
+                              [&c](std::span<const double> u) {
+                                return evaluate(static_cast<unsigned>(u.size()), u.data(),
+                                                nullptr, &c);
+                              },
+                              progress.stop};
+    std::vector<double> u = c.best;
+    const double before = c.bestValue;
+    levenbergMarquardt(fit, u, c.bestValue, evaluations, c.count);
+    bobyqa = objective.largest() || !(c.bestValue < before);
+  }
+  for (double before = INFINITY; bobyqa && !progress.stop && !c.best.empty() &&
                                  c.count + static_cast<std::int64_t>(4 * n) < evaluations &&
                                  c.bestValue < before * (1 - 1e-3);) {
     before = c.bestValue;
@@ -200,10 +215,11 @@ bool passKeeps(const ParameterSet& p) {
 }
 
 // A start's answer as a candidate, measured as the program will draw it; none where the design
-// as typed breaks a constraint or the order.
+// as typed breaks a constraint or the order in both directions.
+// `outOfOrder` is set where the order alone refuses it.
 std::optional<SynthesisCandidate> candidateOf(const SynthesisDesign& found,
                                               const SynthesisOptions& o,
-                                              const ParameterSet& base) {
+                                              const ParameterSet& base, bool& outOfOrder) {
   SynthesisCandidate cand;
   cand.parameters = base;
   constexpr ParamName kNames[] = {crankRadius,     leverRadius,   couplerLength,
@@ -242,12 +258,17 @@ std::optional<SynthesisCandidate> candidateOf(const SynthesisDesign& found,
     square += near.distance * near.distance;
   }
   cand.rmsDistance = std::sqrt(square / static_cast<double>(o.targets.size()));
-  if (!std::isfinite(cand.maxDistance) || (o.keepOrder && extraTurns(radians) > 0))
+  if (!std::isfinite(cand.maxDistance)) return std::nullopt;
+  if (o.keepOrder && orderTurns(radians, cand.direction) > 0) {
+    outOfOrder = true;
     return std::nullopt;
+  }
   for (const double v : cand.crankAngles)
     if (!std::isfinite(v)) return std::nullopt;
   return cand;
 }
+
+constexpr int kRound = 16;  // starts between two looks at what they found
 
 // Two candidates are one design when every unknown the search moved agrees within half a
 // percent of its range (the frame angle around the turn).
@@ -268,12 +289,113 @@ bool sameDesign(const SynthesisCandidate& a, const SynthesisCandidate& b,
   return true;
 }
 
+// What a start searches: the options' targets, or with `mirror` their mirror image across the
+// x axis, whose linkage turned over is the answer; its space and objective.
+struct StartProblem {
+  SynthesisOptions options;
+  bool mirrored;
+  SearchSpace space;
+  PathObjective objective;
+};
+
+StartProblem startProblem(SynthesisOptions options, bool mirrored) {
+  if (mirrored)
+    for (Vec2& t : options.targets) t.y = -t.y;
+  double targetSpan = 0;
+  for (const Vec2 a : options.targets) targetSpan = std::max(targetSpan, a.norm());
+  const double farthest = 2 * (targetSpan + 3 * reachOf(options));
+  return {options, mirrored, spaceOf(options),
+          PathObjective(options.targets, options.minTransmissionAngle, options.keepOrder,
+                        options.freeFrame, farthest,
+                        options.ranking == SynthesisRanking::Largest)};
+}
+
+// A candidate of the mirrored targets as one of the targets themselves: the pivot and the
+// frame's angle mirrored back, the linkage marked as turned over.
+void turnOver(SynthesisCandidate& c) {
+  c.mirrored = true;
+  c.pivot.y = -c.pivot.y;
+  c.frameAngle = -c.frameAngle;
+}
+
+// The starts in rounds of a fixed size, so that whether the search goes on after a round
+// depends on the rounds' answers alone, never on the number of cores; it ends once a
+// candidate passes through the targets (within a thousandth of their spread), or the
+// starts are spent, or it is stopped. With a mirror allowed, every odd start searches the
+// mirrored targets. Every candidate of the rounds run, into `all`. Returns how many answers
+// the order alone refused.
+int runRounds(const SynthesisOptions& options, const ParameterSet& base, int starts,
+              int evaluations, WorkProgress& progress, std::vector<SynthesisCandidate>& all) {
+  const bool mirror = options.mirror && options.freeFrame;
+  const StartProblem problems[2] = {startProblem(options, false), startProblem(options, mirror)};
+  const double through = 1e-3 * problems[0].objective.scale();
+  int begun = 0, outOfOrder = 0;
+  bool solved = false;
+  while (begun < starts && !solved && !progress.stop) {
+    const int count = std::min(kRound, starts - begun);
+    std::vector<std::optional<SynthesisDesign>> found(static_cast<std::size_t>(count));
+    const auto problemOf = [&](std::size_t k) -> const StartProblem& {
+      return problems[mirror && (begun + k) % 2 == 1];
+    };
+    parallelFor(found.size(), progress, [&](std::size_t k) {
+      const StartProblem& p = problemOf(k);
+      found[k] = runStart(p.objective, p.space, splitMix(options.seed ^ splitMix(begun + k)),
+                          evaluations, progress);
+    });
+    for (std::size_t k = 0; k < found.size(); ++k) {
+      bool refusedForOrder = false;
+      const StartProblem& p = problemOf(k);
+      if (found[k])
+        if (auto c = candidateOf(*found[k], p.options, base, refusedForOrder)) {
+          if (p.mirrored) turnOver(*c);
+          solved = solved || c->maxDistance <= through;
+          all.push_back(std::move(*c));
+        }
+      outOfOrder += refusedForOrder;
+    }
+    begun += count;
+  }
+  // The rounds not run leave their budget undone, as a start that ends early does.
+  if (!progress.stop)
+    progress.total -= static_cast<std::int64_t>(starts - begun) * evaluations;
+  return outOfOrder;
+}
+
+// Whether any design of the bounds meets the constraints at the least transmission angle
+// `degrees`: the crank-rockers the search space holds, sampled at 4096 seeded points.
+bool boundsHoldLinkage(const SynthesisOptions& options, double degrees) {
+  SynthesisOptions o = options;
+  o.minTransmissionAngle = degrees;
+  const SearchSpace space = spaceOf(o);
+  std::vector<double> u(space.dimensions());
+  std::uint64_t stream = 0;
+  for (int k = 0; k < 4096; ++k) {
+    for (double& v : u) v = unitFromBits(stream = splitMix(stream));
+    double shortfall = 0;
+    space.at(u, shortfall);
+    if (shortfall == 0) return true;
+  }
+  return false;
+}
+
+// What stopped a search that ran to its end without a candidate, measured: the order where
+// the search found linkages it refused for the order alone, else the bounds where they hold
+// no crank-rocker even at a least angle of 0°, else the transmission angle where they hold
+// none at the least angle asked for; else nothing the search could name.
+SynthesisProblem obstacleOf(const SynthesisOptions& options, int outOfOrder) {
+  if (outOfOrder > 0) return SynthesisProblem::OrderNotMet;
+  if (!boundsHoldLinkage(options, 0)) return SynthesisProblem::BoundsHoldNone;
+  if (!boundsHoldLinkage(options, options.minTransmissionAngle))
+    return SynthesisProblem::TransmissionAngle;
+  return SynthesisProblem::NoLinkage;
+}
+
 }  // namespace
 
-int defaultStarts(const SynthesisOptions& options) { return options.freeFrame ? 96 : 64; }
+int defaultStarts(const SynthesisOptions& options) { return options.freeFrame ? 4096 : 2048; }
 
 int defaultEvaluationsPerStart(const SynthesisOptions& options) {
-  return options.freeFrame ? 5000 : 3000;
+  return options.freeFrame ? 600 : 400;
 }
 
 SynthesisResult synthesizePath(const SynthesisOptions& options, const ParameterSet& base,
@@ -284,26 +406,14 @@ SynthesisResult synthesizePath(const SynthesisOptions& options, const ParameterS
   const int starts = options.starts > 0 ? options.starts : defaultStarts(options);
   const int evaluations = options.evaluationsPerStart > 0 ? options.evaluationsPerStart
                                                           : defaultEvaluationsPerStart(options);
-  const SearchSpace space = spaceOf(options);
-  double targetSpan = 0;
-  for (const Vec2 a : options.targets) targetSpan = std::max(targetSpan, a.norm());
-  const double farthest = 2 * (targetSpan + 3 * reachOf(options));
-  const PathObjective objective(options.targets, options.minTransmissionAngle,
-                                options.keepOrder, options.freeFrame, farthest);
-
-  std::vector<std::optional<SynthesisDesign>> found(static_cast<std::size_t>(starts));
   progress.total = static_cast<std::int64_t>(starts) * evaluations;
-  parallelFor(found.size(), progress, [&](std::size_t k) {
-    found[k] = runStart(objective, space, splitMix(options.seed ^ splitMix(k)), evaluations,
-                        progress);
-  });
-
   std::vector<SynthesisCandidate> all;
-  for (const auto& x : found) {
-    if (x)
-      if (auto c = candidateOf(*x, options, base)) all.push_back(std::move(*c));
-  }
-  std::ranges::stable_sort(all, {}, &SynthesisCandidate::maxDistance);
+  const int outOfOrder = runRounds(options, base, starts, evaluations, progress, all);
+  if (options.ranking == SynthesisRanking::Largest)
+    std::ranges::stable_sort(all, {}, &SynthesisCandidate::maxDistance);
+  else
+    std::ranges::stable_sort(all, {}, &SynthesisCandidate::rmsDistance);
+  const SearchSpace space = spaceOf(options);
   for (SynthesisCandidate& c : all) {
     if (static_cast<int>(result.candidates.size()) == options.candidates) break;
     if (std::ranges::none_of(result.candidates,
@@ -313,7 +423,7 @@ SynthesisResult synthesizePath(const SynthesisOptions& options, const ParameterS
   // A stopped search has not done all its work, and its progress does not say it has; one
   // that ran to its end has done all of it, its early ends taken off the total.
   if (progress.stop) result.problem = SynthesisProblem::Stopped;
-  else if (result.candidates.empty()) result.problem = SynthesisProblem::NoLinkage;
+  else if (result.candidates.empty()) result.problem = obstacleOf(options, outOfOrder);
   return result;
 }
 

@@ -22,6 +22,12 @@ struct LengthRange {
   double low, high;
 };
 
+// What the search minimises and the candidates are ranked by.
+enum class SynthesisRanking {
+  Rms,      // the root mean square distance of the targets from the path
+  Largest,  // the largest distance of a target from the path
+};
+
 struct SynthesisOptions {
   std::vector<Vec2> targets;  // 3 to 12 points in world units (mm)
   // Kept: the targets are met in their order as the crank turns (wrapping around once).
@@ -32,19 +38,25 @@ struct SynthesisOptions {
   LengthRange crank{1, 200}, lever{1, 200}, coupler{1, 200}, fixedLink{1, 200};
   LengthRange outputAlong{-200, 200}, outputAcross{-200, 200};
   bool freeFrame = false;
+  // With a free frame (added beside the fields above): the linkage may also be the mirror
+  // image of one in the program's frame, that linkage turned over; half the starts try it.
+  bool mirror = false;
   std::uint64_t seed = 1;
   int candidates = 10;  // at most this many distinct answers
   // The budget (added beside the fields above; 0 takes the default): how many independent
-  // starts the search makes, each a global stage and a local polish, and how many evaluations
-  // of the objective each start may spend. The defaults, defaultStarts() and
-  // defaultEvaluationsPerStart(), finish 5 targets in a fixed frame within about 3 s and 8 in
-  // a free frame within about 10 s on two cores; the results depend on the budget, never on
+  // starts the search makes at most, each a global stage and a local polish, and how many
+  // evaluations of the objective each start may spend. The starts run in rounds of 16, and
+  // the search ends after the round that found a linkage whose path passes through the
+  // targets (within a thousandth of their spread), so that a problem with an exact answer
+  // ends early and one without takes every start. The results depend on the budget, never on
   // the machine or the time.
   int starts = 0;
   int evaluationsPerStart = 0;
+  SynthesisRanking ranking = SynthesisRanking::Rms;
 };
 
 int defaultStarts(const SynthesisOptions& options);
+inline constexpr int kMostStarts = 1000000;
 int defaultEvaluationsPerStart(const SynthesisOptions& options);
 
 // Why nothing was found, or none.
@@ -61,6 +73,10 @@ enum class SynthesisProblem {
   OutOfReach,        // a target further than any linkage within the bounds can reach
   NoLinkage,         // the search found no linkage that meets the constraints
   BadBudget,         // candidates below 1, starts not in 0…10⁶ or evaluations not in 0…10⁸
+  // Added beside the codes above, each measured by the search that found nothing:
+  BoundsHoldNone,     // the bounds hold no crank-rocker at all, whatever the transmission angle
+  TransmissionAngle,  // crank-rockers within the bounds exist, none keeps μ within bounds
+  OrderNotMet,        // linkages meeting the constraints found, none meets the targets' order
 };
 
 struct SynthesisCandidate {
@@ -72,6 +88,9 @@ struct SynthesisCandidate {
   // Each target's distance from the path and the crank angle (degrees, [0, 360)) of the
   // path's nearest point, in the targets' order (added beside the figures above).
   std::vector<double> distances, crankAngles;
+  // With the order kept: 1 where the crank meets the targets in their order as it turns, −1
+  // where it meets them in the reverse order; 0 without.
+  int direction = 0;
   // Degrees, over the whole cycle: the smaller of μ and 180° − μ at its worst, the figure the
   // constraint [min, 180° − min] bounds.
   double minTransmissionAngle = 0;
@@ -82,11 +101,16 @@ struct SynthesisCandidate {
   Vec2 pivot;
   double frameAngle = 0;
   std::vector<Vec2> targetsInProgramFrame;
+  // Turned over (a free frame with a mirror allowed): the linkage in the targets' frame is the
+  // program's mirrored across its fixed link's line, then turned by frameAngle and shifted to
+  // pivot; the targets reach the program's frame by the reverse, their mirror image last.
+  bool mirrored = false;
 };
 
 struct SynthesisResult {
   SynthesisProblem problem = SynthesisProblem::None;
-  std::vector<SynthesisCandidate> candidates;  // best first: smallest maxDistance
+  // Best first: the smallest rmsDistance, or maxDistance when ranked by the largest distance.
+  std::vector<SynthesisCandidate> candidates;
   // The targets (indices) a DuplicateTargets or OutOfReach concerns: the two at one place, the
   // one beyond reach, or the two too far apart for one linkage.
   std::vector<std::size_t> problemTargets;
