@@ -3,10 +3,12 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QPainter>
 #include <QListWidget>
 #include <QPushButton>
 #include <chrono>
 
+#include "desktop/joint_overlay.h"
 #include "desktop/main_window.h"
 #include "encoders/image_files.h"
 #include "files/drawing.h"
@@ -44,6 +46,27 @@ void BM_ExportBytes(benchmark::State& state) {
     benchmark::DoNotOptimize(exportBytes(format, bench.canvas(), drawing));
 }
 BENCHMARK(BM_ExportBytes)->DenseRange(3, 5)->Unit(benchmark::kMicrosecond);
+
+// One step of a drag's preview: the exact paths of the default six-bar with the output point
+// moved, and the overlay painted over the canvas at its size, as the widget paints it.
+void BM_DragPreviewStep(benchmark::State& state) {
+  MainWindow window;
+  validateDefaults(window);
+  const ParameterSet design = window.workbench().linkage().parameters;
+  const View view = window.workbench().view();
+  QImage canvas(Raster::kWidth, Raster::kHeight, QImage::Format_RGB32);
+  double nudge = 0;
+  for (auto _ : state) {
+    nudge = nudge > 5 ? 0 : nudge + 0.1;
+    const ParameterSet moved =
+        movedDesign(Handle::FourBarOutput, Vec2{80 + nudge, 40}, design, 45.0, 0.1);
+    const DragPreview preview = dragPreview(moved, 45.0, true);
+    canvas.fill(Qt::black);
+    QPainter painter(&canvas);
+    paintJointOverlay(painter, view, {preview.joints, Handle::FourBarOutput, &preview});
+  }
+}
+BENCHMARK(BM_DragPreviewStep)->Unit(benchmark::kMillisecond)->Repetitions(9);
 
 // Times the playback from its first pause and presses 停止 after a given number of steps.
 class PlaybackClock : public DesktopPlatform {

@@ -74,15 +74,18 @@ QPointF pixelOf(const View& view, Vec2 p) {
 }
 
 void paintJointOverlay(QPainter& painter, const View& view, const JointOverlay& overlay) {
-  painter.setRenderHint(QPainter::Antialiasing);
+  // The paths one pixel wide and not smoothed, as the raster draws its own: a preview step
+  // then stays well within the time between two pointer moves.
+  painter.setRenderHint(QPainter::Antialiasing, false);
   if (const DragPreview* preview = overlay.preview) {
     const bool warn = preview->problem != DragProblem::None;
     const Qt::PenStyle style = warn ? Qt::DashLine : Qt::SolidLine;
-    painter.setPen(QPen(warn ? kWarningInk : kFourBarPathInk, 1.5, style));
+    painter.setPen(QPen(warn ? kWarningInk : kFourBarPathInk, 0, style));
     painter.drawPath(pathThrough(view, preview->fourBarPath));
-    painter.setPen(QPen(warn ? kWarningInk : kSixBarPathInk, 1.5, style));
+    painter.setPen(QPen(warn ? kWarningInk : kSixBarPathInk, 0, style));
     painter.drawPath(pathThrough(view, preview->sixBarPath));
   }
+  painter.setRenderHint(QPainter::Antialiasing);
   if (overlay.joints[static_cast<int>(Handle::LeverPivot)]) paintLinks(painter, view, overlay.joints);
   paintHandles(painter, view, overlay);
 }
