@@ -100,17 +100,19 @@ TEST(RunReport, CountsThePosesThatLieOutsideTheView) {
   const View far{2, 300, 300};
   RunResult f;
   clearRunTables(f);
-  std::tie(f.hits.leverTipX[100], f.hits.leverTipY[100], f.outputX[100], f.outputY[100]) =
-      std::tuple(30, 30, 30, 30);
+  for (const int i : {0, 100})
+    std::tie(f.hits.leverTipX[i], f.hits.leverTipY[i], f.outputX[i], f.outputY[i]) =
+        std::tuple(30 - i, 7 + i, 30 - i, 7 + i);
   struct Row {
     bool stopped;
     View view;
     int outOfView;
-  } rows[] = {{false, far, kAngleSteps - 1}, {true, far, 100}, {false, kWideView, 0}};
+  } rows[] = {{false, far, kAngleSteps - 2}, {true, far, 99}, {false, kWideView, 0}};
   for (const Row& row : rows) {
     f.hits.fourBarStopped = row.stopped;
-    EXPECT_EQ(makeRunReport(rocker, f, row.view).fourBar.posesOutOfView, row.outOfView)
-        << row.stopped;
+    const RunReport r = makeRunReport(rocker, f, row.view);
+    EXPECT_EQ(r.fourBar.posesOutOfView, row.outOfView) << row.stopped;
+    EXPECT_EQ(r.fourBar.outputPath, (PathExtent{-70, 30, 7, 107}));
   }
 }
 
