@@ -24,8 +24,8 @@ const Texts kDefaultTexts{"18",  "36", "36", "31", "72",  "0", "50",
                                  "100", "30", "20", "55", "150", "55"};
 
 // The canvas against tests/data/scenario/NAME.png, an indexed picture with the palette. A
-// difference writes NAME.actual.png and NAME.diff.png (the differing pixels red on it) into the
-// working folder.
+// difference writes NAME.actual.png and NAME.diff.png (the differing pixels red on it) into a
+// folder of its own in the temporary folder, kept for a look and named in the failure.
 void expectCanvas(const Raster& canvas, const std::string& name) {
   const QImage expected(QString::fromStdString(GYRENDA_SCENARIO_DATA_DIR "/" + name + ".png"));
   const QImage actual = canvasImage(canvas);
@@ -40,12 +40,16 @@ void expectCanvas(const Raster& canvas, const std::string& name) {
         diff.setPixel(x, y, qRgb(255, 0, 0));
         ++differing;
       }
-  EXPECT_EQ(differing, 0) << name << ": " << differing << " pixels differ, see " << name
-                          << ".actual.png and " << name << ".diff.png";
-  if (differing) {
-    actual.save(QString::fromStdString(name + ".actual.png"), "PNG");
-    diff.save(QString::fromStdString(name + ".diff.png"), "PNG");
+  if (!differing) return;
+  std::string folder = (std::filesystem::temp_directory_path() / "gyrenda-scenario-XXXXXX").string();
+  if (!::mkdtemp(folder.data())) folder.clear();
+  const std::string base = folder + "/" + name;
+  if (!folder.empty()) {
+    actual.save(QString::fromStdString(base + ".actual.png"), "PNG");
+    diff.save(QString::fromStdString(base + ".diff.png"), "PNG");
   }
+  ADD_FAILURE() << name << ": " << differing << " pixels differ, see " << base
+                << ".actual.png and " << base << ".diff.png";
 }
 
 // The open window as a user drives it, 6節ﾘﾝｸも解析する ticked. Hooks run at every yield of a
