@@ -58,27 +58,24 @@ ParameterSet movedDesign(Handle handle, Vec2 point, const ParameterSet& design, 
   const ExactLinkage l = makeExactLinkage(design);
   const auto pose = exactPose(l, crankAngle, 0.0);
   const auto set = [&](int k, double v) { p[k] = toParameter(v, resolution); };
+  // An output point's two offsets (parameters k and k + 1), along and across its link from
+  // `from` towards `to`.
+  const auto setOffsets = [&](int k, Vec2 from, Vec2 to) {
+    const Vec2 o = offsetsIn(point, from, unitOf(to - from));
+    set(k, o.x);
+    set(k + 1, o.y);
+  };
   switch (handle) {
     case Handle::LeverPivot: set(fixedLinkLength, point.x); break;
     case Handle::CrankTip: set(crankRadius, point.norm()); break;
     case Handle::LeverTip: set(leverRadius, (point - Vec2{l.fixedLink, 0.0}).norm()); break;
     case Handle::FourBarOutput:
-      if (!pose.fourBar) break;
-      {
-        const Vec2 u = unitOf(pose.fourBar->leverTip - pose.fourBar->crankTip);
-        const Vec2 o = offsetsIn(point, pose.fourBar->crankTip, u);
-        set(outputOffsetX, o.x);
-        set(outputOffsetY, o.y);
-      }
+      if (pose.fourBar)
+        setOffsets(outputOffsetX, pose.fourBar->crankTip, pose.fourBar->leverTip);
       break;
     case Handle::SixBarOutput:
-      if (!pose.sixBar || !pose.fourBar) break;
-      {
-        const Vec2 v = unitOf(pose.sixBar->slider - pose.fourBar->output);
-        const Vec2 o = offsetsIn(point, pose.fourBar->output, v);
-        set(sixOutputOffsetX, o.x);
-        set(sixOutputOffsetY, o.y);
-      }
+      if (pose.sixBar && pose.fourBar)
+        setOffsets(sixOutputOffsetX, pose.fourBar->output, pose.sixBar->slider);
       break;
     case Handle::SlideStart:
       set(slideStartX, point.x);
