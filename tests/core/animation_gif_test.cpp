@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/cli_run.h"
@@ -31,31 +32,28 @@ struct ReadBack {
   std::vector<Rgb> colours;
 };
 
-int readFromString(GifFileType* file, GifByteType* into, int count) {
-  auto* source = static_cast<std::pair<const std::string*, std::size_t>*>(file->UserData);
-  const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(count),
-                                              source->first->size() - source->second);
-  std::memcpy(into, source->first->data() + source->second, n);
-  source->second += n;
-  return static_cast<int>(n);
-}
-
+// Whether a frame's extensions hold the application block that repeats the file forever.
 bool isLoopExtension(const SavedImage& image) {
-  for (int k = 0; k + 1 < image.ExtensionBlockCount; ++k) {
-    const ExtensionBlock& b = image.ExtensionBlocks[k];
-    const ExtensionBlock& next = image.ExtensionBlocks[k + 1];
-    if (b.Function == APPLICATION_EXT_FUNC_CODE && b.ByteCount == 11 &&
-        std::memcmp(b.Bytes, "NETSCAPE2.0", 11) == 0 && next.ByteCount == 3 &&
-        next.Bytes[0] == 1 && next.Bytes[1] == 0 && next.Bytes[2] == 0)
+  const auto text = [](const ExtensionBlock& b) {
+    return std::string_view(reinterpret_cast<const char*>(b.Bytes), static_cast<std::size_t>(b.ByteCount));
+  };
+  for (int k = 0; k + 1 < image.ExtensionBlockCount; ++k)
+    if (image.ExtensionBlocks[k].Function == APPLICATION_EXT_FUNC_CODE &&
+        text(image.ExtensionBlocks[k]) == "NETSCAPE2.0" &&
+        text(image.ExtensionBlocks[k + 1]) == std::string_view("\1\0\0", 3))
       return true;
-  }
   return false;
 }
 
 ReadBack readGif(const std::string& bytes) {
-  std::pair<const std::string*, std::size_t> source{&bytes, 0};
+  std::string_view source = bytes;  // what is left to read
   int error = 0;
-  GifFileType* file = DGifOpen(&source, readFromString, &error);
+  GifFileType* file = DGifOpen(&source, [](GifFileType* f, GifByteType* into, int count) {
+    auto* left = static_cast<std::string_view*>(f->UserData);
+    const std::size_t n = left->copy(reinterpret_cast<char*>(into), static_cast<std::size_t>(count));
+    left->remove_prefix(n);
+    return static_cast<int>(n);
+  }, &error);
   ReadBack r;
   if (!file) return r;
   if (DGifSlurp(file) == GIF_OK && file->SColorMap) {
