@@ -3,30 +3,9 @@
 // checked against the programs by scripts/check-package.sh.)
 #include <gtest/gtest.h>
 
-#include <QProcess>
-#include <unistd.h>
-
-#include <string>
-#include <tuple>
+#include "run_without_display.h"
 
 namespace {
-
-// The exit status (-1 when the program did not exit normally), standard output and error.
-using Result = std::tuple<int, std::string, std::string>;
-
-// Without a display or a Qt platform: a program that opened a window would abort.
-// `closing` closes one of the child's standard descriptors before the program starts.
-Result run(const char* program, const QStringList& args, int closing = -1) {
-  QProcess p;
-  if (closing >= 0) p.setChildProcessModifier([closing] { ::close(closing); });
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
-  p.setProcessEnvironment(env);
-  p.start(program, args);
-  p.waitForFinished();
-  return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-          p.readAllStandardOutput().toStdString(), p.readAllStandardError().toStdString()};
-}
 
 // A Unix user types these in a terminal, where a message on standard error reaches them; no
 // desktop launcher passes anything but one file. Help and version win over a file, not over
