@@ -236,12 +236,6 @@ TEST(Cli, FramesWritesAHeaderAndOneCsvRowPerHalfDegree) {
   }
 }
 
-}  // namespace
-}  // namespace gyrenda
-
-namespace gyrenda {
-namespace {
-
 // Poses missed because the view cut them off are noted on standard error, with the view, and
 // the report counts them; --fit (after --pan) holds the whole mechanism, the six-bar with it;
 // a mechanism no view holds is noted with its shortfall. None of it changes the exit status.

@@ -27,9 +27,6 @@ constexpr auto run = test::runProgram;
 
 TEST(CliSynthesis, WritesTheCoreCandidatesAndAppliesTheBest) {
   const test::TempFolder folder;
-  const auto writeTemp = [&](const std::string& name, const std::string& text) {
-    return folder.file(name, text);
-  };
   test::OpenWindow w;
   const ExactLinkage exact = makeExactLinkage(w.bench.linkage().parameters);
   std::string csv = "x,y\n";
@@ -42,7 +39,7 @@ TEST(CliSynthesis, WritesTheCoreCandidatesAndAppliesTheBest) {
     csv += x + "," + y + "\n";
     options.targets.push_back({readNumber(x), readNumber(y)});
   }
-  const std::string targets = writeTemp("targets.csv", csv), gyr = writeTemp("best.gyr", "");
+  const std::string targets = folder.file("targets.csv", csv), gyr = folder.file("best.gyr", "");
   const auto [status, json, err] =
       run({"--synthesize", targets, "--min-transmission", "15", "--candidates", "3", "--starts", "24",
            "--evaluations", "1500", "--seed", "1", "--bound", "crankRadius=15:20", "--apply-best", "--gyr", gyr});
@@ -82,17 +79,17 @@ TEST(CliSynthesis, WritesTheCoreCandidatesAndAppliesTheBest) {
   const int folderFd = ::open(folder.path.c_str(), O_RDONLY | O_DIRECTORY);
   const std::string huge = "1,2\n3,4\n5,6\n" + std::string(1 << 20, '\n') + "60,60123\n";
   const struct { Args args; int input, status; std::string says; } rows[] = {
-      {{"--synthesize", writeTemp("two.csv", "1,2\n3,4\n")}, -1, 2, "2 targets"},
-      {{"--synthesize", writeTemp("bad.csv", "1,2\n3,y\n5,6\n")}, -1, 2, "line 2"},
-      {{"--synthesize", writeTemp("same.csv", "1,2\n3,4\n5,6\n3,4\n")}, -1, 2, "targets 2 and 4 are"},
-      {{"--synthesize", writeTemp("huge.csv", huge)}, -1, 1, "larger than the 1 MiB"},
+      {{"--synthesize", folder.file("two.csv", "1,2\n3,4\n")}, -1, 2, "2 targets"},
+      {{"--synthesize", folder.file("bad.csv", "1,2\n3,y\n5,6\n")}, -1, 2, "line 2"},
+      {{"--synthesize", folder.file("same.csv", "1,2\n3,4\n5,6\n3,4\n")}, -1, 2, "targets 2 and 4 are"},
+      {{"--synthesize", folder.file("huge.csv", huge)}, -1, 1, "larger than the 1 MiB"},
       {{"--synthesize", "-"}, folderFd, 1, "standard input: Is a directory"},
       {{"--synthesize", "-"}, -1, 1, "standard input: Bad file descriptor"},
       {{"--synthesize", ""}, -1, 2, "--synthesize needs a file name, or '-' for standard input"},
       {{"--synthesize", targets, "--bound", "sixLinkLength=1:2"}, -1, 2, "--bound takes"},
       {{"--synthesize", targets, "--rank-by", "mean"}, -1, 2, "--rank-by takes rms or max"},
       {{"--synthesize", targets, "--mirror"}, -1, 2, "--mirror needs --free-frame"},
-      {{"--synthesize", writeTemp("crossing.csv", "0,40\n40,80\n40,40\n0,80\n20,100\n20,20\n"), "--ordered",
+      {{"--synthesize", folder.file("crossing.csv", "0,40\n40,80\n40,40\n0,80\n20,100\n20,20\n"), "--ordered",
         "--min-transmission", "15", "--starts", "2", "--evaluations", "300"}, -1, 2,
        "none whose path meets the targets in their order, in either direction"},
       {{"--synthesize", targets, "--bound", "crankRadius=7:200", "--bound", "leverRadius=5:6",

@@ -5,7 +5,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <sstream>
 #include <tuple>
 
 #include <algorithm>

@@ -228,10 +228,8 @@ TEST(Scenario, PointEntrySetsTheSlideEndsByDoubleClick) {
 // slide of no length. The boxes show the repaired values, the caption the crossed bounds.
 TEST(Scenario, RepairedDesignShowsTheRepairedValues) {
   Scenario s;
-  leaveBox(s.bench, crankRadius, "40");
-  leaveBox(s.bench, couplerLength, "0");
-  leaveBox(s.bench, sixLinkLength, "-3");
-  leaveBox(s.bench, slideEndX, "20");
+  for (auto [k, text] : {std::pair(crankRadius, "40"), {couplerLength, "0"}, {sixLinkLength, "-3"}, {slideEndX, "20"}})
+    leaveBox(s.bench, k, text);
   s.bench.execute();
   EXPECT_EQ(s.boxTexts(),
             (Texts{"36", "36", "1", "0", "72", "0", "1", "100", "30", "20", "55", "21", "55"}));
