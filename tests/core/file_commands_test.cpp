@@ -308,9 +308,7 @@ TEST(FileCommands, SaveAndPrintHandOverAFreshDrawingAndLoadLoadsOnceOrChangesNot
     bench.controls().drawImmediately = 1;
     bench.drawGrid();  // what is on the screen must not reach a picture
     const auto [boxes, canvas] = std::pair(bench.controls().boxText, bench.canvas());
-    constexpr SaveFormat kFormats[] = {SaveFormat::Bitmap, SaveFormat::DataFile, SaveFormat::Png,
-                                       SaveFormat::Svg, SaveFormat::Dxf};
-    if (click == save && answer) w.platform.saveChoice = SaveChoice{s / "out", kFormats[*answer - 1]};
+    if (click == save && answer) w.platform.saveChoice = SaveChoice{s / "out", test::kSaveFormats[*answer - 1]};
     w.platform.openPath = answer ? std::optional(text) : std::nullopt;
     std::tie(w.platform.copies, w.platform.printFailure) = std::pair(answer, text);
     int analyses = 0;  // the six-bar is not analysed: the only yield at 0° starts an analysis

@@ -66,6 +66,10 @@ struct OpenWindowWith {
 };
 using OpenWindow = OpenWindowWith<FakePlatform>;
 
+// The save dialog's file types in its order.
+inline constexpr SaveFormat kSaveFormats[] = {SaveFormat::Bitmap, SaveFormat::DataFile,
+                                              SaveFormat::Png, SaveFormat::Svg, SaveFormat::Dxf};
+
 // Types `text` into box k and leaves it.
 inline void leaveBox(Workbench& bench, int k, std::string_view text) {
   bench.controls().boxText[k] = std::string(text);

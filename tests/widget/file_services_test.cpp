@@ -51,10 +51,8 @@ TEST_F(FileServicesTest, SaveDialogAddsTheExtensionOfTheTypeAndAsksBeforeReplaci
       QTest::keyClick(types->view(), Qt::Key_Return);
       static_cast<QDialog*>(d)->accept();  // QFileDialog hides accept()
     });
-    constexpr SaveFormat kFormats[] = {SaveFormat::Bitmap, SaveFormat::DataFile, SaveFormat::Png,
-                                       SaveFormat::Svg, SaveFormat::Dxf};
     EXPECT_EQ(showSaveDialog(nullptr, proposal),
-              fileType ? std::optional(SaveChoice{path(saved), kFormats[fileType - 1]})
+              fileType ? std::optional(SaveChoice{path(saved), test::kSaveFormats[fileType - 1]})
                        : std::nullopt) << name;
   }
   whenModal<QFileDialog>([](QFileDialog* d) {  // and closed unanswered

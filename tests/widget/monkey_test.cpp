@@ -11,6 +11,7 @@
 #include <fstream>
 #include <random>
 
+#include "core/test_support.h"
 #include "linkage/number_text.h"
 #include "widget/main_window_fixture.h"
 
@@ -51,11 +52,9 @@ class MonkeyTest : public MainWindowTest {
   void act() {
     platform->yields = 0;
     platform->onYield = [this](int y) { actInsideRun(y); };
-    constexpr SaveFormat kFormats[] = {SaveFormat::Bitmap, SaveFormat::DataFile, SaveFormat::Png,
-                                       SaveFormat::Svg, SaveFormat::Dxf};
     const unsigned format = next(6);  // 5: the dialog cancelled
     platform->saveAs = format < 5 ? std::optional(SaveChoice{
-                                        dir.filePath(name("design%1", 2)).toStdString(), kFormats[format]})
+                                        dir.filePath(name("design%1", 2)).toStdString(), test::kSaveFormats[format]})
                                   : std::nullopt;
     platform->openPath = dir.filePath(name("design%1", 3)).toStdString();
     const unsigned what = next(12);
