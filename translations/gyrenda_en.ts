@@ -742,6 +742,10 @@ It reaches %1 mm beyond even the widest view.</translation>
         <source>保存できませんでした。</source>
         <translation>Not saved.</translation>
     </message>
+    <message>
+        <source>機構全体が入る表示にする（全体表示）</source>
+        <translation>In the view that holds the whole mechanism (Fit)</translation>
+    </message>
 </context>
 <context>
     <name>gyrenda::ExamplesMenu</name>

@@ -12,8 +12,10 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "canvas/view_fit.h"
 #include "desktop/charts.h"
 #include "files/atomic_file.h"
+#include "kinematics/mechanism_extent.h"
 
 namespace gyrenda {
 
@@ -79,7 +81,13 @@ void AnimationDialog::buildControls() {
   loop_ = new QCheckBox(tr("繰り返し再生する"), this);
   loop_->setObjectName(QStringLiteral("loopForever"));
   loop_->setChecked(base_.loopForever);
+  fit_ = new QCheckBox(tr("機構全体が入る表示にする（全体表示）"), this);
+  fit_->setObjectName(QStringLiteral("fitView"));
+  // Ticked where the window's view cuts the mechanism off.
+  const Extent whole = mechanismExtent(makeExactLinkage(linkage_.parameters), base_.run.sixBar);
+  fit_->setChecked(!(inView(view_, whole.minX, whole.maxY) && inView(view_, whole.maxX, whole.minY)));
   form->addRow(QString(), sixBar_);
+  form->addRow(QString(), fit_);
   form->addRow(QString(), loop_);
   progress_ = new QProgressBar(this);
   progress_->setObjectName(QStringLiteral("progress"));
@@ -130,7 +138,11 @@ void AnimationDialog::saveTo(const std::string& path) {
   path_ = path;
   status_->clear();
   showBusy(true);
-  job_.start([linkage = linkage_, view = view_, options = options()](WorkProgress& progress) {
+  View view = view_;
+  if (fit_->isChecked())
+    view = fitView(mechanismExtent(makeExactLinkage(linkage_.parameters), sixBar_->isChecked()))
+               .view.value_or(view_);
+  job_.start([linkage = linkage_, view, options = options()](WorkProgress& progress) {
     return makeAnimationGif(linkage, view, options, progress);
   });
 }

@@ -56,6 +56,7 @@ class AnimationDialog final : public QDialog {
   QSpinBox* delay_ = nullptr;
   QComboBox* size_ = nullptr;
   QCheckBox* sixBar_ = nullptr;
+  QCheckBox* fit_ = nullptr;  // the view that holds the whole mechanism, not the window's
   QCheckBox* loop_ = nullptr;
   QProgressBar* progress_ = nullptr;
   QLabel* status_ = nullptr;

@@ -37,6 +37,7 @@ QByteArray fileContent(const QString& path) {
 TEST_F(AnimationTest, TheDialogWritesWhatTheHeadlessProgramWritesAndReportsFailures) {
   const QTemporaryDir folder;
   const QString gif = folder.filePath(QStringLiteral("turn.gif"));
+  const QString fitted = folder.filePath(QStringLiteral("fitted.gif"));
   const QString readOnly = folder.filePath(QStringLiteral("ro"));
   ::mkdir(QFile::encodeName(readOnly).constData(), 0555);
   QString told, stoppedStatus;
@@ -48,7 +49,11 @@ TEST_F(AnimationTest, TheDialogWritesWhatTheHeadlessProgramWritesAndReportsFailu
     d->findChild<QComboBox*>(QStringLiteral("pictureSize"))->setCurrentIndex(1);
     d->findChild<QCheckBox*>(QStringLiteral("loopForever"))->setChecked(false);
     d->findChild<QCheckBox*>(QStringLiteral("moveSixBar"))->setChecked(true);
+    EXPECT_FALSE(d->findChild<QCheckBox*>(QStringLiteral("fitView"))->isChecked());
     d->saveTo(QFile::encodeName(gif).toStdString());
+    waitFor(d);
+    d->findChild<QCheckBox*>(QStringLiteral("fitView"))->setChecked(true);
+    d->saveTo(QFile::encodeName(fitted).toStdString());
     waitFor(d);
     whenModal<QMessageBox>([&told](QMessageBox* box) { told = box->text(); });
     d->saveTo(QFile::encodeName(readOnly + QStringLiteral("/x.gif")).toStdString());
@@ -64,6 +69,10 @@ TEST_F(AnimationTest, TheDialogWritesWhatTheHeadlessProgramWritesAndReportsFailu
   });
   action("saveAnimation")->trigger();
   EXPECT_EQ(fileContent(gif), cli(QStringLiteral("--six --gif - --gif-step 10 --gif-half --gif-once").split(' ')));
+  const QByteArray whole =
+      cli(QStringLiteral("--six --fit --gif - --gif-step 10 --gif-half --gif-once").split(' '));
+  EXPECT_EQ(fileContent(fitted), whole);
+  EXPECT_NE(fileContent(fitted), fileContent(gif));
   EXPECT_TRUE(told.contains(readOnly + QStringLiteral("/x.gif")) &&
               told.contains(QStringLiteral("書き込みの権限がありません")))
       << told.toStdString();
