@@ -458,6 +458,10 @@ void MainWindow::showChanges(Changes changed) {
   if (changed & EnabledChanged) showEnabled();
   if (changed & RunStateChanged) showRunState();
   if (changed & ReportChanged) showPosesOutOfView();
+  // The handles follow the design, the view, the six-bar box and the run.
+  if (changed & (BoxesChanged | ViewChanged | InputsChanged | RunStateChanged) &&
+      !bench_.jointDrag().active())
+    showJointOverlay();
   if (reportWindow_ && (changed & (ReportChanged | BoxesChanged)))
     reportWindow_->showReport(bench_.report(), bench_.linkage().parameters);
   if (!bench_.running() && runShown_) {
