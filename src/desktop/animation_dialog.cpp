@@ -85,7 +85,7 @@ void AnimationDialog::buildControls() {
   fit_->setObjectName(QStringLiteral("fitView"));
   // Ticked where the window's view cuts the mechanism off.
   const Extent whole = mechanismExtent(makeExactLinkage(linkage_.parameters), base_.run.sixBar);
-  fit_->setChecked(!(inView(view_, whole.minX, whole.maxY) && inView(view_, whole.maxX, whole.minY)));
+  fit_->setChecked(!holds(view_, whole));
   form->addRow(QString(), sixBar_);
   form->addRow(QString(), fit_);
   form->addRow(QString(), loop_);

@@ -62,9 +62,7 @@ void MainWindow::onCanvasKey(int key, Qt::KeyboardModifiers modifiers) {
     return;
   }
   if (key == Qt::Key_PageUp || key == Qt::Key_PageDown) {
-    const HandlePlaces places = handlePlaces(makeExactLinkage(bench_.linkage().parameters),
-                                             bench_.jointDrag().crankAngle(),
-                                             ticked(bench_.controls().analyseSixBar));
+    const HandlePlaces places = bench_.handles();
     int k = static_cast<int>(selectedHandle_);
     do k = (k + (key == Qt::Key_PageDown ? 1 : kHandleCount - 1)) % kHandleCount;
     while (!places[k]);
@@ -83,9 +81,7 @@ void MainWindow::onCanvasKey(int key, Qt::KeyboardModifiers modifiers) {
 void MainWindow::nudgeHandle(Vec2 delta) {
   commitEdit();
   if (bench_.running() || bench_.jointDrag().active()) return;
-  const auto place = handlePlaces(makeExactLinkage(bench_.linkage().parameters),
-                                  bench_.jointDrag().crankAngle(),
-                                  ticked(bench_.controls().analyseSixBar))[static_cast<int>(selectedHandle_)];
+  const auto place = bench_.handles()[static_cast<int>(selectedHandle_)];
   if (!place || !bench_.beginDrag(selectedHandle_)) return;
   bench_.dragTo(*place + delta, false, kDragResolution);
   onCanvasReleased();
@@ -122,8 +118,7 @@ void MainWindow::showJointOverlay() {
     overlay.joints = drag.preview().joints;
     overlay.preview = &drag.preview();
   } else {
-    overlay.joints = handlePlaces(makeExactLinkage(bench_.linkage().parameters), drag.crankAngle(),
-                                  ticked(bench_.controls().analyseSixBar));
+    overlay.joints = bench_.handles();
   }
   canvas_->setJointOverlay(overlay, bench_.view());
 }

@@ -81,9 +81,7 @@ TEST(ViewFit, AfterTheFitNoExactPoseLiesOnAMarkerOutsideTheView) {
       const RunReport after = makeRunReport(linkage, nothing, *fit.view);
       EXPECT_EQ(after.fourBar.posesOutOfView, 0) << n << ": " << testing::PrintToString(*fit.view);
       EXPECT_EQ(after.sixBar->posesOutOfView, 0) << n << ": " << testing::PrintToString(*fit.view);
-      EXPECT_TRUE(inView(*fit.view, world.minX, world.maxY) &&
-                  inView(*fit.view, world.maxX, world.minY))
-          << n;
+      EXPECT_TRUE(holds(*fit.view, world)) << n;
     } else {
       EXPECT_GT(fit.shortfall, 0) << n;
       const bool tooLarge = world.width() + 4 > 400 || world.height() + 4 > 240;

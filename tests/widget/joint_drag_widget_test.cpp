@@ -13,8 +13,7 @@ namespace {
 QPoint widgetPointOf(const View& view, Vec2 world) { return pixelOf(view, world).toPoint(); }
 
 Vec2 handleAt(Workbench& bench, Handle h) {
-  return handlePlaces(makeExactLinkage(bench.linkage().parameters), bench.jointDrag().crankAngle(),
-                      false)[static_cast<int>(h)].value();
+  return bench.handles()[static_cast<int>(h)].value();
 }
 
 // The output point dragged: the boxes follow while the raster stays as it was; on release the

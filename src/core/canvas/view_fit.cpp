@@ -60,4 +60,8 @@ bool inView(const View& view, double x, double y) {
   return x >= view.left && x < view.right() && -y >= view.top && -y < view.bottom();
 }
 
+bool holds(const View& view, const Extent& world) {
+  return inView(view, world.minX, world.maxY) && inView(view, world.maxX, world.minY);
+}
+
 }  // namespace gyrenda

@@ -30,5 +30,7 @@ ViewFit fitView(const Extent& world);
 
 // Whether a world point (mm, y upwards) lies inside a view: on the raster that shows it.
 bool inView(const View& view, double x, double y);
+// Whether a view holds the whole of a world extent.
+bool holds(const View& view, const Extent& world);
 
 }  // namespace gyrenda

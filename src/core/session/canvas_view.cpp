@@ -42,8 +42,7 @@ ViewFit CanvasView::fit(const Linkage& linkage, bool withSixBar) {
 }
 
 bool CanvasView::showsWhole(const Linkage& linkage, bool withSixBar) const {
-  const Extent e = extentOf(linkage, withSixBar);
-  return inView(view_, e.minX, e.maxY) && inView(view_, e.maxX, e.minY);
+  return holds(view_, extentOf(linkage, withSixBar));
 }
 
 void CanvasView::drawGrid() { gyrenda::drawGrid(view_, canvas_); }

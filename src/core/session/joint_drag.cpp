@@ -10,9 +10,8 @@ void JointDrag::setCrankAngle(double degrees) {
   crankAngle_ = std::fmod(std::fmod(degrees, 360.0) + 360.0, 360.0);
 }
 
-std::optional<Handle> JointDrag::handleNear(Vec2 point, double reach, const ParameterSet& design,
-                                            bool withSixBar) const {
-  const HandlePlaces places = handlePlaces(makeExactLinkage(design), crankAngle_, withSixBar);
+std::optional<Handle> JointDrag::handleNear(Vec2 point, double reach,
+                                            const HandlePlaces& places) {
   std::optional<Handle> nearest;
   double best = reach;
   for (int k = 0; k < kHandleCount; ++k) {

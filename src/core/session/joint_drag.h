@@ -18,9 +18,8 @@ class JointDrag {
   double crankAngle() const { return crankAngle_; }
   void setCrankAngle(double degrees);
 
-  // The handle nearest `point` (world mm) within `reach`, among those of `design`.
-  std::optional<Handle> handleNear(Vec2 point, double reach, const ParameterSet& design,
-                                   bool withSixBar) const;
+  // The handle nearest `point` (world mm) within `reach`, among those standing at `places`.
+  static std::optional<Handle> handleNear(Vec2 point, double reach, const HandlePlaces& places);
 
   // Takes `handle` of `design`; the preview starts as the design stands.
   void begin(Handle handle, const ParameterSet& design, bool withSixBar);

@@ -161,8 +161,13 @@ void Workbench::showVersion() { platform_->showVersionWindow(); }
 
 bool Workbench::withSixBar() const { return ticked(controls_.analyseSixBar); }
 
+HandlePlaces Workbench::handles() const {
+  return handlePlaces(makeExactLinkage(design_.linkage().parameters), drag_.crankAngle(),
+                      withSixBar());
+}
+
 std::optional<Handle> Workbench::handleNear(Vec2 point, double reach) const {
-  return drag_.handleNear(point, reach, design_.linkage().parameters, withSixBar());
+  return JointDrag::handleNear(point, reach, handles());
 }
 
 bool Workbench::beginDrag(Handle handle) {

@@ -83,6 +83,8 @@ class Workbench final : private RunDriver::Session, private DesignEditor::Host {
 
   // --- Joints on the canvas (see JointDrag) -----------------------------------------------------
   const JointDrag& jointDrag() const { return drag_; }
+  // Where the handles of the design in place stand at the crank angle shown.
+  HandlePlaces handles() const;
   // The handle of the design in place nearest `point` (world mm) within `reach`.
   std::optional<Handle> handleNear(Vec2 point, double reach) const;
   // Takes a handle; refused (false) during a run.
