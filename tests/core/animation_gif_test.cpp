@@ -5,8 +5,6 @@
 #include <gif_lib.h>
 
 #include <cstring>
-#include <filesystem>
-#include <sys/stat.h>
 #include <random>
 #include <string>
 #include <string_view>
@@ -210,8 +208,8 @@ TEST(AnimationGif, StopAndImpossibleSizesGiveNoFile) {
 }
 
 // gyrenda-cli --gif: its options read back from the file, the file the same on standard
-// output, a value it cannot take refused before anything runs (status 2) and a file it cannot
-// write reported (status 1) with nothing left behind.
+// output, a value it cannot take refused before anything runs (status 2). A file it cannot write
+// is reported as every output's is: the outputs share one writer and its tests.
 TEST(AnimationGifCli, OptionsReadBackAndFailuresAreReported) {
   const test::TempFolder folder;
   const std::string file = folder.file("turn.gif");
@@ -233,16 +231,6 @@ TEST(AnimationGifCli, OptionsReadBackAndFailuresAreReported) {
            {"--gif", file, "--gif-step", "181"}, {"--gif", file, "--gif-delay", "10"},
            {"--gif", file, "--gif-delay", "x"}, {"--gif-half"}, {"--gyr", "-", "--gif-step", "5"}})
     EXPECT_EQ(std::get<0>(test::runProgram(refused)), 2) << refused.back();
-  const std::string readOnly = folder.file("ro");
-  ::mkdir(readOnly.c_str(), 0555);
-  for (const auto& [target, why] :
-       {std::pair(readOnly + "/x.gif", "permission denied"), std::pair(readOnly, "it is a folder"),
-        std::pair(folder.path + "/none/x.gif", "the folder does not exist")}) {
-    const auto [failed, out, message] = test::runProgram({"--gif", target});
-    EXPECT_EQ(std::tuple(failed, out, message),
-              std::tuple(1, "", "gyrenda-cli: " + target + ": " + why + "\n"));
-  }
-  EXPECT_TRUE(std::filesystem::is_empty(readOnly));
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 // drawings are vectors. Each test writes only into a folder of its own.
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -117,26 +116,6 @@ TEST_F(SheetTest, LanguageAndTolerancesAreThoseAsked) {
        {"Tolerance analysis", "300 samples", "Tolerance of every value ± 0.250 mm",
         "pin clearance 0.125 mm", "normal distribution", "seed 7", "Lever radius 0.250"})
     EXPECT_TRUE(english.contains(QString::fromUtf8(words))) << words;
-}
-
-// A sheet that cannot be written is reported with a nonzero status, and nothing else is
-// touched: a folder, a path under a regular file, and a folder that does not exist.
-TEST_F(SheetTest, AFailedWriteIsReported) {
-  QDir(dir.path()).mkdir(QStringLiteral("folder"));
-  const QString regular = path("regular");
-  if (QFile f(regular); !f.open(QIODevice::WriteOnly) || f.write("kept") != 4) FAIL();
-  const std::pair<QString, const char*> cases[] = {
-      {path("folder"), "it is a folder"},
-      {regular + QStringLiteral("/sheet.pdf"), ""},
-      {path("missing/sheet.pdf"), "the folder does not exist"}};
-  for (const auto& [target, why] : cases) {
-    const auto [status, out, err] = run(QStringLiteral(GYRENDA_CLI_PROGRAM), {"--sheet", target});
-    EXPECT_EQ(status, 1) << target.toStdString();
-    EXPECT_TRUE(err.starts_with("gyrenda-cli: " + target.toStdString() + ": " + why)) << err;
-  }
-  EXPECT_EQ(contents(regular), QByteArray("kept"));
-  EXPECT_EQ(QDir(path("folder")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-            QStringList());
 }
 
 }  // namespace
