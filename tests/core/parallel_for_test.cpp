@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <thread>
 #include <stdexcept>
 #include <vector>
 
@@ -18,6 +20,20 @@ TEST(ParallelFor, EveryIndexRunsOnceOnAnyNumberOfThreads) {
     EXPECT_TRUE(parallelFor(count, progress, [&](std::size_t i) { ++runs[i]; }, threads));
     EXPECT_EQ(runs, std::vector<int>(count, 1)) << count << " on " << threads;
   }
+}
+
+// Threads 0 takes the default: on a machine with more than one core, two bodies run at once
+// (each of the first two waits, at most 5 s, until both have begun).
+TEST(ParallelFor, NoThreadCountTakesEveryCoreTheDefaultGives) {
+  if (defaultWorkerThreads() < 2) GTEST_SKIP() << "one core";
+  std::atomic<int> begun{0};
+  WorkProgress progress;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  parallelFor(2, progress, [&](std::size_t) {
+    ++begun;
+    while (begun < 2 && std::chrono::steady_clock::now() < deadline) std::this_thread::yield();
+  }, 0);
+  EXPECT_LT(std::chrono::steady_clock::now(), deadline) << "the two ran one after the other";
 }
 
 // Once the stop is set, each other thread runs at most the index it had taken already.
