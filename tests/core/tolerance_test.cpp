@@ -49,6 +49,14 @@ TEST(Tolerance, WithoutToleranceTheBandIsZeroAndEveryPercentileTheNominalFigure)
         ASSERT_EQ((*band)[a].p95.has_value(), exists) << a;
         EXPECT_TRUE(!exists || *(*band)[a].max == 0.0) << a;
       }
+      // The band is drawn across each output point's direction of travel.
+      const auto along = [](const auto& part) -> std::optional<Vec2> {
+        if (!part || !part->rates) return std::nullopt;
+        return part->rates->output.velocity * (1 / part->rates->output.velocity.norm());
+      };
+      for (const auto& [got, want] : {std::pair(r.nominal[a].fourBarDirection, along(pose.fourBar)),
+                                      std::pair(r.nominal[a].sixBarDirection, along(pose.sixBar))})
+        EXPECT_TRUE(got.has_value() == want.has_value() && (!got || (*got - *want).norm() < 1e-12)) << a;
     }
     for (const auto& [spread, nominal] : {std::pair(&r.sliderStroke, exact.figures.slider->travel),
                                           std::pair(&r.rockingAngle, exact.figures.lever->travel),
