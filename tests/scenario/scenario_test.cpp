@@ -192,6 +192,9 @@ TEST(Scenario, WatchdogCounterStopsAfterTenAndTicksDuringItsMessageAreDropped) {
     EXPECT_EQ(w.platform.messages, std::vector(1, Message{MessageId::CannotBeBuilt, {}, 0, {}}));
     EXPECT_EQ(w.bench.watchdogTicks(), 11);
   }
+  w.platform.onPause = [&] { w.bench.stop(); };
+  w.bench.animate(Direction::Forwards);
+  EXPECT_EQ(w.bench.watchdogTicks(), 0) << "each run counts afresh";
 }
 
 // Double-clicks set the slide: the end point when no option is chosen, then start and end
