@@ -47,6 +47,10 @@ QJsonObject candidateJson(const SynthesisCandidate& c, bool freeFrame) {
                 {"class", linkageClassName(c.linkageClass)},
                 {"minTransmissionAngle", c.minTransmissionAngle}};
   if (c.direction != 0) o.insert("direction", c.direction > 0 ? "forward" : "reverse");
+  if (!c.crankAngleErrors.empty()) {
+    o.insert("phase", c.phase);
+    o.insert("crankAngleErrors", numbersJson(c.crankAngleErrors));
+  }
   if (freeFrame) {
     o.insert("pivot", pointJson(c.pivot));
     o.insert("frameAngle", c.frameAngle);
@@ -68,7 +72,7 @@ std::string synthesisJson(const SynthesisResult& result, const SynthesisOptions&
   QJsonArray candidates;
   for (const SynthesisCandidate& c : result.candidates)
     candidates.append(candidateJson(c, options.freeFrame));
-  const QJsonObject o{
+  QJsonObject o{
       {"targets", static_cast<int>(options.targets.size())},
       {"ordered", options.keepOrder},
       {"freeFrame", options.freeFrame},
@@ -77,6 +81,7 @@ std::string synthesisJson(const SynthesisResult& result, const SynthesisOptions&
       {"seed", QString::number(options.seed)},
       {"stopped", result.problem == SynthesisProblem::Stopped},
       {"candidates", candidates}};
+  if (!options.timing.empty()) o.insert("timing", numbersJson(options.timing));
   return QJsonDocument(o).toJson(QJsonDocument::Indented).toStdString();
 }
 
@@ -108,7 +113,8 @@ std::string problemInWords(SynthesisProblem p, const SynthesisOptions& o,
       return "--synthesize: " + std::to_string(o.targets.size()) +
              " targets; at least 3 are needed";
     case SynthesisProblem::TooManyTargets:
-      return "--synthesize: " + std::to_string(o.targets.size()) + " targets; 12 at most";
+      return "--synthesize: " + std::to_string(o.targets.size()) + " targets; " +
+             std::to_string(PathObjective::kMostTargets) + " at most";
     case SynthesisProblem::TargetNotFinite:
       return "--synthesize: a target lies beyond -30000 ... 30000";
     case SynthesisProblem::BadBounds:
@@ -134,6 +140,8 @@ std::string problemInWords(SynthesisProblem p, const SynthesisOptions& o,
              "path meets the targets in their order, in either direction";
     case SynthesisProblem::BadBudget:
       return "--candidates, --starts and --evaluations take counts above 0";
+    case SynthesisProblem::BadTiming:
+      return "--synthesize: a crank angle is given for some targets only, or is not a number";
     case SynthesisProblem::None:
     case SynthesisProblem::Stopped: break;
   }
@@ -175,12 +183,13 @@ std::optional<std::string> runSynthesis(const SynthesisRequest& request, Workben
   const TargetList list = readTargetList(*text);
   if (list.badLine) {
     err << kProgram << ": " << shownPath << ": line " << list.badLine
-        << " is not a point (x and y, two finite numbers)\n";
+        << " is not a point (x and y, two finite numbers, or three with a crank angle)\n";
     status = 2;
     return std::nullopt;
   }
   SynthesisOptions options = request.options;
   options.targets = list.points;
+  options.timing = list.timing;
   // With a time limit and no count of starts, the time is the budget: rounds of starts run
   // until one passes through the targets or the time is up.
   if (request.timeLimit > 0 && options.starts == 0) options.starts = kMostStarts;

@@ -30,6 +30,7 @@
 #include "encoders/parameter_names.h"
 #include "files/file_head.h"
 #include "linkage/number_text.h"
+#include "synthesis/path_objective.h"
 #include "synthesis/target_list.h"
 
 namespace gyrenda {
@@ -105,7 +106,8 @@ QString synthesisProblemText(SynthesisProblem problem, const std::vector<int>& r
   switch (problem) {
     case SynthesisProblem::None: return {};
     case SynthesisProblem::TooFewTargets: return Text::tr("目標点が足りません。3 点以上入力してください。");
-    case SynthesisProblem::TooManyTargets: return Text::tr("目標点が多すぎます。12 点までにしてください。");
+    case SynthesisProblem::TooManyTargets:
+      return Text::tr("目標点が多すぎます。%1 点までにしてください。").arg(PathObjective::kMostTargets);
     case SynthesisProblem::TargetNotFinite: return Text::tr("数でない座標の目標点があります。");
     case SynthesisProblem::BadBounds:
       return Text::tr("長さの範囲が正しくありません。下限を上限より小さくし、長さは 1 以上にしてください。");
@@ -123,6 +125,8 @@ QString synthesisProblemText(SynthesisProblem problem, const std::vector<int>& r
     case SynthesisProblem::OrderNotMet:
       return Text::tr("条件を満たすリンクは見つかりましたが、どの軌跡も目標点を表の順に（どちら向きにも）通りません。");
     case SynthesisProblem::BadBudget: return Text::tr("探索の設定が正しくありません。");
+    case SynthesisProblem::BadTiming:
+      return Text::tr("角度のある行とない行があります。角度は 1 行目のほかはすべての行に入力してください。");
   }
   return {};
 }
