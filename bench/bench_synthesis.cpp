@@ -57,16 +57,20 @@ std::vector<Vec2> problem(std::uint64_t seed, int count, bool freeFrame) {
   return points;
 }
 
-// The path at 64 crank angles and each of 6 targets' nearest point refined.
+// The path at 64 crank angles and each target's nearest point refined; with timing (second
+// argument 1) each target's point at its crank angle, the phase fitted. Argument: targets.
 void BM_Objective(benchmark::State& state) {
-  const PathObjective objective(problem(1, 6, false), 30, false, false, 2000);
+  const auto count = static_cast<int>(state.range(0));
+  std::vector<double> timing;
+  for (int i = 0; state.range(1) != 0 && i < count; ++i) timing.push_back(2 * std::numbers::pi * i / count);
+  const PathObjective objective(problem(1, count, false), 30, false, false, 2000, false, timing);
   SynthesisDesign x{21, 48, 47, 56, 31, 19, 0, 0, 0};
   for (auto _ : state) {
     x[uOutputAlong] += 1e-9;
     benchmark::DoNotOptimize(objective(x));
   }
 }
-BENCHMARK(BM_Objective)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Objective)->ArgsProduct({{6, 12, 50, 200}, {0, 1}})->Unit(benchmark::kMicrosecond);
 
 // Arguments: free frame (0 or 1), targets, problems. Counters: the share solved, the median
 // and worst wall time of one problem, the worst best candidate's largest distance.
@@ -96,8 +100,10 @@ void BM_SuccessTable(benchmark::State& state) {
   state.counters["worst_s"] = seconds.back();
   state.counters["worst_distance"] = worstDistance;
 }
+// Traced curves of 50 and 200 points take longer a problem: fewer problems a row.
 BENCHMARK(BM_SuccessTable)
     ->ArgsProduct({{0, 1}, {5, 8, 12}, {40}})
+    ->ArgsProduct({{0, 1}, {50, 200}, {10}})
     ->Unit(benchmark::kSecond)
     ->UseRealTime()
     ->Iterations(1);
