@@ -177,7 +177,11 @@ QWidget* SynthesisDialog::buildTargets() {
   targetTable_->setObjectName(QStringLiteral("targetTable"));
   targetTable_->setHorizontalHeaderLabels({QStringLiteral("X"), QStringLiteral("Y"), tr("角度"),
                                            tr("距離"), tr("角度誤差")});
-  targetTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+  // The points take the width the figures beside them leave, each on one line.
+  targetTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  for (const int column : {TargetX, TargetY})
+    targetTable_->horizontalHeader()->setSectionResizeMode(column, QHeaderView::Stretch);
+  targetTable_->setWordWrap(false);
   connect(targetTable_, &QTableWidget::itemChanged, this, [this] { emit targetsChanged(); });
   auto* paste = new QAction(targetTable_);
   paste->setShortcut(QKeySequence::Paste);
