@@ -194,7 +194,7 @@ QWidget* SynthesisDialog::buildTargets() {
       {"addTarget", QT_TRANSLATE_NOOP("gyrenda::SynthesisDialog", "行を追加")},
       {"removeTarget", QT_TRANSLATE_NOOP("gyrenda::SynthesisDialog", "行を削除")},
       {"pasteTargets", QT_TRANSLATE_NOOP("gyrenda::SynthesisDialog", "貼り付け")},
-      {"importTargets", QT_TRANSLATE_NOOP("gyrenda::SynthesisDialog", "読み込み（CSV・DXF）…")}};
+      {"importTargets", QT_TRANSLATE_NOOP("gyrenda::SynthesisDialog", "読み込み…")}};
   QPushButton* made[4];
   for (int k = 0; k < 4; ++k) {
     made[k] = new QPushButton(tr(commands[k].second));
@@ -210,11 +210,12 @@ QWidget* SynthesisDialog::buildTargets() {
   });
   connect(made[2], &QPushButton::clicked, this, &SynthesisDialog::pasteTargets);
   connect(made[3], &QPushButton::clicked, this, &SynthesisDialog::askAndImport);
+  made[3]->setToolTip(tr("CSV ファイルか DXF の図面から目標点を読み込みます。"));
 
   sampleCount_ = new QSpinBox;
   sampleCount_->setObjectName(QStringLiteral("sampleCount"));
   sampleCount_->setRange(0, static_cast<int>(PathObjective::kMostTargets));
-  sampleCount_->setSpecialValueText(tr("図形の点のまま"));
+  sampleCount_->setSpecialValueText(tr("そのまま"));
   sampleCount_->setToolTip(tr("DXF の図形に沿って等間隔に取る目標点の数。0 なら図形の点をそのまま使います。"));
   buttons->addWidget(new QLabel(tr("DXF の点数")), 2, 0);
   buttons->addWidget(sampleCount_, 2, 1);
