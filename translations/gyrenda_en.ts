@@ -1699,14 +1699,6 @@ out</translation>
         <translation>Angle error</translation>
     </message>
     <message>
-        <source>読み込み（CSV・DXF）…</source>
-        <translation>Open (CSV, DXF)…</translation>
-    </message>
-    <message>
-        <source>図形の点のまま</source>
-        <translation>the shape&apos;s points</translation>
-    </message>
-    <message>
         <source>DXF の図形に沿って等間隔に取る目標点の数。0 なら図形の点をそのまま使います。</source>
         <translation>How many target points to space evenly along a DXF drawing&apos;s shape; at 0 the shape&apos;s own points are taken.</translation>
     </message>
@@ -1752,6 +1744,18 @@ out</translation>
     <message>
         <source>角度はクランクの向き</source>
         <translation>angles with the crank&apos;s turn</translation>
+    </message>
+    <message>
+        <source>読み込み…</source>
+        <translation>Open…</translation>
+    </message>
+    <message>
+        <source>CSV ファイルか DXF の図面から目標点を読み込みます。</source>
+        <translation>Reads target points from a CSV file or a DXF drawing.</translation>
+    </message>
+    <message>
+        <source>そのまま</source>
+        <translation>as drawn</translation>
     </message>
 </context>
 <context>
