@@ -42,37 +42,49 @@ ParameterSet randomDesign(Draws& draw) {
 }
 
 // `count` points of a design's exact path at crank angles spread around the turn (each within
-// its own share of it), with a free frame turned and shifted at random.
-std::vector<Vec2> problem(std::uint64_t seed, int count, bool freeFrame) {
+// its own share of it), with a free frame turned and shifted at random; their crank angles
+// after the first's into `timing`, where asked.
+std::vector<Vec2> problem(std::uint64_t seed, int count, bool freeFrame,
+                          std::vector<double>* timing = nullptr) {
   Draws draw{mixBits(seed * 7919 + static_cast<std::uint64_t>(count))};
   const ExactLinkage exact = makeExactLinkage(randomDesign(draw));
   const double turn = freeFrame ? 2 * std::numbers::pi * draw() : 0;
   const Vec2 shift = freeFrame ? Vec2{-100 + 200 * draw(), -100 + 200 * draw()} : Vec2{};
   const double c = std::cos(turn), s = std::sin(turn);
   std::vector<Vec2> points;
+  double first = 0;
   for (int i = 0; i < count; ++i) {
-    const Vec2 q = fourBarPose(exact, 360.0 * (i + 0.2 + 0.6 * draw()) / count, 0)->output;
+    const double angle = 360.0 * (i + 0.2 + 0.6 * draw()) / count;
+    if (i == 0) first = angle;
+    if (timing) timing->push_back(angle - first);
+    const Vec2 q = fourBarPose(exact, angle, 0)->output;
     points.push_back(Vec2{c * q.x - s * q.y, s * q.x + c * q.y} + shift);
   }
   return points;
 }
 
-// The path at 64 crank angles and each of 6 targets' nearest point refined.
+// The path at 64 crank angles and each target's nearest point refined; with timing (second
+// argument 1) each target's point at its crank angle, the phase fitted. Argument: targets.
 void BM_Objective(benchmark::State& state) {
-  const PathObjective objective(problem(1, 6, false), 30, false, false, 2000);
+  const auto count = static_cast<int>(state.range(0));
+  std::vector<double> timing;
+  for (int i = 0; state.range(1) != 0 && i < count; ++i) timing.push_back(2 * std::numbers::pi * i / count);
+  const PathObjective objective(problem(1, count, false), 30, false, false, 2000, false, timing);
   SynthesisDesign x{21, 48, 47, 56, 31, 19, 0, 0, 0};
   for (auto _ : state) {
     x[uOutputAlong] += 1e-9;
     benchmark::DoNotOptimize(objective(x));
   }
 }
-BENCHMARK(BM_Objective)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Objective)->ArgsProduct({{6, 12, 50, 200}, {0, 1}})->Unit(benchmark::kMicrosecond);
 
-// Arguments: free frame (0 or 1), targets, problems. Counters: the share solved, the median
+// Arguments: free frame (0 or 1), targets, problems, and 1 for the targets' crank angles
+// prescribed (timing). Counters: the share solved, the median
 // and worst wall time of one problem, the worst best candidate's largest distance.
 void BM_SuccessTable(benchmark::State& state) {
   const bool freeFrame = state.range(0) != 0;
   const int count = static_cast<int>(state.range(1)), problems = static_cast<int>(state.range(2));
+  const bool timed = state.range(3) != 0;
   std::vector<double> seconds;
   int solved = 0;
   double worstDistance = 0;
@@ -80,7 +92,8 @@ void BM_SuccessTable(benchmark::State& state) {
     for (int k = 1; k <= problems; ++k) {
       SynthesisOptions options;
       options.freeFrame = freeFrame;
-      options.targets = problem(static_cast<std::uint64_t>(k), count, freeFrame);
+      options.targets = problem(static_cast<std::uint64_t>(k), count, freeFrame,
+                                timed ? &options.timing : nullptr);
       WorkProgress progress;
       const auto start = std::chrono::steady_clock::now();
       const SynthesisResult r = synthesizePath(options, defaults(), progress);
@@ -96,8 +109,11 @@ void BM_SuccessTable(benchmark::State& state) {
   state.counters["worst_s"] = seconds.back();
   state.counters["worst_distance"] = worstDistance;
 }
+// Traced curves of 50 and 200 points take longer a problem: fewer problems a row.
 BENCHMARK(BM_SuccessTable)
-    ->ArgsProduct({{0, 1}, {5, 8, 12}, {40}})
+    ->ArgsProduct({{0, 1}, {5, 8, 12}, {40}, {0}})
+    ->ArgsProduct({{0, 1}, {50, 200}, {10}, {0}})
+    ->ArgsProduct({{0, 1}, {5, 12}, {20}, {1}})
     ->Unit(benchmark::kSecond)
     ->UseRealTime()
     ->Iterations(1);

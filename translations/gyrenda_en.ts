@@ -1367,20 +1367,8 @@ out</translation>
         <translation>Paste</translation>
     </message>
     <message>
-        <source>CSV読み込み…</source>
-        <translation>Open CSV…</translation>
-    </message>
-    <message>
-        <source>キャンバスをダブルクリックしても点を追加できます。</source>
-        <translation>A double-click on the canvas adds a point too.</translation>
-    </message>
-    <message>
         <source>条件</source>
         <translation>Conditions</translation>
-    </message>
-    <message>
-        <source>目標点を表の順に通る</source>
-        <translation type="vanished">Pass the targets in the order of the table</translation>
     </message>
     <message>
         <source>最小伝達角</source>
@@ -1466,10 +1454,6 @@ out</translation>
         <translation>All files (*)</translation>
     </message>
     <message>
-        <source>点がありません</source>
-        <translation>there are no points</translation>
-    </message>
-    <message>
         <source>%1 を読めませんでした: %2</source>
         <translation>%1 could not be read: %2</translation>
     </message>
@@ -1536,16 +1520,8 @@ out</translation>
         <translation>Cannot be assembled</translation>
     </message>
     <message>
-        <source>ふつうのファイルではありません</source>
-        <translation>not a regular file</translation>
-    </message>
-    <message>
         <source>目標点が足りません。3 点以上入力してください。</source>
         <translation>Too few target points. Enter 3 or more.</translation>
-    </message>
-    <message>
-        <source>目標点が多すぎます。12 点までにしてください。</source>
-        <translation>Too many target points. Enter 12 at most.</translation>
     </message>
     <message>
         <source>数でない座標の目標点があります。</source>
@@ -1572,10 +1548,6 @@ out</translation>
         <translation>No linkage within the ranges reaches some target point. Widen the ranges or bring the points closer.</translation>
     </message>
     <message>
-        <source>条件を満たすリンクが見つかりませんでした。最小伝達角を下げるか、範囲を広げてください。</source>
-        <translation type="vanished">No linkage meets the conditions. Lower the least transmission angle or widen the ranges.</translation>
-    </message>
-    <message>
         <source>探索の設定が正しくありません。</source>
         <translation>The search settings are wrong.</translation>
     </message>
@@ -1594,14 +1566,6 @@ out</translation>
     <message>
         <source>目標点が変わりました。ここの候補は変わる前の点に対するものです。「開始」で今の点の候補を探せます。</source>
         <translation>The targets have changed. These candidates belong to the targets before the change; “Start” searches for the targets now in the table.</translation>
-    </message>
-    <message>
-        <source>貼り付けた %1 行目を読めません。x と y の二つの数（または番号と x、y）を、タブ、カンマまたは空白で区切ってください。</source>
-        <translation>Pasted line %1 cannot be read. Give two numbers, x and y (or a number counting the points, then x and y), separated by a tab, a comma or spaces.</translation>
-    </message>
-    <message>
-        <source>%1 行目が x, y の二つの数（または番号, x, y）ではありません</source>
-        <translation>line %1 is not two numbers x, y (or a count, x, y)</translation>
     </message>
     <message numerus="yes">
         <source>目標点の表にはもう点があります。読み込んだ %n 点で置き換えますか、後ろに加えますか？</source>
@@ -1713,6 +1677,120 @@ out</translation>
     <message>
         <source>条件を満たすリンクが見つかりませんでした。</source>
         <translation>No linkage meeting the conditions was found.</translation>
+    </message>
+    <message>
+        <source>目標点が多すぎます。%1 点までにしてください。</source>
+        <translation>Too many target points. Enter %1 at most.</translation>
+    </message>
+    <message>
+        <source>角度のある行とない行があります。角度は 1 行目のほかはすべての行に入力してください。</source>
+        <translation>Some rows have an angle and others not. Give an angle in every row but the first.</translation>
+    </message>
+    <message>
+        <source>角度</source>
+        <translation>Angle</translation>
+    </message>
+    <message>
+        <source>距離</source>
+        <translation>Distance</translation>
+    </message>
+    <message>
+        <source>角度誤差</source>
+        <translation>Angle error</translation>
+    </message>
+    <message>
+        <source>DXF の図形に沿って等間隔に取る目標点の数。0 なら図形の点をそのまま使います。</source>
+        <translation>How many target points to space evenly along a DXF drawing&apos;s shape; at 0 the shape&apos;s own points are taken.</translation>
+    </message>
+    <message>
+        <source>DXF の点数</source>
+        <translation>DXF points</translation>
+    </message>
+    <message>
+        <source>キャンバスをダブルクリックしても点を追加できます。角度は、各点を通るときのクランク角を 1 行目の点からの度数で（空けると角度なし）。</source>
+        <translation>A double-click on the canvas adds a point too. Angle: the crank angle at which each point is passed, in degrees after the first row&apos;s (leave it empty for none).</translation>
+    </message>
+    <message>
+        <source>位相</source>
+        <translation>Phase</translation>
+    </message>
+    <message>
+        <source>貼り付けた %1 行目を読めません。x と y の二つの数（または番号と x、y や x、y と角度）を、タブ、カンマまたは空白で区切ってください。</source>
+        <translation>Pasted line %1 cannot be read. Give two numbers, x and y (or a number counting the points, then x and y, or x, y and an angle), separated by a tab, a comma or spaces.</translation>
+    </message>
+    <message>
+        <source>CSV・DXFファイル (*.csv *.CSV *.txt *.dxf *.DXF)</source>
+        <translation>CSV and DXF files (*.csv *.CSV *.txt *.dxf *.DXF)</translation>
+    </message>
+    <message>
+        <source>DXFファイル (*.dxf *.DXF)</source>
+        <translation>DXF files (*.dxf *.DXF)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1から %n 点を読み込みました。</source>
+        <translation>
+            <numerusform>Read %n point from %1.</numerusform>
+            <numerusform>Read %n points from %1.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>目標点の %1 行目の角度が数ではありません。</source>
+        <translation>The angle in row %1 of the target points is not a number.</translation>
+    </message>
+    <message>
+        <source>角度はクランクと逆向き</source>
+        <translation>angles against the crank&apos;s turn</translation>
+    </message>
+    <message>
+        <source>角度はクランクの向き</source>
+        <translation>angles with the crank&apos;s turn</translation>
+    </message>
+    <message>
+        <source>読み込み…</source>
+        <translation>Open…</translation>
+    </message>
+    <message>
+        <source>CSV ファイルか DXF の図面から目標点を読み込みます。</source>
+        <translation>Reads target points from a CSV file or a DXF drawing.</translation>
+    </message>
+    <message>
+        <source>そのまま</source>
+        <translation>as drawn</translation>
+    </message>
+</context>
+<context>
+    <name>gyrenda::TargetImport</name>
+    <message>
+        <source>ふつうのファイルではありません</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
+        <source>DXF の図面として読めません</source>
+        <translation>not a DXF drawing that can be read</translation>
+    </message>
+    <message>
+        <source>ポリライン、線、点、スプラインがありません</source>
+        <translation>no polyline, line, point or spline in it</translation>
+    </message>
+    <message>
+        <source>閉じた %1（画層 %2）</source>
+        <translation>the closed %1 (layer %2)</translation>
+    </message>
+    <message>
+        <source>%1（画層 %2）</source>
+        <translation>the %1 (layer %2)</translation>
+    </message>
+    <message>
+        <source>64 MiB を超えています</source>
+        <translation>larger than 64 MiB</translation>
+    </message>
+    <message>
+        <source>%1 行目が x, y の二つの数（または番号, x, y や x, y, 角度）ではありません</source>
+        <translation>line %1 is not two numbers x, y (or a count, x, y, or x, y, angle)</translation>
+    </message>
+    <message>
+        <source>点がありません</source>
+        <translation>there are no points</translation>
     </message>
 </context>
 <context>

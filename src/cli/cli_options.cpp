@@ -8,6 +8,7 @@
 #include "cli/option_values.h"
 #include "linkage/parameters.h"
 #include "session/workbench.h"
+#include "synthesis/path_objective.h"
 
 namespace gyrenda {
 namespace {
@@ -163,6 +164,11 @@ std::string setRanking(const std::string& value, CliContext& c) {
       value == "max" ? SynthesisRanking::Largest : SynthesisRanking::Rms;
   return {};
 }
+std::string setSample(const std::string& value, CliContext& c) {
+  return takeNumber(std::string("sample"), value, 3, static_cast<int>(PathObjective::kMostTargets),
+                    "a count from 3 to " + std::to_string(PathObjective::kMostTargets),
+                    [&](int v) { c.request.synthesis.sample = v; });
+}
 std::string setTimeLimit(const std::string& value, CliContext& c) {
   return takeNumber(std::string("time-limit"), value, 1e-3, 1e6,
                     "seconds from 0.001 to 1000000", [&](double v) { c.request.synthesis.timeLimit = v; });
@@ -289,8 +295,21 @@ const CliOption kOptions[] = {
      "a comma, a semicolon or blanks, full-width digits read as ASCII, an optional header "
      "line naming the columns; 1 MiB at most) and write them as JSON on standard output, best "
      "first: the six four-bar values, each target's distance, the largest and RMS distance, "
-     "class and least transmission angle", kInput, kAlone,
+     "class and least transmission angle. 3 to 200 targets. A third column x,y,angle (unless "
+     "the first numbers count 1, 2, 3 ...) prescribes each target's crank angle in degrees "
+     "after the first target's (the first may be left out): the distances are then from the "
+     "output point at that angle, with each target's crank-angle error. A DXF drawing (FILE "
+     "*.dxf, or one that starts as DXF; 64 MiB at most) gives the targets traced by its first "
+     "LWPOLYLINE, POLYLINE, chain of LINEs, POINTs or SPLINE (fit or control points)", kInput, kAlone,
      [](const std::string& v, CliContext& c) { c.request.synthesis.targetsPath = v; return std::string(); }},
+    {"layer", "NAME",
+     "read the DXF drawing's curve from layer NAME (any case) instead of its first curve",
+     kSetting, kSynthesis,
+     [](const std::string& v, CliContext& c) { c.request.synthesis.layer = v; return std::string(); }},
+    {"sample", "N",
+     "N targets, 3 to 200, spaced evenly along the traced curve's length (around it where "
+     "the polyline, spline or chain of lines is closed) instead of its points", kSetting,
+     kSynthesis, setSample},
     {"ordered", nullptr,
      "the path meets the targets in their order, in either direction, as the crank turns; "
      "each candidate says which (direction: forward or reverse; --keep-order says the "

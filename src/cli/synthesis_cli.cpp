@@ -4,6 +4,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <condition_variable>
 #include <mutex>
@@ -14,12 +16,14 @@
 #include "linkage/number_text.h"
 #include "session/workbench.h"
 #include "synthesis/path_objective.h"
+#include "synthesis/target_dxf.h"
 
 namespace gyrenda {
 namespace {
 
 constexpr const char* kProgram = "gyrenda-cli";
-constexpr std::size_t kTargetFileLimit = 1 << 20;  // far more than 12 points need
+constexpr std::size_t kTargetFileLimit = 1 << 20;  // far more than 200 points need
+constexpr std::size_t kDrawingLimit = 64 << 20;     // a DXF drawing traced in CAD
 
 QJsonObject pointJson(Vec2 p) { return {{"x", p.x}, {"y", p.y}}; }
 
@@ -47,6 +51,10 @@ QJsonObject candidateJson(const SynthesisCandidate& c, bool freeFrame) {
                 {"class", linkageClassName(c.linkageClass)},
                 {"minTransmissionAngle", c.minTransmissionAngle}};
   if (c.direction != 0) o.insert("direction", c.direction > 0 ? "forward" : "reverse");
+  if (!c.crankAngleErrors.empty()) {
+    o.insert("phase", c.phase);
+    o.insert("crankAngleErrors", numbersJson(c.crankAngleErrors));
+  }
   if (freeFrame) {
     o.insert("pivot", pointJson(c.pivot));
     o.insert("frameAngle", c.frameAngle);
@@ -64,11 +72,12 @@ QJsonObject candidateJson(const SynthesisCandidate& c, bool freeFrame) {
 
 // The answer as one JSON object: the search's settings, whether it was stopped, and the
 // candidates best first (see the manual page's SYNTHESIS).
-std::string synthesisJson(const SynthesisResult& result, const SynthesisOptions& options) {
+std::string synthesisJson(const SynthesisResult& result, const SynthesisOptions& options,
+                          const QJsonObject& traced) {
   QJsonArray candidates;
   for (const SynthesisCandidate& c : result.candidates)
     candidates.append(candidateJson(c, options.freeFrame));
-  const QJsonObject o{
+  QJsonObject o{
       {"targets", static_cast<int>(options.targets.size())},
       {"ordered", options.keepOrder},
       {"freeFrame", options.freeFrame},
@@ -77,6 +86,8 @@ std::string synthesisJson(const SynthesisResult& result, const SynthesisOptions&
       {"seed", QString::number(options.seed)},
       {"stopped", result.problem == SynthesisProblem::Stopped},
       {"candidates", candidates}};
+  if (!options.timing.empty()) o.insert("timing", numbersJson(options.timing));
+  if (!traced.isEmpty()) o.insert("traced", traced);
   return QJsonDocument(o).toJson(QJsonDocument::Indented).toStdString();
 }
 
@@ -84,10 +95,12 @@ std::string synthesisJson(const SynthesisResult& result, const SynthesisOptions&
 // is refused rather than cut, so that no target is dropped or misread without a word.
 std::optional<std::string> readTargetsText(const std::string& path, int standardInput,
                                            std::string& reason) {
-  FileHead head = path == "-" ? readOpenFileHead(standardInput, kTargetFileLimit)
-                              : readFileHead(path, kTargetFileLimit);
+  FileHead head = path == "-" ? readOpenFileHead(standardInput, kDrawingLimit)
+                              : readFileHead(path, kDrawingLimit);
   if (head.error) reason = fileHeadFailureInWords(head.error);
-  else if (head.larger) reason = "larger than the 1 MiB a list of targets may be";
+  else if (head.larger) reason = "larger than the 64 MiB a DXF drawing may be";
+  else if (head.bytes.size() > kTargetFileLimit && !looksLikeDxf(head.bytes))
+    reason = "larger than the 1 MiB a list of targets may be";
   return reason.empty() ? std::optional(std::move(head.bytes)) : std::nullopt;
 }
 
@@ -108,7 +121,9 @@ std::string problemInWords(SynthesisProblem p, const SynthesisOptions& o,
       return "--synthesize: " + std::to_string(o.targets.size()) +
              " targets; at least 3 are needed";
     case SynthesisProblem::TooManyTargets:
-      return "--synthesize: " + std::to_string(o.targets.size()) + " targets; 12 at most";
+      return "--synthesize: " + std::to_string(o.targets.size()) + " targets; " +
+             std::to_string(PathObjective::kMostTargets) +
+             " at most (--sample N spaces N of them evenly along the curve)";
     case SynthesisProblem::TargetNotFinite:
       return "--synthesize: a target lies beyond -30000 ... 30000";
     case SynthesisProblem::BadBounds:
@@ -134,6 +149,8 @@ std::string problemInWords(SynthesisProblem p, const SynthesisOptions& o,
              "path meets the targets in their order, in either direction";
     case SynthesisProblem::BadBudget:
       return "--candidates, --starts and --evaluations take counts above 0";
+    case SynthesisProblem::BadTiming:
+      return "--synthesize: a crank angle is given for some targets only, or is not a number";
     case SynthesisProblem::None:
     case SynthesisProblem::Stopped: break;
   }
@@ -159,6 +176,52 @@ class TimeLimit {
   std::jthread thread_;  // last: requested to stop and joined first
 };
 
+bool isDxfName(std::string_view path) {
+  return path.size() >= 4 && std::ranges::equal(path.substr(path.size() - 4), std::string_view(".dxf"),
+                                                [](char a, char b) { return std::tolower(a) == b; });
+}
+
+// The targets of a file's `text` into `options`: a DXF drawing's traced curve (where the name
+// says DXF or the text starts as one), or a list of points with their crank angles; spaced
+// along the curve with --sample. What the JSON says of the traced curve into `traced`.
+// Returns why there are none.
+std::optional<std::string> targetsOf(const std::string& text, bool dxfName,
+                                     const SynthesisRequest& request, SynthesisOptions& options,
+                                     QJsonObject& traced) {
+  TracedCurve curve;
+  if (dxfName || looksLikeDxf(text)) {
+    const DxfTrace trace = readDxfTrace(text, request.layer);
+    if (trace.problem == DxfTraceProblem::NotDxf) return "not an ASCII DXF drawing dxflib can read";
+    if (trace.problem == DxfTraceProblem::NoCurve)
+      return (request.layer.empty() ? std::string("the drawing")
+                                    : "layer '" + request.layer + "' of the drawing") +
+             " holds no LWPOLYLINE, POLYLINE, LINE, POINT or SPLINE";
+    curve = trace.curve;
+    traced = {{"entity", QString::fromStdString(trace.entity)},
+              {"layer", QString::fromStdString(trace.layer)},
+              {"points", static_cast<int>(curve.points.size())},
+              {"closed", curve.closed}};
+  } else {
+    if (!request.layer.empty()) return "--layer reads a DXF drawing, and this is a list of points";
+    const TargetList list = readTargetList(text);
+    if (list.badLine)
+      return "line " + std::to_string(list.badLine) +
+             " is not a point (x and y, two finite numbers, or three with a crank angle)";
+    if (request.sample > 0 && !list.timing.empty())
+      return "--sample spaces targets along the curve, which leaves the crank angles of the "
+             "list's third column to no target";
+    curve.points = list.points;
+    options.timing = list.timing;
+  }
+  options.targets = request.sample > 0 ? sampleAlong(curve, request.sample) : curve.points;
+  if (request.sample > 0) {
+    QJsonArray sampled;
+    for (const Vec2 t : options.targets) sampled.append(pointJson(t));
+    traced.insert("sampled", sampled);
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<std::string> runSynthesis(const SynthesisRequest& request, Workbench& bench,
@@ -172,15 +235,13 @@ std::optional<std::string> runSynthesis(const SynthesisRequest& request, Workben
     status = 1;
     return std::nullopt;
   }
-  const TargetList list = readTargetList(*text);
-  if (list.badLine) {
-    err << kProgram << ": " << shownPath << ": line " << list.badLine
-        << " is not a point (x and y, two finite numbers)\n";
+  SynthesisOptions options = request.options;
+  QJsonObject traced;
+  if (const auto problem = targetsOf(*text, isDxfName(path), request, options, traced)) {
+    err << kProgram << ": " << shownPath << ": " << *problem << '\n';
     status = 2;
     return std::nullopt;
   }
-  SynthesisOptions options = request.options;
-  options.targets = list.points;
   // With a time limit and no count of starts, the time is the budget: rounds of starts run
   // until one passes through the targets or the time is up.
   if (request.timeLimit > 0 && options.starts == 0) options.starts = kMostStarts;
@@ -205,7 +266,7 @@ std::optional<std::string> runSynthesis(const SynthesisRequest& request, Workben
   // Into the boxes as a loaded design goes: all at once, then a pass for each (one box at a
   // time, a crank typed before its longer lever would be cut to the old lever).
   if (request.applyBest) bench.applyDesign(result.candidates.front().parameters);
-  return synthesisJson(result, options);
+  return synthesisJson(result, options, traced);
 }
 
 }  // namespace gyrenda

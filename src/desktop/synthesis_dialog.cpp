@@ -30,20 +30,24 @@
 #include "encoders/parameter_names.h"
 #include "files/file_head.h"
 #include "linkage/number_text.h"
+#include "desktop/target_import.h"
+#include "synthesis/path_objective.h"
 #include "synthesis/target_list.h"
 
 namespace gyrenda {
 
 namespace {
 
-// Far more than twelve points take; a file is read no further.
-constexpr std::size_t kImportLimit = 64 * 1024;
 constexpr int kShownCandidates = 10;
 
 // The candidate table's columns; the pivot and frame angle only for a free frame, the
 // direction only with the order kept.
 enum Column { MaxDistance, RmsDistance, Class, MinAngle, FirstLength, PivotX = FirstLength + 6,
-              PivotY, FrameAngle, Direction, ColumnCount };
+              PivotY, FrameAngle, Direction, Phase, ColumnCount };
+
+// The target table's columns: what the user types, then the selected candidate's figures for
+// each target (its distance, and with timing its crank-angle error), which are not edited.
+enum TargetColumn { TargetX, TargetY, TargetAngle, TargetDistance, TargetAngleError, TargetColumns };
 
 // The bounds' rows: the four lengths by the parameters' names, the output point's offsets by
 // shorter ones, the search knowing no other output point.
@@ -85,12 +89,6 @@ QString className(LinkageClass c) {
   return {};
 }
 
-// Why a file could not be read, in the user's words.
-QString readFailureText(int error) {
-  return error == kNotARegularFile ? Text::tr("ふつうのファイルではありません")
-                                   : QString::fromLocal8Bit(std::strerror(error));
-}
-
 }  // namespace
 
 QString synthesisProblemText(SynthesisProblem problem, const std::vector<int>& rows) {
@@ -105,7 +103,8 @@ QString synthesisProblemText(SynthesisProblem problem, const std::vector<int>& r
   switch (problem) {
     case SynthesisProblem::None: return {};
     case SynthesisProblem::TooFewTargets: return Text::tr("目標点が足りません。3 点以上入力してください。");
-    case SynthesisProblem::TooManyTargets: return Text::tr("目標点が多すぎます。12 点までにしてください。");
+    case SynthesisProblem::TooManyTargets:
+      return Text::tr("目標点が多すぎます。%1 点までにしてください。").arg(PathObjective::kMostTargets);
     case SynthesisProblem::TargetNotFinite: return Text::tr("数でない座標の目標点があります。");
     case SynthesisProblem::BadBounds:
       return Text::tr("長さの範囲が正しくありません。下限を上限より小さくし、長さは 1 以上にしてください。");
@@ -123,6 +122,8 @@ QString synthesisProblemText(SynthesisProblem problem, const std::vector<int>& r
     case SynthesisProblem::OrderNotMet:
       return Text::tr("条件を満たすリンクは見つかりましたが、どの軌跡も目標点を表の順に（どちら向きにも）通りません。");
     case SynthesisProblem::BadBudget: return Text::tr("探索の設定が正しくありません。");
+    case SynthesisProblem::BadTiming:
+      return Text::tr("角度のある行とない行があります。角度は 1 行目のほかはすべての行に入力してください。");
   }
   return {};
 }
@@ -172,10 +173,15 @@ SynthesisDialog::SynthesisDialog(std::function<ParameterSet()> currentDesign, QW
 
 QWidget* SynthesisDialog::buildTargets() {
   auto* box = new QGroupBox(tr("目標点（出力点が通る点）"));
-  targetTable_ = new QTableWidget(0, 2, box);
+  targetTable_ = new QTableWidget(0, TargetColumns, box);
   targetTable_->setObjectName(QStringLiteral("targetTable"));
-  targetTable_->setHorizontalHeaderLabels({QStringLiteral("X"), QStringLiteral("Y")});
-  targetTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+  targetTable_->setHorizontalHeaderLabels({QStringLiteral("X"), QStringLiteral("Y"), tr("角度"),
+                                           tr("距離"), tr("角度誤差")});
+  // The points take the width the figures beside them leave, each on one line.
+  targetTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  for (const int column : {TargetX, TargetY})
+    targetTable_->horizontalHeader()->setSectionResizeMode(column, QHeaderView::Stretch);
+  targetTable_->setWordWrap(false);
   connect(targetTable_, &QTableWidget::itemChanged, this, [this] { emit targetsChanged(); });
   auto* paste = new QAction(targetTable_);
   paste->setShortcut(QKeySequence::Paste);
@@ -188,7 +194,7 @@ QWidget* SynthesisDialog::buildTargets() {
       {"addTarget", QT_TRANSLATE_NOOP("gyrenda::SynthesisDialog", "行を追加")},
       {"removeTarget", QT_TRANSLATE_NOOP("gyrenda::SynthesisDialog", "行を削除")},
       {"pasteTargets", QT_TRANSLATE_NOOP("gyrenda::SynthesisDialog", "貼り付け")},
-      {"importTargets", QT_TRANSLATE_NOOP("gyrenda::SynthesisDialog", "CSV読み込み…")}};
+      {"importTargets", QT_TRANSLATE_NOOP("gyrenda::SynthesisDialog", "読み込み…")}};
   QPushButton* made[4];
   for (int k = 0; k < 4; ++k) {
     made[k] = new QPushButton(tr(commands[k].second));
@@ -204,8 +210,18 @@ QWidget* SynthesisDialog::buildTargets() {
   });
   connect(made[2], &QPushButton::clicked, this, &SynthesisDialog::pasteTargets);
   connect(made[3], &QPushButton::clicked, this, &SynthesisDialog::askAndImport);
+  made[3]->setToolTip(tr("CSV ファイルか DXF の図面から目標点を読み込みます。"));
 
-  auto* hint = new QLabel(tr("キャンバスをダブルクリックしても点を追加できます。"));
+  sampleCount_ = new QSpinBox;
+  sampleCount_->setObjectName(QStringLiteral("sampleCount"));
+  sampleCount_->setRange(0, static_cast<int>(PathObjective::kMostTargets));
+  sampleCount_->setSpecialValueText(tr("そのまま"));
+  sampleCount_->setToolTip(tr("DXF の図形に沿って等間隔に取る目標点の数。0 なら図形の点をそのまま使います。"));
+  buttons->addWidget(new QLabel(tr("DXF の点数")), 2, 0);
+  buttons->addWidget(sampleCount_, 2, 1);
+
+  auto* hint = new QLabel(tr("キャンバスをダブルクリックしても点を追加できます。角度は、各点を通るときの"
+                             "クランク角を 1 行目の点からの度数で（空けると角度なし）。"));
   hint->setWordWrap(true);
   auto* layout = new QVBoxLayout(box);
   layout->addWidget(targetTable_, 1);
@@ -278,7 +294,7 @@ QWidget* SynthesisDialog::buildCandidates() {
   candidateTable_->setHorizontalHeaderLabels(
       {tr("最大距離 (mm)"), tr("RMS距離 (mm)"), tr("分類"), tr("最小伝達角"), tr("クランク"), tr("てこ"),
        tr("中間節"), tr("静止節"), tr("出力点X"), tr("出力点Y"), tr("支点X"), tr("支点Y"),
-       tr("向き"), tr("通る順")});
+       tr("向き"), tr("通る順"), tr("位相")});
   candidateTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   candidateTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
   candidateTable_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -324,8 +340,26 @@ std::vector<Vec2> SynthesisDialog::readTargets(std::vector<int>* rows) const {
   return points;
 }
 
+// Each row's angle where any row of a point has one: the first row's left empty is 0, another
+// left empty is no number, which the search refuses by name; counted from the first point's.
+std::vector<double> SynthesisDialog::timing() const {
+  std::vector<double> angles;
+  bool any = false;
+  for (int row = 0; row < targetTable_->rowCount(); ++row) {
+    if (!cellNumber(targetTable_->item(row, TargetX)) || !cellNumber(targetTable_->item(row, TargetY)))
+      continue;
+    const auto angle = cellNumber(targetTable_->item(row, TargetAngle));
+    any = any || angle;
+    angles.push_back(angle ? *angle : angles.empty() ? 0 : NAN);
+  }
+  if (!any) return {};
+  const double first = angles.front();
+  for (double& a : angles) a -= first;
+  return angles;
+}
+
 bool SynthesisDialog::rowEmpty(int row) const {
-  for (int column = 0; column < 2; ++column)
+  for (int column = 0; column <= TargetAngle; ++column)
     if (const QTableWidgetItem* cell = targetTable_->item(row, column);
         cell && !cell->text().trimmed().isEmpty())
       return false;
@@ -335,37 +369,54 @@ bool SynthesisDialog::rowEmpty(int row) const {
 // The new row's first cell opens for typing, where the user's next keys belong.
 void SynthesisDialog::addRow() {
   const int row = targetTable_->rowCount();
-  targetTable_->insertRow(row);
+  {
+    const QSignalBlocker blocker(targetTable_);
+    insertTargetRow();
+  }
   targetTable_->setFocus(Qt::OtherFocusReason);
   targetTable_->setCurrentCell(row, 0);
   targetTable_->edit(targetTable_->model()->index(row, 0));
 }
 
-void SynthesisDialog::setRows(const std::vector<Vec2>& points, bool append) {
+// A row at the table's end, its candidate's cells there and not for editing.
+int SynthesisDialog::insertTargetRow() {
+  const int row = targetTable_->rowCount();
+  targetTable_->insertRow(row);
+  for (const int column : {TargetDistance, TargetAngleError}) {
+    auto* cell = new QTableWidgetItem;
+    cell->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    targetTable_->setItem(row, column, cell);
+  }
+  return row;
+}
+
+void SynthesisDialog::setRows(const std::vector<Vec2>& points, const std::vector<double>& angles,
+                              bool append) {
   {
     const QSignalBlocker blocker(targetTable_);
     if (!append) targetTable_->setRowCount(0);
-    for (const Vec2& p : points) {
-      const int row = targetTable_->rowCount();
-      targetTable_->insertRow(row);
-      targetTable_->setItem(row, 0, new QTableWidgetItem(boxNumber(p.x)));
-      targetTable_->setItem(row, 1, new QTableWidgetItem(boxNumber(p.y)));
+    for (std::size_t k = 0; k < points.size(); ++k) {
+      const int row = insertTargetRow();
+      targetTable_->setItem(row, TargetX, new QTableWidgetItem(boxNumber(points[k].x)));
+      targetTable_->setItem(row, TargetY, new QTableWidgetItem(boxNumber(points[k].y)));
+      if (k < angles.size()) targetTable_->setItem(row, TargetAngle, new QTableWidgetItem(boxNumber(angles[k])));
     }
   }
   emit targetsChanged();
 }
 
 void SynthesisDialog::addTarget(Vec2 point) {
-  setRows({point}, true);
+  setRows({point}, {}, true);
   targetTable_->scrollToBottom();
 }
 
 void SynthesisDialog::pasteTargets() {
   const TargetList read = readTargetList(QGuiApplication::clipboard()->text().toStdString());
   if (read.badLine)
-    return say(tr("貼り付けた %1 行目を読めません。x と y の二つの数（または番号と x、y）を、タブ、"
-                  "カンマまたは空白で区切ってください。").arg(read.badLine), true);
-  setRows(read.points, true);
+    return say(tr("貼り付けた %1 行目を読めません。x と y の二つの数（または番号と x、y や x、y と角度）を、"
+                  "タブ、カンマまたは空白で区切ってください。").arg(read.badLine), true);
+  setRows(read.points, read.timing, true);
   say(tr("%n 点を貼り付けました。", nullptr, static_cast<int>(read.points.size())), false);
 }
 
@@ -374,21 +425,17 @@ void SynthesisDialog::askAndImport() {
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setNameFilters({tr("CSVファイル (*.csv *.CSV *.txt)"), tr("すべてのファイル (*)")});
+  dialog.setNameFilters({tr("CSV・DXFファイル (*.csv *.CSV *.txt *.dxf *.DXF)"),
+                         tr("CSVファイル (*.csv *.CSV *.txt)"), tr("DXFファイル (*.dxf *.DXF)"),
+                         tr("すべてのファイル (*)")});
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   importTargets(dialog.selectedFiles().first());
 }
 
 bool SynthesisDialog::importTargets(const QString& path) {
-  const FileHead head = readFileHead(QFile::encodeName(path).toStdString(), kImportLimit);
-  const TargetList read = readTargetList(head.bytes);
-  QString reason = head.error ? readFailureText(head.error) : QString();
-  if (!head.error && read.badLine)
-    reason = tr("%1 行目が x, y の二つの数（または番号, x, y）ではありません").arg(read.badLine);
-  else if (!head.error && read.points.empty())
-    reason = tr("点がありません");
-  if (!reason.isEmpty()) {
-    say(tr("%1 を読めませんでした: %2").arg(path, reason), true);
+  const ImportedTargets read = importTargetFile(path, sampleCount_->value());
+  if (!read.reason.isEmpty()) {
+    say(tr("%1 を読めませんでした: %2").arg(path, read.reason), true);
     return false;
   }
   bool append = false;
@@ -403,8 +450,11 @@ bool SynthesisDialog::importTargets(const QString& path) {
     }
     append = answer == 1;
   }
-  setRows(read.points, append);
-  say(tr("%n 点を読み込みました。", nullptr, static_cast<int>(read.points.size())), false);
+  setRows(read.points, read.timing, append);
+  const int count = static_cast<int>(read.points.size());
+  say(read.traced.isEmpty() ? tr("%n 点を読み込みました。", nullptr, count)
+                            : tr("%1から %n 点を読み込みました。", nullptr, count).arg(read.traced),
+      false);
   return true;
 }
 
@@ -428,6 +478,7 @@ SynthesisOptions SynthesisDialog::options() const {
   o.seed = static_cast<std::uint64_t>(seed_->value());
   o.ranking = static_cast<SynthesisRanking>(ranking_->currentIndex());
   o.candidates = kShownCandidates;
+  o.timing = timing();
   return o;
 }
 
@@ -438,6 +489,9 @@ void SynthesisDialog::start() {
     if (!rowEmpty(row) &&
         !(cellNumber(targetTable_->item(row, 0)) && cellNumber(targetTable_->item(row, 1))))
       return say(tr("目標点の %1 行目が数ではありません。").arg(row + 1), true);
+    if (const QTableWidgetItem* angle = targetTable_->item(row, TargetAngle);
+        angle && !angle->text().trimmed().isEmpty() && !cellNumber(angle))
+      return say(tr("目標点の %1 行目の角度が数ではありません。").arg(row + 1), true);
   }
   // Committing the edit in progress may analyse (すぐに描画する), and a click on 開始 meanwhile
   // may have started a search already.
@@ -453,6 +507,7 @@ void SynthesisDialog::start() {
   resultFreeFrame_ = searched.freeFrame;
   resultRanking_ = searched.ranking;
   resultKeepOrder_ = searched.keepOrder;
+  resultTiming_ = searched.timing;
   showResult();
   progress_->setValue(0);
   say(tr("探索しています…"), false);
@@ -513,7 +568,9 @@ void SynthesisDialog::showResult() {
     for (int k = 0; k < 6; ++k) cells << boxNumber(c.parameters[k]);
     cells << fixed(c.pivot.x, 2) << fixed(c.pivot.y, 2)
           << fixed(c.frameAngle, 2) + QStringLiteral("°") + (c.mirrored ? tr("（裏返し）") : QString())
-          << (c.direction < 0 ? tr("表の逆順") : tr("表の順"));
+          << (resultTiming_.empty() ? (c.direction < 0 ? tr("表の逆順") : tr("表の順"))
+                                    : (c.direction < 0 ? tr("角度はクランクと逆向き") : tr("角度はクランクの向き")))
+          << fixed(c.phase, 1) + QStringLiteral("°");
     for (int col = 0; col < ColumnCount; ++col) {
       auto* item = new QTableWidgetItem(cells[col]);
       if (col != Class) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -521,7 +578,8 @@ void SynthesisDialog::showResult() {
     }
   }
   for (int col : {PivotX, PivotY, FrameAngle}) candidateTable_->setColumnHidden(col, !resultFreeFrame_);
-  candidateTable_->setColumnHidden(Direction, !resultKeepOrder_);
+  candidateTable_->setColumnHidden(Direction, !resultKeepOrder_ && resultTiming_.empty());
+  candidateTable_->setColumnHidden(Phase, resultTiming_.empty());
   candidateBox_->setTitle(resultRanking_ == SynthesisRanking::Largest
                               ? tr("候補（最大距離の小さい順）")
                               : tr("候補（RMS距離の小さい順）"));
@@ -544,6 +602,7 @@ void SynthesisDialog::showStale() {
     for (int col = 0; col < ColumnCount; ++col)
       if (QTableWidgetItem* item = candidateTable_->item(row, col)) item->setForeground(text);
   const SynthesisCandidate* c = selected();
+  showTargetFigures(old ? nullptr : c);
   frameNote_->setText(
       c && resultFreeFrame_ && !old
           ? tr("目標点の座標系で、クランク支点は (%1, %2)、静止節の向きは %3°。キャンバスには目標点を"
@@ -555,8 +614,24 @@ void SynthesisDialog::showStale() {
   showState();
 }
 
+// Each target's distance from the candidate's path (with timing, from its point at the target's
+// crank angle) and crank-angle error, in the rows the targets were found for; none without.
+void SynthesisDialog::showTargetFigures(const SynthesisCandidate* c) {
+  const QSignalBlocker blocker(targetTable_);
+  for (int row = 0; row < targetTable_->rowCount(); ++row)
+    for (const int column : {TargetDistance, TargetAngleError})
+      if (QTableWidgetItem* cell = targetTable_->item(row, column)) cell->setText({});
+  for (std::size_t k = 0; c && k < resultRows_.size() && k < c->distances.size(); ++k) {
+    const int row = resultRows_[k];
+    if (QTableWidgetItem* cell = targetTable_->item(row, TargetDistance)) cell->setText(fixed(c->distances[k], 3));
+    if (QTableWidgetItem* cell = targetTable_->item(row, TargetAngleError); cell && k < c->crankAngleErrors.size())
+      cell->setText(fixed(c->crankAngleErrors[k], 1) + QStringLiteral("°"));
+  }
+}
+
 bool SynthesisDialog::stale() const {
-  return !result_.candidates.empty() && targets() != resultTargets_;
+  return !result_.candidates.empty() &&
+         (targets() != resultTargets_ || !std::ranges::equal(timing(), resultTiming_));
 }
 
 void SynthesisDialog::applySelected() {

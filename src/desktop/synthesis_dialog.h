@@ -43,10 +43,13 @@ class SynthesisDialog final : public QDialog {
 
   // The points of the table's rows that hold two numbers, in their order.
   std::vector<Vec2> targets() const;
+  // Their crank angles (degrees after the first's) where any row has one; else empty.
+  std::vector<double> timing() const;
   // Appends a point as a new row.
   void addTarget(Vec2 point);
-  // Takes the points of a CSV file; when the table holds points already, asks whether they
-  // replace them or follow them. False, with the reason shown, when the file cannot be read
+  // Takes the points of a CSV file (with their angles) or of a DXF drawing's curve (spaced
+  // along it by the sample count's field where it is not 0); when the table holds points
+  // already, asks whether they replace them or follow them. False, with the reason shown, when the file cannot be read
   // or holds no points, or when the user cancels.
   bool importTargets(const QString& path);
   // Appends the points of the clipboard's text.
@@ -86,7 +89,9 @@ class SynthesisDialog final : public QDialog {
   // The points of the rows that hold two numbers, and those rows into `rows`.
   std::vector<Vec2> readTargets(std::vector<int>* rows) const;
   bool rowEmpty(int row) const;
-  void setRows(const std::vector<Vec2>& points, bool append);
+  void setRows(const std::vector<Vec2>& points, const std::vector<double>& angles, bool append);
+  int insertTargetRow();
+  void showTargetFigures(const SynthesisCandidate* candidate);
   void addRow();
   void applySelected();
   // Asks `question` with the answers `buttons`, the last the one Esc gives; the index of the
@@ -113,9 +118,11 @@ class SynthesisDialog final : public QDialog {
   bool resultFreeFrame_ = false;
   SynthesisRanking resultRanking_ = SynthesisRanking::Rms;
   bool resultKeepOrder_ = false;
+  std::vector<double> resultTiming_;
   bool applyAllowed_ = true;
 
   QTableWidget* targetTable_ = nullptr;
+  QSpinBox* sampleCount_ = nullptr;
   QCheckBox* keepOrder_ = nullptr;
   QDoubleSpinBox* minAngle_ = nullptr;
   std::array<std::array<QDoubleSpinBox*, 2>, 6> bounds_{};  // crank … output across; low, high

@@ -78,6 +78,8 @@ TEST(CliSynthesis, WritesTheCoreCandidatesAndAppliesTheBest) {
   // that is no header. Standard input is a folder, or a descriptor that is not open.
   const int folderFd = ::open(folder.path.c_str(), O_RDONLY | O_DIRECTORY);
   const std::string huge = "1,2\n3,4\n5,6\n" + std::string(1 << 20, '\n') + "60,60123\n";
+  std::string many;
+  for (int i = 0; i < 201; ++i) many += std::to_string(i) + ",0\n";
   const struct { Args args; int input, status; std::string says; } rows[] = {
       {{"--synthesize", folder.file("two.csv", "1,2\n3,4\n")}, -1, 2, "2 targets"},
       {{"--synthesize", folder.file("bad.csv", "1,2\n3,y\n5,6\n")}, -1, 2, "line 2"},
@@ -96,6 +98,15 @@ TEST(CliSynthesis, WritesTheCoreCandidatesAndAppliesTheBest) {
         "--min-transmission", "0"}, -1, 2, "--bound: the bounds hold no crank-rocker"},
       {{"--synthesize", targets, "--report", "-"}, -1, 2, "both write to standard output"},
       {{"--apply-best"}, -1, 2, "--apply-best needs --synthesize"},
+      {{"--synthesize", folder.file("list.dxf", csv)}, -1, 2, "list.dxf: not an ASCII DXF drawing"},
+      {{"--synthesize", folder.file("circle.dxf", "0\nSECTION\n2\nENTITIES\n0\nCIRCLE\n8\n0\n40\n5\n0\nENDSEC\n"),
+        "--layer", "Path"}, -1, 2, "layer 'Path' of the drawing holds no LWPOLYLINE"},
+      {{"--synthesize", targets, "--layer", "0"}, -1, 2, "--layer reads a DXF drawing"},
+      {{"--synthesize", folder.file("timed.csv", "0,40\n30,60,90\n60,45,180\n"), "--sample", "5"}, -1, 2,
+       "--sample spaces targets along the curve"},
+      {{"--synthesize", folder.file("many.csv", many)}, -1, 2, "201 targets; 200 at most"},
+      {{"--synthesize", targets, "--sample", "201"}, -1, 2, "--sample takes a count from 3 to 200"},
+      {{"--layer", "0"}, -1, 2, "--layer needs --synthesize"},
       {{"--gyr", gyr, "--ordered", "--bound", "crankRadius=1:2"}, -1, 2, "--ordered needs"}};
   for (const auto& row : rows) {
     const auto [code, text, message] = test::runProgramWith(row.args, {row.input, -1});
@@ -103,6 +114,36 @@ TEST(CliSynthesis, WritesTheCoreCandidatesAndAppliesTheBest) {
     EXPECT_NE(message.find(row.says), std::string::npos) << message;
   }
   ::close(folderFd);
+}
+
+// A drawing's closed polyline on a named layer with targets spaced along it, and a list with
+// crank angles: the JSON says what was traced and where the targets lie, and each candidate's
+// crank-angle errors.
+TEST(CliSynthesis, ReadsTracedCurvesAndTiming) {
+  const test::TempFolder folder;
+  const std::string drawing = folder.file(
+      "curve.DXF", "0\nSECTION\n2\nENTITIES\n0\nPOINT\n8\n0\n10\n5\n20\n5\n"
+                   "0\nLWPOLYLINE\n8\nPath\n90\n4\n70\n1\n10\n20\n20\n40\n10\n60\n20\n40\n"
+                   "10\n60\n20\n60\n10\n20\n20\n60\n0\nENDSEC\n0\nEOF\n");
+  const Args budget{"--min-transmission", "15", "--starts", "2", "--evaluations", "300"};
+  Args args{"--synthesize", drawing, "--layer", "PATH", "--sample", "6"};
+  args.insert(args.end(), budget.begin(), budget.end());
+  const auto [status, json, err] = run(args);
+  ASSERT_EQ(status, 0) << err;
+  const QJsonObject traced = QJsonDocument::fromJson(QByteArray::fromStdString(json))["traced"].toObject();
+  EXPECT_EQ(traced["entity"].toString(), "POLYLINE");
+  EXPECT_TRUE(traced["closed"].toBool());
+  EXPECT_EQ(traced["sampled"].toArray().size(), 6);
+  EXPECT_EQ(traced["sampled"][3].toObject(), (QJsonObject{{"x", 60}, {"y", 60}}));
+
+  args = {"--synthesize", folder.file("timed.csv", "x,y,角度\n20,40\n40,40,60\n60,50,150\n40,60,250\n")};
+  args.insert(args.end(), budget.begin(), budget.end());
+  const auto [timedStatus, timed, timedErr] = run(args);
+  ASSERT_EQ(timedStatus, 0) << timedErr;
+  const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(timed));
+  EXPECT_EQ(doc["timing"].toArray(), (QJsonArray{0, 60, 150, 250}));
+  for (const QJsonValue c : doc["candidates"].toArray())
+    EXPECT_TRUE(c["crankAngleErrors"].toArray().size() == 4 && c["phase"].isDouble() && c["direction"].isString());
 }
 
 }  // namespace

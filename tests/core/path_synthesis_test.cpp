@@ -187,6 +187,51 @@ TEST(PathSynthesis, FindsTheLinkageWhenOneExistsAtDefaultSettings) {
   }
 }
 
+// Points of the default design's path, each with the crank angle it is met at (after the
+// first's), running with the crank or against it: the candidates meet each at its own angle
+// and say which way; each figure measured here on the exact path. Listed the other way round
+// than the angles run, the same points stay far from any path at their angles.
+TEST(PathSynthesis, PrescribedTimingMeetsEachTargetAtItsCrankAngle) {
+  const ExactLinkage design = makeExactLinkage(defaults());
+  std::vector<Vec2> targets;
+  std::vector<double> angles;
+  for (const double a : {10.0, 75.0, 130.0, 200.0, 250.0, 320.0}) {
+    targets.push_back(fourBarPose(design, a, 0)->output);
+    angles.push_back(a - 10);
+  }
+  for (const int direction : {1, -1}) {
+    SynthesisOptions o = small(targets, 15, 16, 3000);
+    for (const double a : angles) o.timing.push_back(direction * a);
+    const SynthesisResult r = synthesize(o);
+    ASSERT_FALSE(r.candidates.empty());
+    EXPECT_LT(r.candidates.front().maxDistance, 0.05) << direction;
+    EXPECT_EQ(r.candidates.front().direction, direction);
+    for (const SynthesisCandidate& c : r.candidates) {
+      const ExactLinkage exact = makeExactLinkage(c.parameters);
+      double largest = 0;
+      for (std::size_t t = 0; t < targets.size(); ++t) {
+        const double at = c.phase + c.direction * o.timing[t];
+        EXPECT_NEAR((fourBarPose(exact, at, 0)->output - targets[t]).norm(), c.distances[t], 1e-9);
+        EXPECT_NEAR(std::remainder(c.crankAngles[t] - at - c.crankAngleErrors[t], 360), 0, 1e-9);
+        largest = std::max(largest, c.distances[t]);
+      }
+      EXPECT_EQ(c.maxDistance, largest);
+    }
+    EXPECT_LT(std::abs(r.candidates.front().crankAngleErrors[3]), 0.5);
+  }
+  SynthesisOptions shuffled = small(targets, 15, 16, 3000);
+  shuffled.timing = {0, 300, 250, 180, 120, 60};
+  EXPECT_GT(synthesize(shuffled).candidates.front().maxDistance, 1);
+}
+
+// A traced curve of 200 points is searched and found.
+TEST(PathSynthesis, TwoHundredTargetsOfATracedCurve) {
+  const SynthesisResult r = synthesize(small(defaultPath(200), 15, 16, 3000));
+  ASSERT_FALSE(r.candidates.empty());
+  EXPECT_EQ(r.candidates.front().distances.size(), 200u);
+  EXPECT_LT(r.candidates.front().rmsDistance, 0.5);
+}
+
 TEST(PathSynthesis, SameSeedSameCandidates) {
   SynthesisOptions o = small({{0, 40}, {30, 60}, {60, 45}, {40, 20}}, 30, 6);
   WorkProgress progress;
@@ -208,7 +253,9 @@ TEST(PathSynthesis, BadInputIsRefusedBeforeAnySearch) {
     void (*change)(SynthesisOptions&);
   } rows[] = {
       {SynthesisProblem::TooFewTargets, [](SynthesisOptions& o) { o.targets.pop_back(); }},
-      {SynthesisProblem::TooManyTargets, [](SynthesisOptions& o) { o.targets = defaultPath(13); }},
+      {SynthesisProblem::TooManyTargets, [](SynthesisOptions& o) { o.targets = defaultPath(201); }},
+      {SynthesisProblem::BadTiming, [](SynthesisOptions& o) { o.timing = {0, 30}; }},
+      {SynthesisProblem::BadTiming, [](SynthesisOptions& o) { o.timing = {0, 30, NAN}; }},
       {SynthesisProblem::TargetNotFinite, [](SynthesisOptions& o) { o.targets[1].y = NAN; }},
       {SynthesisProblem::TargetNotFinite, [](SynthesisOptions& o) { o.targets[2].x = 3e4 + 1; }},
       {SynthesisProblem::DuplicateTargets, [](SynthesisOptions& o) { o.targets[2] = o.targets[0]; }},
@@ -270,12 +317,14 @@ TEST(PathSynthesis, StopIsHonouredByTheObjective) {
 
 // Points as a spreadsheet copies them, a CSV file holds them or a Japanese input method types
 // them; a header only on line 1, and only a line with a letter that is not a point (infinity
-// written out is a point that is not finite, so a bad one).
+// written out is a point that is not finite, so a bad one). Three numbers a line are counted
+// points where the first numbers count 1, 2, 3, …, else points with crank angles.
 TEST(TargetList, ReadsPointsAsPeopleWriteThemAndNamesTheFirstBadLine) {
   const struct {
     const char* text;
     std::vector<Vec2> points;
     int badLine;
+    std::vector<double> timing = {};
   } rows[] = {
       {"x,y\n1,2\n3.5;-4\r\n\n 5 6 \n7\t8\r9 , 10", {{1, 2}, {3.5, -4}, {5, 6}, {7, 8}, {9, 10}}, 0},
       {"1,2\n3,4\n", {{1, 2}, {3, 4}}, 0},
@@ -288,19 +337,27 @@ TEST(TargetList, ReadsPointsAsPeopleWriteThemAndNamesTheFirstBadLine) {
       {"--\n1,2\n", {}, 1},
       {"１０，－２０．５\n３０\u3000４０\n", {{10, -20.5}, {30, 40}}, 0},
       {"番号,X,Y\n1,10,20\n2,30,40\n", {{10, 20}, {30, 40}}, 0},
-      {"1,10,20\n3,30,40\n", {}, 2},
+      {"1,10,20\n2,30,40\n3,5,6", {{10, 20}, {30, 40}, {5, 6}}, 0},
+      {"1,10,20\n3,30,40\n", {{1, 10}, {3, 30}}, 0, {0, 20}},
+      {"x,y,角度\n0,0,\n10,5,30\n20,0,60", {{0, 0}, {10, 5}, {20, 0}}, 0, {0, 30, 60}},
+      {"0 0\n10 5 -30\n", {{0, 0}, {10, 5}}, 0, {0, -30}},
+      {"0,0,100\n10,5,70\n", {{0, 0}, {10, 5}}, 0, {0, -30}},
+      {"2,10,20\n", {{2, 10}}, 0, {0}},
+      {"1,2,\n", {{1, 2}}, 0, {0}},
       {"1,10,20\n30,40\n", {}, 2},
-      {"2,10,20\n", {}, 1},
+      {"1,2,3\n4,5\n", {}, 2},
+      {"1,2,\n3,4,\n", {}, 2},
+      {"1,2\n3,4\n5,6,7\n", {}, 3},
+      {"1,2\n3,4,5\n6,7\n", {}, 3},
       {"1,2\nx,y\n", {}, 2},
-      {"1,2\n3,4,5\n", {}, 2},
       {"1,,2\n", {}, 1},
-      {"1,2,\n", {}, 1},
       {"1,2\n3,nan\n", {}, 2},
       {"x,y\n1,a", {}, 2},
   };
   for (const auto& row : rows) {
     const TargetList list = readTargetList(row.text);
-    EXPECT_EQ(std::pair(list.points, list.badLine), std::pair(row.points, row.badLine)) << row.text;
+    EXPECT_EQ(std::tie(list.points, list.badLine, list.timing),
+              std::tie(row.points, row.badLine, row.timing)) << row.text;
   }
 }
 

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QSpinBox>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -19,6 +20,7 @@
 #include "core/test_support.h"
 #include "desktop/canvas_widget.h"
 #include "desktop/synthesis_dialog.h"
+#include "kinematics/exact_linkage.h"
 #include "linkage/number_text.h"
 #include "widget/main_window_fixture.h"
 
@@ -148,6 +150,50 @@ TEST_F(SynthesisWindowTest, ImportsARegularCsvFileAndRefusesTheRestWithoutWaitin
   QGuiApplication::clipboard()->setText("７\t８\n９，１０\n");
   dialog->pasteTargets();
   EXPECT_EQ(dialog->targets().size(), 5u);
+}
+
+// A list with crank angles fills the angle column and the search meets each point at its
+// angle: the selected candidate's distance and crank-angle error stand beside each point. A
+// drawing's closed polyline gives its points, or as many spaced along it as the field asks.
+TEST_F(SynthesisWindowTest, TimingAndTracedCurvesFillTheTargetTable) {
+  SynthesisDialog* dialog = openDialog();
+  QTemporaryDir dir;
+  const auto write = [&dir](const char* name, const std::string& text) {
+    std::ofstream(dir.filePath(name).toStdString()) << text;
+    return dir.filePath(name);
+  };
+  const ExactLinkage exact = makeExactLinkage(bench().linkage().parameters);
+  std::string csv = "x,y,角度\n";
+  for (const double a : {10.0, 75.0, 130.0, 200.0, 250.0, 320.0}) {
+    const Vec2 q = fourBarPose(exact, a, 0)->output;
+    csv += formatBoxNumber(static_cast<float>(q.x)) + "," + formatBoxNumber(static_cast<float>(q.y)) +
+           "," + formatBoxNumber(static_cast<float>(a)) + "\n";
+  }
+  ASSERT_TRUE(dialog->importTargets(write("timed.csv", csv)));
+  EXPECT_EQ(dialog->timing(), (std::vector<double>{0, 65, 120, 190, 240, 310}));
+  of<QDoubleSpinBox>("minTransmission")->setValue(10);
+  press("start");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog->searching(); }, 60000));
+  ASSERT_FALSE(dialog->result().candidates.empty()) << static_cast<int>(dialog->result().problem);
+  const SynthesisCandidate& best = *dialog->selected();
+  EXPECT_LT(best.maxDistance, 0.05);
+  auto* table = of<QTableWidget>("targetTable");
+  for (int row = 0; row < 6; ++row) {
+    EXPECT_EQ(table->item(row, 3)->text(), QString::number(best.distances[row], 'f', 3));
+    EXPECT_EQ(table->item(row, 4)->text(), QString::number(best.crankAngleErrors[row], 'f', 1) + "°");
+  }
+  EXPECT_FALSE(of<QTableWidget>("candidateTable")->isColumnHidden(15)) << "the phase";
+
+  const std::string square = "0\nSECTION\n2\nENTITIES\n0\nLWPOLYLINE\n8\nP\n90\n4\n70\n1\n10\n0\n20\n40\n"
+                             "10\n40\n20\n40\n10\n40\n20\n80\n10\n0\n20\n80\n0\nENDSEC\n0\nEOF\n";
+  of<QSpinBox>("sampleCount")->setValue(8);
+  answer("置き換える");
+  EXPECT_TRUE(dialog->importTargets(write("square.dxf", square)));
+  EXPECT_TRUE(told("閉じた POLYLINE（画層 P）から 8 点")) << of<QLabel>("status")->text().toStdString();
+  EXPECT_EQ(dialog->targets().size(), 8u);
+  EXPECT_TRUE(dialog->timing().empty() && table->item(0, 3)->text().isEmpty());
+  EXPECT_FALSE(dialog->importTargets(write("list.dxf", csv)));
+  EXPECT_TRUE(told("DXF の図面として読めません"));
 }
 
 // Bad input is told in the dialog before or instead of a search: a cell that is not a number,

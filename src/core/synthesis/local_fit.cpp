@@ -15,18 +15,66 @@ Vec2 inFrame(const LocalFitProblem& p, const SynthesisDesign& x, Vec2 target) {
                      : target;
 }
 
+std::array<Vec2, PathObjective::kGrid> gridSamples(const SynthesisDesign& x) {
+  std::array<Vec2, PathObjective::kGrid> samples;
+  for (int i = 0; i < PathObjective::kGrid; ++i)
+    samples[i] = outputPointAt(x, 2 * std::numbers::pi * i / PathObjective::kGrid);
+  return samples;
+}
+
+bool allFinite(const std::vector<double>& values) {
+  return std::ranges::all_of(values, [](double v) { return std::isfinite(v); });
+}
+
+// With timing: the residuals at `u` are each target's offset (x, then y) from the output point
+// at its crank angle, at the phase and direction that fit best there; the Jacobian has a
+// column per unknown and a last one for the phase.
+bool lineariseTimed(const LocalFitProblem& p, std::span<const double> u, std::vector<double>& r,
+                    std::vector<double>& jacobian) {
+  const std::size_t n = p.targets.size(), d = u.size(), columns = d + 1;
+  double shortfall = 0;
+  const SynthesisDesign x = p.space.at(u, shortfall);
+  if (shortfall > 0) return false;
+  const auto samples = gridSamples(x);
+  std::vector<Vec2> moved(n);
+  for (std::size_t i = 0; i < n; ++i) moved[i] = inFrame(p, x, p.targets[i]);
+  const TimedFit fit = timedFit([&x](double t) { return outputPointAt(x, t); }, samples, moved,
+                                p.timing);
+  const auto angle = [&](std::size_t i) { return fit.phase + fit.direction * p.timing[i]; };
+  r.assign(2 * n, 0);
+  jacobian.assign(2 * n * columns, 0);
+  for (std::size_t i = 0; i < n; ++i) {
+    const Vec2 off = outputPointAt(x, angle(i)) - moved[i];
+    const Vec2 turn = (outputPointAt(x, angle(i) + 1e-6) - outputPointAt(x, angle(i) - 1e-6)) * 5e5;
+    r[2 * i] = off.x, r[2 * i + 1] = off.y;
+    jacobian[2 * i * columns + d] = turn.x, jacobian[(2 * i + 1) * columns + d] = turn.y;
+  }
+  std::vector<double> step(u.begin(), u.end());
+  for (std::size_t j = 0; j < d; ++j) {
+    const double h = u[j] + kStep <= 1 ? kStep : -kStep;
+    step[j] = u[j] + h;
+    const SynthesisDesign y = p.space.at(step, shortfall);
+    step[j] = u[j];
+    for (std::size_t i = 0; i < n; ++i) {
+      const Vec2 off = outputPointAt(y, angle(i)) - inFrame(p, y, p.targets[i]);
+      jacobian[2 * i * columns + j] = (off.x - r[2 * i]) / h;
+      jacobian[(2 * i + 1) * columns + j] = (off.y - r[2 * i + 1]) / h;
+    }
+  }
+  return allFinite(jacobian) && allFinite(r);
+}
+
 // The residuals at `u` and their Jacobian (row-major, a row per target), each residual the
 // target's offset from its nearest path point along the path's normal there, the crank
 // angles held; false where `u` maps onto no admissible design or a value is not finite.
 bool linearise(const LocalFitProblem& p, std::span<const double> u, std::vector<double>& r,
                std::vector<double>& jacobian) {
+  if (!p.timing.empty()) return lineariseTimed(p, u, r, jacobian);
   const std::size_t n = p.targets.size(), d = u.size();
   double shortfall = 0;
   const SynthesisDesign x = p.space.at(u, shortfall);
   if (shortfall > 0) return false;
-  std::array<Vec2, PathObjective::kGrid> samples;
-  for (int i = 0; i < PathObjective::kGrid; ++i)
-    samples[i] = outputPointAt(x, 2 * std::numbers::pi * i / PathObjective::kGrid);
+  const auto samples = gridSamples(x);
   const auto path = [&x](double t) { return outputPointAt(x, t); };
   std::vector<double> angles(n);
   std::vector<Vec2> normals(n);
@@ -52,8 +100,7 @@ bool linearise(const LocalFitProblem& p, std::span<const double> u, std::vector<
       jacobian[i * d + j] =
           (normals[i].dot(outputPointAt(y, angles[i]) - inFrame(p, y, p.targets[i])) - r[i]) / h;
   }
-  return std::ranges::all_of(jacobian, [](double v) { return std::isfinite(v); }) &&
-         std::ranges::all_of(r, [](double v) { return std::isfinite(v); });
+  return allFinite(jacobian) && allFinite(r);
 }
 
 // Solves the d × d system `a` x = `b` in place by elimination with partial pivoting; false
@@ -98,9 +145,10 @@ void normalEquations(const std::vector<double>& r, const std::vector<double>& ja
 
 double levenbergMarquardt(const LocalFitProblem& problem, std::vector<double>& u, double value,
                           std::int64_t budget, std::int64_t& spent) {
-  const std::size_t d = u.size();
-  const auto sd = static_cast<std::int64_t>(d);
-  std::vector<double> r, jacobian, a, g, system, step, trial(d);
+  // The system's unknowns: the cube's, and with timing the phase.
+  const std::size_t d = u.size() + (problem.timing.empty() ? 0 : 1);
+  const auto sd = static_cast<std::int64_t>(u.size());
+  std::vector<double> r, jacobian, a, g, system, step, trial(u.size());
   double damping = 1e-3;
   while (!problem.stop && spent + sd + 1 <= budget && value > 1e-24) {
     if (!linearise(problem, u, r, jacobian)) break;
@@ -119,7 +167,7 @@ double levenbergMarquardt(const LocalFitProblem& problem, std::vector<double>& u
         damping *= 8;
         continue;
       }
-      for (std::size_t j = 0; j < d; ++j) trial[j] = std::clamp(u[j] - step[j], 0.0, 1.0);
+      for (std::size_t j = 0; j < u.size(); ++j) trial[j] = std::clamp(u[j] - step[j], 0.0, 1.0);
       const double v = problem.objective(trial);
       if (v < value) {
         u = trial, value = v, gained = true;

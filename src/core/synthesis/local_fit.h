@@ -24,6 +24,7 @@ struct LocalFitProblem {
   // The objective at a point of the unit cube; each call is one evaluation of the budget.
   std::function<double(std::span<const double>)> objective;
   const std::atomic<bool>& stop;
+  std::span<const double> timing = {};  // the objective's, radians; empty without
 };
 
 // Moves `u` (whose objective is `value`) downhill while steps gain, no stop is asked and the

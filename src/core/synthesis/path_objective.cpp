@@ -127,13 +127,17 @@ int orderTurns(std::span<const double> radians, int& direction) {
 }
 
 PathObjective::PathObjective(std::vector<Vec2> targets, double minTransmissionAngle,
-                             bool keepOrder, bool freeFrame, double farthest, bool largest)
+                             bool keepOrder, bool freeFrame, double farthest, bool largest,
+                             std::vector<double> timing)
     : targets_(std::move(targets)),
+      timing_(std::move(timing)),
       minAngle_(minTransmissionAngle),
       keepOrder_(keepOrder),
       freeFrame_(freeFrame),
       largest_(largest) {
-  if (targets_.size() > kMostTargets) throw std::invalid_argument("more than 12 targets");
+  if (targets_.size() > kMostTargets) throw std::invalid_argument("too many targets");
+  if (!timing_.empty() && timing_.size() != targets_.size())
+    throw std::invalid_argument("a crank angle for some targets only");
   Vec2 centroid;
   for (const Vec2 t : targets_) centroid = centroid + t * (1.0 / static_cast<double>(targets_.size()));
   double square = 0;
@@ -149,6 +153,15 @@ double PathObjective::operator()(const SynthesisDesign& x) const {
   for (int i = 0; i < kGrid; ++i) samples[i] = outputPointFor(x, directions[i]);
   const auto path = [&x](double t) { return outputPointAt(x, t); };
   const Vec2 pivot{x[uPivotX], x[uPivotY]};
+  if (!timing_.empty()) {
+    std::array<Vec2, kMostTargets> moved;
+    for (std::size_t i = 0; i < targets_.size(); ++i)
+      moved[i] = freeFrame_ ? intoProgramFrame(targets_[i], pivot, x[uFrameAngle]) : targets_[i];
+    const TimedFit fit = timedFit(path, samples, std::span(moved.data(), targets_.size()), timing_);
+    const double value =
+        (largest_ ? fit.largest : fit.sum / static_cast<double>(targets_.size())) / (scale_ * scale_);
+    return std::isfinite(value) ? value : infeasible_;
+  }
   std::array<double, kMostTargets> angles{};
   double sum = 0, most = 0;
   for (std::size_t i = 0; i < targets_.size(); ++i) {

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <numbers>
 #include <span>
+#include <tuple>
 #include <vector>
 
 #include "kinematics/vec2.h"
@@ -120,6 +121,56 @@ NearestPoint nearestPoint(Path path, std::span<const Vec2> samples, Vec2 target)
   return {std::sqrt(s), t};
 }
 
+// Prescribed timing: each target's crank angle `radians` after the first target's, at a phase
+// (the first target's crank angle) left free. The phase (radians, [0, 2π)) and direction (1: the
+// angles run with the program's crank angle, −1 against it, as a crank driven the other way
+// turns) that bring the output point at each target's angle closest to it, with the squares'
+// sum and largest there. The phase minimises the sum: first over 64 phases in either direction
+// on the path between the `samples` (the path's points evenly spaced over a turn, from crank
+// angle 0), then refined on `path` between the best one's neighbours.
+struct TimedFit {
+  double phase = 0;
+  int direction = 1;
+  double sum = INFINITY, largest = INFINITY;
+};
+template <typename Path>
+TimedFit timedFit(Path path, std::span<const Vec2> samples, std::span<const Vec2> targets,
+                  std::span<const double> radians) {
+  constexpr int kPhases = 64;
+  const double turn = 2 * std::numbers::pi, perSample = static_cast<double>(samples.size()) / turn;
+  const auto between = [&](double t) {  // the path between its samples, t in any turn
+    double at = std::fmod(t * perSample, static_cast<double>(samples.size()));
+    if (at < 0) at += static_cast<double>(samples.size());
+    const auto k = std::min(static_cast<std::size_t>(at), samples.size() - 1);
+    const double f = at - static_cast<double>(k);
+    return samples[k] * (1 - f) + samples[(k + 1) % samples.size()] * f;
+  };
+  const auto squares = [&](auto point, double phase, int direction) {
+    double sum = 0;
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+      const Vec2 r = point(phase + direction * radians[i]) - targets[i];
+      sum += r.dot(r);
+    }
+    return sum;
+  };
+  TimedFit fit;
+  for (const int direction : {1, -1})
+    for (int k = 0; k < kPhases; ++k)
+      if (const double s = squares(between, turn * k / kPhases, direction); s < fit.sum)
+        fit = {turn * k / kPhases, direction, s, 0};
+  const auto exact = [&](double phase) { return squares(path, phase, fit.direction); };
+  const double step = turn / kPhases;
+  std::tie(fit.phase, fit.sum) = brentMinimum(exact, fit.phase - step, fit.phase + step,
+                                              fit.phase, exact(fit.phase));
+  fit.phase = std::fmod(fit.phase + turn, turn);
+  fit.largest = 0;
+  for (std::size_t i = 0; i < targets.size(); ++i) {
+    const Vec2 r = path(fit.phase + fit.direction * radians[i]) - targets[i];
+    fit.largest = std::max(fit.largest, r.dot(r));
+  }
+  return fit;
+}
+
 // How many turns beyond one the crank makes when it meets the targets in their order, each at
 // its angle (radians in [0, 2π)): 0 when the angles are in cyclic order. `backwards`: in the
 // reverse order, the path travelled against the crank's turn as the list runs.
@@ -161,8 +212,12 @@ class PathObjective {
  public:
   // `farthest`: no target lies further than this from any path the search may try.
   // `largest`: the largest distance is minimised instead of the mean square distance.
+  // `timing`: each target's crank angle after the first's (radians), or empty; with it each
+  // target's distance is from the output point at its crank angle (see timedFit), and the
+  // order follows from the angles.
   PathObjective(std::vector<Vec2> targets, double minTransmissionAngle, bool keepOrder,
-                bool freeFrame, double farthest, bool largest = false);
+                bool freeFrame, double farthest, bool largest = false,
+                std::vector<double> timing = {});
   // The value to minimise: the mean square distance of the targets from the path (or the
   // largest distance's square) over the square of the targets' spread, with a cyclic order
   // that holds in neither direction counted as a further four for every extra turn; for a design that breaks a constraint, `infeasible`
@@ -176,12 +231,14 @@ class PathObjective {
   std::span<const Vec2> targets() const { return targets_; }
   bool freeFrame() const { return freeFrame_; }
   bool largest() const { return largest_; }
+  std::span<const double> timing() const { return timing_; }
 
   static constexpr int kGrid = 64;
-  static constexpr std::size_t kMostTargets = 12;  // more throw std::invalid_argument
+  static constexpr std::size_t kMostTargets = 200;  // more throw std::invalid_argument
 
  private:
   std::vector<Vec2> targets_;
+  std::vector<double> timing_;
   double minAngle_;
   bool keepOrder_, freeFrame_, largest_;
   double scale_ = 1, infeasible_ = 1;

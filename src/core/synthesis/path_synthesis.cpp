@@ -41,7 +41,11 @@ double reachOf(const SynthesisOptions& o) {
 SynthesisProblem problemOf(const SynthesisOptions& o, std::vector<std::size_t>& concerned) {
   const std::vector<Vec2>& t = o.targets;
   if (t.size() < 3) return SynthesisProblem::TooFewTargets;
-  if (t.size() > 12) return SynthesisProblem::TooManyTargets;
+  if (t.size() > PathObjective::kMostTargets) return SynthesisProblem::TooManyTargets;
+  if (!o.timing.empty() &&
+      (o.timing.size() != t.size() ||
+       !std::ranges::all_of(o.timing, [](double v) { return std::isfinite(v); })))
+    return SynthesisProblem::BadTiming;
   for (const Vec2 p : t)
     if (!std::isfinite(p.x) || !std::isfinite(p.y) || std::abs(p.x) > kParamLimit ||
         std::abs(p.y) > kParamLimit)
@@ -182,7 +186,7 @@ std::optional<SynthesisDesign> runStart(const PathObjective& objective, const Se
                                 return evaluate(static_cast<unsigned>(u.size()), u.data(),
                                                 nullptr, &c);
                               },
-                              progress.stop};
+                              progress.stop, objective.timing()};
     std::vector<double> u = c.best;
     const double before = c.bestValue;
     levenbergMarquardt(fit, u, c.bestValue, evaluations, c.count);
@@ -212,6 +216,29 @@ bool passKeeps(const ParameterSet& p) {
   const float lower = static_cast<float>(a - c + b), upper = static_cast<float>(b - a + c);
   return a > 0 && b > 0 && c > 0 && a <= c && lower < p[fixedLinkLength] &&
          upper > p[fixedLinkLength];
+}
+
+// With prescribed timing `degrees`: the candidate's distances from the output point at each
+// target's crank angle, at the phase and direction that fit best, and each target's crank-angle
+// error, the crank angle of its nearest path point (already in crankAngles) less its own.
+template <typename Path>
+void measureTiming(SynthesisCandidate& c, Path path, std::span<const Vec2> samples,
+                   const std::vector<double>& degrees) {
+  std::vector<double> radians;
+  for (const double d : degrees) radians.push_back(d * kRadian);
+  const TimedFit fit = timedFit(path, samples, c.targetsInProgramFrame, radians);
+  c.phase = fit.phase / kRadian;
+  c.direction = fit.direction;
+  c.maxDistance = 0;
+  double square = 0;
+  for (std::size_t i = 0; i < radians.size(); ++i) {
+    const double at = fit.phase + fit.direction * radians[i];
+    c.distances[i] = (path(at) - c.targetsInProgramFrame[i]).norm();
+    c.maxDistance = std::max(c.maxDistance, c.distances[i]);
+    square += c.distances[i] * c.distances[i];
+    c.crankAngleErrors.push_back(std::remainder(c.crankAngles[i] - at / kRadian, 360.0));
+  }
+  c.rmsDistance = std::sqrt(square / static_cast<double>(radians.size()));
 }
 
 // A start's answer as a candidate, measured as the program will draw it; none where the design
@@ -258,13 +285,15 @@ std::optional<SynthesisCandidate> candidateOf(const SynthesisDesign& found,
     square += near.distance * near.distance;
   }
   cand.rmsDistance = std::sqrt(square / static_cast<double>(o.targets.size()));
+  if (!o.timing.empty()) measureTiming(cand, path, samples, o.timing);
   if (!std::isfinite(cand.maxDistance)) return std::nullopt;
-  if (o.keepOrder && orderTurns(radians, cand.direction) > 0) {
+  if (o.timing.empty() && o.keepOrder && orderTurns(radians, cand.direction) > 0) {
     outOfOrder = true;
     return std::nullopt;
   }
-  for (const double v : cand.crankAngles)
-    if (!std::isfinite(v)) return std::nullopt;
+  for (const auto* values : {&cand.crankAngles, &cand.crankAngleErrors})
+    for (const double v : *values)
+      if (!std::isfinite(v)) return std::nullopt;
   return cand;
 }
 
@@ -304,10 +333,12 @@ StartProblem startProblem(SynthesisOptions options, bool mirrored) {
   double targetSpan = 0;
   for (const Vec2 a : options.targets) targetSpan = std::max(targetSpan, a.norm());
   const double farthest = 2 * (targetSpan + 3 * reachOf(options));
+  std::vector<double> timing;
+  for (const double degrees : options.timing) timing.push_back(degrees * kRadian);
   return {options, mirrored, spaceOf(options),
           PathObjective(options.targets, options.minTransmissionAngle, options.keepOrder,
                         options.freeFrame, farthest,
-                        options.ranking == SynthesisRanking::Largest)};
+                        options.ranking == SynthesisRanking::Largest, std::move(timing))};
 }
 
 // A candidate of the mirrored targets as one of the targets themselves: the pivot and the

@@ -29,7 +29,7 @@ enum class SynthesisRanking {
 };
 
 struct SynthesisOptions {
-  std::vector<Vec2> targets;  // 3 to 12 points in world units (mm)
+  std::vector<Vec2> targets;  // 3 to 200 points in world units (mm)
   // Kept: the targets are met in their order as the crank turns (wrapping around once).
   bool keepOrder = false;
   // Hard constraints: the crank turns fully and the angle between coupler and lever stays
@@ -53,6 +53,11 @@ struct SynthesisOptions {
   int starts = 0;
   int evaluationsPerStart = 0;
   SynthesisRanking ranking = SynthesisRanking::Rms;
+  // Prescribed timing (added beside the fields above): each target's crank angle in degrees
+  // after the first target's, one per target, or empty. With it a target's distance is from
+  // the output point at its crank angle, the first target's crank angle (the phase) and the
+  // direction the angles run in being free; the order follows, and keepOrder adds nothing.
+  std::vector<double> timing;
 };
 
 int defaultStarts(const SynthesisOptions& options);
@@ -63,7 +68,7 @@ int defaultEvaluationsPerStart(const SynthesisOptions& options);
 enum class SynthesisProblem {
   None,
   TooFewTargets,    // fewer than 3
-  TooManyTargets,   // more than 12
+  TooManyTargets,   // more than 200
   TargetNotFinite,  // a coordinate not finite, or beyond ±30000 like every box
   BadBounds,        // a range empty, not finite, or outside what the validation pass admits
   BadAngle,         // the minimum transmission angle not in [0°, 90°)
@@ -77,6 +82,7 @@ enum class SynthesisProblem {
   BoundsHoldNone,     // the bounds hold no crank-rocker at all, whatever the transmission angle
   TransmissionAngle,  // crank-rockers within the bounds exist, none keeps μ within bounds
   OrderNotMet,        // linkages meeting the constraints found, none meets the targets' order
+  BadTiming,          // crank angles for some targets only, or one not finite (added)
 };
 
 struct SynthesisCandidate {
@@ -105,6 +111,14 @@ struct SynthesisCandidate {
   // program's mirrored across its fixed link's line, then turned by frameAngle and shifted to
   // pivot; the targets reach the program's frame by the reverse, their mirror image last.
   bool mirrored = false;
+  // With prescribed timing (added beside the fields above): `distances` are each target's
+  // from the output point at its crank angle, phase + direction × its angle (the figures
+  // above follow them); the phase is the first target's crank angle (degrees, [0, 360)),
+  // `direction` 1 where the angles run with the program's crank angle and −1 against it, and
+  // each target's crank-angle error the crank angle of its nearest path point less its own
+  // (degrees, −180 … 180). Empty without timing.
+  double phase = 0;
+  std::vector<double> crankAngleErrors;
 };
 
 struct SynthesisResult {

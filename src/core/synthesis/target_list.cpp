@@ -12,8 +12,8 @@ namespace {
 
 // The numbers of a line: fields split by blanks or by one comma or semicolon between two
 // fields (with or without blanks around it); none when a field is not a number or a comma
-// stands first, last or twice in a gap.
-std::optional<std::vector<float>> numbersOf(std::string_view line) {
+// stands first or twice in a gap. One standing last is an empty last field: `emptyLast`.
+std::optional<std::vector<float>> numbersOf(std::string_view line, bool& emptyLast) {
   std::vector<float> numbers;
   bool separated = false;  // a comma or semicolon since the last field
   std::size_t i = 0;
@@ -34,7 +34,7 @@ std::optional<std::vector<float>> numbersOf(std::string_view line) {
       i = end;
     }
   }
-  if (separated) return std::nullopt;
+  emptyLast = separated;
   return numbers;
 }
 
@@ -77,6 +77,35 @@ bool writtenAsNumbers(std::string_view line) {
   return fields > 0;
 }
 
+// A line that holds numbers: where it stands in the text (from 1), its numbers, and whether a
+// last field was left empty.
+struct NumberLine {
+  int line;
+  std::vector<float> numbers;
+  bool emptyLast;
+};
+
+// The lines as numbers, blank lines and a header skipped; a line that is not numbers ends the
+// list, its number into `badLine`.
+std::vector<NumberLine> numberLines(std::string_view text, int& badLine) {
+  std::vector<NumberLine> lines;
+  std::size_t start = 0;
+  for (int line = 1; start < text.size(); ++line) {
+    const std::size_t end = std::min(text.find_first_of("\r\n", start), text.size());
+    const std::string_view row = text.substr(start, end - start);
+    start = end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
+    if (row.find_first_not_of(" \t") == std::string_view::npos) continue;
+    bool emptyLast = false;
+    if (auto numbers = numbersOf(row, emptyLast)) {
+      lines.push_back({line, std::move(*numbers), emptyLast});
+    } else if (line > 1 || !hasLetter(row) || writtenAsNumbers(row)) {
+      badLine = line;
+      break;
+    }  // else a header
+  }
+  return lines;
+}
+
 }  // namespace
 
 TargetList readTargetList(std::string_view input) {
@@ -84,25 +113,35 @@ TargetList readTargetList(std::string_view input) {
   std::string_view text = ascii;
   if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);  // a spreadsheet's byte-order mark
   TargetList list;
-  std::size_t columns = 0;  // 2, or 3 with the points counted; taken from the first point
-  std::size_t start = 0;
-  for (int line = 1; start < text.size(); ++line) {
-    const std::size_t end = std::min(text.find_first_of("\r\n", start), text.size());
-    const std::string_view row = text.substr(start, end - start);
-    start = end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
-    if (row.find_first_not_of(" \t") == std::string_view::npos) continue;
-    const auto numbers = numbersOf(row);
-    const std::size_t count = numbers ? numbers->size() : 0;
-    const bool point = (count == 2 || (count == 3 && (*numbers)[0] == static_cast<float>(list.points.size() + 1))) &&
-                       (columns == 0 || columns == count);
-    if (point) {
-      columns = count;
-      list.points.push_back({(*numbers)[count - 2], (*numbers)[count - 1]});
-    } else if (line > 1 || !hasLetter(row) || writtenAsNumbers(row)) {
-      list.points.clear();
-      list.badLine = line;
-      return list;
-    }  // else a header
+  int badLine = 0;
+  const std::vector<NumberLine> lines = numberLines(text, badLine);
+  // The columns: the first line's where it has three (or two and an empty third), otherwise
+  // the second's; the first line may leave the angle out.
+  const auto columnsOf = [](const NumberLine& l) { return l.numbers.size() + (l.emptyLast ? 1 : 0); };
+  const std::size_t columns = lines.empty()                           ? 2
+                              : columnsOf(lines[0]) == 3 || lines.size() == 1 ? columnsOf(lines[0])
+                                                                             : columnsOf(lines[1]);
+  bool counted = columns == 3;
+  for (std::size_t k = 0; k < lines.size(); ++k) {
+    const NumberLine& l = lines[k];
+    const bool fits = (columns == 2 || columns == 3) && !(k > 0 && l.emptyLast) &&
+                      (l.numbers.size() == columns || (k == 0 && columns == 3 && l.numbers.size() == 2));
+    if (!fits) {
+      badLine = l.line;
+      break;
+    }
+    counted = counted && l.numbers.size() == 3 && l.numbers[0] == static_cast<float>(k + 1);
+  }
+  if (badLine) {
+    list.badLine = badLine;
+    return list;
+  }
+  const double firstAngle = !lines.empty() && lines[0].numbers.size() == 3 ? lines[0].numbers[2] : 0;
+  for (const NumberLine& l : lines) {
+    const std::size_t x = columns == 3 && counted ? 1 : 0;
+    list.points.push_back({l.numbers[x], l.numbers[x + 1]});
+    if (columns == 3 && !counted)
+      list.timing.push_back(l.numbers.size() == 3 ? l.numbers[2] - firstAngle : 0);
   }
   return list;
 }
