@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "canvas/view.h"
 #include "kinematics/vec2.h"
 #include "linkage/parameters.h"
 #include "linkage/linkage_class.h"
@@ -53,6 +54,14 @@ struct SynthesisOptions {
   int starts = 0;
   int evaluationsPerStart = 0;
   SynthesisRanking ranking = SynthesisRanking::Rms;
+  // Compact (added beside the fields above): the mechanism in the program's frame fits one
+  // view of the canvas at the farthest zoom, its lever circle included, as 全体表示 finds it;
+  // with maxSize above 0 its size (mechanismSize) is at most that many mm. Both are
+  // constraints of the search (see extentViolation) and checked exactly on every candidate.
+  bool fitView = true;
+  double maxSize = 0;
+  // Candidates whose raster analysis finds every pose rank before the others.
+  bool rasterFirst = true;
 };
 
 int defaultStarts(const SynthesisOptions& options);
@@ -77,6 +86,9 @@ enum class SynthesisProblem {
   BoundsHoldNone,     // the bounds hold no crank-rocker at all, whatever the transmission angle
   TransmissionAngle,  // crank-rockers within the bounds exist, none keeps μ within bounds
   OrderNotMet,        // linkages meeting the constraints found, none meets the targets' order
+  // Added beside the codes above: linkages meeting the other constraints found, none within
+  // the view or the size limit.
+  ExtentLimit,
 };
 
 struct SynthesisCandidate {
@@ -105,6 +117,15 @@ struct SynthesisCandidate {
   // program's mirrored across its fixed link's line, then turned by frameAngle and shifted to
   // pivot; the targets reach the program's frame by the reverse, their mirror image last.
   bool mirrored = false;
+  // Compact (added beside the figures above): the mechanism's size (mm, see mechanismSize),
+  // whether 全体表示 finds a view for it, that view (else the farthest that cuts least off),
+  // and what the raster analysis at the slowest speed in that view finds: poses found of the
+  // crank steps examined (both 0 where it was not measured, the search stopped first).
+  double size = 0;
+  bool fitsView = false;
+  View view{};
+  int rasterPoses = 0, rasterSteps = 0;
+  bool rasterWhole() const { return rasterSteps > 0 && rasterPoses == rasterSteps; }
 };
 
 struct SynthesisResult {
@@ -121,5 +142,15 @@ struct SynthesisResult {
 // that ended early left unspent, so that the two meet only once the whole search has run.
 SynthesisResult synthesizePath(const SynthesisOptions& options, const ParameterSet& base,
                                WorkProgress& progress);
+
+// The raster counts of candidates not yet measured, on every core; none is begun once
+// `progress.stop` is set, and those left stay unmeasured. synthesizePath measures its
+// candidates unless it was stopped, and with `rasterFirst` ranks them as rankRasterFirst does:
+// the candidates the raster analyses whole move before the others, each group in its order,
+// where they fit about as well as the best: their figure (the one ranked by) at most twice
+// the best one's, or a thousandth of the targets' spread. A linkage that passes through the
+// targets is not put behind a much worse one for a few poses the raster misses.
+void measureRaster(std::vector<SynthesisCandidate>& candidates, WorkProgress& progress);
+void rankRasterFirst(std::vector<SynthesisCandidate>& candidates, const SynthesisOptions& options);
 
 }  // namespace gyrenda
