@@ -126,7 +126,7 @@ void expectHonest(const SynthesisResult& r, const SynthesisOptions& o) {
 }
 
 TEST(PathSynthesis, RecoversKnownDesignsAndEveryCandidateIsTheDesignTheUserGets) {
-  const SynthesisOptions fixed = small(defaultPath(6));
+  const SynthesisOptions fixed = small(defaultPath(6), 15, 32);
   const SynthesisResult r = synthesize(fixed);
   expectHonest(r, fixed);
   EXPECT_LT(r.candidates.front().maxDistance, 0.2);
