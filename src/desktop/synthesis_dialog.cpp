@@ -43,7 +43,7 @@ constexpr int kShownCandidates = 10;
 // The candidate table's columns; the pivot and frame angle only for a free frame, the
 // direction only with the order kept.
 enum Column { MaxDistance, RmsDistance, Class, MinAngle, FirstLength, PivotX = FirstLength + 6,
-              PivotY, FrameAngle, Direction, ColumnCount };
+              PivotY, FrameAngle, Direction, Size, RasterPoses, ColumnCount };
 
 // The bounds' rows: the four lengths by the parameters' names, the output point's offsets by
 // shorter ones, the search knowing no other output point.
@@ -123,6 +123,9 @@ QString synthesisProblemText(SynthesisProblem problem, const std::vector<int>& r
     case SynthesisProblem::OrderNotMet:
       return Text::tr("条件を満たすリンクは見つかりましたが、どの軌跡も目標点を表の順に（どちら向きにも）通りません。");
     case SynthesisProblem::BadBudget: return Text::tr("探索の設定が正しくありません。");
+    case SynthesisProblem::ExtentLimit:
+      return Text::tr("条件を満たすリンクは見つかりましたが、どれも 1 画面または最大寸法に収まりません。"
+                      "「機構を 1 画面に収める」を外すか、最大寸法や範囲を見直してください。");
   }
   return {};
 }
@@ -267,7 +270,7 @@ QWidget* SynthesisDialog::buildConditions() {
   seed_->setValue(static_cast<int>(defaults.seed));
   form->addWidget(new QLabel(tr("乱数の種")), 11, 0);
   form->addWidget(seed_, 11, 1, 1, 2);
-  form->setRowStretch(12, 1);
+  form->setRowStretch(addCompactRows(form, 12), 1);
   return box;
 }
 
@@ -278,7 +281,7 @@ QWidget* SynthesisDialog::buildCandidates() {
   candidateTable_->setHorizontalHeaderLabels(
       {tr("最大距離 (mm)"), tr("RMS距離 (mm)"), tr("分類"), tr("最小伝達角"), tr("クランク"), tr("てこ"),
        tr("中間節"), tr("静止節"), tr("出力点X"), tr("出力点Y"), tr("支点X"), tr("支点Y"),
-       tr("向き"), tr("通る順")});
+       tr("向き"), tr("通る順"), tr("大きさ (mm)"), tr("解析で見つかる姿勢")});
   candidateTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   candidateTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
   candidateTable_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -428,6 +431,7 @@ SynthesisOptions SynthesisDialog::options() const {
   o.seed = static_cast<std::uint64_t>(seed_->value());
   o.ranking = static_cast<SynthesisRanking>(ranking_->currentIndex());
   o.candidates = kShownCandidates;
+  takeCompactOptions(o);
   return o;
 }
 
@@ -513,7 +517,7 @@ void SynthesisDialog::showResult() {
     for (int k = 0; k < 6; ++k) cells << boxNumber(c.parameters[k]);
     cells << fixed(c.pivot.x, 2) << fixed(c.pivot.y, 2)
           << fixed(c.frameAngle, 2) + QStringLiteral("°") + (c.mirrored ? tr("（裏返し）") : QString())
-          << (c.direction < 0 ? tr("表の逆順") : tr("表の順"));
+          << (c.direction < 0 ? tr("表の逆順") : tr("表の順")) << fixed(c.size, 1) << rasterText(c);
     for (int col = 0; col < ColumnCount; ++col) {
       auto* item = new QTableWidgetItem(cells[col]);
       if (col != Class) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
