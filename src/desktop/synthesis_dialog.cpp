@@ -170,7 +170,7 @@ SynthesisDialog::SynthesisDialog(std::function<ParameterSet()> currentDesign, QW
   connect(stop_, &QPushButton::clicked, this, &SynthesisDialog::stop);
   for (QPushButton* b : findChildren<QPushButton*>()) b->setAutoDefault(false);
   showState();
-  resize(780, 720);
+  resize(780, 800);
 }
 
 QWidget* SynthesisDialog::buildTargets() {

@@ -44,6 +44,8 @@ int SynthesisDialog::addCompactRows(QGridLayout* form, int row) {
   connect(freeFrame_, &QCheckBox::toggled, this, &SynthesisDialog::fillScaledBounds);
   connect(this, &SynthesisDialog::targetsChanged, this, &SynthesisDialog::fillScaledBounds);
   fillScaledBounds();
+  // The conditions keep their height when the candidates take the dialog's space.
+  if (QWidget* box = form->parentWidget()) box->setMinimumHeight(box->sizeHint().height());
   return row + 4;
 }
 
