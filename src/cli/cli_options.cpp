@@ -333,7 +333,8 @@ const CliOption kOptions[] = {
      kSetting, kSynthesis, setMaxSize},
     {"no-raster-first", nullptr,
      "rank by the distance alone; by default candidates whose raster analysis (speed kame, "
-     "in the view that fits them) finds every pose come first", kSetting, kSynthesis,
+     "in the view that fits them) finds every pose come first among those within twice the "
+     "best one's distance", kSetting, kSynthesis,
      [](const std::string&, CliContext& c) { c.request.synthesis.options.rasterFirst = false; return std::string(); }},
     {"candidates", "N", "distinct candidates at most, 1 to 100 (default 10)", kSetting,
      kSynthesis, setCandidates},
