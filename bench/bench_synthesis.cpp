@@ -78,6 +78,19 @@ void BM_Objective(benchmark::State& state) {
 }
 BENCHMARK(BM_Objective)->Unit(benchmark::kMicrosecond);
 
+// What measuring a candidate's raster poses costs: one analysis at the slowest speed in the view
+// that fits it, of the line's best candidate (argument 0, at zoom 3) and its ellipse's
+// (1, at zoom 4).
+void BM_RasterCount(benchmark::State& state) {
+  ParameterSet p = defaults();
+  const std::array<float, 6> designs[] = {{13.4f, 60.2f, 15.6f, 60.8f, -11.4f, -7.0f},
+                                          {6.9f, 43.7f, 97.9f, 120, -91.1f, 96.4f}};
+  std::ranges::copy(designs[state.range(0)], p.begin());
+  const View view = checkExtent(p).view;
+  for (auto _ : state) benchmark::DoNotOptimize(countRasterPoses(p, view));
+}
+BENCHMARK(BM_RasterCount)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 // Arguments: free frame (0 or 1), targets, problems, and compact: 0 for the settings before the
 // compact default (no view limit, bounds 1 … 200, ranked by the distance alone) on the problems
 // they were measured on, 1 for the defaults the program now gives (one view, bounds scaled to
