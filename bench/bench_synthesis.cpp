@@ -60,7 +60,7 @@ std::vector<Vec2> problem(std::uint64_t seed, int count, bool freeFrame, bool co
       points.push_back(Vec2{c * q.x - s * q.y, s * q.x + c * q.y} + shift);
     }
     if (!compact) return points;
-    const auto bounds = scaledBounds(points, freeFrame);
+    const auto bounds = scaledBounds(points, freeFrame, true);
     bool within = checkExtent(design).fitsView;
     for (int k = 0; k < 6; ++k) within = within && design[k] >= bounds[k].low && design[k] <= bounds[k].high;
     if (within) return points;

@@ -237,7 +237,7 @@ std::optional<std::string> runSynthesis(const SynthesisRequest& request, Workben
   }
   SynthesisOptions options = request.options;
   options.targets = list.points;
-  const auto scaled = scaledBounds(options.targets, options.freeFrame);
+  const auto scaled = scaledBounds(options.targets, options.freeFrame, options.fitView);
   LengthRange* ranges[] = {&options.crank,     &options.lever,       &options.coupler,
                            &options.fixedLink, &options.outputAlong, &options.outputAcross};
   for (std::size_t k = 0; k < scaled.size(); ++k)

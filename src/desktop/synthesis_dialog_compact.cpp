@@ -42,6 +42,7 @@ int SynthesisDialog::addCompactRows(QGridLayout* form, int row) {
   form->addWidget(rasterFirst_, row + 3, 0, 1, 3);
   connect(scaleBounds_, &QCheckBox::toggled, this, &SynthesisDialog::fillScaledBounds);
   connect(freeFrame_, &QCheckBox::toggled, this, &SynthesisDialog::fillScaledBounds);
+  connect(fitView_, &QCheckBox::toggled, this, &SynthesisDialog::fillScaledBounds);
   connect(this, &SynthesisDialog::targetsChanged, this, &SynthesisDialog::fillScaledBounds);
   fillScaledBounds();
   // The conditions keep their height when the candidates take the dialog's space.
@@ -60,7 +61,7 @@ void SynthesisDialog::takeCompactOptions(SynthesisOptions& o) const {
 void SynthesisDialog::fillScaledBounds() {
   const bool scaled = scaleBounds_->isChecked();
   const std::vector<Vec2> points = targets();
-  const auto ranges = scaledBounds(points, freeFrame_->isChecked());
+  const auto ranges = scaledBounds(points, freeFrame_->isChecked(), fitView_->isChecked());
   for (std::size_t k = 0; k < bounds_.size(); ++k) {
     for (QDoubleSpinBox* spin : bounds_[k]) spin->setEnabled(!scaled);
     if (!scaled || points.empty()) continue;

@@ -253,21 +253,23 @@ TEST(PathSynthesis, CandidatesTheRasterAnalysesWholeRankFirst) {
 }
 
 // The search's default ranges from the targets' larger side E: E/40 (at least 1) to 4E, the
-// offsets ±4E; the crank pivot at the origin counts with a fixed frame.
+// offsets ±4E; the crank pivot at the origin counts with a fixed frame; within one view, 200 at
+// most.
 TEST(PathSynthesis, DefaultBoundsScaleWithTheTargets) {
   const struct {
     std::vector<Vec2> targets;
-    bool freeFrame;
+    bool freeFrame, fitView;
     double low, high;
   } rows[] = {
-      {{{0, 0}, {12.5, 0}, {25, 0}}, false, 1, 100},
-      {{{1000, 5}, {1012.5, 0}, {1025, 0}}, true, 1, 100},
-      {{{1000, 5}, {1012.5, 0}, {1025, 0}}, false, 25.6, 4100},
-      {{{100, 0}, {100.2, 0}, {100.5, 0}}, true, 1, 4},
-      {{{0, -30}, {10, 0}, {0, 30}}, true, 1.5, 240},
+      {{{0, 0}, {12.5, 0}, {25, 0}}, false, true, 1, 100},
+      {{{1000, 5}, {1012.5, 0}, {1025, 0}}, true, true, 1, 100},
+      {{{1000, 5}, {1012.5, 0}, {1025, 0}}, false, false, 25.6, 4100},
+      {{{1000, 5}, {1012.5, 0}, {1025, 0}}, false, true, 25.6, 200},
+      {{{100, 0}, {100.2, 0}, {100.5, 0}}, true, true, 1, 4},
+      {{{0, -30}, {10, 0}, {0, 30}}, true, false, 1.5, 240},
   };
   for (const auto& row : rows) {
-    const auto b = scaledBounds(row.targets, row.freeFrame);
+    const auto b = scaledBounds(row.targets, row.freeFrame, row.fitView);
     for (int k = 0; k < 6; ++k)
       EXPECT_EQ(std::pair(b[k].low, b[k].high), k < 4 ? std::pair(row.low, row.high) : std::pair(-row.high, row.high))
           << row.targets[0].x << " " << k;

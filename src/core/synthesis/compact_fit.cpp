@@ -88,14 +88,16 @@ bool meetsExtentLimits(const ExtentCheck& check, bool fitView, double maxSize) {
   return (!fitView || check.fitsView) && (!(maxSize > 0) || check.size <= maxSize);
 }
 
-std::array<LengthRange, 6> scaledBounds(std::span<const Vec2> targets, bool freeFrame) {
+std::array<LengthRange, 6> scaledBounds(std::span<const Vec2> targets, bool freeFrame,
+                                        bool fitView) {
   std::optional<Extent> e;
   if (!freeFrame) include(e, 0, 0);
   for (const Vec2 t : targets) include(e, t.x, t.y);
   // Rounded to a tenth, as the dialog's fields show them; the low end down, the high end up.
   const double side = e ? std::max(mechanismSize(*e), 1.0) : 1.0;
-  const double low = std::max(1.0, std::floor(side / 40 * 10) / 10);
-  const double high = std::min<double>(kParamLimit, std::ceil(side * 4 * 10) / 10);
+  const double low = std::min(std::max(1.0, std::floor(side / 40 * 10) / 10), kViewWidth / 2);
+  const double high = std::min<double>(fitView ? kViewWidth / 2 : kParamLimit,
+                                        std::ceil(side * 4 * 10) / 10);
   return {LengthRange{low, high}, {low, high}, {low, high}, {low, high}, {-high, high},
           {-high, high}};
 }

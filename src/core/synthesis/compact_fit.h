@@ -46,8 +46,11 @@ bool meetsExtentLimits(const ExtentCheck& check, bool fitView, double maxSize);
 // The search's ranges of the four lengths and the two offsets (crank, lever, coupler, fixed
 // link, along, across) scaled to the targets: the lengths from a fortieth (at least 1) to
 // four times, the offsets within ± four times, the targets' extent's larger side (mm); with a
-// fixed frame the crank pivot at the origin counts among the targets.
-std::array<LengthRange, 6> scaledBounds(std::span<const Vec2> targets, bool freeFrame);
+// fixed frame the crank pivot at the origin counts among the targets. With `fitView` none
+// beyond half the farthest view's width (200): no longer lever fits in it, its half-circle
+// being twice as wide, and the search would spend its starts where nothing fits.
+std::array<LengthRange, 6> scaledBounds(std::span<const Vec2> targets, bool freeFrame,
+                                        bool fitView = true);
 
 // What the program's raster analysis finds of a design: its four-bar search at the slowest
 // speed (かめ) in `view`, run as the window runs it.
