@@ -99,7 +99,7 @@ TEST(CliSynthesis, WritesTheCoreCandidatesAndAppliesTheBest) {
       {{"--synthesize", targets, "--rank-by", "mean"}, -1, 2, "--rank-by takes rms or max"},
       {{"--synthesize", targets, "--max-size", "0"}, -1, 2, "--max-size takes millimetres"},
       {{"--synthesize", targets, "--bound", "crankRadius=150:200", "--bound", "leverRadius=150:200",
-        "--starts", "2", "--evaluations", "300"}, -1, 2, "but none that fits one view of the canvas"},
+        "--min-transmission", "15", "--starts", "2", "--evaluations", "300"}, -1, 2, "but none that fits one view of the canvas"},
       {{"--synthesize", targets, "--mirror"}, -1, 2, "--mirror needs --free-frame"},
       {{"--synthesize", folder.file("crossing.csv", "0,40\n40,80\n40,40\n0,80\n20,100\n20,20\n"), "--ordered",
         "--min-transmission", "15", "--starts", "2", "--evaluations", "300"}, -1, 2,

@@ -218,8 +218,8 @@ TEST(PathSynthesis, CandidatesFitOneViewByDefaultAndASizeLimit) {
 }
 
 // Candidates the raster analyses whole move before the others where they fit about as well as
-// the best (within twice its figure, or a thousandth of the targets' spread of 10 mm); the
-// rest keep their order.
+// the best (within twice its figure: a linkage through the targets stays first); the rest keep
+// their order.
 TEST(PathSynthesis, CandidatesTheRasterAnalysesWholeRankFirst) {
   const struct {
     SynthesisRanking ranking;
@@ -228,13 +228,11 @@ TEST(PathSynthesis, CandidatesTheRasterAnalysesWholeRankFirst) {
   } rows[] = {
       {SynthesisRanking::Rms, {{1, 700}, {1.5, 721}, {1.9, 721}, {3, 721}, {4, 0}}, {1, 2, 0, 3, 4}},
       {SynthesisRanking::Largest, {{1, 700}, {1.5, 721}, {1.9, 721}, {3, 721}, {4, 0}}, {1, 2, 0, 3, 4}},
-      {SynthesisRanking::Rms, {{1e-6, 720}, {0.009, 721}, {0.011, 721}}, {1, 0, 2}},
+      {SynthesisRanking::Rms, {{1e-6, 720}, {1.9e-6, 721}, {0.001, 721}}, {1, 0, 2}},
       {SynthesisRanking::Rms, {{1, 721}, {1.5, 700}, {1.8, 721}}, {0, 2, 1}},
   };
   for (const auto& row : rows) {
     SynthesisOptions o;
-    o.targets = {{-10, 0}, {10, 0}, {0, 10 * std::sqrt(3.0)}};  // spread 10
-    for (Vec2& t : o.targets) t = t * (10 / std::hypot(10.0, 10 / std::sqrt(3.0)));
     o.ranking = row.ranking;
     std::vector<SynthesisCandidate> list;
     for (const auto& [figure, poses] : row.candidates) {

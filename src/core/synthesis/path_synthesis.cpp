@@ -481,8 +481,7 @@ void rankRasterFirst(std::vector<SynthesisCandidate>& candidates, const Synthesi
     return o.ranking == SynthesisRanking::Largest ? c.maxDistance : c.rmsDistance;
   };
   const double best = std::ranges::min(candidates | std::views::transform(figure));
-  const PathObjective spread(o.targets, o.minTransmissionAngle, false, false, 1);
-  const double within = std::max(kRasterSlack * best, 1e-3 * spread.scale());
+  const double within = kRasterSlack * best;
   std::ranges::stable_partition(candidates, [&](const SynthesisCandidate& c) {
     return c.rasterWhole() && figure(c) <= within;
   });

@@ -148,8 +148,8 @@ SynthesisResult synthesizePath(const SynthesisOptions& options, const ParameterS
 // candidates unless it was stopped, and with `rasterFirst` ranks them as rankRasterFirst does:
 // the candidates the raster analyses whole move before the others, each group in its order,
 // where they fit about as well as the best: their figure (the one ranked by) at most twice
-// the best one's, or a thousandth of the targets' spread. A linkage that passes through the
-// targets is not put behind a much worse one for a few poses the raster misses.
+// the best one's. A linkage that passes through the targets is not put behind a much worse
+// one for a few poses the raster misses.
 void measureRaster(std::vector<SynthesisCandidate>& candidates, WorkProgress& progress);
 void rankRasterFirst(std::vector<SynthesisCandidate>& candidates, const SynthesisOptions& options);
 
