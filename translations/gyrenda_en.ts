@@ -1731,10 +1731,6 @@ out</translation>
         <translation>Scale the ranges to the targets</translation>
     </message>
     <message>
-        <source>目標点を囲む長方形の長いほうの辺を E として、長さは E/40（1 以上）から 4E、出力点の補正は −4E から 4E にします。外すと範囲を自由に入力できます。</source>
-        <translation>With E the longer side of the rectangle around the target points, the lengths range from E/40 (at least 1) to 4E and the output point’s offsets from −4E to 4E. Unchecked, the ranges can be typed freely.</translation>
-    </message>
-    <message>
         <source>機構を 1 画面に収める</source>
         <translation>Fit the mechanism in one view</translation>
     </message>
@@ -1765,6 +1761,10 @@ out</translation>
     <message>
         <source>未測定</source>
         <translation>not measured</translation>
+    </message>
+    <message>
+        <source>目標点を囲む長方形の長いほうの辺を E として、長さは E/40（1 以上）から 4E、出力点の補正は −4E から 4E にします（1 画面に収めるときは 200 まで）。外すと範囲を自由に入力できます。</source>
+        <translation>With E the longer side of the rectangle around the target points, the lengths range from E/40 (at least 1) to 4E and the output point’s offsets from −4E to 4E (200 at most while the mechanism must fit in one view). Unchecked, the ranges can be typed freely.</translation>
     </message>
 </context>
 <context>

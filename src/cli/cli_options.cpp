@@ -321,7 +321,7 @@ const CliOption kOptions[] = {
      "range of one of the six four-bar values; repeatable. A range not given scales to the "
      "targets' extent E, the larger side of the box around them (with the crank pivot at the "
      "origin unless --free-frame): E/40 (at least 1) to 4E for the lengths, -4E:4E for the "
-     "offsets", kSetting, kSynthesis, setBound},
+     "offsets, 200 at most unless --no-fit-view", kSetting, kSynthesis, setBound},
     {"no-fit-view", nullptr,
      "let candidates be larger than one view of the canvas; by default each fits one view at "
      "zoom 4 with pans within -300 ... 300, the lever circle included, in the program's frame",

@@ -15,7 +15,8 @@ int SynthesisDialog::addCompactRows(QGridLayout* form, int row) {
   scaleBounds_ = new QCheckBox(tr("範囲を目標点の大きさに合わせる"));
   scaleBounds_->setObjectName(QStringLiteral("scaleBounds"));
   scaleBounds_->setToolTip(tr("目標点を囲む長方形の長いほうの辺を E として、長さは E/40（1 以上）から 4E、"
-                              "出力点の補正は −4E から 4E にします。外すと範囲を自由に入力できます。"));
+                              "出力点の補正は −4E から 4E にします（1 画面に収めるときは 200 まで）。外すと範囲を自由に"
+                              "入力できます。"));
   scaleBounds_->setChecked(true);
   fitView_ = new QCheckBox(tr("機構を 1 画面に収める"));
   fitView_->setObjectName(QStringLiteral("fitView"));
