@@ -1757,6 +1757,58 @@ out</translation>
         <source>そのまま</source>
         <translation>as drawn</translation>
     </message>
+    <message>
+        <source>条件を満たすリンクは見つかりましたが、どれも 1 画面または最大寸法に収まりません。「機構を 1 画面に収める」を外すか、最大寸法や範囲を見直してください。</source>
+        <translation>Linkages meeting the conditions were found, but none fits one view or the largest size. Uncheck “Fit the mechanism in one view”, or look at the largest size and the ranges again.</translation>
+    </message>
+    <message>
+        <source>大きさ (mm)</source>
+        <translation>Size (mm)</translation>
+    </message>
+    <message>
+        <source>解析で見つかる姿勢</source>
+        <translation>Poses found by the analysis</translation>
+    </message>
+    <message>
+        <source>範囲を目標点の大きさに合わせる</source>
+        <translation>Scale the ranges to the targets</translation>
+    </message>
+    <message>
+        <source>目標点を囲む長方形の長いほうの辺を E として、長さは E/40（1 以上）から 4E、出力点の補正は −4E から 4E にします（1 画面に収めるときは 200 まで）。外すと範囲を自由に入力できます。</source>
+        <translation>With E the longer side of the rectangle around the target points, the lengths range from E/40 (at least 1) to 4E and the output point’s offsets from −4E to 4E (200 at most while the mechanism must fit in one view). Unchecked, the ranges can be typed freely.</translation>
+    </message>
+    <message>
+        <source>機構を 1 画面に収める</source>
+        <translation>Fit the mechanism in one view</translation>
+    </message>
+    <message>
+        <source>どの候補も、倍率 4 でスクロール −300〜300 の 1 画面に、てこの円も含めて収まります。全体表示でどの姿勢も画面の外に出ません。</source>
+        <translation>Every candidate fits one view at zoom 4 with the scroll bars within −300 to 300, the lever circle included. After Fit, no pose lies outside the view.</translation>
+    </message>
+    <message>
+        <source>制限なし</source>
+        <translation>No limit</translation>
+    </message>
+    <message>
+        <source>機構の大きさ（両支点、クランクの円、てこの上半分の円、一回りの軌跡を囲む長方形の長いほうの辺）の上限です。</source>
+        <translation>The most the mechanism’s size may be: the longer side of the rectangle around both pivots, the crank circle, the lever’s upper half circle and the path over a whole turn.</translation>
+    </message>
+    <message>
+        <source>解析で全姿勢が見つかる候補を先に</source>
+        <translation>Fully analysed candidates first</translation>
+    </message>
+    <message>
+        <source>全体表示の画面で、かめの速さの解析がすべての姿勢を見つける候補を、あてはまりがほぼ同じ（最良の 2 倍以内）候補より先に並べます。</source>
+        <translation>Candidates whose analysis at the speed of the tortoise, in the view Fit gives them, finds every pose come before those that fit about as well (within twice the best).</translation>
+    </message>
+    <message>
+        <source>最大寸法</source>
+        <translation>Largest size</translation>
+    </message>
+    <message>
+        <source>未測定</source>
+        <translation>not measured</translation>
+    </message>
 </context>
 <context>
     <name>gyrenda::TargetImport</name>

@@ -89,6 +89,7 @@ std::string setBound(const std::string& value, CliContext& c) {
   LengthRange* ranges[] = {&o.crank, &o.lever, &o.coupler, &o.fixedLink, &o.outputAlong,
                            &o.outputAcross};
   *ranges[k] = {*low, *high};
+  c.request.synthesis.boundGiven[static_cast<std::size_t>(k)] = true;
   return {};
 }
 
@@ -169,6 +170,13 @@ std::string setSample(const std::string& value, CliContext& c) {
                     "a count from 3 to " + std::to_string(PathObjective::kMostTargets),
                     [&](int v) { c.request.synthesis.sample = v; });
 }
+
+std::string setMaxSize(const std::string& value, CliContext& c) {
+  return takeNumber(std::string("max-size"), value, 1.0, static_cast<double>(kParamLimit),
+                    "millimetres from 1 to 30000",
+                    [&](double v) { c.request.synthesis.options.maxSize = v; });
+}
+
 std::string setTimeLimit(const std::string& value, CliContext& c) {
   return takeNumber(std::string("time-limit"), value, 1e-3, 1e6,
                     "seconds from 0.001 to 1000000", [&](double v) { c.request.synthesis.timeLimit = v; });
@@ -330,8 +338,24 @@ const CliOption kOptions[] = {
      "program's frame); each candidate says whether it is (mirrored)", kSetting, kFreeFrame,
      [](const std::string&, CliContext& c) { c.request.synthesis.options.mirror = true; return std::string(); }},
     {"bound", "NAME=LOW:HIGH",
-     "range of one of the six four-bar values (default 1:200 for the lengths, -200:200 for "
-     "the offsets); repeatable", kSetting, kSynthesis, setBound},
+     "range of one of the six four-bar values; repeatable. A range not given scales to the "
+     "targets' extent E, the larger side of the box around them (with the crank pivot at the "
+     "origin unless --free-frame): E/40 (at least 1) to 4E for the lengths, -4E:4E for the "
+     "offsets, 200 at most unless --no-fit-view", kSetting, kSynthesis, setBound},
+    {"no-fit-view", nullptr,
+     "let candidates be larger than one view of the canvas; by default each fits one view at "
+     "zoom 4 with pans within -300 ... 300, the lever circle included, in the program's frame",
+     kSetting, kSynthesis,
+     [](const std::string&, CliContext& c) { c.request.synthesis.options.fitView = false; return std::string(); }},
+    {"max-size", "MM",
+     "the mechanism's size at most MM: the larger side of the box around both pivots, the "
+     "crank circle, the lever's upper half-circle and the output path over the whole turn",
+     kSetting, kSynthesis, setMaxSize},
+    {"no-raster-first", nullptr,
+     "rank by the distance alone; by default candidates whose raster analysis (speed kame, "
+     "in the view that fits them) finds every pose come first among those within twice the "
+     "best one's distance", kSetting, kSynthesis,
+     [](const std::string&, CliContext& c) { c.request.synthesis.options.rasterFirst = false; return std::string(); }},
     {"candidates", "N", "distinct candidates at most, 1 to 100 (default 10)", kSetting,
      kSynthesis, setCandidates},
     {"starts", "N",

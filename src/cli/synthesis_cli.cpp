@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <charconv>
 #include <condition_variable>
 #include <mutex>
@@ -15,6 +16,7 @@
 #include "files/file_head.h"
 #include "linkage/number_text.h"
 #include "session/workbench.h"
+#include "synthesis/compact_fit.h"
 #include "synthesis/path_objective.h"
 #include "synthesis/target_dxf.h"
 
@@ -49,7 +51,14 @@ QJsonObject candidateJson(const SynthesisCandidate& c, bool freeFrame) {
                 {"distances", numbersJson(c.distances)},
                 {"crankAngles", numbersJson(c.crankAngles)},
                 {"class", linkageClassName(c.linkageClass)},
-                {"minTransmissionAngle", c.minTransmissionAngle}};
+                {"minTransmissionAngle", c.minTransmissionAngle},
+                {"size", c.size},
+                {"fitsView", c.fitsView},
+                {"view", QJsonObject{{"zoom", c.view.zoomLevel}, {"left", c.view.left},
+                                     {"top", c.view.top}}}};
+  // Unmeasured (the search stopped first): null, not a count of none.
+  o.insert("rasterPoses", c.rasterSteps > 0 ? QJsonValue(c.rasterPoses) : QJsonValue());
+  o.insert("rasterSteps", c.rasterSteps > 0 ? QJsonValue(c.rasterSteps) : QJsonValue());
   if (c.direction != 0) o.insert("direction", c.direction > 0 ? "forward" : "reverse");
   if (!c.crankAngleErrors.empty()) {
     o.insert("phase", c.phase);
@@ -70,6 +79,19 @@ QJsonObject candidateJson(const SynthesisCandidate& c, bool freeFrame) {
   return o;
 }
 
+// The ranges searched, by the parameters' names: as given or scaled to the targets.
+QJsonObject boundsJson(const SynthesisOptions& o) {
+  const LengthRange ranges[] = {o.crank, o.lever, o.coupler, o.fixedLink, o.outputAlong,
+                                o.outputAcross};
+  QJsonObject bounds;
+  for (const ParamName k : {crankRadius, leverRadius, couplerLength, fixedLinkLength,
+                            outputOffsetX, outputOffsetY})
+    bounds.insert(QString::fromLatin1(paramInfo()[k].name.data(),
+                                      static_cast<qsizetype>(paramInfo()[k].name.size())),
+                  QJsonArray{ranges[k].low, ranges[k].high});
+  return bounds;
+}
+
 // The answer as one JSON object: the search's settings, whether it was stopped, and the
 // candidates best first (see the manual page's SYNTHESIS).
 std::string synthesisJson(const SynthesisResult& result, const SynthesisOptions& options,
@@ -85,6 +107,10 @@ std::string synthesisJson(const SynthesisResult& result, const SynthesisOptions&
       {"rankedBy", options.ranking == SynthesisRanking::Largest ? "maxDistance" : "rmsDistance"},
       {"seed", QString::number(options.seed)},
       {"stopped", result.problem == SynthesisProblem::Stopped},
+      {"fitView", options.fitView},
+      {"maxSize", options.maxSize > 0 ? QJsonValue(options.maxSize) : QJsonValue()},
+      {"rasterFirst", options.rasterFirst},
+      {"bounds", boundsJson(options)},
       {"candidates", candidates}};
   if (!options.timing.empty()) o.insert("timing", numbersJson(options.timing));
   if (!traced.isEmpty()) o.insert("traced", traced);
@@ -147,6 +173,11 @@ std::string problemInWords(SynthesisProblem p, const SynthesisOptions& o,
     case SynthesisProblem::OrderNotMet:
       return "--ordered: the search found linkages that meet the constraints, but none whose "
              "path meets the targets in their order, in either direction";
+    case SynthesisProblem::ExtentLimit:
+      return "--synthesize: the search found linkages that meet the constraints, but none " +
+             std::string(o.maxSize > 0 ? "within --max-size" : "") +
+             (o.maxSize > 0 && o.fitView ? " that also fits" : o.fitView ? "that fits" : "") +
+             (o.fitView ? " one view of the canvas (--no-fit-view lifts this)" : "");
     case SynthesisProblem::BadBudget:
       return "--candidates, --starts and --evaluations take counts above 0";
     case SynthesisProblem::BadTiming:
@@ -222,6 +253,31 @@ std::optional<std::string> targetsOf(const std::string& text, bool dxfName,
   return std::nullopt;
 }
 
+// The search within `seconds` (0: no limit), the raster counts included: the search stops a
+// share of the time early, and what it found is measured in what is left; a candidate that
+// the time leaves no room for stays unmeasured.
+SynthesisResult limitedSynthesis(const SynthesisOptions& options, const ParameterSet& base,
+                                 double seconds) {
+  const auto begun = std::chrono::steady_clock::now();
+  WorkProgress progress;
+  SynthesisResult result;
+  {
+    TimeLimit limit(seconds > 0 ? seconds - std::min(0.04 * seconds, 1.0) : 0, progress);
+    result = synthesizePath(options, base, progress);
+  }
+  if (!progress.stop) return result;
+  WorkProgress measuring;
+  const double left =
+      seconds - std::chrono::duration<double>(std::chrono::steady_clock::now() - begun).count();
+  if (left <= 0) return result;
+  {
+    TimeLimit limit(left, measuring);
+    measureRaster(result.candidates, measuring);
+  }
+  if (options.rasterFirst) rankRasterFirst(result.candidates, options);
+  return result;
+}
+
 }  // namespace
 
 std::optional<std::string> runSynthesis(const SynthesisRequest& request, Workbench& bench,
@@ -242,15 +298,15 @@ std::optional<std::string> runSynthesis(const SynthesisRequest& request, Workben
     status = 2;
     return std::nullopt;
   }
+  const auto scaled = scaledBounds(options.targets, options.freeFrame, options.fitView);
+  LengthRange* ranges[] = {&options.crank,     &options.lever,       &options.coupler,
+                           &options.fixedLink, &options.outputAlong, &options.outputAcross};
+  for (std::size_t k = 0; k < scaled.size(); ++k)
+    if (!request.boundGiven[k]) *ranges[k] = scaled[k];
   // With a time limit and no count of starts, the time is the budget: rounds of starts run
   // until one passes through the targets or the time is up.
   if (request.timeLimit > 0 && options.starts == 0) options.starts = kMostStarts;
-  WorkProgress progress;
-  SynthesisResult result;
-  {
-    TimeLimit limit(request.timeLimit, progress);
-    result = synthesizePath(options, bench.linkage().parameters, progress);
-  }
+  SynthesisResult result = limitedSynthesis(options, bench.linkage().parameters, request.timeLimit);
   if (result.problem != SynthesisProblem::None && result.problem != SynthesisProblem::Stopped) {
     err << kProgram << ": " << problemInWords(result.problem, options, result.problemTargets) << '\n';
     status = 2;

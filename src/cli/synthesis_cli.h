@@ -1,6 +1,7 @@
 // gyrenda-cli's path synthesis: --synthesize and its options.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -16,6 +17,9 @@ struct SynthesisRequest {
   std::optional<std::string> targetsPath;  // "-" for standard input
   SynthesisOptions options;
   double timeLimit = 0;  // seconds; 0 for none
+  // Which of the six ranges --bound gave (crank … output across); the others scale to the
+  // targets (scaledBounds).
+  std::array<bool, 6> boundGiven{};
   bool applyBest = false;
   // A DXF drawing's layer to read the curve from (empty: the first curve of any layer), and
   // how many targets to space evenly along the curve (0: its points as they are).

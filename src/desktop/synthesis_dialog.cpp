@@ -43,7 +43,7 @@ constexpr int kShownCandidates = 10;
 // The candidate table's columns; the pivot and frame angle only for a free frame, the
 // direction only with the order kept.
 enum Column { MaxDistance, RmsDistance, Class, MinAngle, FirstLength, PivotX = FirstLength + 6,
-              PivotY, FrameAngle, Direction, Phase, ColumnCount };
+              PivotY, FrameAngle, Direction, Phase, Size, RasterPoses, ColumnCount };
 
 // The target table's columns: what the user types, then the selected candidate's figures for
 // each target (its distance, and with timing its crank-angle error), which are not edited.
@@ -124,6 +124,9 @@ QString synthesisProblemText(SynthesisProblem problem, const std::vector<int>& r
     case SynthesisProblem::BadBudget: return Text::tr("探索の設定が正しくありません。");
     case SynthesisProblem::BadTiming:
       return Text::tr("角度のある行とない行があります。角度は 1 行目のほかはすべての行に入力してください。");
+    case SynthesisProblem::ExtentLimit:
+      return Text::tr("条件を満たすリンクは見つかりましたが、どれも 1 画面または最大寸法に収まりません。"
+                      "「機構を 1 画面に収める」を外すか、最大寸法や範囲を見直してください。");
   }
   return {};
 }
@@ -168,7 +171,7 @@ SynthesisDialog::SynthesisDialog(std::function<ParameterSet()> currentDesign, QW
   connect(stop_, &QPushButton::clicked, this, &SynthesisDialog::stop);
   for (QPushButton* b : findChildren<QPushButton*>()) b->setAutoDefault(false);
   showState();
-  resize(780, 720);
+  resize(780, 800);
 }
 
 QWidget* SynthesisDialog::buildTargets() {
@@ -283,7 +286,7 @@ QWidget* SynthesisDialog::buildConditions() {
   seed_->setValue(static_cast<int>(defaults.seed));
   form->addWidget(new QLabel(tr("乱数の種")), 11, 0);
   form->addWidget(seed_, 11, 1, 1, 2);
-  form->setRowStretch(12, 1);
+  form->setRowStretch(addCompactRows(form, 12), 1);
   return box;
 }
 
@@ -294,7 +297,7 @@ QWidget* SynthesisDialog::buildCandidates() {
   candidateTable_->setHorizontalHeaderLabels(
       {tr("最大距離 (mm)"), tr("RMS距離 (mm)"), tr("分類"), tr("最小伝達角"), tr("クランク"), tr("てこ"),
        tr("中間節"), tr("静止節"), tr("出力点X"), tr("出力点Y"), tr("支点X"), tr("支点Y"),
-       tr("向き"), tr("通る順"), tr("位相")});
+       tr("向き"), tr("通る順"), tr("位相"), tr("大きさ (mm)"), tr("解析で見つかる姿勢")});
   candidateTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   candidateTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
   candidateTable_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -479,6 +482,7 @@ SynthesisOptions SynthesisDialog::options() const {
   o.ranking = static_cast<SynthesisRanking>(ranking_->currentIndex());
   o.candidates = kShownCandidates;
   o.timing = timing();
+  takeCompactOptions(o);
   return o;
 }
 
@@ -570,7 +574,7 @@ void SynthesisDialog::showResult() {
           << fixed(c.frameAngle, 2) + QStringLiteral("°") + (c.mirrored ? tr("（裏返し）") : QString())
           << (resultTiming_.empty() ? (c.direction < 0 ? tr("表の逆順") : tr("表の順"))
                                     : (c.direction < 0 ? tr("角度はクランクと逆向き") : tr("角度はクランクの向き")))
-          << fixed(c.phase, 1) + QStringLiteral("°");
+          << fixed(c.phase, 1) + QStringLiteral("°") << fixed(c.size, 1) << rasterText(c);
     for (int col = 0; col < ColumnCount; ++col) {
       auto* item = new QTableWidgetItem(cells[col]);
       if (col != Class) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);

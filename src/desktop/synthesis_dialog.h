@@ -19,6 +19,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QGroupBox;
 class QDoubleSpinBox;
 class QLabel;
@@ -107,6 +108,14 @@ class SynthesisDialog final : public QDialog {
   void showStale();
   void showState();
   void say(const QString& text, bool problem);
+  // Compact (synthesis_dialog_compact.cpp): the rows of the view and size limits, the raster
+  // ranking and the bounds scaled to the targets, from `row` of the conditions' grid; returns
+  // the row after them. What they ask, into `o`; the bounds' fields from the targets while
+  // 範囲を目標点に合わせる is ticked; a candidate's raster count as the table shows it.
+  int addCompactRows(QGridLayout* form, int row);
+  void takeCompactOptions(SynthesisOptions& o) const;
+  void fillScaledBounds();
+  static QString rasterText(const SynthesisCandidate& c);
 
   std::function<ParameterSet()> currentDesign_;
   BackgroundJob<SynthesisResult> job_;
@@ -130,6 +139,10 @@ class SynthesisDialog final : public QDialog {
   QCheckBox* mirror_ = nullptr;
   QComboBox* ranking_ = nullptr;
   QSpinBox* seed_ = nullptr;
+  QCheckBox* scaleBounds_ = nullptr;
+  QCheckBox* fitView_ = nullptr;
+  QDoubleSpinBox* maxSize_ = nullptr;
+  QCheckBox* rasterFirst_ = nullptr;
   QPushButton* start_ = nullptr;
   QPushButton* stop_ = nullptr;
   QProgressBar* progress_ = nullptr;

@@ -17,6 +17,7 @@
 #include "core/test_support.h"
 #include "files/data_file_reader.h"
 #include "kinematics/exact_linkage.h"
+#include "synthesis/compact_fit.h"
 #include "linkage/number_text.h"
 
 namespace gyrenda {
@@ -39,6 +40,10 @@ TEST(CliSynthesis, WritesTheCoreCandidatesAndAppliesTheBest) {
     csv += x + "," + y + "\n";
     options.targets.push_back({readNumber(x), readNumber(y)});
   }
+  // The ranges not given scale to the targets.
+  const auto scaled = scaledBounds(options.targets, false);
+  options.lever = scaled[1], options.coupler = scaled[2], options.fixedLink = scaled[3];
+  options.outputAlong = scaled[4], options.outputAcross = scaled[5];
   const std::string targets = folder.file("targets.csv", csv), gyr = folder.file("best.gyr", "");
   const auto [status, json, err] =
       run({"--synthesize", targets, "--min-transmission", "15", "--candidates", "3", "--starts", "24",
@@ -48,6 +53,8 @@ TEST(CliSynthesis, WritesTheCoreCandidatesAndAppliesTheBest) {
   const SynthesisResult want = synthesizePath(options, w.bench.linkage().parameters, progress);
   const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(json));
   EXPECT_EQ(doc["rankedBy"].toString(), "rmsDistance");
+  EXPECT_EQ(doc["bounds"]["crankRadius"].toArray(), (QJsonArray{15, 20}));
+  EXPECT_EQ(doc["bounds"]["leverRadius"].toArray(), (QJsonArray{options.lever.low, options.lever.high}));
   const QJsonArray got = doc["candidates"].toArray();
   ASSERT_EQ(got.size(), static_cast<qsizetype>(want.candidates.size()));
   for (qsizetype i = 0; i < got.size(); ++i) {
@@ -55,6 +62,8 @@ TEST(CliSynthesis, WritesTheCoreCandidatesAndAppliesTheBest) {
     const QJsonObject o = got[i].toObject();
     EXPECT_EQ(o["maxDistance"].toDouble(), c.maxDistance);
     EXPECT_EQ(o["rmsDistance"].toDouble(), c.rmsDistance);
+    EXPECT_EQ(std::tuple(o["rasterPoses"].toInt(), o["rasterSteps"].toInt(), o["fitsView"].toBool()),
+              std::tuple(c.rasterPoses, c.rasterSteps, true));
     for (int k = 0; k < 6; ++k)
       EXPECT_EQ(static_cast<float>(o["parameters"][QString::fromLatin1(paramInfo()[k].name.data())].toDouble()),
                 c.parameters[k]);
@@ -90,6 +99,9 @@ TEST(CliSynthesis, WritesTheCoreCandidatesAndAppliesTheBest) {
       {{"--synthesize", ""}, -1, 2, "--synthesize needs a file name, or '-' for standard input"},
       {{"--synthesize", targets, "--bound", "sixLinkLength=1:2"}, -1, 2, "--bound takes"},
       {{"--synthesize", targets, "--rank-by", "mean"}, -1, 2, "--rank-by takes rms or max"},
+      {{"--synthesize", targets, "--max-size", "0"}, -1, 2, "--max-size takes millimetres"},
+      {{"--synthesize", targets, "--bound", "crankRadius=150:200", "--bound", "leverRadius=150:200",
+        "--min-transmission", "15", "--starts", "2", "--evaluations", "300"}, -1, 2, "but none that fits one view of the canvas"},
       {{"--synthesize", targets, "--mirror"}, -1, 2, "--mirror needs --free-frame"},
       {{"--synthesize", folder.file("crossing.csv", "0,40\n40,80\n40,40\n0,80\n20,100\n20,20\n"), "--ordered",
         "--min-transmission", "15", "--starts", "2", "--evaluations", "300"}, -1, 2,

@@ -22,6 +22,7 @@
 #include "desktop/synthesis_dialog.h"
 #include "kinematics/exact_linkage.h"
 #include "linkage/number_text.h"
+#include "synthesis/compact_fit.h"
 #include "widget/main_window_fixture.h"
 
 namespace gyrenda::testing {
@@ -201,6 +202,7 @@ TEST_F(SynthesisWindowTest, TimingAndTracedCurvesFillTheTargetTable) {
 TEST_F(SynthesisWindowTest, BadTargetsAreToldAndGiveNoCandidate) {
   SynthesisDialog* dialog = openDialog();
   auto* table = of<QTableWidget>("targetTable");
+  of<QCheckBox>("scaleBounds")->setChecked(false);  // the bounds as the fields hold them, 1 … 200
   // "~" an empty cell; the rows named as the table shows them.
   for (const auto& [cells, message] : {std::pair{"1 2 3 x 5 6", "2 行目が数ではありません"},
                                        {"1 2 3 4", "目標点が足りません"},
@@ -270,9 +272,23 @@ TEST_F(SynthesisWindowTest, AnAppliedCandidatesPathRunsThroughTheCrosses) {
   typeInto(sixLinkLength, "55");
   of<QDoubleSpinBox>("minTransmission")->setValue(10);  // the default design's dips below 30°
   of<QComboBox>("ranking")->setCurrentIndex(1);  // the largest distance
+  of<QCheckBox>("rasterFirst")->setChecked(false);
+  // The bounds follow the points while their box is ticked, and are the user's once not.
+  const auto scaled = scaledBounds(dialog->targets(), false);
+  EXPECT_EQ(std::tuple(of<QDoubleSpinBox>("bound1high")->value(), of("bound1high")->isEnabled()),
+            std::tuple(scaled[1].high, false));
+  of<QCheckBox>("scaleBounds")->setChecked(false);
+  of<QDoubleSpinBox>("bound1high")->setValue(150);
+  dialog->addTarget({1, 1});
+  EXPECT_EQ(dialog->options().lever.high, 150);
+  of<QTableWidget>("targetTable")->setCurrentCell(6, 0);
+  press("removeTarget");
   press("start");
   ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog->searching(); }, 60000));
   ASSERT_FALSE(dialog->result().candidates.empty()) << static_cast<int>(dialog->result().problem);
+  const SynthesisCandidate& best = dialog->result().candidates[0];
+  EXPECT_EQ(of<QTableWidget>("candidateTable")->item(0, 16)->text().left(7),
+            QStringLiteral("%1 / %2").arg(best.rasterPoses).arg(best.rasterSteps).left(7));
   EXPECT_TRUE(std::ranges::is_sorted(dialog->result().candidates, {}, &SynthesisCandidate::maxDistance));
   EXPECT_FALSE(std::ranges::is_sorted(dialog->result().candidates, {}, &SynthesisCandidate::rmsDistance));
   EXPECT_LT(dialog->result().candidates[0].maxDistance, 0.5);

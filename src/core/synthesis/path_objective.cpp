@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "synthesis/compact_fit.h"
+
 namespace gyrenda {
 namespace {
 
@@ -151,6 +153,9 @@ double PathObjective::operator()(const SynthesisDesign& x) const {
   const auto& directions = gridDirections();
   std::array<Vec2, kGrid> samples;
   for (int i = 0; i < kGrid; ++i) samples[i] = outputPointFor(x, directions[i]);
+  if (fitView_ || maxSize_ > 0)
+    if (const double v = extentViolation(designExtent(x, samples), fitView_, maxSize_); v > 0)
+      return infeasible_ * (1 + v);
   const auto path = [&x](double t) { return outputPointAt(x, t); };
   const Vec2 pivot{x[uPivotX], x[uPivotY]};
   if (!timing_.empty()) {

@@ -232,6 +232,9 @@ class PathObjective {
   bool freeFrame() const { return freeFrame_; }
   bool largest() const { return largest_; }
   std::span<const double> timing() const { return timing_; }
+  // Added beside the above: a design whose mechanism breaks these limits (see
+  // extentViolation) counts as one that breaks a constraint.
+  void limitExtent(bool fitView, double maxSize) { fitView_ = fitView, maxSize_ = maxSize; }
 
   static constexpr int kGrid = 64;
   static constexpr std::size_t kMostTargets = 200;  // more throw std::invalid_argument
@@ -242,6 +245,8 @@ class PathObjective {
   double minAngle_;
   bool keepOrder_, freeFrame_, largest_;
   double scale_ = 1, infeasible_ = 1;
+  bool fitView_ = false;
+  double maxSize_ = 0;
 };
 
 }  // namespace gyrenda

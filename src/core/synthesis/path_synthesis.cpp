@@ -9,11 +9,13 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <ranges>
 
 #include "kinematics/exact_linkage.h"
 #include "linkage/number_text.h"
 #include "numeric/parallel_for.h"
 #include "numeric/split_mix.h"
+#include "synthesis/compact_fit.h"
 #include "synthesis/local_fit.h"
 #include "synthesis/path_objective.h"
 
@@ -58,6 +60,7 @@ SynthesisProblem problemOf(const SynthesisOptions& o, std::vector<std::size_t>& 
         (k < 4 && !(r.low > 0)))
       return SynthesisProblem::BadBounds;
   }
+  if (!(o.maxSize >= 0 && o.maxSize <= 2 * kParamLimit)) return SynthesisProblem::BadBounds;
   if (!(o.minTransmissionAngle >= 0 && o.minTransmissionAngle < 90))
     return SynthesisProblem::BadAngle;
   if (o.candidates < 1 || o.starts < 0 || o.starts > kMostStarts || o.evaluationsPerStart < 0 ||
@@ -240,13 +243,17 @@ void measureTiming(SynthesisCandidate& c, Path path, std::span<const Vec2> sampl
   }
   c.rmsDistance = std::sqrt(square / static_cast<double>(radians.size()));
 }
+// Why a start's answer was refused where the other constraints hold: the order alone, or the
+// view and size limits alone.
+struct Refusal {
+  bool order = false, extent = false;
+};
 
 // A start's answer as a candidate, measured as the program will draw it; none where the design
-// as typed breaks a constraint or the order in both directions.
-// `outOfOrder` is set where the order alone refuses it.
+// as typed breaks a constraint, the view or size limits or the order in both directions.
 std::optional<SynthesisCandidate> candidateOf(const SynthesisDesign& found,
                                               const SynthesisOptions& o,
-                                              const ParameterSet& base, bool& outOfOrder) {
+                                              const ParameterSet& base, Refusal& refused) {
   SynthesisCandidate cand;
   cand.parameters = base;
   constexpr ParamName kNames[] = {crankRadius,     leverRadius,   couplerLength,
@@ -260,6 +267,9 @@ std::optional<SynthesisCandidate> candidateOf(const SynthesisDesign& found,
   if (kind != LinkageKind{LinkageClass::CrankRocker, true} ||
       !(cand.minTransmissionAngle >= o.minTransmissionAngle))
     return std::nullopt;
+  const ExtentCheck extent = checkExtent(cand.parameters);
+  cand.size = extent.size, cand.fitsView = extent.fitsView, cand.view = extent.view;
+  if (!meetsExtentLimits(extent, o.fitView, o.maxSize)) return refused.extent = true, std::nullopt;
 
   const ExactLinkage exact = makeExactLinkage(cand.parameters);
   const auto path = [&exact](double t) {
@@ -287,10 +297,8 @@ std::optional<SynthesisCandidate> candidateOf(const SynthesisDesign& found,
   cand.rmsDistance = std::sqrt(square / static_cast<double>(o.targets.size()));
   if (!o.timing.empty()) measureTiming(cand, path, samples, o.timing);
   if (!std::isfinite(cand.maxDistance)) return std::nullopt;
-  if (o.timing.empty() && o.keepOrder && orderTurns(radians, cand.direction) > 0) {
-    outOfOrder = true;
-    return std::nullopt;
-  }
+  if (o.timing.empty() && o.keepOrder && orderTurns(radians, cand.direction) > 0)
+    return refused.order = true, std::nullopt;
   for (const auto* values : {&cand.crankAngles, &cand.crankAngleErrors})
     for (const double v : *values)
       if (!std::isfinite(v)) return std::nullopt;
@@ -298,6 +306,8 @@ std::optional<SynthesisCandidate> candidateOf(const SynthesisDesign& found,
 }
 
 constexpr int kRound = 16;  // starts between two looks at what they found
+constexpr int kRasterPool = 3;  // candidates measured for each one asked for, ranked raster first
+constexpr double kRasterSlack = 2;  // see rankRasterFirst
 
 // Two candidates are one design when every unknown the search moved agrees within half a
 // percent of its range (the frame angle around the turn).
@@ -335,10 +345,11 @@ StartProblem startProblem(SynthesisOptions options, bool mirrored) {
   const double farthest = 2 * (targetSpan + 3 * reachOf(options));
   std::vector<double> timing;
   for (const double degrees : options.timing) timing.push_back(degrees * kRadian);
-  return {options, mirrored, spaceOf(options),
-          PathObjective(options.targets, options.minTransmissionAngle, options.keepOrder,
-                        options.freeFrame, farthest,
-                        options.ranking == SynthesisRanking::Largest, std::move(timing))};
+  PathObjective objective(options.targets, options.minTransmissionAngle, options.keepOrder,
+                          options.freeFrame, farthest,
+                          options.ranking == SynthesisRanking::Largest, std::move(timing));
+  objective.limitExtent(options.fitView, options.maxSize);
+  return {options, mirrored, spaceOf(options), std::move(objective)};
 }
 
 // A candidate of the mirrored targets as one of the targets themselves: the pivot and the
@@ -354,13 +365,17 @@ void turnOver(SynthesisCandidate& c) {
 // candidate passes through the targets (within a thousandth of their spread), or the
 // starts are spent, or it is stopped. With a mirror allowed, every odd start searches the
 // mirrored targets. Every candidate of the rounds run, into `all`. Returns how many answers
-// the order alone refused.
-int runRounds(const SynthesisOptions& options, const ParameterSet& base, int starts,
+// the order alone and the view and size limits alone refused.
+struct Refusals {
+  int order = 0, extent = 0;
+};
+Refusals runRounds(const SynthesisOptions& options, const ParameterSet& base, int starts,
               int evaluations, WorkProgress& progress, std::vector<SynthesisCandidate>& all) {
   const bool mirror = options.mirror && options.freeFrame;
   const StartProblem problems[2] = {startProblem(options, false), startProblem(options, mirror)};
   const double through = 1e-3 * problems[0].objective.scale();
-  int begun = 0, outOfOrder = 0;
+  int begun = 0;
+  Refusals refusals;
   bool solved = false;
   while (begun < starts && !solved && !progress.stop) {
     const int count = std::min(kRound, starts - begun);
@@ -374,27 +389,38 @@ int runRounds(const SynthesisOptions& options, const ParameterSet& base, int sta
                           evaluations, progress);
     });
     for (std::size_t k = 0; k < found.size(); ++k) {
-      bool refusedForOrder = false;
+      Refusal refused;
       const StartProblem& p = problemOf(k);
       if (found[k])
-        if (auto c = candidateOf(*found[k], p.options, base, refusedForOrder)) {
+        if (auto c = candidateOf(*found[k], p.options, base, refused)) {
           if (p.mirrored) turnOver(*c);
           solved = solved || c->maxDistance <= through;
           all.push_back(std::move(*c));
         }
-      outOfOrder += refusedForOrder;
+      refusals.order += refused.order;
+      refusals.extent += refused.extent;
     }
     begun += count;
   }
   // The rounds not run leave their budget undone, as a start that ends early does.
   if (!progress.stop)
     progress.total -= static_cast<std::int64_t>(starts - begun) * evaluations;
-  return outOfOrder;
+  return refusals;
+}
+
+// Whether a design's mechanism meets the view and size limits, its path sampled as the
+// objective samples it.
+bool withinLimits(const SynthesisDesign& x, const SynthesisOptions& o) {
+  std::array<Vec2, PathObjective::kGrid> path;
+  for (int i = 0; i < PathObjective::kGrid; ++i)
+    path[i] = outputPointAt(x, 2 * std::numbers::pi * i / PathObjective::kGrid);
+  return extentViolation(designExtent(x, path), o.fitView, o.maxSize) == 0;
 }
 
 // Whether any design of the bounds meets the constraints at the least transmission angle
-// `degrees`: the crank-rockers the search space holds, sampled at 4096 seeded points.
-bool boundsHoldLinkage(const SynthesisOptions& options, double degrees) {
+// `degrees` (and with `limited` the view and size limits): the crank-rockers the search space
+// holds, sampled at 4096 seeded points.
+bool boundsHoldLinkage(const SynthesisOptions& options, double degrees, bool limited = false) {
   SynthesisOptions o = options;
   o.minTransmissionAngle = degrees;
   const SearchSpace space = spaceOf(o);
@@ -403,8 +429,8 @@ bool boundsHoldLinkage(const SynthesisOptions& options, double degrees) {
   for (int k = 0; k < 4096; ++k) {
     for (double& v : u) v = unitFromBits(stream = splitMix(stream));
     double shortfall = 0;
-    space.at(u, shortfall);
-    if (shortfall == 0) return true;
+    const SynthesisDesign x = space.at(u, shortfall);
+    if (shortfall == 0 && (!limited || withinLimits(x, options))) return true;
   }
   return false;
 }
@@ -413,11 +439,15 @@ bool boundsHoldLinkage(const SynthesisOptions& options, double degrees) {
 // the search found linkages it refused for the order alone, else the bounds where they hold
 // no crank-rocker even at a least angle of 0°, else the transmission angle where they hold
 // none at the least angle asked for; else nothing the search could name.
-SynthesisProblem obstacleOf(const SynthesisOptions& options, int outOfOrder) {
-  if (outOfOrder > 0) return SynthesisProblem::OrderNotMet;
+SynthesisProblem obstacleOf(const SynthesisOptions& options, Refusals refusals) {
+  if (refusals.order > 0) return SynthesisProblem::OrderNotMet;
+  if (refusals.extent > 0) return SynthesisProblem::ExtentLimit;
   if (!boundsHoldLinkage(options, 0)) return SynthesisProblem::BoundsHoldNone;
   if (!boundsHoldLinkage(options, options.minTransmissionAngle))
     return SynthesisProblem::TransmissionAngle;
+  if ((options.fitView || options.maxSize > 0) &&
+      !boundsHoldLinkage(options, options.minTransmissionAngle, true))
+    return SynthesisProblem::ExtentLimit;
   return SynthesisProblem::NoLinkage;
 }
 
@@ -439,14 +469,18 @@ SynthesisResult synthesizePath(const SynthesisOptions& options, const ParameterS
                                                           : defaultEvaluationsPerStart(options);
   progress.total = static_cast<std::int64_t>(starts) * evaluations;
   std::vector<SynthesisCandidate> all;
-  const int outOfOrder = runRounds(options, base, starts, evaluations, progress, all);
+  const Refusals refusals = runRounds(options, base, starts, evaluations, progress, all);
   if (options.ranking == SynthesisRanking::Largest)
     std::ranges::stable_sort(all, {}, &SynthesisCandidate::maxDistance);
   else
     std::ranges::stable_sort(all, {}, &SynthesisCandidate::rmsDistance);
   const SearchSpace space = spaceOf(options);
+  // Ranked with the raster first, a few times as many are measured, so that the best fits the
+  // raster analyses whole can take the places of those it does not.
+  const bool pool = options.rasterFirst && !progress.stop;
+  const int kept = pool ? std::min(kRasterPool * options.candidates, 100) : options.candidates;
   for (SynthesisCandidate& c : all) {
-    if (static_cast<int>(result.candidates.size()) == options.candidates) break;
+    if (static_cast<int>(result.candidates.size()) == kept) break;
     if (std::ranges::none_of(result.candidates,
                              [&](const SynthesisCandidate& k) { return sameDesign(c, k, space); }))
       result.candidates.push_back(std::move(c));
@@ -454,8 +488,33 @@ SynthesisResult synthesizePath(const SynthesisOptions& options, const ParameterS
   // A stopped search has not done all its work, and its progress does not say it has; one
   // that ran to its end has done all of it, its early ends taken off the total.
   if (progress.stop) result.problem = SynthesisProblem::Stopped;
-  else if (result.candidates.empty()) result.problem = obstacleOf(options, outOfOrder);
+  else if (result.candidates.empty()) result.problem = obstacleOf(options, refusals);
+  if (!progress.stop) measureRaster(result.candidates, progress);
+  if (options.rasterFirst) rankRasterFirst(result.candidates, options);
+  if (static_cast<int>(result.candidates.size()) > options.candidates)
+    result.candidates.resize(static_cast<std::size_t>(options.candidates));
   return result;
+}
+
+void measureRaster(std::vector<SynthesisCandidate>& candidates, WorkProgress& progress) {
+  parallelFor(candidates.size(), progress, [&candidates](std::size_t k) {
+    SynthesisCandidate& c = candidates[k];
+    if (c.rasterSteps > 0) return;
+    const RasterCount count = countRasterPoses(c.parameters, c.view);
+    c.rasterPoses = count.posesFound, c.rasterSteps = count.anglesExamined;
+  });
+}
+
+void rankRasterFirst(std::vector<SynthesisCandidate>& candidates, const SynthesisOptions& o) {
+  if (candidates.empty()) return;
+  const auto figure = [&o](const SynthesisCandidate& c) {
+    return o.ranking == SynthesisRanking::Largest ? c.maxDistance : c.rmsDistance;
+  };
+  const double best = std::ranges::min(candidates | std::views::transform(figure));
+  const double within = kRasterSlack * best;
+  std::ranges::stable_partition(candidates, [&](const SynthesisCandidate& c) {
+    return c.rasterWhole() && figure(c) <= within;
+  });
 }
 
 }  // namespace gyrenda

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "canvas/view.h"
 #include "kinematics/vec2.h"
 #include "linkage/parameters.h"
 #include "linkage/linkage_class.h"
@@ -58,6 +59,14 @@ struct SynthesisOptions {
   // the output point at its crank angle, the first target's crank angle (the phase) and the
   // direction the angles run in being free; the order follows, and keepOrder adds nothing.
   std::vector<double> timing;
+  // Compact (added beside the fields above): the mechanism in the program's frame fits one
+  // view of the canvas at the farthest zoom, its lever circle included, as 全体表示 finds it;
+  // with maxSize above 0 its size (mechanismSize) is at most that many mm. Both are
+  // constraints of the search (see extentViolation) and checked exactly on every candidate.
+  bool fitView = true;
+  double maxSize = 0;
+  // Candidates whose raster analysis finds every pose rank before the others.
+  bool rasterFirst = true;
 };
 
 int defaultStarts(const SynthesisOptions& options);
@@ -83,6 +92,9 @@ enum class SynthesisProblem {
   TransmissionAngle,  // crank-rockers within the bounds exist, none keeps μ within bounds
   OrderNotMet,        // linkages meeting the constraints found, none meets the targets' order
   BadTiming,          // crank angles for some targets only, or one not finite (added)
+  // Added beside the codes above: linkages meeting the other constraints found, none within
+  // the view or the size limit.
+  ExtentLimit,
 };
 
 struct SynthesisCandidate {
@@ -119,6 +131,15 @@ struct SynthesisCandidate {
   // (degrees, −180 … 180). Empty without timing.
   double phase = 0;
   std::vector<double> crankAngleErrors;
+  // Compact (added beside the figures above): the mechanism's size (mm, see mechanismSize),
+  // whether 全体表示 finds a view for it, that view (else the farthest that cuts least off),
+  // and what the raster analysis at the slowest speed in that view finds: poses found of the
+  // crank steps examined (both 0 where it was not measured, the search stopped first).
+  double size = 0;
+  bool fitsView = false;
+  View view{};
+  int rasterPoses = 0, rasterSteps = 0;
+  bool rasterWhole() const { return rasterSteps > 0 && rasterPoses == rasterSteps; }
 };
 
 struct SynthesisResult {
@@ -135,5 +156,15 @@ struct SynthesisResult {
 // that ended early left unspent, so that the two meet only once the whole search has run.
 SynthesisResult synthesizePath(const SynthesisOptions& options, const ParameterSet& base,
                                WorkProgress& progress);
+
+// The raster counts of candidates not yet measured, on every core; none is begun once
+// `progress.stop` is set, and those left stay unmeasured. synthesizePath measures its
+// candidates unless it was stopped, and with `rasterFirst` ranks them as rankRasterFirst does:
+// the candidates the raster analyses whole move before the others, each group in its order,
+// where they fit about as well as the best: their figure (the one ranked by) at most twice
+// the best one's. A linkage that passes through the targets is not put behind a much worse
+// one for a few poses the raster misses.
+void measureRaster(std::vector<SynthesisCandidate>& candidates, WorkProgress& progress);
+void rankRasterFirst(std::vector<SynthesisCandidate>& candidates, const SynthesisOptions& options);
 
 }  // namespace gyrenda
