@@ -129,6 +129,7 @@ TEST(RunReport, AReportOfTheLastAnalysisOnly) {
   const RunReport r = bench.report().value();
   EXPECT_EQ(std::tuple(r.fourBar.stopped, r.fourBar.anglesExamined, r.sixBar->stopped),
             std::tuple(true, 540, false));
+  EXPECT_EQ(bench.controls().status, StatusCaption::Finished);  // 終了, as after a whole run
   w.platform.onPause = [&] { bench.stop(); };
   bench.animate(Direction::Forwards);
   test::leaveBox(bench, crankRadius, "20");

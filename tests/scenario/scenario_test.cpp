@@ -109,21 +109,6 @@ TEST(Scenario, DefaultSixBarAtKameFindsEveryHalfDegree) {
   s.expectIdleShowing("kame_unoptimised", kAngleSteps);
 }
 
-// 停止 at crank angle 99 ends the four-bar search there; the six-bar search still runs in full
-// over the poses found so far (as the run report says: run_report_test).
-TEST(Scenario, StopInTheMiddleOfAnAnalysisKeepsThePosesFoundSoFar) {
-  Scenario s;
-  bool stopped = false;  // 停止 pressed once, at the first yield at 99° (every yield checks it on)
-  s.hooks.push_back([&] {
-    if (s.bench.loopCrankAngle() != 99 || std::exchange(stopped, true)) return;
-    s.bench.stop();
-  });
-  s.bench.execute();
-  EXPECT_EQ(s.output(195), Point(60.0043564f, 53.8460083f));  // the last, at 97.5°
-  EXPECT_EQ(s.bench.controls().status, StatusCaption::Finished);
-  s.expectIdleShowing("stopped_at_99", 66);
-}
-
 // アニメ: the frames of a whole turn, then playback at いぬ until 停止 at the 40th pause; the
 // markers are drawn again and the status says nothing.
 TEST(Scenario, AnimationPlaysItsFramesUntilStopped) {
@@ -225,38 +210,6 @@ TEST(Scenario, PointEntrySetsTheSlideEndsByDoubleClick) {
   const auto readout = s.bench.controls().readout.value_or(ControlState::Readout{});
   EXPECT_EQ(Point(readout.x, readout.y), Point(-12.35f, -6.79f));
   s.expectIdleShowing("point_entry", 241);
-}
-
-// Values the validation pass repairs: a crank longer than the lever, lengths of 0 and -3, a
-// slide of no length. The boxes show the repaired values, the caption the crossed bounds.
-TEST(Scenario, RepairedDesignShowsTheRepairedValues) {
-  Scenario s;
-  for (auto [k, text] : {std::pair(crankRadius, "40"), {couplerLength, "0"}, {sixLinkLength, "-3"}, {slideEndX, "20"}})
-    leaveBox(s.bench, k, text);
-  s.bench.execute();
-  EXPECT_EQ(s.boxTexts(),
-            (Texts{"36", "36", "1", "0", "72", "0", "1", "100", "30", "20", "55", "21", "55"}));
-  EXPECT_EQ(s.bench.controls().fixedLinkCaption, (FixedLinkRange{2, 0}));
-  EXPECT_EQ(s.output(10), Point(43.3889198f, 74.7431946f));
-  s.expectIdleShowing("repaired_design", 109);
-}
-
-// ファイル > 読み込み: every box comes from the file (the parameters keep its fractions), and
-// one analysis runs. (That すぐに描画する is unticked first: file_commands_test.)
-TEST(Scenario, LoadedDesignIsAnalysedOnce) {
-  Scenario s;
-  s.platform.openPath = GYRENDA_SCENARIO_DATA_DIR "/../load_other_design.GYR";
-  s.bench.load();
-  EXPECT_EQ(s.boxTexts(), (Texts{"12", "30", "40", "35", "-20", "7.5", "45", "60", "-10", "10",
-                                 "60", "140", "70"}));
-  EXPECT_EQ(s.bench.linkage()[outputOffsetY], 7.5f);  // the box shows it, the bar its 8
-  EXPECT_EQ(s.bench.controls().spinValue,
-            (std::array{12, 30, 40, 35, -20, 8, 45, 60, -10, 10, 60, 140, 70}));
-  EXPECT_EQ(s.bench.controls().fixedLinkCaption, (FixedLinkRange{23, 57}));
-  EXPECT_EQ(s.platform.yields, 962);  // one four-bar and one six-bar search
-  EXPECT_EQ(s.output(0), Point(-7.041383f, -9.678621f));
-  EXPECT_EQ(s.output(1), Point(kNoPose, kNoPose));  // いぬ: every 1.5°
-  s.expectIdleShowing("loaded_design", 241);
 }
 
 // Zoomed out and in past both limits (4 and 2), then panned so that part of the marker is out

@@ -38,8 +38,6 @@ TEST_F(FileServicesTest, SaveDialogAddsTheExtensionOfTheTypeAndAsksBeforeReplaci
       {"plan.DXF", 4, "plan.DXF", 5, {}}, {"x.png", 4, "x.png", 5, {}}, {"", -1, "", 0, {}}};
   for (const auto& [name, filter, saved, fileType, answer] : cases) {
     whenModal<QFileDialog>([&](QFileDialog* d) {
-      EXPECT_EQ(d->nameFilters().join('|'), "Bitmap画像データ(*.BMP)|Gyrenda数値データ(*.GYR)|"
-                                            "PNG画像(*.png)|SVG図面(*.svg)|DXF図面(*.dxf)");
       EXPECT_EQ(d->findChild<QLineEdit*>("fileNameEdit")->text().toStdString(), proposal);
       if (filter < 0) return d->reject();
       if (answer) whenModal<QMessageBox>([=](QMessageBox* box) { box->button(answer)->click(); });

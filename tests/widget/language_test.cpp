@@ -124,45 +124,6 @@ QStringList cutOff(QWidget* root) {
   return cut;
 }
 
-// What a Japanese and an English user read on a sample of the main window's controls and the
-// windows it opens: an object's text or title, a column's header ("table#column"), a report
-// plot's title ("plot#index"), or a sentence of the help ("help").
-const std::tuple<const char*, const char*, const char*> kSamples[] = {  // object, ja, en
-    {"execute", "実行", "Run"},
-    {"status", "終了", "Finished"},
-    {"caption0", "クランク（原動節）半径", "Crank (driver) radius"},
-    {"fixedLinkCaption", "静止節(19～53)", "Fixed link (19 to 53)"},
-    {"fourBarFrame", "４節リンクパラメータ", "Four-bar parameters"},
-    {"fileMenu", "ファイル(&F)", "&File"},
-    {"report", "解析レポート", "Analysis report"},
-    {"languageMenu", "表示言語 / Language", "Language"},
-    {"heading", "最後の解析の結果です。長さはmm、角度は度で示します。精度は見つけた姿勢と厳密な姿勢との距離です。",
-     "The results of the last analysis. Lengths are in millimetres, angles in degrees. Accuracy is "
-     "the distance between a pose found and the exact pose."},
-    {"help", "長さと座標の単位はmm（ミリメートル）です。", "Lengths and coordinates are in millimetres (mm)."},
-    {"plot#1", "てこ角とスライダ位置", "Lever angle and slider position"},
-    {"plot#2", "速度（60 rpm）", "Speed (60 rpm)"},
-    {"plot#4", "入力トルク", "Input torque"},  // the same at any speed
-    {"candidateTable#0", "最大距離 (mm)", "Greatest distance (mm)"},
-};
-
-// The sample `object` of kSamples as `window` shows it; the help's sentence when it has it.
-QString sampleText(MainWindow& window, const QString& object, const QString& sentence) {
-  const QString name = object.section(u'#', 0, 0);
-  const int index = object.section(u'#', 1).toInt();
-  if (name == "help") {
-    const HelpWindow help;
-    return help.browser()->toPlainText().contains(sentence) ? sentence : help.browser()->toPlainText();
-  }
-  if (name == "plot") return window.findChild<ReportWindow*>()->kinematics()->chart(index)->title();
-  const QObject* o = window.findChild<QObject*>(name);
-  if (!o) return "missing";
-  if (auto* view = qobject_cast<const QAbstractItemView*>(o))
-    return view->model()->headerData(index, Qt::Horizontal).toString();
-  const QVariant text = o->property("text");
-  return (text.isValid() ? text : o->property("title")).toString();
-}
-
 class LanguageTest : public ::testing::Test {
  protected:
   void TearDown() override { installTranslations(Language::Japanese); }
@@ -180,8 +141,6 @@ TEST_F(LanguageTest, WindowSpeaksTheLanguage) {
     while (window.workbench().running()) QCoreApplication::processEvents();
     for (const char* opened : {"report", "synthesis"})
       window.findChild<QAction*>(QString::fromLatin1(opened))->trigger();
-    for (const auto& [object, ja, en] : kSamples)
-      EXPECT_EQ(sampleText(window, object, english ? en : ja).toStdString(), english ? en : ja) << object;
     // The Japanese captions keep the layout they were drawn for.
     EXPECT_TRUE(!english || cutOff(window.centralWidget()).isEmpty())
         << cutOff(window.centralWidget()).join(u'|').toStdString();

@@ -34,13 +34,17 @@ QStringList shownTexts(QChartView* view) {
   return texts;
 }
 
-TEST(TolerancePanel, ShowsAndSavesTheCoreAnalysisOfItsInputs) {
+// The panel shows and saves the core's analysis. A stopped run shows no result, not even the
+// one before it, which nothing would tell apart; so does a run a new design ends; a panel
+// closed during a run ends it first.
+TEST(TolerancePanel, ShowsAndSavesTheCoreAnalysisAndARunEndedEarlyShowsNone) {
   TolerancePanel panel;
   panel.show();
   auto* compute = panel.findChild<QPushButton*>("computeTolerance");
   EXPECT_FALSE(compute->isEnabled());  // no design yet
   panel.showDesign(kDefault);
-  panel.findChild<QSpinBox*>("samples")->setValue(150);
+  auto* samples = panel.findChild<QSpinBox*>("samples");
+  samples->setValue(150);
   panel.findChild<QDoubleSpinBox*>("tolerance")->setValue(0.2);
   QSignalSpy finished(&panel, &TolerancePanel::finished);
   compute->click();
@@ -68,20 +72,6 @@ TEST(TolerancePanel, ShowsAndSavesTheCoreAnalysisOfItsInputs) {
     for (const QAbstractAxis* axis : panel.chartView(k)->chart()->axes())
       EXPECT_TRUE(shownTexts(panel.chartView(k)).contains(axis->titleText())) << axis->titleText().toStdString();
   }
-}
-
-// A stopped run shows no result, not even the one before it, which nothing would tell apart;
-// a panel closed during a run ends it first.
-TEST(TolerancePanel, StopAndANewDesignEndARunWithoutAResult) {
-  TolerancePanel panel;
-  panel.show();
-  panel.showDesign(kDefault);
-  auto* samples = panel.findChild<QSpinBox*>("samples");
-  samples->setValue(20);
-  auto* compute = panel.findChild<QPushButton*>("computeTolerance");
-  QSignalSpy finished(&panel, &TolerancePanel::finished);
-  panel.compute();
-  ASSERT_TRUE(finished.wait(20000) && panel.result());
   samples->setValue(samples->maximum());
   panel.compute();
   EXPECT_TRUE(panel.running() && !compute->isEnabled());
@@ -111,7 +101,6 @@ TEST(TolerancePanel, TheSampleCountGoesToTheCoresLimitAndAnExcessIsTold) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(&panel));
   auto* samples = panel.findChild<QSpinBox*>("samples");
   const int most = maxToleranceSamples(ToleranceOptions{}.step);
-  EXPECT_EQ(most, 12'000'000 / 721);
   EXPECT_EQ(samples->maximum(), most);
   for (const auto& [typed, value, told] : {std::tuple{"20000", most, true}, {"500", 500, false},
                                            {"123456789012345678901", most, true}}) {
