@@ -26,6 +26,21 @@ bool allFinite(const std::vector<double>& values) {
   return std::ranges::all_of(values, [](double v) { return std::isfinite(v); });
 }
 
+// The design at `u` with each unknown j in turn nudged by a step h (forward, or backward at
+// the cube's upper face), handed to `column(j, h, design)` for a forward difference.
+template <typename Column>
+void forEachNudge(const LocalFitProblem& p, std::span<const double> u, Column column) {
+  std::vector<double> nudged(u.begin(), u.end());
+  double shortfall = 0;
+  for (std::size_t j = 0; j < u.size(); ++j) {
+    const double h = u[j] + kStep <= 1 ? kStep : -kStep;
+    nudged[j] = u[j] + h;
+    const SynthesisDesign y = p.space.at(nudged, shortfall);
+    nudged[j] = u[j];
+    column(j, h, y);
+  }
+}
+
 // With timing: the residuals at `u` are each target's offset (x, then y) from the output point
 // at its crank angle, at the phase and direction that fit best there; the Jacobian has a
 // column per unknown and a last one for the phase.
@@ -49,18 +64,13 @@ bool lineariseTimed(const LocalFitProblem& p, std::span<const double> u, std::ve
     r[2 * i] = off.x, r[2 * i + 1] = off.y;
     jacobian[2 * i * columns + d] = turn.x, jacobian[(2 * i + 1) * columns + d] = turn.y;
   }
-  std::vector<double> step(u.begin(), u.end());
-  for (std::size_t j = 0; j < d; ++j) {
-    const double h = u[j] + kStep <= 1 ? kStep : -kStep;
-    step[j] = u[j] + h;
-    const SynthesisDesign y = p.space.at(step, shortfall);
-    step[j] = u[j];
+  forEachNudge(p, u, [&](std::size_t j, double h, const SynthesisDesign& y) {
     for (std::size_t i = 0; i < n; ++i) {
       const Vec2 off = outputPointAt(y, angle(i)) - inFrame(p, y, p.targets[i]);
       jacobian[2 * i * columns + j] = (off.x - r[2 * i]) / h;
       jacobian[(2 * i + 1) * columns + j] = (off.y - r[2 * i + 1]) / h;
     }
-  }
+  });
   return allFinite(jacobian) && allFinite(r);
 }
 
@@ -90,16 +100,11 @@ bool linearise(const LocalFitProblem& p, std::span<const double> u, std::vector<
     normals[i] = length > 0 ? tangent.left() * (1 / length) : gap > 0 ? off * (1 / gap) : Vec2{};
     r[i] = normals[i].dot(off);
   }
-  std::vector<double> moved(u.begin(), u.end());
-  for (std::size_t j = 0; j < d; ++j) {
-    const double h = u[j] + kStep <= 1 ? kStep : -kStep;
-    moved[j] = u[j] + h;
-    const SynthesisDesign y = p.space.at(moved, shortfall);
-    moved[j] = u[j];
+  forEachNudge(p, u, [&](std::size_t j, double h, const SynthesisDesign& y) {
     for (std::size_t i = 0; i < n; ++i)
       jacobian[i * d + j] =
           (normals[i].dot(outputPointAt(y, angles[i]) - inFrame(p, y, p.targets[i])) - r[i]) / h;
-  }
+  });
   return allFinite(jacobian) && allFinite(r);
 }
 
