@@ -21,10 +21,15 @@ std::optional<int> panFor(Span span, double margin, int size) {
   return static_cast<int>(std::clamp(centred, lowest, highest));
 }
 
+// The pan that cuts the least off `span` in a window of `size`: centred where the bars allow.
+int leastCutPan(Span span, int size) {
+  return static_cast<int>(std::clamp(std::round((span.low + span.high - size) / 2.0),
+                                     static_cast<double>(kPanMin), static_cast<double>(kPanMax)));
+}
+
 // How far `span` reaches beyond the window of `size` at the pan that cuts the least off it.
 double cutOff(Span span, int size) {
-  const double pan = std::clamp(std::round((span.low + span.high - size) / 2.0),
-                                static_cast<double>(kPanMin), static_cast<double>(kPanMax));
+  const int pan = leastCutPan(span, size);
   return std::max(0.0, pan - span.low) + std::max(0.0, span.high - (pan + size));
 }
 
@@ -32,8 +37,8 @@ double cutOff(Span span, int size) {
 constexpr double kLeastMargin = 2.0;
 
 std::optional<View> viewWithMargin(Span across, Span down, double margin, int zoom) {
-  const std::optional<int> left = panFor(across, margin, 100 * zoom);
-  const std::optional<int> top = panFor(down, margin, 60 * zoom);
+  const std::optional<int> left = panFor(across, margin, viewWidth(zoom));
+  const std::optional<int> top = panFor(down, margin, viewHeight(zoom));
   if (!left || !top) return std::nullopt;
   return View{zoom, *left, *top};
 }
@@ -52,12 +57,17 @@ ViewFit fitView(const Extent& world) {
   for (double margin : {kCell, kLeastMargin})
     if (auto view = viewWithMargin(across, down, margin, kFarthestZoom)) return {view, 0.0};
   const auto widened = [](Span s) { return Span{s.low - kLeastMargin, s.high + kLeastMargin}; };
-  return {std::nullopt, std::max(cutOff(widened(across), 100 * kFarthestZoom),
-                                 cutOff(widened(down), 60 * kFarthestZoom))};
+  return {std::nullopt, std::max(cutOff(widened(across), viewWidth(kFarthestZoom)),
+                                 cutOff(widened(down), viewHeight(kFarthestZoom)))};
 }
 
 bool inView(const View& view, double x, double y) {
   return x >= view.left && x < view.right() && -y >= view.top && -y < view.bottom();
+}
+
+View leastCutView(const Extent& world) {
+  return {kFarthestZoom, leastCutPan({world.minX, world.maxX}, viewWidth(kFarthestZoom)),
+          leastCutPan({-world.maxY, -world.minY}, viewHeight(kFarthestZoom))};
 }
 
 bool holds(const View& view, const Extent& world) {

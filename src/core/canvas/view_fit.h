@@ -28,6 +28,10 @@ struct ViewFit {
 // one cell and then to two canvas units before the answer is none.
 ViewFit fitView(const Extent& world);
 
+// The farthest zoom's view at the pans that cut the least off `world`, centred where the bars
+// allow: the view nearest holding an extent that no view holds.
+View leastCutView(const Extent& world);
+
 // Whether a world point (mm, y upwards) lies inside a view: on the raster that shows it.
 bool inView(const View& view, double x, double y);
 // Whether a view holds the whole of a world extent.

@@ -15,18 +15,12 @@ namespace {
 // The view at the farthest zoom, in canvas units; the margin the smooth violation keeps from
 // its edges: the fit's least margin (2), half a unit on each side for the pan's rounding to
 // whole units, and a quarter for the path between its samples.
-constexpr double kViewWidth = 100.0 * kFarthestZoom, kViewHeight = 60.0 * kFarthestZoom;
+constexpr double kViewWidth = viewWidth(kFarthestZoom), kViewHeight = viewHeight(kFarthestZoom);
 constexpr double kMargin = 2.75;
 // The violation's unit of length: a quarter of the view's width.
 constexpr double kViolationUnit = kViewWidth / 4;
 
 double over(double v) { return std::max(0.0, v); }
-
-// The pan along one axis that cuts the least off a span, as the fit centres it.
-int leastCutPan(double low, double high, double size) {
-  return static_cast<int>(std::clamp(std::round((low + high - size) / 2.0),
-                                     static_cast<double>(kPanMin), static_cast<double>(kPanMax)));
-}
 
 }  // namespace
 
@@ -79,9 +73,8 @@ double extentViolation(const Extent& e, bool fitView, double maxSize) {
 ExtentCheck checkExtent(const ParameterSet& parameters) {
   const Extent extent = mechanismExtent(makeExactLinkage(parameters), false);
   const ViewFit fit = fitView(extent);
-  const View farthest{kFarthestZoom, leastCutPan(extent.minX, extent.maxX, kViewWidth),
-                      leastCutPan(-extent.maxY, -extent.minY, kViewHeight)};
-  return {extent, mechanismSize(extent), fit.view.has_value(), fit.view.value_or(farthest)};
+  return {extent, mechanismSize(extent), fit.view.has_value(),
+          fit.view.value_or(leastCutView(extent))};
 }
 
 bool meetsExtentLimits(const ExtentCheck& check, bool fitView, double maxSize) {
