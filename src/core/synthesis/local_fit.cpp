@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace gyrenda {
 namespace {
@@ -13,13 +12,6 @@ constexpr double kStep = 1e-7;  // of the unit cube, for the Jacobian's differen
 Vec2 inFrame(const LocalFitProblem& p, const SynthesisDesign& x, Vec2 target) {
   return p.freeFrame ? intoProgramFrame(target, {x[uPivotX], x[uPivotY]}, x[uFrameAngle])
                      : target;
-}
-
-std::array<Vec2, PathObjective::kGrid> gridSamples(const SynthesisDesign& x) {
-  std::array<Vec2, PathObjective::kGrid> samples;
-  for (int i = 0; i < PathObjective::kGrid; ++i)
-    samples[i] = outputPointAt(x, 2 * std::numbers::pi * i / PathObjective::kGrid);
-  return samples;
 }
 
 bool allFinite(const std::vector<double>& values) {
@@ -50,7 +42,7 @@ bool lineariseTimed(const LocalFitProblem& p, std::span<const double> u, std::ve
   double shortfall = 0;
   const SynthesisDesign x = p.space.at(u, shortfall);
   if (shortfall > 0) return false;
-  const auto samples = gridSamples(x);
+  const auto samples = pathGrid(x);
   std::vector<Vec2> moved(n);
   for (std::size_t i = 0; i < n; ++i) moved[i] = inFrame(p, x, p.targets[i]);
   const TimedFit fit = timedFit([&x](double t) { return outputPointAt(x, t); }, samples, moved,
@@ -84,7 +76,7 @@ bool linearise(const LocalFitProblem& p, std::span<const double> u, std::vector<
   double shortfall = 0;
   const SynthesisDesign x = p.space.at(u, shortfall);
   if (shortfall > 0) return false;
-  const auto samples = gridSamples(x);
+  const auto samples = pathGrid(x);
   const auto path = [&x](double t) { return outputPointAt(x, t); };
   std::vector<double> angles(n);
   std::vector<Vec2> normals(n);

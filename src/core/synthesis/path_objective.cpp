@@ -150,9 +150,7 @@ PathObjective::PathObjective(std::vector<Vec2> targets, double minTransmissionAn
 
 double PathObjective::operator()(const SynthesisDesign& x) const {
   if (const double v = constraintViolation(x, minAngle_); v > 0) return infeasible_ * (1 + v);
-  const auto& directions = gridDirections();
-  std::array<Vec2, kGrid> samples;
-  for (int i = 0; i < kGrid; ++i) samples[i] = outputPointFor(x, directions[i]);
+  const std::array<Vec2, kGrid> samples = pathGrid(x);
   if (fitView_ || maxSize_ > 0)
     if (const double v = extentViolation(designExtent(x, samples), fitView_, maxSize_); v > 0)
       return infeasible_ * (1 + v);
@@ -180,6 +178,13 @@ double PathObjective::operator()(const SynthesisDesign& x) const {
   int direction = 0;
   if (keepOrder_) value += 4.0 * orderTurns(std::span(angles.data(), targets_.size()), direction);
   return std::isfinite(value) ? value : infeasible_;
+}
+
+std::array<Vec2, PathObjective::kGrid> pathGrid(const SynthesisDesign& x) {
+  const auto& directions = gridDirections();
+  std::array<Vec2, PathObjective::kGrid> samples;
+  for (int i = 0; i < PathObjective::kGrid; ++i) samples[i] = outputPointFor(x, directions[i]);
+  return samples;
 }
 
 }  // namespace gyrenda

@@ -249,4 +249,7 @@ class PathObjective {
   double maxSize_ = 0;
 };
 
+// The output path at the grid's crank angles 2π·i/kGrid, as the objective samples it.
+std::array<Vec2, PathObjective::kGrid> pathGrid(const SynthesisDesign& x);
+
 }  // namespace gyrenda

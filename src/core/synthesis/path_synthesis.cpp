@@ -411,10 +411,7 @@ Refusals runRounds(const SynthesisOptions& options, const ParameterSet& base, in
 // Whether a design's mechanism meets the view and size limits, its path sampled as the
 // objective samples it.
 bool withinLimits(const SynthesisDesign& x, const SynthesisOptions& o) {
-  std::array<Vec2, PathObjective::kGrid> path;
-  for (int i = 0; i < PathObjective::kGrid; ++i)
-    path[i] = outputPointAt(x, 2 * std::numbers::pi * i / PathObjective::kGrid);
-  return extentViolation(designExtent(x, path), o.fitView, o.maxSize) == 0;
+  return extentViolation(designExtent(x, pathGrid(x)), o.fitView, o.maxSize) == 0;
 }
 
 // Whether any design of the bounds meets the constraints at the least transmission angle
