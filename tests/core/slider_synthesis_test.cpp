@@ -57,6 +57,43 @@ Recomputed recompute(const ParameterSet& p) {
   return r;
 }
 
+// The definitions on the textbook offset slider-crank: with the output point at the crank tip
+// (offsets 0, 0) the four-bar drives the link from a circle of radius a = 18 about the origin,
+// and a level slide at height e takes the slider ahead of the link's foot (the root the run
+// takes at 0°). The slider is furthest out where crank and link lie in one line,
+// x = √((L + a)² − e²), at crank angle asin(e / (L + a)); nearest in where they fold,
+// x = √((L − a)² − e²), at 180° + asin(e / (L − a)). The forward stroke (rising x) takes
+// 180° − β of the turn, β = asin(e / (L − a)) − asin(e / (L + a)), the return 180° + β. The link
+// lies along the slide where the crank tip is at height e (|e| < a), and cannot reach it at all
+// where |e| > L + a at some angle. Below the axis the run takes the root behind the foot (its link
+// direction, near 187° at 0°, is the smaller), the mirror image: x = −√(…), least −√((L + a)² − e²).
+TEST(SliderSynthesisTest, MotionOfTheOffsetSliderCrank) {
+  ParameterSet p = defaults();
+  p[outputOffsetX] = 0, p[outputOffsetY] = 0;
+  const double a = 18;
+  const struct { double e, link; bool regular; double leastAngle; } rows[] = {
+      {0, 50, true, 0}, {10, 50, true, 0}, {-10, 80, true, 0}, {25, 50, true, 8.05}, {60, 40, false, 0}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.e);
+    p[sixLinkLength] = static_cast<float>(row.link);
+    p[slideStartX] = -200, p[slideEndX] = 200;
+    p[slideStartY] = p[slideEndY] = static_cast<float>(row.e);
+    const SliderMotion m = measureSliderMotion(makeExactLinkage(p));
+    ASSERT_EQ(m.regular, row.regular);
+    if (!row.regular) continue;
+    const double in = std::sqrt(std::pow(row.link - a, 2) - row.e * row.e);
+    const double far = std::sqrt(std::pow(row.link + a, 2) - row.e * row.e);
+    const double beta = (std::asin(row.e / (row.link - a)) - std::asin(row.e / (row.link + a))) * 180 / std::numbers::pi;
+    EXPECT_NEAR(m.stroke, far - in, 1e-6);
+    EXPECT_NEAR(m.least, row.e >= 0 ? 200 + in : 200 - far, 1e-6);
+    EXPECT_NEAR(m.timeRatio, (180 - beta) / (180 + beta), 1e-6);
+    if (row.e >= 0) {
+      EXPECT_NEAR(m.forwardTo, std::asin(row.e / (row.link + a)) * 180 / std::numbers::pi, 1e-4);
+    }
+    EXPECT_NEAR(m.minLinkAngle, row.leastAngle, 0.3);
+  }
+}
+
 // Every candidate of three requests, the time ratio free in one, checked against the exact
 // pose: the figures it reports, the request where it says it meets it, and each constraint.
 TEST(SliderSynthesisTest, CandidatesMoveAsTheyReport) {
