@@ -1359,10 +1359,6 @@ out</translation>
         <translation>The four-bar output path gives no stroke of %1 mm within the constraints. The strokes found run from %2 to %3 mm.</translation>
     </message>
     <message>
-        <source>ストローク %1 mm は得られますが、時間比は %2 〜 %3 で、%4 の 2 % 以内にはなりません。</source>
-        <translation>Strokes of %1 mm were found, but with time ratios from %2 to %3, none within 2 % of %4.</translation>
-    </message>
-    <message>
         <source>停止しました。それまでに見つかった候補を示します。</source>
         <translation>Stopped. The candidates found so far are shown.</translation>
     </message>
@@ -1488,6 +1484,10 @@ out</translation>
     <message>
         <source>外れる</source>
         <translation>misses</translation>
+    </message>
+    <message>
+        <source>ストローク %1 mm は得られますが、時間比が %2 の 2 % 以内のものは見つかりませんでした。いちばん近い時間比は %3 です。</source>
+        <translation>Strokes of %1 mm were found, but none with a time ratio within 2 % of %2. The closest time ratio found is %3.</translation>
     </message>
 </context>
 <context>

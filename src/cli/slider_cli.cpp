@@ -63,10 +63,10 @@ std::string problemInWords(const SliderResult& r, const SliderOptions& o) {
              " mm within the constraints; the strokes found run from " + number(r.reachedLow) +
              " to " + number(r.reachedHigh) + " mm";
     case SliderProblem::TimeRatioOutOfReach:
-      return "--time-ratio: strokes of " + number(o.stroke) + " mm were found, but with time "
-             "ratios from " + number(r.reachedLow) + " to " + number(r.reachedHigh) +
-             ", none within 2 % of " + number(*o.timeRatio) +
-             (o.slideAngle ? " with the slide's direction fixed" : "");
+      return "--time-ratio: strokes of " + number(o.stroke) + " mm were found, but none with a "
+             "time ratio within 2 % of " + number(*o.timeRatio) +
+             (o.slideAngle ? " with the slide's direction fixed" : "") +
+             "; the closest found is " + number(r.reachedLow);
     case SliderProblem::None:
     case SliderProblem::Stopped: break;
   }

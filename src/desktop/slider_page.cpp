@@ -60,9 +60,8 @@ QString sliderProblemText(const SliderResult& r, const SliderOptions& o) {
       return Text::tr("4節リンクの出力点の軌跡では、条件を満たしてストローク %1 mm を得られません。見つかったストロークは %2 〜 %3 mm です。")
           .arg(boxNumber(o.stroke), boxNumber(r.reachedLow), boxNumber(r.reachedHigh));
     case SliderProblem::TimeRatioOutOfReach:
-      return Text::tr("ストローク %1 mm は得られますが、時間比は %2 〜 %3 で、%4 の 2 % 以内にはなりません。")
-          .arg(boxNumber(o.stroke), boxNumber(r.reachedLow), boxNumber(r.reachedHigh),
-               boxNumber(o.timeRatio.value_or(0)));
+      return Text::tr("ストローク %1 mm は得られますが、時間比が %2 の 2 % 以内のものは見つかりませんでした。いちばん近い時間比は %3 です。")
+          .arg(boxNumber(o.stroke), boxNumber(o.timeRatio.value_or(0)), boxNumber(r.reachedLow));
     case SliderProblem::Stopped: return Text::tr("停止しました。それまでに見つかった候補を示します。");
   }
   return {};

@@ -49,7 +49,8 @@ TEST(CliSlider, RequestsThatCannotBeMetAreRefused) {
   const std::pair<test::Args, std::string> rows[] = {
       {{"--synthesize-slider", "--stroke", "250"}, "--stroke: the four-bar's output path gives no stroke of 250 mm"},
       {{"--synthesize-slider", "--stroke", "100", "--time-ratio", "0.2", "--slide-angle", "0"},
-       "--time-ratio: strokes of 100 mm were found, but with time ratios from"},
+       "--time-ratio: strokes of 100 mm were found, but none with a time ratio within 2 % of 0.2 "
+       "with the slide's direction fixed; the closest found is"},
       {{"--synthesize-slider", "--stroke", "0"}, "--stroke takes a length in mm above 0"},
       {{"--synthesize-slider", "--stroke", "397"}, "--stroke takes a length above 0 and at most 396"},
       {{"--synthesize-slider", "--min-link-angle", "90"}, "--min-link-angle takes degrees from 0 to below 90"},

@@ -392,23 +392,42 @@ void runRounds(const SliderModel& model, const ParameterSet& base, int starts, i
     progress.total -= static_cast<std::int64_t>(starts - begun) * evaluations;
 }
 
-// Why nothing met the request, measured on what the search found, with the reach in `r`.
+// Why nothing met the request, measured on what the searches found, with the reach in `r`: the
+// time ratio closest to the one asked for of the sliders that had the stroke, or else the
+// strokes of all.
 void obstacleOf(const std::vector<SliderCandidate>& all, const SliderOptions& o,
                 SliderResult& r) {
-  r.reachedLow = INFINITY, r.reachedHigh = -INFINITY;
-  const auto widen = [&r](double v) {
-    r.reachedLow = std::min(r.reachedLow, v), r.reachedHigh = std::max(r.reachedHigh, v);
+  const auto hasStroke = [&o](const SliderCandidate& c) {
+    return std::abs(c.motion.stroke - o.stroke) <= kStrokeTolerance * o.stroke;
   };
+  double closest = NAN;
   for (const SliderCandidate& c : all)
-    if (std::abs(c.motion.stroke - o.stroke) <= kStrokeTolerance * o.stroke)
-      widen(c.motion.timeRatio);
-  if (r.reachedLow <= r.reachedHigh) {
+    if (o.timeRatio && hasStroke(c) && !(std::abs(std::log(c.motion.timeRatio / *o.timeRatio)) >=
+                          std::abs(std::log(closest / *o.timeRatio))))
+      closest = c.motion.timeRatio;
+  if (o.timeRatio && std::isfinite(closest)) {
     r.problem = SliderProblem::TimeRatioOutOfReach;
+    r.reachedLow = r.reachedHigh = closest;
     return;
   }
-  for (const SliderCandidate& c : all) widen(c.motion.stroke);
   r.problem = all.empty() ? SliderProblem::NoSlider : SliderProblem::StrokeOutOfReach;
-  if (all.empty()) r.reachedLow = r.reachedHigh = 0;
+  r.reachedLow = all.empty() ? 0 : INFINITY, r.reachedHigh = all.empty() ? 0 : -INFINITY;
+  for (const SliderCandidate& c : all)
+    r.reachedLow = std::min(r.reachedLow, c.motion.stroke),
+    r.reachedHigh = std::max(r.reachedHigh, c.motion.stroke);
+}
+
+// Where the time ratio was asked for and missed, whether the stroke alone can be had: a search
+// for it alone, its sliders added to `all` for the obstacle's measure only.
+void searchStrokeAlone(const SliderModel& model, const ParameterSet& base, int evaluations,
+                       WorkProgress& progress, std::vector<SliderCandidate>& all) {
+  constexpr int kStarts = 4 * kRound;
+  SliderOptions strokeOnly = model.options;
+  strokeOnly.timeRatio.reset();
+  const SliderModel alone{strokeOnly,   model.path,      model.fourBar,   model.centre,
+                          model.radius, model.sixOffset, model.leastAcross};
+  progress.total += static_cast<std::int64_t>(kStarts) * evaluations;
+  runRounds(alone, base, kStarts, evaluations, progress, all);
 }
 
 }  // namespace
@@ -439,6 +458,9 @@ SliderResult synthesizeSlider(const SliderOptions& options, const ParameterSet& 
                              [&c](const SliderCandidate& k) { return sameSlider(c, k); }))
       result.candidates.push_back(c);
   }
+  if (!progress.stop && options.timeRatio &&
+      (result.candidates.empty() || !result.candidates.front().meets))
+    searchStrokeAlone(model, base, evaluations, progress, all);
   if (progress.stop) result.problem = SliderProblem::Stopped;
   else if (result.candidates.empty() || !result.candidates.front().meets)
     obstacleOf(all, options, result);

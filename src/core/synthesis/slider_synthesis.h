@@ -80,8 +80,9 @@ struct SliderResult {
   // Those that meet the request first, by their least link-to-slide angle, greatest first;
   // then the others by how far they miss.
   std::vector<SliderCandidate> candidates;
-  // For StrokeOutOfReach the strokes, for TimeRatioOutOfReach the time ratios (of strokes
-  // within tolerance) that the search's sliders had: the least and the greatest.
+  // For StrokeOutOfReach the least and greatest stroke of the search's sliders; for
+  // TimeRatioOutOfReach both the time ratio closest to the one asked for of those that had the
+  // stroke (the search for the ratio and one for the stroke alone).
   double reachedLow = 0, reachedHigh = 0;
 };
 
