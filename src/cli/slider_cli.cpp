@@ -96,8 +96,9 @@ std::optional<std::string> runSliderSynthesis(const SliderRequest& request,
     status = 2;
     return std::nullopt;
   }
-  if (result.candidates.empty()) {
-    err << kProgram << ": --synthesize-slider: no slider found within the time limit\n";
+  // Stopped by the time limit before any slider met the request: as if none was found.
+  if (result.candidates.empty() || !result.candidates.front().meets) {
+    err << kProgram << ": --synthesize-slider: no slider met the request within the time limit\n";
     status = 1;
     return std::nullopt;
   }

@@ -21,7 +21,7 @@ struct SliderRequest {
 // and --apply-best of `shared` (the options the two searches share), and with --apply-best
 // types the best candidate's six-bar values into the boxes and ticks the six-bar. Returns the
 // candidates as JSON; or says why there are none on `err` and sets `status`: 2 for a request
-// that cannot be met, 1 when the time ran out before any candidate.
+// that cannot be met, 1 when the time ran out before any candidate met it.
 std::optional<std::string> runSliderSynthesis(const SliderRequest& request,
                                               const SynthesisRequest& shared, Workbench& bench,
                                               std::ostream& err, int& status);

@@ -46,7 +46,7 @@ TEST(CliSlider, WritesTheCoreCandidatesAndAppliesTheBest) {
 TEST(CliSlider, RequestsThatCannotBeMetAreRefused) {
   const test::TempFolder folder;
   const std::string gyr = folder.path + "/never.gyr";
-  const std::pair<test::Args, std::string> rows[] = {
+  const struct { test::Args args; std::string says; int status = 2; } rows[] = {
       {{"--synthesize-slider", "--stroke", "250"}, "--stroke: the four-bar's output path gives no stroke of 250 mm"},
       {{"--synthesize-slider", "--stroke", "100", "--time-ratio", "0.2", "--slide-angle", "0"},
        "--time-ratio: strokes of 100 mm were found, but none with a time ratio within 2 % of 0.2 "
@@ -56,13 +56,18 @@ TEST(CliSlider, RequestsThatCannotBeMetAreRefused) {
       {{"--synthesize-slider", "--min-link-angle", "90"}, "--min-link-angle takes degrees from 0 to below 90"},
       {{"--gyr", gyr, "--time-ratio", "2"}, "--time-ratio needs --synthesize-slider"},
       {{"--synthesize-slider", "--report", "-"}, "both write to standard output"},
+      // Stopped before any slider met the request: nothing applied, nothing written.
+      {{"--synthesize-slider", "--stroke", "80", "--time-ratio", "1.5", "--time-limit", "0.2"},
+       "no slider met the request within the time limit", 1},
   };
-  for (const auto& [args, says] : rows) {
+  for (const auto& [args, says, status] : rows) {
     test::Args withFile = args;
     if (args.front() == "--synthesize-slider")
-      withFile.insert(withFile.end(), {"--apply-best", "--starts", "32", "--gyr", gyr});
+      withFile.insert(withFile.end(), {"--apply-best", "--gyr", gyr});
+    if (status == 2 && args.front() == "--synthesize-slider")
+      withFile.insert(withFile.end(), {"--starts", "32"});
     const auto [code, out, message] = test::runProgram(withFile);
-    EXPECT_EQ(std::tuple(code, out), std::tuple(2, "")) << message;
+    EXPECT_EQ(std::tuple(code, out), std::tuple(status, "")) << message;
     EXPECT_NE(message.find(says), std::string::npos) << message;
     EXPECT_FALSE(std::filesystem::exists(gyr));
   }
