@@ -26,9 +26,9 @@ QJsonObject candidateJson(const SliderCandidate& c) {
   const SliderMotion& m = c.motion;
   return {{"parameters", parameters},       {"stroke", m.stroke},
           {"timeRatio", m.timeRatio},       {"minLinkAngle", m.minLinkAngle},
-          {"least", m.least},               {"greatest", m.greatest},
-          {"forwardFrom", m.forwardFrom},   {"forwardTo", m.forwardTo},
-          {"meets", c.meets}};
+          {"maxLinkAngle", m.maxLinkAngle}, {"least", m.least},
+          {"greatest", m.greatest},         {"forwardFrom", m.forwardFrom},
+          {"forwardTo", m.forwardTo},       {"meets", c.meets}};
 }
 
 std::string sliderJson(const SliderResult& result, const SliderOptions& o) {

@@ -31,9 +31,9 @@ constexpr double kInfeasible = 1e3;
 constexpr double kAimedMargin = 0.06;
 // The link's lengths the search tries, mm: long enough to reach across the path, short enough
 // for the whole six-bar to fit a view.
-// The link never stands within this of square to the slide (sin 87°), where the slider's two
-// places on the line meet and the raster search could take the other.
-constexpr double kMostAcross = 0.9986;
+// The search keeps the link a little further from square than candidates must be (sin 86.5°),
+// so that rounding the values as typed keeps it within kSteepestLinkAngle.
+constexpr double kMostAcross = 0.99813;
 constexpr double kShortestLink = 5, kLongestLink = 250;
 // A view at the farthest zoom, less the least margin of fitView: what the six-bar must fit.
 constexpr double kViewWidth = 400 - 4, kViewHeight = 240 - 4;
@@ -95,7 +95,9 @@ SliderMotion measureSliderMotion(const ExactLinkage& k) {
     if (!pose) return m;
     s[i] = pose->sliderPosition;
     const double along = std::abs(direction(pose->linkAngle).dot(k.slideDirection));
-    m.minLinkAngle = std::min(m.minLinkAngle, std::acos(std::min(1.0, along)) / kRadian);
+    const double angle = std::acos(std::min(1.0, along)) / kRadian;
+    m.minLinkAngle = std::min(m.minLinkAngle, angle);
+    m.maxLinkAngle = std::max(m.maxLinkAngle, angle);
   }
   if (turns(s.data()) != 2) return m;
   const auto position = [&k](double angle) {
@@ -132,6 +134,7 @@ struct SliderModel {
   double radius = 0;       // of the path about its centre
   Vec2 sixOffset;          // the six-bar output point along and across the link
   double leastAcross = 0;  // |across| / L may not fall below this: the least link angle
+  double strokeWeight = 1;  // of the stroke's miss against the time ratio's in the objective
 
   // The unknowns (each in [0, 1]) as a slide and link on root `branch`.
   SlideGuess guess(std::span<const double> u, int branch) const {
@@ -210,7 +213,7 @@ double sliderObjective(const SliderModel& m, const SlideGuess& g) {
   const Travel t = travelOf(m, g);
   const SliderOptions& o = m.options;
   const double stroke = t.greatest - t.least;
-  double value = std::pow((stroke - o.stroke) / o.stroke, 2);
+  double value = m.strokeWeight * std::pow((stroke - o.stroke) / o.stroke, 2);
   if (o.timeRatio) value += std::pow(std::log(timeRatioOf(t.from, t.to) / *o.timeRatio), 2);
   value += (t.backtrack + beyondView(m, g, t)) / o.stroke + t.violation;
   if (otherRootFirst(m, g, t)) value += 1;
@@ -320,7 +323,9 @@ std::optional<SliderCandidate> candidateOf(const SliderModel& m, const SlideGues
   const ExactLinkage exact = makeExactLinkage(p);
   c.motion = measureSliderMotion(exact);
   const SliderMotion& s = c.motion;
-  if (!s.regular || !(s.minLinkAngle >= m.options.minLinkAngle)) return std::nullopt;
+  if (!s.regular || !(s.minLinkAngle >= m.options.minLinkAngle) ||
+      !(s.maxLinkAngle <= kSteepestLinkAngle))
+    return std::nullopt;
   if (!(s.least >= kSlideMargin * s.stroke) ||
       !(exact.slideLength - s.greatest >= kSlideMargin * s.stroke))
     return std::nullopt;
@@ -417,17 +422,16 @@ void obstacleOf(const std::vector<SliderCandidate>& all, const SliderOptions& o,
     r.reachedHigh = std::max(r.reachedHigh, c.motion.stroke);
 }
 
-// Where the time ratio was asked for and missed, whether the stroke alone can be had: a search
-// for it alone, its sliders added to `all` for the obstacle's measure only.
-void searchStrokeAlone(const SliderModel& model, const ParameterSet& base, int evaluations,
-                       WorkProgress& progress, std::vector<SliderCandidate>& all) {
+// Where the time ratio was asked for and missed, the time ratio closest to it that the stroke
+// allows: a search that holds the stroke far above the ratio, its sliders added to `all` for
+// the obstacle's measure only.
+void searchClosestRatio(const SliderModel& model, const ParameterSet& base, int evaluations,
+                        WorkProgress& progress, std::vector<SliderCandidate>& all) {
   constexpr int kStarts = 4 * kRound;
-  SliderOptions strokeOnly = model.options;
-  strokeOnly.timeRatio.reset();
-  const SliderModel alone{strokeOnly,   model.path,      model.fourBar,   model.centre,
-                          model.radius, model.sixOffset, model.leastAcross};
+  SliderModel strokeFirst = model;
+  strokeFirst.strokeWeight = 1e4;
   progress.total += static_cast<std::int64_t>(kStarts) * evaluations;
-  runRounds(alone, base, kStarts, evaluations, progress, all);
+  runRounds(strokeFirst, base, kStarts, evaluations, progress, all);
 }
 
 }  // namespace
@@ -436,7 +440,7 @@ SliderResult synthesizeSlider(const SliderOptions& options, const ParameterSet& 
                               WorkProgress& progress) {
   SliderResult result;
   if ((result.problem = problemOf(options)) != SliderProblem::None) return result;
-  SliderModel model{options, {}, {}, {}, 0, {}, 0};
+  SliderModel model{options, {}, {}, {}, 0, {}, 0, 1};
   if (!modelOf(base, model)) {
     result.problem = SliderProblem::FourBarDoesNotTurn;
     return result;
@@ -460,7 +464,7 @@ SliderResult synthesizeSlider(const SliderOptions& options, const ParameterSet& 
   }
   if (!progress.stop && options.timeRatio &&
       (result.candidates.empty() || !result.candidates.front().meets))
-    searchStrokeAlone(model, base, evaluations, progress, all);
+    searchClosestRatio(model, base, evaluations, progress, all);
   if (progress.stop) result.problem = SliderProblem::Stopped;
   else if (result.candidates.empty() || !result.candidates.front().meets)
     obstacleOf(all, options, result);

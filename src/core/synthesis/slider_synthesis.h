@@ -40,6 +40,9 @@ inline constexpr int kDefaultSliderEvaluations = 800;
 inline constexpr double kStrokeTolerance = 0.005;     // of S
 inline constexpr double kTimeRatioTolerance = 0.02;   // of R
 inline constexpr double kSlideMargin = 0.05;          // of the stroke, at each end at least
+// The link never stands closer than this to square with the slide, where the slider's two places
+// on the line meet and the raster search could take the other.
+inline constexpr double kSteepestLinkAngle = 87;      // degrees
 
 enum class SliderProblem {
   None,
@@ -66,6 +69,7 @@ struct SliderMotion {
   double timeRatio = 0;            // forward time over return time
   double forwardFrom = 0, forwardTo = 0;  // crank angles (degrees) of least and greatest
   double minLinkAngle = 0;         // degrees, the least over the turn, every half degree
+  double maxLinkAngle = 0;         // degrees, the greatest, likewise
 };
 SliderMotion measureSliderMotion(const ExactLinkage& linkage);
 
@@ -82,7 +86,7 @@ struct SliderResult {
   std::vector<SliderCandidate> candidates;
   // For StrokeOutOfReach the least and greatest stroke of the search's sliders; for
   // TimeRatioOutOfReach both the time ratio closest to the one asked for of those that had the
-  // stroke (the search for the ratio and one for the stroke alone).
+  // stroke (the search for the ratio and one that holds the stroke first).
   double reachedLow = 0, reachedHigh = 0;
 };
 
