@@ -5,8 +5,6 @@
 // type it, measured on the exact six-bar pose of the program's own branch.
 #include "synthesis/slider_synthesis.h"
 
-#include <nlopt.hpp>
-
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -16,7 +14,7 @@
 #include "canvas/view_fit.h"
 #include "kinematics/mechanism_extent.h"
 #include "linkage/number_text.h"
-#include "numeric/split_mix.h"
+#include "synthesis/nlopt_start.h"
 
 namespace gyrenda {
 namespace {
@@ -25,7 +23,6 @@ constexpr double kRadian = std::numbers::pi / 180;
 constexpr int kSamples = 720;  // every half degree
 constexpr double kStep = 360.0 / kSamples;
 constexpr int kRound = 16;
-constexpr int kChunk = 256;  // evaluations between two reports of progress
 constexpr double kInfeasible = 1e3;
 // The slide's margin the search aims at: above the least, so that rounding keeps it.
 constexpr double kAimedMargin = 0.06;
@@ -40,7 +37,6 @@ constexpr double kViewWidth = 400 - 4, kViewHeight = 240 - 4;
 constexpr double kLeftmost = kPanMin + 2, kRightmost = kPanMax + 400 - 2;
 constexpr double kTopmost = -(kPanMin + 2), kBottommost = -(kPanMax + 240 - 2);
 
-std::uint64_t splitMix(std::uint64_t x) { return mixBits(x + kSplitMixGamma); }
 Vec2 direction(double degrees) { return {std::cos(degrees * kRadian), std::sin(degrees * kRadian)}; }
 double wrapDegrees(double a) { return a - 360 * std::floor(a / 360); }
 
@@ -224,52 +220,17 @@ double sliderObjective(const SliderModel& m, const SlideGuess& g) {
 struct StartRun {
   const SliderModel& model;
   int branch;
-  WorkProgress& progress;
-  nlopt::opt* running = nullptr;
-  std::int64_t count = 0, reported = 0;
-  std::vector<double> best;
-  double bestValue = INFINITY;
-
-  void report() {
-    progress.done += count - reported;
-    reported = count;
-  }
+  StartBook book;
 };
 
 double evaluate(unsigned n, const double* u, double*, void* data) {
   auto& r = *static_cast<StartRun*>(data);
-  if (r.progress.stop) {
-    if (r.running) r.running->force_stop();
-    return kInfeasible * 2;
-  }
-  if (++r.count - r.reported >= kChunk) r.report();
-  const double value = sliderObjective(r.model, r.model.guess(std::span(u, n), r.branch));
-  if (value < r.bestValue) r.best.assign(u, u + n), r.bestValue = value;
-  return value;
+  if (!r.book.begin()) return kInfeasible * 2;
+  return r.book.keep(std::span(u, n),
+                     sliderObjective(r.model, r.model.guess(std::span(u, n), r.branch)));
 }
 
-void runStage(nlopt::algorithm algorithm, std::vector<double> start, int evaluations,
-              StartRun& r) {
-  const auto n = static_cast<unsigned>(start.size());
-  nlopt::opt opt(algorithm, n);
-  opt.set_lower_bounds(std::vector<double>(n, 0.0));
-  opt.set_upper_bounds(std::vector<double>(n, 1.0));
-  opt.set_min_objective(evaluate, &r);
-  opt.set_maxeval(std::max(evaluations, static_cast<int>(2 * n + 2)));
-  opt.set_stopval(1e-14);
-  if (algorithm == nlopt::LN_BOBYQA) {
-    opt.set_initial_step(0.01);
-    opt.set_xtol_rel(1e-9);
-  }
-  r.running = &opt;
-  double value = 0;
-  try {
-    opt.optimize(start, value);
-  } catch (const std::exception&) {
-    // Stopped, or no more progress: the best point seen stands.
-  }
-  r.running = nullptr;
-}
+constexpr StageEnds kStageEnds{1e-14, 0.01, 1e-9};
 
 // One start from its own seeded point: half its budget to the global stage, the rest to the
 // polish. Returns the best point, none where nothing met the link angle.
@@ -277,18 +238,17 @@ std::optional<std::vector<double>> runStart(const SliderModel& model, int branch
                                             std::uint64_t seed, int evaluations,
                                             WorkProgress& progress) {
   const std::size_t n = model.options.slideAngle ? 2 : 3;
-  StartRun r{model, branch, progress, nullptr, 0, 0, {}, INFINITY};
+  StartRun r{model, branch, StartBook(progress)};
+  StartBook& book = r.book;
   nlopt::srand(seed);
-  std::vector<double> start(n);
-  std::uint64_t stream = seed;
-  for (double& u : start) u = unitFromBits(stream = splitMix(stream));
-  runStage(nlopt::GN_CRS2_LM, start, evaluations / 2, r);
-  if (!r.best.empty() && !progress.stop)
-    runStage(nlopt::LN_BOBYQA, r.best, evaluations - static_cast<int>(r.count), r);
-  r.report();
-  if (!progress.stop) progress.total -= std::max<std::int64_t>(0, evaluations - r.count);
-  if (r.best.empty()) return std::nullopt;
-  return r.best;
+  runStage(nlopt::GN_CRS2_LM, randomStart(n, seed), evaluations / 2, evaluate, &r, book,
+           kStageEnds);
+  if (!book.best.empty() && !progress.stop)
+    runStage(nlopt::LN_BOBYQA, book.best, evaluations - static_cast<int>(book.count), evaluate,
+             &r, book, kStageEnds);
+  book.finish(evaluations);
+  if (book.best.empty()) return std::nullopt;
+  return book.best;
 }
 
 float asTyped(double v) { return readNumber(formatBoxNumber(static_cast<float>(v))); }
