@@ -1325,6 +1325,172 @@ out</translation>
     </message>
 </context>
 <context>
+    <name>gyrenda::SliderPage</name>
+    <message>
+        <source>ストロークは 0 より大きく、一画面の幅 396 mm 以下にしてください。</source>
+        <translation>Make the stroke greater than 0 and at most 396 mm, the width of one view.</translation>
+    </message>
+    <message>
+        <source>時間比は 0 より大きくしてください。</source>
+        <translation>Make the time ratio greater than 0.</translation>
+    </message>
+    <message>
+        <source>最小リンク角は 0° 以上 90° 未満にしてください。</source>
+        <translation>Make the minimum link angle at least 0° and below 90°.</translation>
+    </message>
+    <message>
+        <source>スライドの向きが数ではありません。</source>
+        <translation>The slide direction is not a number.</translation>
+    </message>
+    <message>
+        <source>探索の設定が正しくありません。</source>
+        <translation>The search settings are wrong.</translation>
+    </message>
+    <message>
+        <source>4節リンクのクランクが一回りしないため、スライダが一回りを通して動けません。</source>
+        <translation>The four-bar crank does not turn fully, so the slider cannot follow it through a turn.</translation>
+    </message>
+    <message>
+        <source>一画面に収まり、リンクがスライドと最小リンク角以上で交わるスライドとリンクが見つかりませんでした。</source>
+        <translation>No slide and link were found that fit one view with the link meeting the slide at the minimum link angle or more.</translation>
+    </message>
+    <message>
+        <source>4節リンクの出力点の軌跡では、条件を満たしてストローク %1 mm を得られません。見つかったストロークは %2 〜 %3 mm です。</source>
+        <translation>The four-bar output path gives no stroke of %1 mm within the constraints. The strokes found run from %2 to %3 mm.</translation>
+    </message>
+    <message>
+        <source>ストローク %1 mm は得られますが、時間比が %2 の 2 % 以内のものは見つかりませんでした。いちばん近い時間比は %3 です。</source>
+        <translation>Strokes of %1 mm were found, but none with a time ratio within 2 % of %2. The closest time ratio found is %3.</translation>
+    </message>
+    <message>
+        <source>停止しました。それまでに見つかった候補を示します。</source>
+        <translation>Stopped. The candidates found so far are shown.</translation>
+    </message>
+    <message>
+        <source>経過 %1 秒</source>
+        <translation>Elapsed %1 s</translation>
+    </message>
+    <message>
+        <source>開始</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>候補（要求を満たすものを最小リンク角の大きい順に）</source>
+        <translation>Candidates (those meeting the request first, largest minimum link angle first)</translation>
+    </message>
+    <message>
+        <source>ストローク (mm)</source>
+        <translation>Stroke (mm)</translation>
+    </message>
+    <message>
+        <source>時間比</source>
+        <translation>Time ratio</translation>
+    </message>
+    <message>
+        <source>最小リンク角</source>
+        <translation>Min. link angle</translation>
+    </message>
+    <message>
+        <source>要求</source>
+        <translation>Request</translation>
+    </message>
+    <message>
+        <source>行き始め</source>
+        <translation>Forward from</translation>
+    </message>
+    <message>
+        <source>行き終わり</source>
+        <translation>Forward to</translation>
+    </message>
+    <message>
+        <source>リンク長</source>
+        <translation>Link length</translation>
+    </message>
+    <message>
+        <source>出力点X</source>
+        <translation>Output X</translation>
+    </message>
+    <message>
+        <source>出力点Y</source>
+        <translation>Output Y</translation>
+    </message>
+    <message>
+        <source>始点X</source>
+        <translation>Start X</translation>
+    </message>
+    <message>
+        <source>始点Y</source>
+        <translation>Start Y</translation>
+    </message>
+    <message>
+        <source>終点X</source>
+        <translation>End X</translation>
+    </message>
+    <message>
+        <source>終点Y</source>
+        <translation>End Y</translation>
+    </message>
+    <message>
+        <source>適用</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>適用すると、6節リンクの値を入力欄に入れ、6節リンクも解析します。</source>
+        <translation>Apply puts the six-bar values into the boxes and analyses the six-bar too.</translation>
+    </message>
+    <message>
+        <source>条件（入力欄の4節リンクに対して）</source>
+        <translation>Conditions (for the four-bar in the boxes)</translation>
+    </message>
+    <message>
+        <source>時間比（行き／帰り）</source>
+        <translation>Time ratio (forward / return)</translation>
+    </message>
+    <message>
+        <source>スライドの向きを固定</source>
+        <translation>Fix the slide direction</translation>
+    </message>
+    <message>
+        <source>ストローク</source>
+        <translation>Stroke</translation>
+    </message>
+    <message>
+        <source>最小リンク角（リンクとスライドの間）</source>
+        <translation>Minimum link angle (between link and slide)</translation>
+    </message>
+    <message>
+        <source>乱数の種</source>
+        <translation>Random seed</translation>
+    </message>
+    <message>
+        <source>探索しています…</source>
+        <translation>Searching…</translation>
+    </message>
+    <message>
+        <source>停止しました。</source>
+        <translation>Stopped.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 個の候補が見つかりました。</source>
+        <translation>
+            <numerusform>%n candidate found.</numerusform>
+            <numerusform>%n candidates found.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>満たす</source>
+        <translation>meets</translation>
+    </message>
+    <message>
+        <source>外れる</source>
+        <translation>misses</translation>
+    </message>
+</context>
+<context>
     <name>gyrenda::SynthesisDialog</name>
     <message>
         <source>出力点Ｘ軸補正</source>
@@ -1808,6 +1974,14 @@ out</translation>
     <message>
         <source>未測定</source>
         <translation>not measured</translation>
+    </message>
+    <message>
+        <source>軌跡</source>
+        <translation>Path</translation>
+    </message>
+    <message>
+        <source>スライダ</source>
+        <translation>Slider</translation>
     </message>
 </context>
 <context>

@@ -93,6 +93,8 @@ std::string refusedFiles(const QCommandLineParser& parser, int standardOutput) {
     }
   }
   if (parser.isSet(QStringLiteral("synthesize"))) outputs.insert(outputs.begin(), {"--synthesize", "-"});
+  if (parser.isSet(QStringLiteral("synthesize-slider")))
+    outputs.insert(outputs.begin(), {"--synthesize-slider", "-"});
   for (auto a = outputs.begin(); a != outputs.end(); ++a)
     for (auto b = outputs.begin(); b != a; ++b) {
       if (a->second == "-" && b->second == "-")
@@ -285,6 +287,10 @@ int produce(CliRequest& request, Workbench& bench, CliDescriptors descriptors,
   if (request.synthesis.targetsPath) {
     int status = 0;
     computed.synthesisJson = runSynthesis(request.synthesis, bench, descriptors.input, err, status);
+    if (!computed.synthesisJson) return status;
+  } else if (request.slider.run) {
+    int status = 0;
+    computed.synthesisJson = runSliderSynthesis(request.slider, request.synthesis, bench, err, status);
     if (!computed.synthesisJson) return status;
   } else if (request.outputs.empty()) {
     request.outputs["gyr"] = {"-"};

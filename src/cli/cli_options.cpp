@@ -195,11 +195,33 @@ std::string setGifDelay(const std::string& value, CliContext& c) {
                     [&](int v) { c.request.gifDelay = (v + 5) / 10; });
 }
 
+std::string setStroke(const std::string& value, CliContext& c) {
+  return takeNumber(std::string("stroke"), value, 1e-3, 1e6, "a length in mm above 0",
+                    [&](double v) { c.request.slider.options.stroke = v; });
+}
+std::string setTimeRatio(const std::string& value, CliContext& c) {
+  return takeNumber(std::string("time-ratio"), value, 1e-3, 1e3, "a ratio from 0.001 to 1000",
+                    [&](double v) { c.request.slider.options.timeRatio = v; });
+}
+std::string setMinLinkAngle(const std::string& value, CliContext& c) {
+  const auto v = realNumber(value, 0, 90);
+  if (!v || *v >= 90) return "--min-link-angle takes degrees from 0 to below 90" + got(value);
+  c.request.slider.options.minLinkAngle = *v;
+  return {};
+}
+std::string setSlideAngle(const std::string& value, CliContext& c) {
+  return takeNumber(std::string("slide-angle"), value, -360.0, 360.0,
+                    "degrees from -360 to 360",
+                    [&](double v) { c.request.slider.options.slideAngle = v; });
+}
+
 constexpr OptionKind kSetting = OptionKind::Setting, kInput = OptionKind::Input,
                      kOutput = OptionKind::Output, kAnalysis = OptionKind::AnalysisOutput;
-constexpr std::array<const char*, 3> kAlone{}, kSynthesis{"synthesize"},
+constexpr std::array<const char*, 4> kAlone{}, kSynthesis{"synthesize"},
     kTolerance{"tolerance", "sheet-tolerance"}, kExactCurves{"kinematics", "report", "sheet"},
-    kSampledCurves{"kinematics", "tolerance"}, kSeeded{"tolerance", "synthesize", "sheet-tolerance"},
+    kSampledCurves{"kinematics", "tolerance"},
+    kSeeded{"tolerance", "synthesize", "sheet-tolerance", "synthesize-slider"},
+    kSearch{"synthesize", "synthesize-slider"}, kSlider{"synthesize-slider"},
     kSheet{"sheet"}, kGif{"gif"}, kFreeFrame{"free-frame"};
 
 // The help lists the options in this order; outputs are written in the order they stand here.
@@ -357,13 +379,13 @@ const CliOption kOptions[] = {
      "best one's distance", kSetting, kSynthesis,
      [](const std::string&, CliContext& c) { c.request.synthesis.options.rasterFirst = false; return std::string(); }},
     {"candidates", "N", "distinct candidates at most, 1 to 100 (default 10)", kSetting,
-     kSynthesis, setCandidates},
+     kSearch, setCandidates},
     {"starts", "N",
      "independent starts of the search at most (default 2048, 4096 with --free-frame), in "
      "rounds of 16 until one passes through the targets; --seed seeds them: the same seed, "
-     "the same candidates", kSetting, kSynthesis, setStarts},
+     "the same candidates", kSetting, kSearch, setStarts},
     {"evaluations", "N", "evaluations per start (default 400, 600 with --free-frame)",
-     kSetting, kSynthesis, setEvaluations},
+     kSetting, kSearch, setEvaluations},
     {"rank-by", "rms|max",
      "what the search minimises and ranks the candidates by: the RMS distance of the targets "
      "from the path, or the largest distance (default rms); both are reported", kSetting,
@@ -371,11 +393,31 @@ const CliOption kOptions[] = {
     {"time-limit", "S",
      "stop the search after S seconds, the candidates measured within that time; without "
      "--starts the search makes as many starts as the time allows until one passes through "
-     "the targets", kSetting, kSynthesis, setTimeLimit},
+     "the targets", kSetting, kSearch, setTimeLimit},
     {"apply-best", nullptr,
      "type the best candidate into the boxes, so that the other outputs describe it (none of "
-     "them on standard output)", kSetting, kSynthesis,
+     "them on standard output)", kSetting, kSearch,
      [](const std::string&, CliContext& c) { c.request.synthesis.applyBest = true; return std::string(); }},
+    {"synthesize-slider", nullptr,
+     "six-bar slider synthesis for the four-bar in the boxes: find the six-bar link's length "
+     "and the slide's two ends that give the slider the stroke of --stroke (and the time "
+     "ratio of --time-ratio), the slider on the slide at every crank angle with 5 % of the "
+     "stroke to spare at each end, the link at --min-link-angle or more to the slide and the "
+     "whole six-bar within one view; write them as JSON on standard output, best first: the "
+     "seven six-bar values, the stroke, time ratio and least link-to-slide angle measured; "
+     "--seed, --starts, --evaluations (defaults 256 and 800), --candidates, --time-limit and "
+     "--apply-best (which also ticks the six-bar) as for --synthesize", kSetting, kAlone,
+     [](const std::string&, CliContext& c) { c.request.slider.run = true; return std::string(); }},
+    {"stroke", "MM", "the slider's stroke (default 60)", kSetting, kSlider, setStroke},
+    {"time-ratio", "R",
+     "the forward stroke's time (from the slide's start towards its end) over the return's, "
+     "at constant crank speed (default: any)", kSetting, kSlider, setTimeRatio},
+    {"min-link-angle", "DEG",
+     "the link meets the slide at DEG or more (the acute angle between them) at every crank "
+     "angle (default 30)", kSetting, kSlider, setMinLinkAngle},
+    {"slide-angle", "DEG",
+     "the slide's direction from its start to its end, fixed (degrees counterclockwise from "
+     "+x; default: the search chooses it)", kSetting, kSlider, setSlideAngle},
     {"help", nullptr, "show this help and exit", OptionKind::Answer},
     {"version", nullptr, "show the version and exit", OptionKind::Answer},
 };

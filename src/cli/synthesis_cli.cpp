@@ -8,9 +8,6 @@
 #include <cctype>
 #include <chrono>
 #include <charconv>
-#include <condition_variable>
-#include <mutex>
-#include <thread>
 
 #include "cli/option_values.h"
 #include "files/file_head.h"
@@ -187,25 +184,6 @@ std::string problemInWords(SynthesisProblem p, const SynthesisOptions& o,
   }
   return {};
 }
-
-// Sets progress.stop once `seconds` have passed, unless the synthesis ends first.
-class TimeLimit {
- public:
-  TimeLimit(double seconds, WorkProgress& progress) {
-    if (seconds > 0)
-      thread_ = std::jthread([this, seconds, &progress](std::stop_token ending) {
-        std::unique_lock lock(mutex_);
-        if (!wake_.wait_for(lock, ending, std::chrono::duration<double>(seconds),
-                            [] { return false; }))
-          progress.stop = true;
-      });
-  }
-
- private:
-  std::mutex mutex_;
-  std::condition_variable_any wake_;
-  std::jthread thread_;  // last: requested to stop and joined first
-};
 
 bool isDxfName(std::string_view path) {
   return path.size() >= 4 && std::ranges::equal(path.substr(path.size() - 4), std::string_view(".dxf"),

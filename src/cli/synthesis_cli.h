@@ -2,9 +2,12 @@
 #pragma once
 
 #include <array>
+#include <condition_variable>
+#include <mutex>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <thread>
 
 #include "synthesis/path_synthesis.h"
 #include "synthesis/target_list.h"
@@ -25,6 +28,26 @@ struct SynthesisRequest {
   // how many targets to space evenly along the curve (0: its points as they are).
   std::string layer;
   int sample = 0;
+};
+
+// Sets progress.stop once `seconds` have passed, unless the search ends first: the time
+// limit of every search of gyrenda-cli.
+class TimeLimit {
+ public:
+  TimeLimit(double seconds, WorkProgress& progress) {
+    if (seconds > 0)
+      thread_ = std::jthread([this, seconds, &progress](std::stop_token ending) {
+        std::unique_lock lock(mutex_);
+        if (!wake_.wait_for(lock, ending, std::chrono::duration<double>(seconds),
+                            [] { return false; }))
+          progress.stop = true;
+      });
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable_any wake_;
+  std::jthread thread_;  // last: requested to stop and joined first
 };
 
 // Runs the synthesis asked for with the design in the boxes as the base ("-" reads the targets

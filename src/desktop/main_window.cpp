@@ -426,6 +426,17 @@ void MainWindow::applyCandidate(const ParameterSet& candidate) {
   });
 }
 
+void MainWindow::applySliderCandidate(const ParameterSet& candidate) {
+  command([&candidate](Workbench& b) {
+    if (b.running()) return;
+    ParameterSet design = b.linkage().parameters;
+    std::copy(candidate.begin() + sixLinkLength, candidate.end(), design.begin() + sixLinkLength);
+    b.controls().analyseSixBar = 1;
+    b.controls().mark(InputsChanged);
+    b.applyParameters(design);
+  });
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
   bench_.quit();
   if (handlerDepth_ > 0) {

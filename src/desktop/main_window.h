@@ -152,6 +152,8 @@ class MainWindow : public QMainWindow {
   void addTargetAtPointer();
   // 適用: the candidate's four-bar with the six-bar in the boxes, as one step, analysed.
   void applyCandidate(const ParameterSet& candidate);
+  // The six-bar's values of a slider candidate, with the six-bar ticked and analysed.
+  void applySliderCandidate(const ParameterSet& candidate);
   // Whether `key` pressed in `watched` is the 編集 menu's undo or redo, taken from an entry box
   // so that the menu's items decide (the box itself would take the keys whatever it holds).
   bool menuTakesKey(QObject* watched, const QKeyEvent& key) const;

@@ -54,6 +54,8 @@ void MainWindow::openSynthesis() {
     connect(synthesisDialog_, &SynthesisDialog::targetsChanged, this, &MainWindow::showTargets);
     connect(synthesisDialog_, &SynthesisDialog::applyRequested, this,
             &MainWindow::applyCandidate);
+    connect(synthesisDialog_, &SynthesisDialog::sliderApplyRequested, this,
+            &MainWindow::applySliderCandidate);
     synthesisDialog_->setApplyAllowed(bench_.controls().enabled(Control::Execute));
     // Ctrl+Z and Ctrl+Shift+Z step through the designs from here too.
     synthesisDialog_->addActions({undo_, redo_});

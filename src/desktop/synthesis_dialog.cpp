@@ -19,6 +19,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <cmath>
@@ -28,6 +29,7 @@
 #include <utility>
 
 #include "encoders/parameter_names.h"
+#include "desktop/slider_page.h"
 #include "files/file_head.h"
 #include "linkage/number_text.h"
 #include "desktop/target_import.h"
@@ -161,11 +163,19 @@ SynthesisDialog::SynthesisDialog(std::function<ParameterSet()> currentDesign, QW
   runRow->addWidget(progress_, 1);
   runRow->addWidget(elapsed_);
 
-  auto* layout = new QVBoxLayout(this);
+  auto* pathPage = new QWidget;
+  auto* layout = new QVBoxLayout(pathPage);
   layout->addLayout(top, 2);
   layout->addLayout(runRow);
   layout->addWidget(status_);
   layout->addWidget(buildCandidates(), 3);
+  auto* tabs = new QTabWidget;
+  tabs->setObjectName(QStringLiteral("synthesisTabs"));
+  tabs->addTab(pathPage, tr("軌跡"));
+  slider_ = new SliderPage(currentDesign_);
+  tabs->addTab(slider_, tr("スライダ"));
+  connect(slider_, &SliderPage::applyRequested, this, &SynthesisDialog::sliderApplyRequested);
+  (new QVBoxLayout(this))->addWidget(tabs);
 
   connect(start_, &QPushButton::clicked, this, &SynthesisDialog::start);
   connect(stop_, &QPushButton::clicked, this, &SynthesisDialog::stop);
@@ -670,6 +680,7 @@ const SynthesisCandidate* SynthesisDialog::selected() const {
 
 void SynthesisDialog::setApplyAllowed(bool allowed) {
   applyAllowed_ = allowed;
+  slider_->setApplyAllowed(allowed);
   showState();
 }
 
@@ -706,7 +717,7 @@ void SynthesisDialog::showEvent(QShowEvent* event) {
 // Minimising it, which the system reports as a spontaneous hide, does not.
 void SynthesisDialog::hideEvent(QHideEvent* event) {
   QDialog::hideEvent(event);
-  if (!event->spontaneous()) abandon();
+  if (!event->spontaneous()) abandon(), slider_->abandon();
   emit targetsChanged();
 }
 

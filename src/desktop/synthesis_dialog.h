@@ -30,6 +30,8 @@ class QTableWidget;
 
 namespace gyrenda {
 
+class SliderPage;
+
 // What the user reads of a search that found nothing, or was stopped; `rows` are the table's
 // rows (from 1) of the targets the problem concerns.
 QString synthesisProblemText(SynthesisProblem problem, const std::vector<int>& rows = {});
@@ -71,12 +73,15 @@ class SynthesisDialog final : public QDialog {
 
   void start();  // 開始
   void stop();   // 停止: the search ends at once and keeps what it found
+  SliderPage* sliderPage() const { return slider_; }
 
  signals:
   // The points the canvas shows changed, or the dialog was shown or hidden.
   void targetsChanged();
   // 適用 of the selected candidate.
   void applyRequested(const ParameterSet& candidate);
+  // 適用 on the スライダ page: the candidate's six-bar values, the six-bar to be analysed.
+  void sliderApplyRequested(const ParameterSet& candidate);
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -153,6 +158,7 @@ class SynthesisDialog final : public QDialog {
   QLabel* frameNote_ = nullptr;
   QLabel* staleNote_ = nullptr;
   QPushButton* apply_ = nullptr;
+  SliderPage* slider_ = nullptr;  // the スライダ tab
 };
 
 }  // namespace gyrenda

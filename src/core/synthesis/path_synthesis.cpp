@@ -4,8 +4,6 @@
 // boxes show and measured on the exact path of the program's own branch.
 #include "synthesis/path_synthesis.h"
 
-#include <nlopt.hpp>
-
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -17,15 +15,13 @@
 #include "numeric/split_mix.h"
 #include "synthesis/compact_fit.h"
 #include "synthesis/local_fit.h"
+#include "synthesis/nlopt_start.h"
 #include "synthesis/path_objective.h"
 
 namespace gyrenda {
 namespace {
 
 constexpr double kRadian = std::numbers::pi / 180;
-constexpr int kChunk = 256;  // evaluations between two reports of progress
-
-std::uint64_t splitMix(std::uint64_t x) { return mixBits(x + kSplitMixGamma); }
 
 // The six ranges of the options in the order of the unknowns.
 std::array<LengthRange, 6> lengthRanges(const SynthesisOptions& o) {
@@ -109,60 +105,21 @@ SearchSpace spaceOf(const SynthesisOptions& o) {
 struct StartContext {
   const PathObjective& objective;
   const SearchSpace& space;
-  WorkProgress& progress;  // in evaluations of the objective
-  nlopt::opt* running = nullptr;
-  std::int64_t count = 0, reported = 0;
-  std::vector<double> best;
-  double bestValue = INFINITY;
-
-  void report() {
-    progress.done += count - reported;
-    reported = count;
-  }
+  StartBook book;
 };
 
 double evaluate(unsigned n, const double* u, double*, void* data) {
   auto& c = *static_cast<StartContext*>(data);
-  if (c.progress.stop) {
-    if (c.running) c.running->force_stop();
-    return c.objective.infeasible() * 2;
-  }
-  if (++c.count - c.reported >= kChunk) c.report();
+  if (!c.book.begin()) return c.objective.infeasible() * 2;
   double shortfall = 0;
   const SynthesisDesign x = c.space.at(std::span(u, n), shortfall);
-  const double value =
-      shortfall > 0 ? c.objective.infeasible() * (1 + shortfall) : c.objective(x);
-  if (value < c.bestValue) c.best.assign(u, u + n), c.bestValue = value;
-  return value;
+  return c.book.keep(std::span(u, n), shortfall > 0 ? c.objective.infeasible() * (1 + shortfall)
+                                                    : c.objective(x));
 }
 
-// One run of an NLopt algorithm from `start`, within `evaluations`; the context keeps the
-// best point seen, whatever way the run ends.
-void runStage(nlopt::algorithm algorithm, std::vector<double> start, int evaluations,
-              StartContext& c) {
-  const auto n = static_cast<unsigned>(start.size());
-  nlopt::opt opt(algorithm, n);
-  opt.set_lower_bounds(std::vector<double>(n, 0.0));
-  opt.set_upper_bounds(std::vector<double>(n, 1.0));
-  opt.set_min_objective(evaluate, &c);
-  opt.set_maxeval(std::max(evaluations, static_cast<int>(2 * n + 2)));
-  opt.set_stopval(1e-20);
-  if (algorithm == nlopt::LN_BOBYQA) {
-    // From the global stage's best point, a step of a fiftieth of each range; a basin that
-    // stops improving by a part in 10⁹ is left, so that the budget goes to other starts.
-    opt.set_initial_step(0.02);
-    opt.set_xtol_rel(1e-7);
-    opt.set_ftol_rel(1e-9);
-  }
-  c.running = &opt;
-  double value = 0;
-  try {
-    opt.optimize(start, value);
-  } catch (const std::exception&) {
-    // Stopped, or the polish could make no more progress: the best point seen stands.
-  }
-  c.running = nullptr;
-}
+// From the global stage's best point, BOBYQA's first step is a fiftieth of each range; a basin
+// that stops improving by a part in 10⁹ is left, so that the budget goes to other starts.
+constexpr StageEnds kStageEnds{1e-20, 0.02, 1e-7, 1e-9};
 
 // One start: its own random point and random stream, both from the seed and the start's
 // index, so a start finds the same answer on whichever thread it runs.
@@ -170,44 +127,41 @@ std::optional<SynthesisDesign> runStart(const PathObjective& objective, const Se
                                         std::uint64_t seed, int evaluations,
                                         WorkProgress& progress) {
   const std::size_t n = space.dimensions();
-  StartContext c{objective, space, progress, nullptr, 0, 0, {}, INFINITY};
+  StartContext c{objective, space, StartBook(progress)};
+  StartBook& book = c.book;
   nlopt::srand(seed);
-  std::vector<double> start(n);
-  std::uint64_t stream = seed;
-  for (double& u : start) u = unitFromBits(stream = splitMix(stream));
+  const std::vector<double> start = randomStart(n, seed);
   // The global stage: the random population (ten points per unknown and one) and as many
   // steps again, enough to find a basin; the polish takes the rest of the start's budget.
   const int global = std::min(evaluations / 2, 25 * static_cast<int>(n + 1));
-  runStage(nlopt::GN_CRS2_LM, start, global, c);
+  runStage(nlopt::GN_CRS2_LM, start, global, evaluate, &c, book, kStageEnds);
   // The polish: Levenberg–Marquardt on the targets' distances, then, for the largest
   // distance or where it could not move, BOBYQA from where it ended while that still gains
   // (a fresh trust region often moves on where the last one had shrunk in a curved valley).
   bool bobyqa = true;
-  if (!c.best.empty() && !progress.stop) {
+  if (!book.best.empty() && !progress.stop) {
     const LocalFitProblem fit{space, objective.targets(), objective.freeFrame(),
                               [&c](std::span<const double> u) {
                                 return evaluate(static_cast<unsigned>(u.size()), u.data(),
                                                 nullptr, &c);
                               },
                               progress.stop, objective.timing()};
-    std::vector<double> u = c.best;
-    const double before = c.bestValue;
-    levenbergMarquardt(fit, u, c.bestValue, evaluations, c.count);
-    bobyqa = objective.largest() || !(c.bestValue < before);
+    std::vector<double> u = book.best;
+    const double before = book.bestValue;
+    levenbergMarquardt(fit, u, book.bestValue, evaluations, book.count);
+    bobyqa = objective.largest() || !(book.bestValue < before);
   }
-  for (double before = INFINITY; bobyqa && !progress.stop && !c.best.empty() &&
-                                 c.count + static_cast<std::int64_t>(4 * n) < evaluations &&
-                                 c.bestValue < before * (1 - 1e-3);) {
-    before = c.bestValue;
-    runStage(nlopt::LN_BOBYQA, c.best, evaluations - static_cast<int>(c.count), c);
+  for (double before = INFINITY; bobyqa && !progress.stop && !book.best.empty() &&
+                                 book.count + static_cast<std::int64_t>(4 * n) < evaluations &&
+                                 book.bestValue < before * (1 - 1e-3);) {
+    before = book.bestValue;
+    runStage(nlopt::LN_BOBYQA, book.best, evaluations - static_cast<int>(book.count), evaluate,
+             &c, book, kStageEnds);
   }
-  c.report();
-  // A start that ended early leaves its rest of the budget undone, and the work shrinks by it;
-  // a stopped one leaves it to be done, so that the progress stays where the search stopped.
-  if (!progress.stop) progress.total -= std::max<std::int64_t>(0, evaluations - c.count);
-  if (!(c.bestValue < objective.infeasible())) return std::nullopt;
+  book.finish(evaluations);
+  if (!(book.bestValue < objective.infeasible())) return std::nullopt;
   double shortfall = 0;
-  return space.at(c.best, shortfall);
+  return space.at(book.best, shortfall);
 }
 
 // A value as the user gets it: typed into its box as the box shows it.
