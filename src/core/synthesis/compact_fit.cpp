@@ -55,17 +55,16 @@ Extent designExtent(const SynthesisDesign& x, std::span<const Vec2> pathSamples)
   return *e;
 }
 
+double viewOverreach(const Extent& e) {
+  // The canvas's y runs downwards: the view's top edge (the pan) holds −maxY.
+  const double width = kViewWidth - 2 * kMargin, height = kViewHeight - 2 * kMargin;
+  return over(kPanMin + kMargin - e.minX) + over(e.maxX - (kPanMax + kViewWidth - kMargin)) +
+         over(e.width() - width) + over(kPanMin + kMargin + e.maxY) +
+         over(-e.minY - (kPanMax + kViewHeight - kMargin)) + over(e.height() - height);
+}
+
 double extentViolation(const Extent& e, bool fitView, double maxSize) {
-  double v = 0;
-  if (fitView) {
-    // The canvas's y runs downwards: the view's top edge (the pan) holds −maxY.
-    const double width = kViewWidth - 2 * kMargin, height = kViewHeight - 2 * kMargin;
-    v += over(kPanMin + kMargin - e.minX) + over(e.maxX - (kPanMax + kViewWidth - kMargin)) +
-         over(e.width() - width);
-    v += over(kPanMin + kMargin + e.maxY) + over(-e.minY - (kPanMax + kViewHeight - kMargin)) +
-         over(e.height() - height);
-    v /= kViolationUnit;
-  }
+  double v = fitView ? viewOverreach(e) / kViolationUnit : 0;
   if (maxSize > 0) v += over(mechanismSize(e) - maxSize) / maxSize;
   return std::isfinite(v) ? v : 1e30;
 }

@@ -27,6 +27,11 @@ double mechanismSize(const Extent& extent);
 // refined between its neighbouring samples.
 Extent designExtent(const SynthesisDesign& x, std::span<const Vec2> pathSamples);
 
+// How far (mm, summed over the edges and the two sides) an extent reaches beyond one view at
+// the farthest zoom at a pan within the bars' range, with a margin the rounding of the pan
+// cannot cross; 0 when such a view holds it.
+double viewOverreach(const Extent& extent);
+
 // How far an extent is from what the limits admit (0 when within): with `fitView`, from one
 // view at the farthest zoom at a pan within the bars' range, with a margin the rounding of the
 // pan cannot cross; with `maxSize` above 0, from a size of at most `maxSize`. Dimensionless,

@@ -14,6 +14,7 @@
 #include "canvas/view_fit.h"
 #include "kinematics/mechanism_extent.h"
 #include "linkage/number_text.h"
+#include "synthesis/compact_fit.h"
 #include "synthesis/nlopt_start.h"
 
 namespace gyrenda {
@@ -32,10 +33,9 @@ constexpr double kAimedMargin = 0.06;
 // so that rounding the values as typed keeps it within kSteepestLinkAngle.
 constexpr double kMostAcross = 0.99813;
 constexpr double kShortestLink = 5, kLongestLink = 250;
-// A view at the farthest zoom, less the least margin of fitView: what the six-bar must fit.
-constexpr double kViewWidth = 400 - 4, kViewHeight = 240 - 4;
-constexpr double kLeftmost = kPanMin + 2, kRightmost = kPanMax + 400 - 2;
-constexpr double kTopmost = -(kPanMin + 2), kBottommost = -(kPanMax + 240 - 2);
+// The width of a view at the farthest zoom, less the least margin of fitView: the longest
+// stroke one view holds.
+constexpr double kViewWidth = viewWidth(kFarthestZoom) - 4;
 
 Vec2 direction(double degrees) { return {std::cos(degrees * kRadian), std::sin(degrees * kRadian)}; }
 double wrapDegrees(double a) { return a - 360 * std::floor(a / 360); }
@@ -183,9 +183,7 @@ double beyondView(const SliderModel& m, const SlideGuess& g, const Travel& t) {
     const Vec2 v = (slider - m.path[i]) * (1 / g.link);
     add(m.path[i] + v * m.sixOffset.x + v.left() * m.sixOffset.y);
   }
-  return std::max(0.0, e->width() - kViewWidth) + std::max(0.0, e->height() - kViewHeight) +
-         std::max(0.0, kLeftmost - e->minX) + std::max(0.0, e->maxX - kRightmost) +
-         std::max(0.0, e->maxY - kTopmost) + std::max(0.0, kBottommost - e->minY);
+  return viewOverreach(*e);
 }
 
 // Whether the run, at the first crank angle, would find the other root on the slide first: it
