@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
-#include <ranges>
 
 #include "kinematics/exact_linkage.h"
 #include "linkage/number_text.h"
@@ -461,9 +460,9 @@ void rankRasterFirst(std::vector<SynthesisCandidate>& candidates, const Synthesi
   const auto figure = [&o](const SynthesisCandidate& c) {
     return o.ranking == SynthesisRanking::Largest ? c.maxDistance : c.rmsDistance;
   };
-  const double best = std::ranges::min(candidates | std::views::transform(figure));
+  const double best = figure(*std::ranges::min_element(candidates, {}, figure));
   const double within = kRasterSlack * best;
-  std::ranges::stable_partition(candidates, [&](const SynthesisCandidate& c) {
+  std::stable_partition(candidates.begin(), candidates.end(), [&](const SynthesisCandidate& c) {
     return c.rasterWhole() && figure(c) <= within;
   });
 }
