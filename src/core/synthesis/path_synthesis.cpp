@@ -16,14 +16,12 @@
 #include "numeric/split_mix.h"
 #include "synthesis/local_fit.h"
 #include "synthesis/path_objective.h"
+#include "synthesis/search_engine.h"
 
 namespace gyrenda {
 namespace {
 
 constexpr double kRadian = std::numbers::pi / 180;
-constexpr int kChunk = 256;  // evaluations between two reports of progress
-
-std::uint64_t splitMix(std::uint64_t x) { return mixBits(x + kSplitMixGamma); }
 
 // The six ranges of the options in the order of the unknowns.
 std::array<LengthRange, 6> lengthRanges(const SynthesisOptions& o) {
@@ -98,106 +96,38 @@ SearchSpace spaceOf(const SynthesisOptions& o) {
   return SearchSpace(low, high, o.minTransmissionAngle, o.freeFrame, centre);
 }
 
-// What one start shares with its objective.
-struct StartContext {
-  const PathObjective& objective;
-  const SearchSpace& space;
-  WorkProgress& progress;  // in evaluations of the objective
-  nlopt::opt* running = nullptr;
-  std::int64_t count = 0, reported = 0;
-  std::vector<double> best;
-  double bestValue = INFINITY;
-
-  void report() {
-    progress.done += count - reported;
-    reported = count;
-  }
-};
-
-double evaluate(unsigned n, const double* u, double*, void* data) {
-  auto& c = *static_cast<StartContext*>(data);
-  if (c.progress.stop) {
-    if (c.running) c.running->force_stop();
-    return c.objective.infeasible() * 2;
-  }
-  if (++c.count - c.reported >= kChunk) c.report();
-  double shortfall = 0;
-  const SynthesisDesign x = c.space.at(std::span(u, n), shortfall);
-  const double value =
-      shortfall > 0 ? c.objective.infeasible() * (1 + shortfall) : c.objective(x);
-  if (value < c.bestValue) c.best.assign(u, u + n), c.bestValue = value;
-  return value;
-}
-
-// One run of an NLopt algorithm from `start`, within `evaluations`; the context keeps the
-// best point seen, whatever way the run ends.
-void runStage(nlopt::algorithm algorithm, std::vector<double> start, int evaluations,
-              StartContext& c) {
-  const auto n = static_cast<unsigned>(start.size());
-  nlopt::opt opt(algorithm, n);
-  opt.set_lower_bounds(std::vector<double>(n, 0.0));
-  opt.set_upper_bounds(std::vector<double>(n, 1.0));
-  opt.set_min_objective(evaluate, &c);
-  opt.set_maxeval(std::max(evaluations, static_cast<int>(2 * n + 2)));
-  opt.set_stopval(1e-20);
-  if (algorithm == nlopt::LN_BOBYQA) {
-    // From the global stage's best point, a step of a fiftieth of each range; a basin that
-    // stops improving by a part in 10⁹ is left, so that the budget goes to other starts.
-    opt.set_initial_step(0.02);
-    opt.set_xtol_rel(1e-7);
-    opt.set_ftol_rel(1e-9);
-  }
-  c.running = &opt;
-  double value = 0;
-  try {
-    opt.optimize(start, value);
-  } catch (const std::exception&) {
-    // Stopped, or the polish could make no more progress: the best point seen stands.
-  }
-  c.running = nullptr;
-}
-
 // One start: its own random point and random stream, both from the seed and the start's
 // index, so a start finds the same answer on whichever thread it runs.
 std::optional<SynthesisDesign> runStart(const PathObjective& objective, const SearchSpace& space,
                                         std::uint64_t seed, int evaluations,
                                         WorkProgress& progress) {
   const std::size_t n = space.dimensions();
-  StartContext c{objective, space, progress, nullptr, 0, 0, {}, INFINITY};
+  StartContext c{[&](std::span<const double> u) {
+                   double shortfall = 0;
+                   const SynthesisDesign x = space.at(u, shortfall);
+                   return shortfall > 0 ? objective.infeasible() * (1 + shortfall) : objective(x);
+                 },
+                 objective.infeasible() * 2, progress};
   nlopt::srand(seed);
-  std::vector<double> start(n);
-  std::uint64_t stream = seed;
-  for (double& u : start) u = unitFromBits(stream = splitMix(stream));
+  const std::vector<double> start = randomPoint(n, seed);
   // The global stage: the random population (ten points per unknown and one) and as many
   // steps again, enough to find a basin; the polish takes the rest of the start's budget.
   const int global = std::min(evaluations / 2, 25 * static_cast<int>(n + 1));
   runStage(nlopt::GN_CRS2_LM, start, global, c);
   // The polish: Levenberg–Marquardt on the targets' distances, then, for the largest
-  // distance or where it could not move, BOBYQA from where it ended while that still gains
-  // (a fresh trust region often moves on where the last one had shrunk in a curved valley).
+  // distance or where it could not move, BOBYQA from where it ended while that still gains.
   bool bobyqa = true;
   if (!c.best.empty() && !progress.stop) {
     const LocalFitProblem fit{space, objective.targets(), objective.freeFrame(),
-                              [&c](std::span<const double> u) {
-                                return evaluate(static_cast<unsigned>(u.size()), u.data(),
-                                                nullptr, &c);
-                              },
+                              [&c](std::span<const double> u) { return c.evaluate(u); },
                               progress.stop};
     std::vector<double> u = c.best;
     const double before = c.bestValue;
     levenbergMarquardt(fit, u, c.bestValue, evaluations, c.count);
     bobyqa = objective.largest() || !(c.bestValue < before);
   }
-  for (double before = INFINITY; bobyqa && !progress.stop && !c.best.empty() &&
-                                 c.count + static_cast<std::int64_t>(4 * n) < evaluations &&
-                                 c.bestValue < before * (1 - 1e-3);) {
-    before = c.bestValue;
-    runStage(nlopt::LN_BOBYQA, c.best, evaluations - static_cast<int>(c.count), c);
-  }
-  c.report();
-  // A start that ended early leaves its rest of the budget undone, and the work shrinks by it;
-  // a stopped one leaves it to be done, so that the progress stays where the search stopped.
-  if (!progress.stop) progress.total -= std::max<std::int64_t>(0, evaluations - c.count);
+  if (bobyqa) polishWhileGaining(evaluations, c);
+  finishStart(evaluations, c);
   if (!(c.bestValue < objective.infeasible())) return std::nullopt;
   double shortfall = 0;
   return space.at(c.best, shortfall);
@@ -268,8 +198,6 @@ std::optional<SynthesisCandidate> candidateOf(const SynthesisDesign& found,
   return cand;
 }
 
-constexpr int kRound = 16;  // starts between two looks at what they found
-
 // Two candidates are one design when every unknown the search moved agrees within half a
 // percent of its range (the frame angle around the turn).
 bool sameDesign(const SynthesisCandidate& a, const SynthesisCandidate& b,
@@ -329,35 +257,29 @@ int runRounds(const SynthesisOptions& options, const ParameterSet& base, int sta
   const bool mirror = options.mirror && options.freeFrame;
   const StartProblem problems[2] = {startProblem(options, false), startProblem(options, mirror)};
   const double through = 1e-3 * problems[0].objective.scale();
-  int begun = 0, outOfOrder = 0;
-  bool solved = false;
-  while (begun < starts && !solved && !progress.stop) {
-    const int count = std::min(kRound, starts - begun);
-    std::vector<std::optional<SynthesisDesign>> found(static_cast<std::size_t>(count));
-    const auto problemOf = [&](std::size_t k) -> const StartProblem& {
-      return problems[mirror && (begun + k) % 2 == 1];
-    };
-    parallelFor(found.size(), progress, [&](std::size_t k) {
-      const StartProblem& p = problemOf(k);
-      found[k] = runStart(p.objective, p.space, splitMix(options.seed ^ splitMix(begun + k)),
-                          evaluations, progress);
-    });
-    for (std::size_t k = 0; k < found.size(); ++k) {
-      bool refusedForOrder = false;
-      const StartProblem& p = problemOf(k);
-      if (found[k])
-        if (auto c = candidateOf(*found[k], p.options, base, refusedForOrder)) {
-          if (p.mirrored) turnOver(*c);
-          solved = solved || c->maxDistance <= through;
-          all.push_back(std::move(*c));
-        }
-      outOfOrder += refusedForOrder;
-    }
-    begun += count;
-  }
-  // The rounds not run leave their budget undone, as a start that ends early does.
-  if (!progress.stop)
-    progress.total -= static_cast<std::int64_t>(starts - begun) * evaluations;
+  int outOfOrder = 0;
+  std::optional<SynthesisDesign> found[kRoundStarts];
+  const auto problemOf = [&](int k) -> const StartProblem& {
+    return problems[mirror && k % 2 == 1];
+  };
+  const auto run = [&](int k, int slot) {
+    const StartProblem& p = problemOf(k);
+    found[slot] = runStart(p.objective, p.space, startSeed(options.seed, k), evaluations, progress);
+  };
+  const auto take = [&](int k, int slot) {
+    bool refusedForOrder = false, solved = false;
+    const StartProblem& p = problemOf(k);
+    if (found[slot])
+      if (auto c = candidateOf(*found[slot], p.options, base, refusedForOrder)) {
+        if (p.mirrored) turnOver(*c);
+        solved = c->maxDistance <= through;
+        all.push_back(std::move(*c));
+      }
+    found[slot].reset();
+    outOfOrder += refusedForOrder;
+    return solved;
+  };
+  runInRounds(starts, evaluations, progress, run, take);
   return outOfOrder;
 }
 
