@@ -133,17 +133,6 @@ std::optional<SynthesisDesign> runStart(const PathObjective& objective, const Se
   return space.at(c.best, shortfall);
 }
 
-// A value as the user gets it: typed into its box as the box shows it.
-float asTyped(double v) { return readNumber(formatBoxNumber(static_cast<float>(v))); }
-
-// Whether the validation pass leaves the four-bar's values as they are.
-bool passKeeps(const ParameterSet& p) {
-  const double a = p[crankRadius], c = p[leverRadius], b = p[couplerLength];
-  const float lower = static_cast<float>(a - c + b), upper = static_cast<float>(b - a + c);
-  return a > 0 && b > 0 && c > 0 && a <= c && lower < p[fixedLinkLength] &&
-         upper > p[fixedLinkLength];
-}
-
 // A start's answer as a candidate, measured as the program will draw it; none where the design
 // as typed breaks a constraint or the order in both directions.
 // `outOfOrder` is set where the order alone refuses it.

@@ -3,10 +3,21 @@
 #include <algorithm>
 #include <cmath>
 
+#include "linkage/number_text.h"
+
 namespace gyrenda {
 namespace {
 constexpr int kChunk = 256;  // evaluations between two reports of progress
 }  // namespace
+
+float asTyped(double v) { return readNumber(formatBoxNumber(static_cast<float>(v))); }
+
+bool passKeeps(const ParameterSet& p) {
+  const double a = p[crankRadius], c = p[leverRadius], b = p[couplerLength];
+  const float lower = static_cast<float>(a - c + b), upper = static_cast<float>(b - a + c);
+  return a > 0 && b > 0 && c > 0 && a <= c && lower < p[fixedLinkLength] &&
+         upper > p[fixedLinkLength];
+}
 
 double StartContext::evaluate(std::span<const double> u) {
   if (progress.stop) {

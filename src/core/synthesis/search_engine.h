@@ -11,6 +11,7 @@
 #include <span>
 #include <vector>
 
+#include "linkage/parameters.h"
 #include "numeric/parallel_for.h"
 #include "numeric/split_mix.h"
 
@@ -23,6 +24,11 @@ inline std::uint64_t splitMix(std::uint64_t x) { return mixBits(x + kSplitMixGam
 inline std::uint64_t startSeed(std::uint64_t seed, int index) {
   return splitMix(seed ^ splitMix(static_cast<std::uint64_t>(index)));
 }
+
+// A value as the user gets it: typed into its box as the box shows it.
+float asTyped(double v);
+// Whether the validation pass leaves the four-bar's values as they are.
+bool passKeeps(const ParameterSet& p);
 
 // What one start shares with its objective.
 struct StartContext {
