@@ -78,7 +78,10 @@ std::vector<Run> runsWithin(const Sampled& s, double limit) {
       const double h = s.height(j);
       if (!(h > s.height(j - 1) && h >= s.height(j + 1))) continue;
       const auto g = [&](double t) { return -s.heightAt(t); };
-      const auto [t, v] = brentMinimum(g, s.angle(j - 1), s.angle(j + 1), s.angle(j), -h);
+      // Between two samples of the run: a peak beyond its ends is the crossings' matter.
+      const double low = s.angle(std::max(j - 1, r.first)), high = s.angle(std::min(j + 1, r.last));
+      if (!(low < high)) continue;
+      const auto [t, v] = brentMinimum(g, low, high, s.angle(j), -h);
       if (-v <= limit) continue;
       split = true;
       const int cut = s.angle(j) < t ? j : j - 1;  // the last sample before the peak
