@@ -141,7 +141,7 @@ std::string setLanguage(const std::string& value, CliContext& c) {
 std::string setMinTransmission(const std::string& value, CliContext& c) {
   const auto v = realNumber(value, 0, 90);
   if (!v || *v >= 90) return "--min-transmission takes degrees from 0 to below 90" + got(value);
-  c.request.synthesis.options.minTransmissionAngle = *v;
+  c.request.synthesis.options.minTransmissionAngle = c.request.gait.minTransmissionAngle = *v;
   return {};
 }
 std::string setCandidates(const std::string& value, CliContext& c) {
@@ -168,6 +168,29 @@ std::string setTimeLimit(const std::string& value, CliContext& c) {
                     "seconds from 0.001 to 1000000", [&](double v) { c.request.synthesis.timeLimit = v; });
 }
 
+// A leg's figure: any number within ±30000, which the synthesis judges.
+std::string setGaitFigure(const char* option, const std::string& value, auto store) {
+  return takeNumber(std::string(option), value, -static_cast<double>(kParamLimit),
+                    static_cast<double>(kParamLimit),
+                    "a number from -30000 to 30000", store);
+}
+std::string setStride(const std::string& value, CliContext& c) {
+  return setGaitFigure("stride", value, [&](double v) { c.request.gait.stride = v; });
+}
+std::string setLift(const std::string& value, CliContext& c) {
+  return setGaitFigure("lift", value, [&](double v) { c.request.gait.lift = v; });
+}
+std::string setStance(const std::string& value, CliContext& c) {
+  return setGaitFigure("stance", value, [&](double v) { c.request.gait.stanceShare = v; });
+}
+std::string setFlatness(const std::string& value, CliContext& c) {
+  return setGaitFigure("flatness", value, [&](double v) { c.request.gait.flatness = v; });
+}
+std::string setGroundAngle(const std::string& value, CliContext& c) {
+  return takeNumber(std::string("ground-angle"), value, -360.0, 360.0,
+                    "degrees from -360 to 360", [&](double v) { c.request.gait.groundAngle = v; });
+}
+
 std::string setGifStep(const std::string& value, CliContext& c) {
   const auto v = realNumber(value, 0.5, 180.0);
   if (!v || !validGifCrankStep(*v))
@@ -183,9 +206,9 @@ std::string setGifDelay(const std::string& value, CliContext& c) {
 
 constexpr OptionKind kSetting = OptionKind::Setting, kInput = OptionKind::Input,
                      kOutput = OptionKind::Output, kAnalysis = OptionKind::AnalysisOutput;
-constexpr std::array<const char*, 3> kAlone{}, kSynthesis{"synthesize"},
+constexpr std::array<const char*, 4> kAlone{}, kSynthesis{"synthesize", "gait"}, kGait{"gait"},
     kTolerance{"tolerance", "sheet-tolerance"}, kExactCurves{"kinematics", "report", "sheet"},
-    kSampledCurves{"kinematics", "tolerance"}, kSeeded{"tolerance", "synthesize", "sheet-tolerance"},
+    kSampledCurves{"kinematics", "tolerance"}, kSeeded{"tolerance", "synthesize", "sheet-tolerance", "gait"},
     kSheet{"sheet"}, kGif{"gif"}, kFreeFrame{"free-frame"};
 
 // The help lists the options in this order; outputs are written in the order they stand here.
@@ -291,6 +314,25 @@ const CliOption kOptions[] = {
      "first: the six four-bar values, each target's distance, the largest and RMS distance, "
      "class and least transmission angle", kInput, kAlone,
      [](const std::string& v, CliContext& c) { c.request.synthesis.targetsPath = v; return std::string(); }},
+    {"gait", nullptr,
+     "walking-leg synthesis: find crank-rockers whose output point, the foot, walks with the "
+     "stride and lift of --stride and --lift, on the ground for at least the --stance share of "
+     "the turn within --flatness of the ground line, and write them as JSON on standard "
+     "output, best first: the six four-bar values, the stance share, stride, lift, flatness, "
+     "stance speed ratio, least transmission angle and the crank angles where the stance "
+     "begins and ends; the synthesis options below apply, --min-transmission 20 by default",
+     kSetting, kAlone,
+     [](const std::string&, CliContext& c) { c.request.gait.asked = true; return std::string(); }},
+    {"stride", "MM", "the foot's travel along the ground during the stance (needed)", kSetting,
+     kGait, setStride},
+    {"lift", "MM", "the foot's greatest height above the ground line (needed)", kSetting, kGait,
+     setLift},
+    {"stance", "F", "the share of the crank's turn the foot stays on the ground, above 0 and "
+     "below 1 (default 0.5)", kSetting, kGait, setStance},
+    {"flatness", "MM", "how far above the ground line the foot may be in its stance (default "
+     "1 % of the stride)", kSetting, kGait, setFlatness},
+    {"ground-angle", "DEG", "the ground's direction, counterclockwise from the x axis (default "
+     "0); with --free-frame the leg may turn against it", kSetting, kGait, setGroundAngle},
     {"ordered", nullptr,
      "the path meets the targets in their order, in either direction, as the crank turns; "
      "each candidate says which (direction: forward or reverse; --keep-order says the "

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/gait_cli.h"
 #include "cli/synthesis_cli.h"
 #include "tolerance/tolerance_analysis.h"
 
@@ -29,6 +30,7 @@ struct CliRequest {
   bool sheetTolerance = false;  // the design sheet's page of the tolerance analysis
   bool sheetInJapanese = false;
   SynthesisRequest synthesis;
+  GaitRequest gait;  // with the synthesis's bounds, budget and frame
   // The animated GIF beside what the controls give it (the six-bar, the speed).
   double gifStep = 5.0;  // degrees between frames
   int gifDelay = 0;      // hundredths of a second a frame stays; 0: one turn in about 3 s
@@ -56,7 +58,7 @@ struct CliOption {
   OptionKind kind = OptionKind::Setting;
   // Options of which one must be given too: a setting of an analysis that does not run would
   // be dropped without a word.
-  std::array<const char*, 3> needs{};
+  std::array<const char*, 4> needs{};
   // Acts on the value; returns why the value is refused, or nothing. Outputs only note their
   // file, which the table's kind already says, so theirs is empty.
   std::string (*act)(const std::string& value, CliContext& context) = nullptr;

@@ -21,8 +21,6 @@ namespace {
 constexpr const char* kProgram = "gyrenda-cli";
 constexpr std::size_t kTargetFileLimit = 1 << 20;  // far more than 12 points need
 
-QJsonObject pointJson(Vec2 p) { return {{"x", p.x}, {"y", p.y}}; }
-
 QJsonArray numbersJson(const std::vector<double>& values) {
   QJsonArray a;
   for (const double v : values) a.append(v);
@@ -30,16 +28,7 @@ QJsonArray numbersJson(const std::vector<double>& values) {
 }
 
 QJsonObject candidateJson(const SynthesisCandidate& c, bool freeFrame) {
-  QJsonObject parameters;
-  for (const ParamName k : {crankRadius, leverRadius, couplerLength, fixedLinkLength,
-                            outputOffsetX, outputOffsetY})
-    // The box's text as a number, so that the value reads back as the same float; read in
-    // the C locale's form, as it is written, whatever the locale.
-    parameters.insert(QString::fromLatin1(paramInfo()[k].name.data(),
-                                          static_cast<qsizetype>(paramInfo()[k].name.size())),
-                      realNumber(formatBoxNumber(c.parameters[k]), -kParamLimit, kParamLimit)
-                          .value_or(0));
-  QJsonObject o{{"parameters", parameters},
+  QJsonObject o{{"parameters", fourBarJson(c.parameters)},
                 {"maxDistance", c.maxDistance},
                 {"rmsDistance", c.rmsDistance},
                 {"distances", numbersJson(c.distances)},
@@ -140,26 +129,31 @@ std::string problemInWords(SynthesisProblem p, const SynthesisOptions& o,
   return {};
 }
 
-// Sets progress.stop once `seconds` have passed, unless the synthesis ends first.
-class TimeLimit {
- public:
-  TimeLimit(double seconds, WorkProgress& progress) {
-    if (seconds > 0)
-      thread_ = std::jthread([this, seconds, &progress](std::stop_token ending) {
-        std::unique_lock lock(mutex_);
-        if (!wake_.wait_for(lock, ending, std::chrono::duration<double>(seconds),
-                            [] { return false; }))
-          progress.stop = true;
-      });
-  }
-
- private:
-  std::mutex mutex_;
-  std::condition_variable_any wake_;
-  std::jthread thread_;  // last: requested to stop and joined first
-};
-
 }  // namespace
+
+QJsonObject pointJson(Vec2 p) { return {{"x", p.x}, {"y", p.y}}; }
+
+QJsonObject fourBarJson(const ParameterSet& p) {
+  QJsonObject parameters;
+  for (const ParamName k : {crankRadius, leverRadius, couplerLength, fixedLinkLength,
+                            outputOffsetX, outputOffsetY})
+    // The box's text as a number, so that the value reads back as the same float; read in
+    // the C locale's form, as it is written, whatever the locale.
+    parameters.insert(QString::fromLatin1(paramInfo()[k].name.data(),
+                                          static_cast<qsizetype>(paramInfo()[k].name.size())),
+                      realNumber(formatBoxNumber(p[k]), -kParamLimit, kParamLimit).value_or(0));
+  return parameters;
+}
+
+TimeLimit::TimeLimit(double seconds, WorkProgress& progress) {
+  if (seconds > 0)
+    thread_ = std::jthread([this, seconds, &progress](std::stop_token ending) {
+      std::unique_lock lock(mutex_);
+      if (!wake_.wait_for(lock, ending, std::chrono::duration<double>(seconds),
+                          [] { return false; }))
+        progress.stop = true;
+    });
+}
 
 std::optional<std::string> runSynthesis(const SynthesisRequest& request, Workbench& bench,
                                         int standardInput, std::ostream& err, int& status) {

@@ -1,7 +1,12 @@
 // gyrenda-cli's path synthesis: --synthesize and its options.
 #pragma once
 
+#include <QJsonObject>
+
+#include <condition_variable>
+#include <mutex>
 #include <optional>
+#include <thread>
 #include <ostream>
 #include <string>
 
@@ -17,6 +22,22 @@ struct SynthesisRequest {
   SynthesisOptions options;
   double timeLimit = 0;  // seconds; 0 for none
   bool applyBest = false;
+};
+
+// A point as {"x": …, "y": …}.
+QJsonObject pointJson(Vec2 p);
+// The four-bar's six values by their names, each the box's text as a number.
+QJsonObject fourBarJson(const ParameterSet& p);
+
+// Sets progress.stop once `seconds` have passed (none for 0), unless it is destroyed first.
+class TimeLimit {
+ public:
+  TimeLimit(double seconds, WorkProgress& progress);
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable_any wake_;
+  std::jthread thread_;  // last: requested to stop and joined first
 };
 
 // Runs the synthesis asked for with the design in the boxes as the base ("-" reads the targets

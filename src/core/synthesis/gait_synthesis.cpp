@@ -226,7 +226,8 @@ void judge(GaitCandidate& c, const GaitOptions& o) {
 }
 
 // A start's answer as a candidate, as typed into the boxes and measured on the exact path;
-// none where the typed design breaks a constraint, leaves the view or has no finite figures.
+// none where the typed design breaks a constraint, leaves the view or has a figure that is not
+// finite (a foot that stops or turns back in its stance).
 std::optional<GaitCandidate> candidateOf(std::span<const double> u, const GaitObjective& objective,
                                          const GaitOptions& o, const ParameterSet& base) {
   double shortfall = 0;
@@ -246,7 +247,8 @@ std::optional<GaitCandidate> candidateOf(std::span<const double> u, const GaitOb
   c.frameAngle = std::remainder(objective.frameAngle(u), 360.0);
   c.figures = measureCandidate(c.parameters, o, c.frameAngle);
   const GaitFigures& f = c.figures;
-  if (!std::isfinite(f.stride) || !std::isfinite(f.lift) || !std::isfinite(f.flatness))
+  if (!std::isfinite(f.stride) || !std::isfinite(f.lift) || !std::isfinite(f.flatness) ||
+      !std::isfinite(f.stanceSpeedRatio))
     return std::nullopt;
   if (o.search.freeFrame) {
     const auto pose = fourBarPose(exact, f.stanceBegin, 0);
