@@ -8,6 +8,7 @@
 #include "desktop/canvas_widget.h"
 #include "desktop/main_window.h"
 #include "desktop/secondary_windows.h"
+#include "desktop/gait_page.h"
 #include "desktop/synthesis_dialog.h"
 
 namespace gyrenda {
@@ -54,6 +55,9 @@ void MainWindow::openSynthesis() {
     connect(synthesisDialog_, &SynthesisDialog::targetsChanged, this, &MainWindow::showTargets);
     connect(synthesisDialog_, &SynthesisDialog::applyRequested, this,
             &MainWindow::applyCandidate);
+    connect(synthesisDialog_->gaitPage(), &GaitPage::footPathChanged, this, &MainWindow::showTargets);
+    connect(synthesisDialog_->gaitPage(), &GaitPage::applyRequested, this,
+            &MainWindow::applyCandidate);
     synthesisDialog_->setApplyAllowed(bench_.controls().enabled(Control::Execute));
     // Ctrl+Z and Ctrl+Shift+Z step through the designs from here too.
     synthesisDialog_->addActions({undo_, redo_});
@@ -65,6 +69,9 @@ void MainWindow::openSynthesis() {
 void MainWindow::showTargets() {
   const bool shown = synthesisDialog_ && synthesisDialog_->isVisible();
   canvas_->setTargets(shown ? synthesisDialog_->shownTargets() : std::vector<Vec2>{});
+  const GaitPage* gait = shown ? synthesisDialog_->gaitPage() : nullptr;
+  canvas_->setFootPath(gait ? gait->footPath() : std::vector<Vec2>{},
+                       gait ? gait->stancePath() : std::vector<Vec2>{});
 }
 
 void MainWindow::addTargetAtPointer() {

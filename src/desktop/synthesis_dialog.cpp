@@ -19,6 +19,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <cmath>
@@ -27,6 +28,7 @@
 #include <ranges>
 #include <utility>
 
+#include "desktop/gait_page.h"
 #include "encoders/parameter_names.h"
 #include "files/file_head.h"
 #include "linkage/number_text.h"
@@ -157,11 +159,19 @@ SynthesisDialog::SynthesisDialog(std::function<ParameterSet()> currentDesign, QW
   runRow->addWidget(progress_, 1);
   runRow->addWidget(elapsed_);
 
-  auto* layout = new QVBoxLayout(this);
+  auto* pathPage = new QWidget;
+  auto* layout = new QVBoxLayout(pathPage);
   layout->addLayout(top, 2);
   layout->addLayout(runRow);
   layout->addWidget(status_);
   layout->addWidget(buildCandidates(), 3);
+  // The walking leg's page takes the bounds and the seed of this one.
+  gaitPage_ = new GaitPage(currentDesign_, [this] { return options(); });
+  auto* tabs = new QTabWidget;
+  tabs->setObjectName(QStringLiteral("synthesisTabs"));
+  tabs->addTab(pathPage, tr("軌跡"));
+  tabs->addTab(gaitPage_, tr("歩行脚"));
+  (new QVBoxLayout(this))->addWidget(tabs);
 
   connect(start_, &QPushButton::clicked, this, &SynthesisDialog::start);
   connect(stop_, &QPushButton::clicked, this, &SynthesisDialog::stop);
@@ -591,6 +601,7 @@ const SynthesisCandidate* SynthesisDialog::selected() const {
 
 void SynthesisDialog::setApplyAllowed(bool allowed) {
   applyAllowed_ = allowed;
+  gaitPage_->setApplyAllowed(allowed);
   showState();
 }
 
@@ -627,7 +638,7 @@ void SynthesisDialog::showEvent(QShowEvent* event) {
 // Minimising it, which the system reports as a spontaneous hide, does not.
 void SynthesisDialog::hideEvent(QHideEvent* event) {
   QDialog::hideEvent(event);
-  if (!event->spontaneous()) abandon();
+  if (!event->spontaneous()) abandon(), gaitPage_->abandon();
   emit targetsChanged();
 }
 

@@ -29,6 +29,8 @@ class QTableWidget;
 
 namespace gyrenda {
 
+class GaitPage;
+
 // What the user reads of a search that found nothing, or was stopped; `rows` are the table's
 // rows (from 1) of the targets the problem concerns.
 QString synthesisProblemText(SynthesisProblem problem, const std::vector<int>& rows = {});
@@ -67,6 +69,9 @@ class SynthesisDialog final : public QDialog {
 
   void start();  // 開始
   void stop();   // 停止: the search ends at once and keeps what it found
+
+  // The 歩行脚 page: the walking-leg synthesis, with this page's bounds and seed.
+  GaitPage* gaitPage() const { return gaitPage_; }
 
  signals:
   // The points the canvas shows changed, or the dialog was shown or hidden.
@@ -133,6 +138,7 @@ class SynthesisDialog final : public QDialog {
   QLabel* frameNote_ = nullptr;
   QLabel* staleNote_ = nullptr;
   QPushButton* apply_ = nullptr;
+  GaitPage* gaitPage_ = nullptr;
 };
 
 }  // namespace gyrenda
