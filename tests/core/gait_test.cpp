@@ -3,13 +3,17 @@
 // request met, bad requests refused before any search, and the same seed giving the same legs.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <numbers>
+#include <thread>
 
 #include "canvas/view_fit.h"
 #include "core/test_support.h"
 #include "kinematics/exact_linkage.h"
 #include "kinematics/mechanism_extent.h"
+#include "numeric/split_mix.h"
 #include "synthesis/gait_synthesis.h"
+#include "synthesis/path_objective.h"
 
 namespace gyrenda {
 namespace {
@@ -186,6 +190,49 @@ TEST(Gait, BadRequestsAreRefusedBeforeAnySearch) {
     EXPECT_TRUE(r.candidates.empty());
     EXPECT_EQ(progress.total == 0, row.problem != GaitProblem::NoLeg);
   }
+}
+
+}  // namespace
+}  // namespace gyrenda
+
+namespace gyrenda {
+namespace {
+
+// The Hoekens starts enter the search space through pointOf, the reverse of at(): every design
+// the space holds comes back to its own point.
+TEST(Gait, EachDesignOfTheSearchSpaceComesBackToItsPoint) {
+  const GaitOptions o;
+  const SynthesisOptions& s = o.search;
+  const SearchSpace space({s.crank.low, s.lever.low, s.coupler.low, s.fixedLink.low, s.outputAlong.low,
+                           s.outputAcross.low, 0, 0, 0},
+                          {s.crank.high, s.lever.high, s.coupler.high, s.fixedLink.high,
+                           s.outputAlong.high, s.outputAcross.high, 0, 0, 0},
+                          20, false);
+  std::uint64_t stream = 7;
+  for (int k = 0; k < 2000; ++k) {
+    std::vector<double> u(6);
+    for (double& v : u) v = unitFromBits(stream = mixBits(stream + kSplitMixGamma));
+    double shortfall = 0;
+    const SynthesisDesign x = space.at(u, shortfall);
+    if (shortfall > 0) continue;
+    const std::vector<double> back = space.pointOf(x);
+    for (int i = 0; i < 6; ++i) ASSERT_NEAR(back[i], u[i], 1e-9) << k << ' ' << i;
+  }
+}
+
+// 停止 ends the search before its budget is spent, and says so.
+TEST(Gait, AStopEndsTheSearchAtOnce) {
+  GaitOptions o = request(60, 12, 0.5, 0);
+  o.lift = 20, o.stanceShare = 0.4;  // a request no round meets: every start would run
+  WorkProgress progress;
+  std::thread stopper([&progress] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    progress.stop = true;
+  });
+  const GaitResult r = synthesizeGait(o, defaults(), progress);
+  stopper.join();
+  EXPECT_EQ(r.problem, GaitProblem::Stopped);
+  EXPECT_LT(progress.share(), 1);
 }
 
 }  // namespace
