@@ -28,6 +28,7 @@
 #include <ranges>
 #include <utility>
 
+#include "desktop/gait_page.h"
 #include "encoders/parameter_names.h"
 #include "desktop/slider_page.h"
 #include "files/file_head.h"
@@ -175,6 +176,9 @@ SynthesisDialog::SynthesisDialog(std::function<ParameterSet()> currentDesign, QW
   slider_ = new SliderPage(currentDesign_);
   tabs->addTab(slider_, tr("スライダ"));
   connect(slider_, &SliderPage::applyRequested, this, &SynthesisDialog::sliderApplyRequested);
+  // The walking leg's page takes the bounds and the seed of the path's.
+  gaitPage_ = new GaitPage(currentDesign_, [this] { return options(); });
+  tabs->addTab(gaitPage_, tr("歩行脚"));
   (new QVBoxLayout(this))->addWidget(tabs);
 
   connect(start_, &QPushButton::clicked, this, &SynthesisDialog::start);
@@ -681,6 +685,7 @@ const SynthesisCandidate* SynthesisDialog::selected() const {
 void SynthesisDialog::setApplyAllowed(bool allowed) {
   applyAllowed_ = allowed;
   slider_->setApplyAllowed(allowed);
+  gaitPage_->setApplyAllowed(allowed);
   showState();
 }
 
@@ -717,7 +722,7 @@ void SynthesisDialog::showEvent(QShowEvent* event) {
 // Minimising it, which the system reports as a spontaneous hide, does not.
 void SynthesisDialog::hideEvent(QHideEvent* event) {
   QDialog::hideEvent(event);
-  if (!event->spontaneous()) abandon(), slider_->abandon();
+  if (!event->spontaneous()) abandon(), slider_->abandon(), gaitPage_->abandon();
   emit targetsChanged();
 }
 
