@@ -161,8 +161,10 @@ TEST(Gait, BadRequestsAreRefusedBeforeAnySearch) {
     GaitProblem problem;
     double limit;  // the longest stride measured, where the refusal names one
   } rows[] = {
-      {[](GaitOptions& o) { o.stride = 397; }, GaitProblem::StrideBeyondView, 396},
-      {[](GaitOptions& o) { o.stride = 237, o.groundAngle = 90; }, GaitProblem::StrideBeyondView, 236},
+      {[](GaitOptions& o) { o.stride = 395; }, GaitProblem::StrideBeyondView, 394.5},
+      {[](GaitOptions& o) { o.stride = 235, o.groundAngle = 90; }, GaitProblem::StrideBeyondView, 234.5},
+      {[](GaitOptions& o) { o.search.maxSize = 40, o.groundAngle = 45; }, GaitProblem::StrideBeyondSize,
+       40 * std::sqrt(2.0)},
       // Not refused: a free frame may lay the stride along the view's diagonal (the search
       // then runs, and its 16 evaluations find no leg that long).
       {[](GaitOptions& o) { o.stride = 397, o.search.freeFrame = true; }, GaitProblem::NoLeg, 0},
