@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "desktop/search_controls.h"
 #include "kinematics/exact_linkage.h"
 #include "linkage/number_text.h"
 
@@ -275,15 +276,11 @@ void GaitPage::setApplyAllowed(bool allowed) {
 }
 
 void GaitPage::showState() {
-  const bool running = searching();
-  start_->setEnabled(!running);
-  stop_->setEnabled(running);
-  apply_->setEnabled(!running && applyAllowed_ && selected());
+  SearchControls{start_, stop_, apply_, status_}.show(searching(), applyAllowed_ && selected());
 }
 
 void GaitPage::say(const QString& text, bool problem) {
-  status_->setText(text);
-  status_->setStyleSheet(problem ? QStringLiteral("color: #c00000;") : QString());
+  SearchControls{start_, stop_, apply_, status_}.say(text, problem);
 }
 
 }  // namespace gyrenda

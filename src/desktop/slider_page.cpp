@@ -16,6 +16,7 @@
 #include <cmath>
 #include <limits>
 
+#include "desktop/search_controls.h"
 #include "linkage/number_text.h"
 
 namespace gyrenda {
@@ -244,15 +245,11 @@ void SliderPage::setApplyAllowed(bool allowed) {
 }
 
 void SliderPage::showState() {
-  const bool running = searching();
-  start_->setEnabled(!running);
-  stop_->setEnabled(running);
-  apply_->setEnabled(!running && applyAllowed_ && selected());
+  SearchControls{start_, stop_, apply_, status_}.show(searching(), applyAllowed_ && selected());
 }
 
 void SliderPage::say(const QString& text, bool problem) {
-  status_->setText(text);
-  status_->setStyleSheet(problem ? QStringLiteral("color: #c00000;") : QString());
+  SearchControls{start_, stop_, apply_, status_}.say(text, problem);
 }
 
 }  // namespace gyrenda

@@ -29,6 +29,7 @@
 #include <utility>
 
 #include "desktop/gait_page.h"
+#include "desktop/search_controls.h"
 #include "encoders/parameter_names.h"
 #include "desktop/slider_page.h"
 #include "files/file_head.h"
@@ -690,15 +691,11 @@ void SynthesisDialog::setApplyAllowed(bool allowed) {
 }
 
 void SynthesisDialog::showState() {
-  const bool running = searching();
-  start_->setEnabled(!running);
-  stop_->setEnabled(running);
-  apply_->setEnabled(!running && applyAllowed_ && selected());
+  SearchControls{start_, stop_, apply_, status_}.show(searching(), applyAllowed_ && selected());
 }
 
 void SynthesisDialog::say(const QString& text, bool problem) {
-  status_->setText(text);
-  status_->setStyleSheet(problem ? QStringLiteral("color: #c00000;") : QString());
+  SearchControls{start_, stop_, apply_, status_}.say(text, problem);
 }
 
 // Enter and Return press the focused button, as Space does: the buttons have autoDefault off,
