@@ -857,14 +857,6 @@ It reaches %1 mm beyond even the widest view.</translation>
         <translation>Elapsed %1 s</translation>
     </message>
     <message>
-        <source>開始</source>
-        <translation>Start</translation>
-    </message>
-    <message>
-        <source>停止</source>
-        <translation>Stop</translation>
-    </message>
-    <message>
         <source>足先の歩き方</source>
         <translation>The foot&apos;s gait</translation>
     </message>
@@ -979,13 +971,6 @@ It reaches %1 mm beyond even the widest view.</translation>
     <message>
         <source>探索しています…</source>
         <translation>Searching…</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n 個の候補が見つかりました。</source>
-        <translation>
-            <numerusform>%n candidate found.</numerusform>
-            <numerusform>%n candidates found.</numerusform>
-        </translation>
     </message>
     <message>
         <source>範囲内に、伝達角を保ち 1 画面と最大寸法の制限に収まるてこクランク機構がありません。</source>
@@ -1488,6 +1473,24 @@ out</translation>
     </message>
 </context>
 <context>
+    <name>gyrenda::SearchControls</name>
+    <message numerus="yes">
+        <source>%n 個の候補が見つかりました。</source>
+        <translation>
+            <numerusform>%n candidate found.</numerusform>
+            <numerusform>%n candidates found.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>開始</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Stop</translation>
+    </message>
+</context>
+<context>
     <name>gyrenda::SheetDialog</name>
     <message>
         <source>設計シート (PDF)</source>
@@ -1567,14 +1570,6 @@ out</translation>
     <message>
         <source>経過 %1 秒</source>
         <translation>Elapsed %1 s</translation>
-    </message>
-    <message>
-        <source>開始</source>
-        <translation>Start</translation>
-    </message>
-    <message>
-        <source>停止</source>
-        <translation>Stop</translation>
     </message>
     <message>
         <source>候補（要求を満たすものを最小リンク角の大きい順に）</source>
@@ -1701,14 +1696,6 @@ out</translation>
     <message>
         <source>軌跡合成</source>
         <translation>Path synthesis</translation>
-    </message>
-    <message>
-        <source>開始</source>
-        <translation>Start</translation>
-    </message>
-    <message>
-        <source>停止</source>
-        <translation>Stop</translation>
     </message>
     <message>
         <source>経過 000.0 秒</source>
@@ -1839,13 +1826,6 @@ out</translation>
     <message>
         <source>経過 %1 秒</source>
         <translation>Elapsed %1 s</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n 個の候補が見つかりました。</source>
-        <translation>
-            <numerusform>%n candidate found.</numerusform>
-            <numerusform>%n candidates found.</numerusform>
-        </translation>
     </message>
     <message>
         <source>停止しました。</source>

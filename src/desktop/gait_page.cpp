@@ -71,22 +71,7 @@ GaitPage::GaitPage(std::function<ParameterSet()> currentDesign,
            },
            [this](GaitResult result) { finish(std::move(result)); }) {
   setObjectName(QStringLiteral("gaitPage"));
-  start_ = new QPushButton(tr("開始"));
-  stop_ = new QPushButton(tr("停止"));
-  progress_ = new QProgressBar;
-  progress_->setRange(0, 1000);
-  progress_->setTextVisible(false);
-  elapsed_ = new QLabel;
-  status_ = new QLabel;
-  status_->setWordWrap(true);
-  const std::pair<QWidget*, const char*> names[] = {
-      {start_, "gaitStart"}, {stop_, "gaitStop"}, {progress_, "gaitProgress"}, {status_, "gaitStatus"}};
-  for (const auto& [w, name] : names) w->setObjectName(QString::fromLatin1(name));
-  auto* runRow = new QHBoxLayout;
-  runRow->addWidget(start_);
-  runRow->addWidget(stop_);
-  runRow->addWidget(progress_, 1);
-  runRow->addWidget(elapsed_);
+  auto* runRow = newSearchRow(QStringLiteral("gait"), start_, stop_, progress_, elapsed_, status_);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(buildRequest());
   layout->addLayout(runRow);
@@ -203,21 +188,23 @@ void GaitPage::finish(GaitResult result) {
   result_ = std::move(result);
   const bool found = !result_.candidates.empty();
   if (result_.problem != GaitProblem::Stopped) progress_->setValue(found ? 1000 : 0);
-  if (result_.problem != GaitProblem::None && !(found && result_.problem == GaitProblem::Stopped))
-    say(gaitProblemText(result_), true);
-  else if (result_.problem == GaitProblem::Stopped)
-    say(gaitProblemText(result_), false);
-  else
-    say(tr("%n 個の候補が見つかりました。", nullptr, static_cast<int>(result_.candidates.size())), false);
+  SearchControls{start_, stop_, apply_, status_}.sayOutcome(
+      gaitProblemText(result_), result_.problem == GaitProblem::Stopped, result_.candidates.size());
   showResult();
   showState();
 }
 
+const GaitCandidate* GaitPage::selected() const {
+  const QList<QTableWidgetItem*> items = table_->selectedItems();
+  if (items.isEmpty()) return nullptr;
+  const int row = items.first()->row();
+  if (row < 0 || row >= static_cast<int>(result_.candidates.size())) return nullptr;
+  return &result_.candidates[static_cast<std::size_t>(row)];
+}
+
 void GaitPage::showResult() {
   const QSignalBlocker blocker(table_);
-  const int rows = std::min(static_cast<int>(result_.candidates.size()), kShownCandidates);
-  table_->clearContents();
-  table_->setRowCount(rows);
+  const int rows = clearCandidateRows(table_, result_.candidates.size(), kShownCandidates);
   for (int row = 0; row < rows; ++row) {
     const GaitCandidate& c = result_.candidates[static_cast<std::size_t>(row)];
     const GaitFigures& f = c.figures;
@@ -241,14 +228,6 @@ void GaitPage::showResult() {
   if (rows > 0) table_->selectRow(0);
   showState();
   emit footPathChanged();
-}
-
-const GaitCandidate* GaitPage::selected() const {
-  const QList<QTableWidgetItem*> items = table_->selectedItems();
-  if (items.isEmpty()) return nullptr;
-  const int row = items.first()->row();
-  if (row < 0 || row >= static_cast<int>(result_.candidates.size())) return nullptr;
-  return &result_.candidates[static_cast<std::size_t>(row)];
 }
 
 std::vector<Vec2> GaitPage::footFrom(double from, double span) const {

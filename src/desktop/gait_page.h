@@ -1,8 +1,9 @@
 // 歩行脚: the walking-leg synthesis's page of the synthesis dialog. The stride, lift, stance
 // share, flatness, ground direction and least transmission angle asked for; the ranked legs
 // with their measured figures; the selected leg's foot path over the canvas with its stance in
-// a second colour; 適用 into the boxes as one step. The bounds and the seed are the path
-// page's. The search runs in a thread of its own; 停止 ends it within a fraction of a second.
+// a second colour; 適用 into the boxes as one step. The bounds, the view and size limits and
+// the seed are the path page's. The search runs in a thread of its own; 停止 ends it within a
+// fraction of a second.
 #pragma once
 
 #include <QElapsedTimer>

@@ -66,6 +66,8 @@ TEST(CliGait, WritesTheCoreCandidatesAndAppliesTheBest) {
       {{"--stride", "60", "--lift", "-1"}, "--lift: a leg lifts its foot"},
       {{"--stride", "60", "--lift", "0.5"}, "no higher than the flatness 0.6 mm"},
       {{"--stride", "60"}, "--gait needs --stride and --lift"},
+      {{"--stride", "60", "--lift", "12", "--max-size", "50"}, "longer than any leg within --max-size 50"},
+      {{"--stride", "60", "--lift", "12", "--ordered"}, "--ordered needs --synthesize"},
       {{"--stride", "60", "--lift", "12", "--synthesize", "-"}, "both write to standard output"},
   };
   for (const auto& row : rows) {
