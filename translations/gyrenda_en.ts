@@ -803,6 +803,189 @@ It reaches %1 mm beyond even the widest view.</translation>
     </message>
 </context>
 <context>
+    <name>gyrenda::GaitPage</name>
+    <message>
+        <source>歩幅は 0 より大きい長さです。</source>
+        <translation>The stride is a length above 0.</translation>
+    </message>
+    <message>
+        <source>歩幅が、範囲内のどの機構の足先の軌跡よりも長すぎます（最大 %1 mm）。</source>
+        <translation>The stride is longer than the foot path of any linkage within the ranges (%1 mm at most).</translation>
+    </message>
+    <message>
+        <source>歩幅が、キャンバスの一画面に収まるどの脚よりも長すぎます（地面方向に最大 %1 mm）。</source>
+        <translation>The stride is longer than any leg that fits one view of the canvas (%1 mm at most along the ground).</translation>
+    </message>
+    <message>
+        <source>足上げは 0 より大きい長さです。</source>
+        <translation>The lift is a length above 0.</translation>
+    </message>
+    <message>
+        <source>足上げが平坦度以下です。足先は一回転ずっと接地してしまいます。</source>
+        <translation>The lift is no higher than the flatness: the foot would be on the ground all the turn.</translation>
+    </message>
+    <message>
+        <source>立脚率は 0 より大きく 1 より小さい割合です。</source>
+        <translation>The stance share is a share above 0 and below 1.</translation>
+    </message>
+    <message>
+        <source>平坦度は 0 以上の長さです。</source>
+        <translation>The flatness is a length of 0 or more.</translation>
+    </message>
+    <message>
+        <source>地面の向きが数ではありません。</source>
+        <translation>The ground direction is not a number.</translation>
+    </message>
+    <message>
+        <source>範囲が空か、長さの範囲が 0 以下です。</source>
+        <translation>A range is empty, or a length&apos;s range is not above 0.</translation>
+    </message>
+    <message>
+        <source>最小伝達角は 0° 以上 90° 未満です。</source>
+        <translation>The least transmission angle is from 0° to below 90°.</translation>
+    </message>
+    <message>
+        <source>探索の設定が正しくありません。</source>
+        <translation>The search settings are not valid.</translation>
+    </message>
+    <message>
+        <source>停止しました。</source>
+        <translation>Stopped.</translation>
+    </message>
+    <message>
+        <source>経過 %1 秒</source>
+        <translation>Elapsed %1 s</translation>
+    </message>
+    <message>
+        <source>足先の歩き方</source>
+        <translation>The foot&apos;s gait</translation>
+    </message>
+    <message>
+        <source>歩幅</source>
+        <translation>Stride</translation>
+    </message>
+    <message>
+        <source>足上げ</source>
+        <translation>Lift</translation>
+    </message>
+    <message>
+        <source>立脚率</source>
+        <translation>Stance share</translation>
+    </message>
+    <message>
+        <source>平坦度</source>
+        <translation>Flatness</translation>
+    </message>
+    <message>
+        <source>歩幅の 1 %</source>
+        <translation>1 % of the stride</translation>
+    </message>
+    <message>
+        <source>地面の向き</source>
+        <translation>Ground direction</translation>
+    </message>
+    <message>
+        <source>最小伝達角</source>
+        <translation>Least transmission angle</translation>
+    </message>
+    <message>
+        <source>足先が地面の線から平坦度以内にある、クランク一回転のうちの割合です。</source>
+        <translation>The share of the crank&apos;s turn during which the foot stays within the flatness of the ground line.</translation>
+    </message>
+    <message>
+        <source>地面に対する機構の向きも求める</source>
+        <translation>Find the mechanism&apos;s direction against the ground too</translation>
+    </message>
+    <message>
+        <source>候補（立脚を満たすものから、歩幅と足上げの誤差の小さい順）</source>
+        <translation>Candidates (those meeting the stance first, by their error in stride and lift)</translation>
+    </message>
+    <message>
+        <source>歩幅 (mm)</source>
+        <translation>Stride (mm)</translation>
+    </message>
+    <message>
+        <source>足上げ (mm)</source>
+        <translation>Lift (mm)</translation>
+    </message>
+    <message>
+        <source>平坦度 (mm)</source>
+        <translation>Flatness (mm)</translation>
+    </message>
+    <message>
+        <source>速度比</source>
+        <translation>Speed ratio</translation>
+    </message>
+    <message>
+        <source>立脚開始</source>
+        <translation>Stance begins</translation>
+    </message>
+    <message>
+        <source>立脚終了</source>
+        <translation>Stance ends</translation>
+    </message>
+    <message>
+        <source>クランク</source>
+        <translation>Crank</translation>
+    </message>
+    <message>
+        <source>てこ</source>
+        <translation>Lever</translation>
+    </message>
+    <message>
+        <source>中間節</source>
+        <translation>Coupler</translation>
+    </message>
+    <message>
+        <source>静止節</source>
+        <translation>Fixed link</translation>
+    </message>
+    <message>
+        <source>出力点X</source>
+        <translation>Output X</translation>
+    </message>
+    <message>
+        <source>出力点Y</source>
+        <translation>Output Y</translation>
+    </message>
+    <message>
+        <source>支点X</source>
+        <translation>Pivot X</translation>
+    </message>
+    <message>
+        <source>支点Y</source>
+        <translation>Pivot Y</translation>
+    </message>
+    <message>
+        <source>向き</source>
+        <translation>Angle</translation>
+    </message>
+    <message>
+        <source>キャンバスでは、選んだ候補の足先の軌跡を橙、立脚を水色で描きます。</source>
+        <translation>The canvas shows the selected candidate&apos;s foot path in orange and its stance in cyan.</translation>
+    </message>
+    <message>
+        <source>適用</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>探索しています…</source>
+        <translation>Searching…</translation>
+    </message>
+    <message>
+        <source>範囲内に、伝達角を保ち 1 画面と最大寸法の制限に収まるてこクランク機構がありません。</source>
+        <translation>No crank-rocker within the ranges keeps the transmission angle and fits one view and the size limit.</translation>
+    </message>
+    <message>
+        <source>各長さの範囲、1 画面と最大寸法の制限、乱数の種は「軌跡」のページの設定を使います。</source>
+        <translation>The ranges of the lengths, the one-view and size limits and the random seed are those of the “Path” page.</translation>
+    </message>
+    <message>
+        <source>歩幅が、最大寸法に収まるどの脚よりも長すぎます（地面方向に最大 %1 mm）。</source>
+        <translation>The stride is longer than any leg within the size limit allows (at most %1 mm along the ground).</translation>
+    </message>
+</context>
+<context>
     <name>gyrenda::HelpWindow</name>
     <message>
         <source>Gyrendaのヘルプ</source>
@@ -1290,6 +1473,24 @@ out</translation>
     </message>
 </context>
 <context>
+    <name>gyrenda::SearchControls</name>
+    <message numerus="yes">
+        <source>%n 個の候補が見つかりました。</source>
+        <translation>
+            <numerusform>%n candidate found.</numerusform>
+            <numerusform>%n candidates found.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>開始</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Stop</translation>
+    </message>
+</context>
+<context>
     <name>gyrenda::SheetDialog</name>
     <message>
         <source>設計シート (PDF)</source>
@@ -1369,14 +1570,6 @@ out</translation>
     <message>
         <source>経過 %1 秒</source>
         <translation>Elapsed %1 s</translation>
-    </message>
-    <message>
-        <source>開始</source>
-        <translation>Start</translation>
-    </message>
-    <message>
-        <source>停止</source>
-        <translation>Stop</translation>
     </message>
     <message>
         <source>候補（要求を満たすものを最小リンク角の大きい順に）</source>
@@ -1503,14 +1696,6 @@ out</translation>
     <message>
         <source>軌跡合成</source>
         <translation>Path synthesis</translation>
-    </message>
-    <message>
-        <source>開始</source>
-        <translation>Start</translation>
-    </message>
-    <message>
-        <source>停止</source>
-        <translation>Stop</translation>
     </message>
     <message>
         <source>経過 000.0 秒</source>
@@ -1641,13 +1826,6 @@ out</translation>
     <message>
         <source>経過 %1 秒</source>
         <translation>Elapsed %1 s</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n 個の候補が見つかりました。</source>
-        <translation>
-            <numerusform>%n candidate found.</numerusform>
-            <numerusform>%n candidates found.</numerusform>
-        </translation>
     </message>
     <message>
         <source>停止しました。</source>
@@ -1982,6 +2160,10 @@ out</translation>
     <message>
         <source>スライダ</source>
         <translation>Slider</translation>
+    </message>
+    <message>
+        <source>歩行脚</source>
+        <translation>Walking leg</translation>
     </message>
 </context>
 <context>

@@ -95,6 +95,7 @@ std::string refusedFiles(const QCommandLineParser& parser, int standardOutput) {
   if (parser.isSet(QStringLiteral("synthesize"))) outputs.insert(outputs.begin(), {"--synthesize", "-"});
   if (parser.isSet(QStringLiteral("synthesize-slider")))
     outputs.insert(outputs.begin(), {"--synthesize-slider", "-"});
+  if (parser.isSet(QStringLiteral("gait"))) outputs.insert(outputs.begin(), {"--gait", "-"});
   for (auto a = outputs.begin(); a != outputs.end(); ++a)
     for (auto b = outputs.begin(); b != a; ++b) {
       if (a->second == "-" && b->second == "-")
@@ -175,7 +176,8 @@ std::vector<OutputJob> outputJobs(const CliRequest& request, const Workbench& be
   };
   std::vector<OutputJob> jobs;
   if (computed.synthesisJson)
-    jobs.push_back({"--synthesize", "-", [&] { return computed.synthesisJson; }});
+    jobs.push_back({request.gait.asked ? "--gait" : "--synthesize", "-",
+                    [&] { return computed.synthesisJson; }});
   const std::map<std::string, std::function<std::optional<std::string>()>> contents{
       {"frames", [&] { return framesCsv(result); }},
       {"gyr", file(SaveFormat::DataFile)},
@@ -291,6 +293,10 @@ int produce(CliRequest& request, Workbench& bench, CliDescriptors descriptors,
   } else if (request.slider.run) {
     int status = 0;
     computed.synthesisJson = runSliderSynthesis(request.slider, request.synthesis, bench, err, status);
+    if (!computed.synthesisJson) return status;
+  } else if (request.gait.asked) {
+    int status = 0;
+    computed.synthesisJson = runGait(request.gait, request.synthesis, bench, err, status);
     if (!computed.synthesisJson) return status;
   } else if (request.outputs.empty()) {
     request.outputs["gyr"] = {"-"};

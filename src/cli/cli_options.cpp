@@ -143,7 +143,7 @@ std::string setLanguage(const std::string& value, CliContext& c) {
 std::string setMinTransmission(const std::string& value, CliContext& c) {
   const auto v = realNumber(value, 0, 90);
   if (!v || *v >= 90) return "--min-transmission takes degrees from 0 to below 90" + got(value);
-  c.request.synthesis.options.minTransmissionAngle = *v;
+  c.request.synthesis.options.minTransmissionAngle = c.request.gait.minTransmissionAngle = *v;
   return {};
 }
 std::string setCandidates(const std::string& value, CliContext& c) {
@@ -182,6 +182,29 @@ std::string setTimeLimit(const std::string& value, CliContext& c) {
                     "seconds from 0.001 to 1000000", [&](double v) { c.request.synthesis.timeLimit = v; });
 }
 
+// A leg's figure: any number within ±30000, which the synthesis judges.
+std::string setGaitFigure(const char* option, const std::string& value, auto store) {
+  return takeNumber(std::string(option), value, -static_cast<double>(kParamLimit),
+                    static_cast<double>(kParamLimit),
+                    "a number from -30000 to 30000", store);
+}
+std::string setStride(const std::string& value, CliContext& c) {
+  return setGaitFigure("stride", value, [&](double v) { c.request.gait.stride = v; });
+}
+std::string setLift(const std::string& value, CliContext& c) {
+  return setGaitFigure("lift", value, [&](double v) { c.request.gait.lift = v; });
+}
+std::string setStance(const std::string& value, CliContext& c) {
+  return setGaitFigure("stance", value, [&](double v) { c.request.gait.stanceShare = v; });
+}
+std::string setFlatness(const std::string& value, CliContext& c) {
+  return setGaitFigure("flatness", value, [&](double v) { c.request.gait.flatness = v; });
+}
+std::string setGroundAngle(const std::string& value, CliContext& c) {
+  return takeNumber(std::string("ground-angle"), value, -360.0, 360.0,
+                    "degrees from -360 to 360", [&](double v) { c.request.gait.groundAngle = v; });
+}
+
 std::string setGifStep(const std::string& value, CliContext& c) {
   const auto v = realNumber(value, 0.5, 180.0);
   if (!v || !validGifCrankStep(*v))
@@ -217,11 +240,11 @@ std::string setSlideAngle(const std::string& value, CliContext& c) {
 
 constexpr OptionKind kSetting = OptionKind::Setting, kInput = OptionKind::Input,
                      kOutput = OptionKind::Output, kAnalysis = OptionKind::AnalysisOutput;
-constexpr std::array<const char*, 4> kAlone{}, kSynthesis{"synthesize"},
-    kTolerance{"tolerance", "sheet-tolerance"}, kExactCurves{"kinematics", "report", "sheet"},
-    kSampledCurves{"kinematics", "tolerance"},
-    kSeeded{"tolerance", "synthesize", "sheet-tolerance", "synthesize-slider"},
-    kSearch{"synthesize", "synthesize-slider"}, kSlider{"synthesize-slider"},
+constexpr std::array<const char*, 5> kAlone{}, kSynthesis{"synthesize", "gait"},
+    kPath{"synthesize"}, kGait{"gait"}, kTolerance{"tolerance", "sheet-tolerance"},
+    kExactCurves{"kinematics", "report", "sheet"}, kSampledCurves{"kinematics", "tolerance"},
+    kSeeded{"tolerance", "synthesize", "sheet-tolerance", "synthesize-slider", "gait"},
+    kSearch{"synthesize", "synthesize-slider", "gait"}, kSlider{"synthesize-slider"},
     kSheet{"sheet"}, kGif{"gif"}, kFreeFrame{"free-frame"};
 
 // The help lists the options in this order; outputs are written in the order they stand here.
@@ -334,18 +357,37 @@ const CliOption kOptions[] = {
      [](const std::string& v, CliContext& c) { c.request.synthesis.targetsPath = v; return std::string(); }},
     {"layer", "NAME",
      "read the DXF drawing's curve from layer NAME (any case) instead of its first curve",
-     kSetting, kSynthesis,
+     kSetting, kPath,
      [](const std::string& v, CliContext& c) { c.request.synthesis.layer = v; return std::string(); }},
     {"sample", "N",
      "N targets, 3 to 200, spaced evenly along the traced curve's length (around it where "
      "the polyline, spline or chain of lines is closed) instead of its points", kSetting,
-     kSynthesis, setSample},
+     kPath, setSample},
+    {"gait", nullptr,
+     "walking-leg synthesis: find crank-rockers whose output point, the foot, walks with the "
+     "stride and lift of --stride and --lift, on the ground for at least the --stance share of "
+     "the turn within --flatness of the ground line, and write them as JSON on standard "
+     "output, best first: the six four-bar values, the stance share, stride, lift, flatness, "
+     "stance speed ratio, least transmission angle and the crank angles where the stance "
+     "begins and ends; the synthesis options below apply, --min-transmission 20 by default",
+     kSetting, kAlone,
+     [](const std::string&, CliContext& c) { c.request.gait.asked = true; return std::string(); }},
+    {"stride", "MM", "the foot's travel along the ground during the stance (needed)", kSetting,
+     kGait, setStride},
+    {"lift", "MM", "the foot's greatest height above the ground line (needed)", kSetting, kGait,
+     setLift},
+    {"stance", "F", "the share of the crank's turn the foot stays on the ground, above 0 and "
+     "below 1 (default 0.5)", kSetting, kGait, setStance},
+    {"flatness", "MM", "how far above the ground line the foot may be in its stance (default "
+     "1 % of the stride)", kSetting, kGait, setFlatness},
+    {"ground-angle", "DEG", "the ground's direction, counterclockwise from the x axis (default "
+     "0); with --free-frame the leg may turn against it", kSetting, kGait, setGroundAngle},
     {"ordered", nullptr,
      "the path meets the targets in their order, in either direction, as the crank turns; "
      "each candidate says which (direction: forward or reverse; --keep-order says the "
-     "same)", kSetting, kSynthesis,
+     "same)", kSetting, kPath,
      [](const std::string&, CliContext& c) { c.request.synthesis.options.keepOrder = true; return std::string(); }},
-    {"keep-order", nullptr, "the same as --ordered", kSetting, kSynthesis,
+    {"keep-order", nullptr, "the same as --ordered", kSetting, kPath,
      [](const std::string&, CliContext& c) { c.request.synthesis.options.keepOrder = true; return std::string(); }},
     {"min-transmission", "DEG",
      "the transmission angle stays within DEG ... 180-DEG over the whole turn (default 30); "
@@ -376,7 +418,7 @@ const CliOption kOptions[] = {
     {"no-raster-first", nullptr,
      "rank by the distance alone; by default candidates whose raster analysis (speed kame, "
      "in the view that fits them) finds every pose come first among those within twice the "
-     "best one's distance", kSetting, kSynthesis,
+     "best one's distance", kSetting, kPath,
      [](const std::string&, CliContext& c) { c.request.synthesis.options.rasterFirst = false; return std::string(); }},
     {"candidates", "N", "distinct candidates at most, 1 to 100 (default 10)", kSetting,
      kSearch, setCandidates},
@@ -389,7 +431,7 @@ const CliOption kOptions[] = {
     {"rank-by", "rms|max",
      "what the search minimises and ranks the candidates by: the RMS distance of the targets "
      "from the path, or the largest distance (default rms); both are reported", kSetting,
-     kSynthesis, setRanking},
+     kPath, setRanking},
     {"time-limit", "S",
      "stop the search after S seconds, the candidates measured within that time; without "
      "--starts the search makes as many starts as the time allows until one passes through "

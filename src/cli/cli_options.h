@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "cli/slider_cli.h"
+#include "cli/gait_cli.h"
 #include "cli/synthesis_cli.h"
 #include "tolerance/tolerance_analysis.h"
 
@@ -31,6 +32,7 @@ struct CliRequest {
   bool sheetInJapanese = false;
   SynthesisRequest synthesis;
   SliderRequest slider;  // its seed and budget in `synthesis`
+  GaitRequest gait;  // with the synthesis's bounds, budget and frame
   // The animated GIF beside what the controls give it (the six-bar, the speed).
   double gifStep = 5.0;  // degrees between frames
   int gifDelay = 0;      // hundredths of a second a frame stays; 0: one turn in about 3 s
@@ -58,7 +60,7 @@ struct CliOption {
   OptionKind kind = OptionKind::Setting;
   // Options of which one must be given too: a setting of an analysis that does not run would
   // be dropped without a word.
-  std::array<const char*, 4> needs{};
+  std::array<const char*, 5> needs{};
   // Acts on the value; returns why the value is refused, or nothing. Outputs only note their
   // file, which the table's kind already says, so theirs is empty.
   std::string (*act)(const std::string& value, CliContext& context) = nullptr;

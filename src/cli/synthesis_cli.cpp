@@ -24,8 +24,6 @@ constexpr const char* kProgram = "gyrenda-cli";
 constexpr std::size_t kTargetFileLimit = 1 << 20;  // far more than 200 points need
 constexpr std::size_t kDrawingLimit = 64 << 20;     // a DXF drawing traced in CAD
 
-QJsonObject pointJson(Vec2 p) { return {{"x", p.x}, {"y", p.y}}; }
-
 QJsonArray numbersJson(const std::vector<double>& values) {
   QJsonArray a;
   for (const double v : values) a.append(v);
@@ -33,16 +31,7 @@ QJsonArray numbersJson(const std::vector<double>& values) {
 }
 
 QJsonObject candidateJson(const SynthesisCandidate& c, bool freeFrame) {
-  QJsonObject parameters;
-  for (const ParamName k : {crankRadius, leverRadius, couplerLength, fixedLinkLength,
-                            outputOffsetX, outputOffsetY})
-    // The box's text as a number, so that the value reads back as the same float; read in
-    // the C locale's form, as it is written, whatever the locale.
-    parameters.insert(QString::fromLatin1(paramInfo()[k].name.data(),
-                                          static_cast<qsizetype>(paramInfo()[k].name.size())),
-                      realNumber(formatBoxNumber(c.parameters[k]), -kParamLimit, kParamLimit)
-                          .value_or(0));
-  QJsonObject o{{"parameters", parameters},
+  QJsonObject o{{"parameters", fourBarJson(c.parameters)},
                 {"maxDistance", c.maxDistance},
                 {"rmsDistance", c.rmsDistance},
                 {"distances", numbersJson(c.distances)},
@@ -257,6 +246,20 @@ SynthesisResult limitedSynthesis(const SynthesisOptions& options, const Paramete
 }
 
 }  // namespace
+
+QJsonObject pointJson(Vec2 p) { return {{"x", p.x}, {"y", p.y}}; }
+
+QJsonObject fourBarJson(const ParameterSet& p) {
+  QJsonObject parameters;
+  for (const ParamName k : {crankRadius, leverRadius, couplerLength, fixedLinkLength,
+                            outputOffsetX, outputOffsetY})
+    // The box's text as a number, so that the value reads back as the same float; read in
+    // the C locale's form, as it is written, whatever the locale.
+    parameters.insert(QString::fromLatin1(paramInfo()[k].name.data(),
+                                          static_cast<qsizetype>(paramInfo()[k].name.size())),
+                      realNumber(formatBoxNumber(p[k]), -kParamLimit, kParamLimit).value_or(0));
+  return parameters;
+}
 
 std::optional<std::string> runSynthesis(const SynthesisRequest& request, Workbench& bench,
                                         int standardInput, std::ostream& err, int& status) {

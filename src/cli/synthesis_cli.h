@@ -1,6 +1,8 @@
 // gyrenda-cli's path synthesis: --synthesize and its options.
 #pragma once
 
+#include <QJsonObject>
+
 #include <array>
 #include <condition_variable>
 #include <mutex>
@@ -49,6 +51,11 @@ class TimeLimit {
   std::condition_variable_any wake_;
   std::jthread thread_;  // last: requested to stop and joined first
 };
+
+// A point as {"x": …, "y": …}.
+QJsonObject pointJson(Vec2 p);
+// The four-bar's six values by their names, each the box's text as a number.
+QJsonObject fourBarJson(const ParameterSet& p);
 
 // Runs the synthesis asked for with the design in the boxes as the base ("-" reads the targets
 // from the descriptor `standardInput`) and, with --apply-best, types the best candidate into

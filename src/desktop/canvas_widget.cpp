@@ -34,6 +34,27 @@ void CanvasWidget::setTargets(std::vector<Vec2> targets) {
   update();
 }
 
+void CanvasWidget::setFootPath(std::vector<Vec2> path, std::vector<Vec2> stance) {
+  if (path == footPath_ && stance == stance_) return;
+  footPath_ = std::move(path), stance_ = std::move(stance);
+  update();
+}
+
+void CanvasWidget::paintFootPath(QPainter& painter) const {
+  painter.setRenderHint(QPainter::Antialiasing);
+  const std::pair<const std::vector<Vec2>*, QPen> lines[] = {
+      {&footPath_, QPen(QColor(255, 150, 0), 1.2)},   // orange, as the targets
+      {&stance_, QPen(QColor(0, 220, 255), 3.0)}};   // cyan, which no palette colour is
+  for (const auto& [points, pen] : lines) {
+    painter.setPen(pen);
+    for (std::size_t k = 1; k < points->size(); ++k) {
+      const auto a = raster_.toPixel((*points)[k - 1].x, -(*points)[k - 1].y);
+      const auto b = raster_.toPixel((*points)[k].x, -(*points)[k].y);
+      if (a && b) painter.drawLine(QPointF(a->x + 0.5, a->y + 0.5), QPointF(b->x + 0.5, b->y + 0.5));
+    }
+  }
+}
+
 void CanvasWidget::setJointOverlay(std::optional<JointOverlay> overlay, const View& view) {
   if (!overlay && !overlay_) return;
   overlay_ = std::move(overlay);
@@ -52,6 +73,7 @@ void CanvasWidget::paintEvent(QPaintEvent* event) {
   const QRect r = event->rect();
   painter.drawImage(r.topLeft(), image_, r);
   if (overlay_) paintJointOverlay(painter, overlayView_, *overlay_);
+  if (!footPath_.empty()) paintFootPath(painter);
   if (targets_.empty()) return;
   // Each cross sits on the centre of the pixel that the point maps to, the pixel a search
   // would read there; a dark rim keeps it visible on the loci as on the black background.

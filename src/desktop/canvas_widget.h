@@ -10,6 +10,8 @@
 #include "desktop/joint_overlay.h"
 #include "kinematics/vec2.h"
 
+class QPainter;
+
 namespace gyrenda {
 
 class CanvasWidget : public QWidget {
@@ -26,6 +28,10 @@ class CanvasWidget : public QWidget {
   // the raster on the widget alone: the raster, which the searches read, never holds them.
   void setTargets(std::vector<Vec2> targets);
   const std::vector<Vec2>& targets() const { return targets_; }
+  // A walking leg's foot path over a turn and its stance (world units, y upwards), drawn over
+  // the raster on the widget alone, the stance in a second colour; empty hides them.
+  void setFootPath(std::vector<Vec2> path, std::vector<Vec2> stance);
+  const std::vector<Vec2>& stance() const { return stance_; }
 
   // The linkage, its handles and a drag's preview over the raster in `view`; none hides them.
   void setJointOverlay(std::optional<JointOverlay> overlay, const View& view);
@@ -49,6 +55,7 @@ class CanvasWidget : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void paintFootPath(QPainter& painter) const;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
@@ -64,6 +71,7 @@ class CanvasWidget : public QWidget {
   // Shares the raster's memory, so a paint shows the raster as it is now without a copy.
   const QImage image_;
   std::vector<Vec2> targets_;
+  std::vector<Vec2> footPath_, stance_;
   std::optional<JointOverlay> overlay_;
   View overlayView_;
   bool leftHeld_ = false;

@@ -8,6 +8,7 @@
 #include "desktop/canvas_widget.h"
 #include "desktop/main_window.h"
 #include "desktop/secondary_windows.h"
+#include "desktop/gait_page.h"
 #include "desktop/synthesis_dialog.h"
 
 namespace gyrenda {
@@ -56,6 +57,9 @@ void MainWindow::openSynthesis() {
             &MainWindow::applyCandidate);
     connect(synthesisDialog_, &SynthesisDialog::sliderApplyRequested, this,
             &MainWindow::applySliderCandidate);
+    connect(synthesisDialog_->gaitPage(), &GaitPage::footPathChanged, this, &MainWindow::showTargets);
+    connect(synthesisDialog_->gaitPage(), &GaitPage::applyRequested, this,
+            &MainWindow::applyCandidate);
     synthesisDialog_->setApplyAllowed(bench_.controls().enabled(Control::Execute));
     // Ctrl+Z and Ctrl+Shift+Z step through the designs from here too.
     synthesisDialog_->addActions({undo_, redo_});
@@ -67,6 +71,9 @@ void MainWindow::openSynthesis() {
 void MainWindow::showTargets() {
   const bool shown = synthesisDialog_ && synthesisDialog_->isVisible();
   canvas_->setTargets(shown ? synthesisDialog_->shownTargets() : std::vector<Vec2>{});
+  const GaitPage* gait = shown ? synthesisDialog_->gaitPage() : nullptr;
+  canvas_->setFootPath(gait ? gait->footPath() : std::vector<Vec2>{},
+                       gait ? gait->stancePath() : std::vector<Vec2>{});
 }
 
 void MainWindow::addTargetAtPointer() {

@@ -16,6 +16,7 @@
 #include <cmath>
 #include <limits>
 
+#include "desktop/search_controls.h"
 #include "linkage/number_text.h"
 
 namespace gyrenda {
@@ -76,21 +77,7 @@ SliderPage::SliderPage(std::function<ParameterSet()> currentDesign, QWidget* par
            },
            [this](SliderResult result) { finish(std::move(result)); }) {
   setObjectName(QStringLiteral("sliderPage"));
-  start_ = new QPushButton(tr("開始"));
-  start_->setObjectName(QStringLiteral("sliderStart"));
-  stop_ = new QPushButton(tr("停止"));
-  stop_->setObjectName(QStringLiteral("sliderStop"));
-  progress_ = new QProgressBar;
-  progress_->setRange(0, 1000);
-  progress_->setTextVisible(false);
-  elapsed_ = new QLabel;
-  status_ = new QLabel;
-  status_->setObjectName(QStringLiteral("sliderStatus"));
-  status_->setWordWrap(true);
-  auto* runRow = new QHBoxLayout;
-  for (QWidget* w : {static_cast<QWidget*>(start_), static_cast<QWidget*>(stop_)}) runRow->addWidget(w);
-  runRow->addWidget(progress_, 1);
-  runRow->addWidget(elapsed_);
+  auto* runRow = newSearchRow(QStringLiteral("slider"), start_, stop_, progress_, elapsed_, status_);
 
   auto* box = new QGroupBox(tr("候補（要求を満たすものを最小リンク角の大きい順に）"));
   table_ = new QTableWidget(0, 6 + kParamCount - sixLinkLength, box);
@@ -212,9 +199,7 @@ void SliderPage::finish(SliderResult result) {
 
 void SliderPage::showResult() {
   const QSignalBlocker blocker(table_);
-  const int rows = std::min(static_cast<int>(result_.candidates.size()), kShown);
-  table_->clearContents();
-  table_->setRowCount(rows);
+  const int rows = clearCandidateRows(table_, result_.candidates.size(), kShown);
   for (int row = 0; row < rows; ++row) {
     const SliderCandidate& c = result_.candidates[static_cast<std::size_t>(row)];
     QStringList cells{fixed(c.motion.stroke, 3), fixed(c.motion.timeRatio, 3),
@@ -244,15 +229,11 @@ void SliderPage::setApplyAllowed(bool allowed) {
 }
 
 void SliderPage::showState() {
-  const bool running = searching();
-  start_->setEnabled(!running);
-  stop_->setEnabled(running);
-  apply_->setEnabled(!running && applyAllowed_ && selected());
+  SearchControls{start_, stop_, apply_, status_}.show(searching(), applyAllowed_ && selected());
 }
 
 void SliderPage::say(const QString& text, bool problem) {
-  status_->setText(text);
-  status_->setStyleSheet(problem ? QStringLiteral("color: #c00000;") : QString());
+  SearchControls{start_, stop_, apply_, status_}.say(text, problem);
 }
 
 }  // namespace gyrenda

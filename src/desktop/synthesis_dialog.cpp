@@ -28,6 +28,8 @@
 #include <ranges>
 #include <utility>
 
+#include "desktop/gait_page.h"
+#include "desktop/search_controls.h"
 #include "encoders/parameter_names.h"
 #include "desktop/slider_page.h"
 #include "files/file_head.h"
@@ -144,24 +146,8 @@ SynthesisDialog::SynthesisDialog(std::function<ParameterSet()> currentDesign, QW
   top->addWidget(buildTargets(), 1);
   top->addWidget(buildConditions());
 
-  start_ = new QPushButton(tr("開始"));
-  stop_ = new QPushButton(tr("停止"));
-  progress_ = new QProgressBar;
-  progress_->setRange(0, 1000);
-  progress_->setTextVisible(false);
-  elapsed_ = new QLabel;
+  auto* runRow = newSearchRow(QString(), start_, stop_, progress_, elapsed_, status_);
   elapsed_->setMinimumWidth(elapsed_->fontMetrics().horizontalAdvance(tr("経過 000.0 秒")));
-  status_ = new QLabel;
-  status_->setWordWrap(true);
-  const std::pair<QWidget*, const char*> names[] = {
-      {start_, "start"}, {stop_, "stop"}, {progress_, "progress"}, {elapsed_, "elapsed"},
-      {status_, "status"}};
-  for (const auto& [w, name] : names) w->setObjectName(QString::fromLatin1(name));
-  auto* runRow = new QHBoxLayout;
-  runRow->addWidget(start_);
-  runRow->addWidget(stop_);
-  runRow->addWidget(progress_, 1);
-  runRow->addWidget(elapsed_);
 
   auto* pathPage = new QWidget;
   auto* layout = new QVBoxLayout(pathPage);
@@ -175,6 +161,9 @@ SynthesisDialog::SynthesisDialog(std::function<ParameterSet()> currentDesign, QW
   slider_ = new SliderPage(currentDesign_);
   tabs->addTab(slider_, tr("スライダ"));
   connect(slider_, &SliderPage::applyRequested, this, &SynthesisDialog::sliderApplyRequested);
+  // The walking leg's page takes the bounds and the seed of the path's.
+  gaitPage_ = new GaitPage(currentDesign_, [this] { return options(); });
+  tabs->addTab(gaitPage_, tr("歩行脚"));
   (new QVBoxLayout(this))->addWidget(tabs);
 
   connect(start_, &QPushButton::clicked, this, &SynthesisDialog::start);
@@ -546,17 +535,13 @@ void SynthesisDialog::finish(SynthesisResult result) {
       SynthesisProblem::TransmissionAngle, SynthesisProblem::OrderNotMet};
   const bool ran = std::ranges::find(kRanToItsEnd, result_.problem) != std::end(kRanToItsEnd);
   if (result_.problem != SynthesisProblem::Stopped) progress_->setValue(ran ? 1000 : 0);
-  const bool found = !result_.candidates.empty();
   std::vector<int> rows;  // as the user sees them
   for (const std::size_t k : result_.problemTargets)
     if (k < resultRows_.size()) rows.push_back(resultRows_[k] + 1);
-  if (result_.problem != SynthesisProblem::None && !(found && result_.problem == SynthesisProblem::Stopped))
-    say(synthesisProblemText(result_.problem, rows), true);
-  else if (result_.problem == SynthesisProblem::Stopped)
-    say(synthesisProblemText(result_.problem), false);
-  else
-    say(tr("%n 個の候補が見つかりました。", nullptr, static_cast<int>(result_.candidates.size())),
-        false);
+  SearchControls{start_, stop_, apply_, status_}.sayOutcome(
+      result_.problem == SynthesisProblem::None ? QString()
+                                                : synthesisProblemText(result_.problem, rows),
+      result_.problem == SynthesisProblem::Stopped, result_.candidates.size());
   showResult();
   showState();
 }
@@ -572,9 +557,7 @@ void SynthesisDialog::abandon() {
 
 void SynthesisDialog::showResult() {
   const QSignalBlocker blocker(candidateTable_);
-  const int rows = std::min(static_cast<int>(result_.candidates.size()), kShownCandidates);
-  candidateTable_->clearContents();
-  candidateTable_->setRowCount(rows);
+  const int rows = clearCandidateRows(candidateTable_, result_.candidates.size(), kShownCandidates);
   for (int row = 0; row < rows; ++row) {
     const SynthesisCandidate& c = result_.candidates[static_cast<std::size_t>(row)];
     QStringList cells = {fixed(c.maxDistance, 3), fixed(c.rmsDistance, 3),
@@ -681,19 +664,16 @@ const SynthesisCandidate* SynthesisDialog::selected() const {
 void SynthesisDialog::setApplyAllowed(bool allowed) {
   applyAllowed_ = allowed;
   slider_->setApplyAllowed(allowed);
+  gaitPage_->setApplyAllowed(allowed);
   showState();
 }
 
 void SynthesisDialog::showState() {
-  const bool running = searching();
-  start_->setEnabled(!running);
-  stop_->setEnabled(running);
-  apply_->setEnabled(!running && applyAllowed_ && selected());
+  SearchControls{start_, stop_, apply_, status_}.show(searching(), applyAllowed_ && selected());
 }
 
 void SynthesisDialog::say(const QString& text, bool problem) {
-  status_->setText(text);
-  status_->setStyleSheet(problem ? QStringLiteral("color: #c00000;") : QString());
+  SearchControls{start_, stop_, apply_, status_}.say(text, problem);
 }
 
 // Enter and Return press the focused button, as Space does: the buttons have autoDefault off,
@@ -717,7 +697,7 @@ void SynthesisDialog::showEvent(QShowEvent* event) {
 // Minimising it, which the system reports as a spontaneous hide, does not.
 void SynthesisDialog::hideEvent(QHideEvent* event) {
   QDialog::hideEvent(event);
-  if (!event->spontaneous()) abandon(), slider_->abandon();
+  if (!event->spontaneous()) abandon(), slider_->abandon(), gaitPage_->abandon();
   emit targetsChanged();
 }
 

@@ -31,6 +31,7 @@ class QTableWidget;
 namespace gyrenda {
 
 class SliderPage;
+class GaitPage;
 
 // What the user reads of a search that found nothing, or was stopped; `rows` are the table's
 // rows (from 1) of the targets the problem concerns.
@@ -74,6 +75,9 @@ class SynthesisDialog final : public QDialog {
   void start();  // 開始
   void stop();   // 停止: the search ends at once and keeps what it found
   SliderPage* sliderPage() const { return slider_; }
+
+  // The 歩行脚 page: the walking-leg synthesis, with this page's bounds and seed.
+  GaitPage* gaitPage() const { return gaitPage_; }
 
  signals:
   // The points the canvas shows changed, or the dialog was shown or hidden.
@@ -159,6 +163,7 @@ class SynthesisDialog final : public QDialog {
   QLabel* staleNote_ = nullptr;
   QPushButton* apply_ = nullptr;
   SliderPage* slider_ = nullptr;  // the スライダ tab
+  GaitPage* gaitPage_ = nullptr;
 };
 
 }  // namespace gyrenda

@@ -69,7 +69,7 @@ TEST(DesignSheet, TheSheetsOptionsBelongToIt) {
       {{"--gyr", "-", "--rpm", "90"}, "--rpm needs --kinematics, --report or --sheet"},
       {{"--sheet", "x.pdf", "--tol", "0.2"}, "--tol needs --tolerance or --sheet-tolerance"},
       {{"--sheet", "x.pdf", "--seed", "2"},
-       "--seed needs --tolerance, --synthesize, --sheet-tolerance or --synthesize-slider"},
+       "--seed needs --tolerance, --synthesize, --sheet-tolerance, --synthesize-slider or --gait"},
       {{"--sheet", "-", "--report", "-"}, "--report and --sheet both write to standard output"},
   };
   for (const auto& [args, message] : cases)

@@ -55,9 +55,12 @@ Extent designExtent(const SynthesisDesign& x, std::span<const Vec2> pathSamples)
   return *e;
 }
 
+Vec2 viewRoom() { return {kViewWidth - 2 * kMargin, kViewHeight - 2 * kMargin}; }
+
 double viewOverreach(const Extent& e) {
   // The canvas's y runs downwards: the view's top edge (the pan) holds −maxY.
-  const double width = kViewWidth - 2 * kMargin, height = kViewHeight - 2 * kMargin;
+  const Vec2 room = viewRoom();
+  const double width = room.x, height = room.y;
   return over(kPanMin + kMargin - e.minX) + over(e.maxX - (kPanMax + kViewWidth - kMargin)) +
          over(e.width() - width) + over(kPanMin + kMargin + e.maxY) +
          over(-e.minY - (kPanMax + kViewHeight - kMargin)) + over(e.height() - height);

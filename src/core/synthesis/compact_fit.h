@@ -27,6 +27,10 @@ double mechanismSize(const Extent& extent);
 // refined between its neighbouring samples.
 Extent designExtent(const SynthesisDesign& x, std::span<const Vec2> pathSamples);
 
+// The width and height (mm) an extent may have for one view to hold it: what viewOverreach
+// admits.
+Vec2 viewRoom();
+
 // How far (mm, summed over the edges and the two sides) an extent reaches beyond one view at
 // the farthest zoom at a pan within the bars' range, with a margin the rounding of the pan
 // cannot cross; 0 when such a view holds it.

@@ -13,6 +13,10 @@ constexpr int kChunk = 256;  // evaluations between two reports of progress
 
 std::uint64_t splitMix(std::uint64_t x) { return mixBits(x + kSplitMixGamma); }
 
+std::uint64_t startSeed(std::uint64_t seed, std::uint64_t index) {
+  return splitMix(seed ^ splitMix(index));
+}
+
 std::vector<double> randomStart(std::size_t n, std::uint64_t seed) {
   std::vector<double> start(n);
   std::uint64_t stream = seed;
@@ -66,6 +70,34 @@ void runStage(nlopt::algorithm algorithm, std::vector<double> start, int evaluat
     // Stopped, or the polish could make no more progress: the best point seen stands.
   }
   book.running = nullptr;
+}
+
+void polishWhileGaining(int evaluations, nlopt::func objective, void* data, StartBook& book,
+                        const StageEnds& ends) {
+  const auto n = static_cast<std::int64_t>(book.best.size());
+  for (double before = INFINITY; !book.progress.stop && !book.best.empty() &&
+                                 book.count + 4 * n < evaluations &&
+                                 book.bestValue < before * (1 - 1e-3);) {
+    before = book.bestValue;
+    runStage(nlopt::LN_BOBYQA, book.best, evaluations - static_cast<int>(book.count), objective,
+             data, book, ends);
+  }
+}
+
+void runInRounds(int starts, std::int64_t evaluationsPerStart, WorkProgress& progress,
+                 const std::function<void(int, int)>& run,
+                 const std::function<bool(int, int)>& take) {
+  int begun = 0;
+  bool done = false;
+  while (begun < starts && !done && !progress.stop) {
+    const int count = std::min(kRoundStarts, starts - begun);
+    parallelFor(static_cast<std::size_t>(count), progress,
+                [&](std::size_t k) { run(begun + static_cast<int>(k), static_cast<int>(k)); });
+    for (int k = 0; k < count; ++k) done = take(begun + k, k) || done;
+    begun += count;
+  }
+  if (!progress.stop)
+    progress.total -= static_cast<std::int64_t>(starts - begun) * evaluationsPerStart;
 }
 
 }  // namespace gyrenda

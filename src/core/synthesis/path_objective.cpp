@@ -82,6 +82,12 @@ SearchSpace::SearchSpace(const SynthesisDesign& low, const SynthesisDesign& high
       freeFrame_(freeFrame),
       centre_(centre) {}
 
+std::pair<double, double> SearchSpace::tipReach(double b, double c) const {
+  const double margin = 1e-4 * (b + c);
+  return {std::max(std::sqrt(b * b + c * c - 2 * b * c * limit_), std::abs(b - c) + margin),
+          std::min(std::sqrt(b * b + c * c + 2 * b * c * limit_), b + c - margin)};
+}
+
 SynthesisDesign SearchSpace::at(std::span<const double> u, double& shortfall) const {
   SynthesisDesign x = low_;
   const auto take = [&](int k, double lowest, double highest) {
@@ -91,9 +97,8 @@ SynthesisDesign SearchSpace::at(std::span<const double> u, double& shortfall) co
   for (const int k : {uCoupler, uLever, uOutputAlong, uOutputAcross}) take(k, low_[k], high_[k]);
   // Where the crank tip may lie from the lever pivot: μ within bounds, and a margin from the
   // toggles that the lengths' rounding to what a box shows cannot cross.
-  const double b = x[uCoupler], c = x[uLever], margin = 1e-4 * (b + c);
-  const double nearest = std::max(std::sqrt(b * b + c * c - 2 * b * c * limit_), std::abs(b - c) + margin);
-  const double farthest = std::min(std::sqrt(b * b + c * c + 2 * b * c * limit_), b + c - margin);
+  const double b = x[uCoupler], c = x[uLever];
+  const auto [nearest, farthest] = tipReach(b, c);
   double gap = take(uCrank, low_[uCrank],
                     std::min({high_[uCrank], c, (farthest - nearest) / 2}));
   const double a = x[uCrank];
@@ -110,6 +115,22 @@ SynthesisDesign SearchSpace::at(std::span<const double> u, double& shortfall) co
     take(uFrameAngle, low_[uFrameAngle], high_[uFrameAngle]);
   }
   return x;
+}
+
+std::vector<double> SearchSpace::pointOf(const SynthesisDesign& x) const {
+  std::vector<double> u(dimensions(), 0.5);
+  const auto share = [&](int k, double lowest, double highest) {
+    u[k] = highest > lowest ? std::clamp((x[k] - lowest) / (highest - lowest), 0.0, 1.0) : 0;
+  };
+  for (const int k : {uCoupler, uLever, uOutputAlong, uOutputAcross}) share(k, low_[k], high_[k]);
+  const double b = std::clamp(x[uCoupler], low_[uCoupler], high_[uCoupler]);
+  const double c = std::clamp(x[uLever], low_[uLever], high_[uLever]);
+  const auto [nearest, farthest] = tipReach(b, c);
+  const double highestCrank = std::min({high_[uCrank], c, (farthest - nearest) / 2});
+  share(uCrank, low_[uCrank], highestCrank);
+  const double a = low_[uCrank] + u[uCrank] * (highestCrank - low_[uCrank]);
+  share(uFixedLink, std::max(low_[uFixedLink], nearest + a), std::min(high_[uFixedLink], farthest - a));
+  return u;
 }
 
 int extraTurns(std::span<const double> radians, bool backwards) {

@@ -197,10 +197,17 @@ class SearchSpace {
   // The design at `u`; `shortfall` is 0, or where the ranges leave no crank or fixed link
   // for this coupler and lever, by how much they miss (over the design's size).
   SynthesisDesign at(std::span<const double> u, double& shortfall) const;
+  // The point of the unit cube whose design is the four-bar of `x` (its first six values), or
+  // the nearest the ranges allow: the reverse of at() for a design to start from.
+  std::vector<double> pointOf(const SynthesisDesign& x) const;
   const SynthesisDesign& low() const { return low_; }
   const SynthesisDesign& high() const { return high_; }
 
  private:
+  // Where the crank tip may lie from the lever pivot for coupler b and lever c, nearest and
+  // farthest: μ within bounds, and a margin from the toggles that the lengths' rounding to
+  // what a box shows cannot cross.
+  std::pair<double, double> tipReach(double b, double c) const;
   SynthesisDesign low_, high_;
   double limit_;  // the cosine of the least μ, a little within it
   bool freeFrame_;

@@ -9,13 +9,13 @@
 #include <optional>
 
 #include "kinematics/exact_linkage.h"
-#include "linkage/number_text.h"
 #include "numeric/parallel_for.h"
 #include "numeric/split_mix.h"
 #include "synthesis/compact_fit.h"
 #include "synthesis/local_fit.h"
 #include "synthesis/nlopt_start.h"
 #include "synthesis/path_objective.h"
+#include "synthesis/typed_values.h"
 
 namespace gyrenda {
 namespace {
@@ -150,28 +150,11 @@ std::optional<SynthesisDesign> runStart(const PathObjective& objective, const Se
     levenbergMarquardt(fit, u, book.bestValue, evaluations, book.count);
     bobyqa = objective.largest() || !(book.bestValue < before);
   }
-  for (double before = INFINITY; bobyqa && !progress.stop && !book.best.empty() &&
-                                 book.count + static_cast<std::int64_t>(4 * n) < evaluations &&
-                                 book.bestValue < before * (1 - 1e-3);) {
-    before = book.bestValue;
-    runStage(nlopt::LN_BOBYQA, book.best, evaluations - static_cast<int>(book.count), evaluate,
-             &c, book, kStageEnds);
-  }
+  if (bobyqa) polishWhileGaining(evaluations, evaluate, &c, book, kStageEnds);
   book.finish(evaluations);
   if (!(book.bestValue < objective.infeasible())) return std::nullopt;
   double shortfall = 0;
   return space.at(book.best, shortfall);
-}
-
-// A value as the user gets it: typed into its box as the box shows it.
-float asTyped(double v) { return readNumber(formatBoxNumber(static_cast<float>(v))); }
-
-// Whether the validation pass leaves the four-bar's values as they are.
-bool passKeeps(const ParameterSet& p) {
-  const double a = p[crankRadius], c = p[leverRadius], b = p[couplerLength];
-  const float lower = static_cast<float>(a - c + b), upper = static_cast<float>(b - a + c);
-  return a > 0 && b > 0 && c > 0 && a <= c && lower < p[fixedLinkLength] &&
-         upper > p[fixedLinkLength];
 }
 
 // With prescribed timing `degrees`: the candidate's distances from the output point at each
@@ -258,7 +241,6 @@ std::optional<SynthesisCandidate> candidateOf(const SynthesisDesign& found,
   return cand;
 }
 
-constexpr int kRound = 16;  // starts between two looks at what they found
 constexpr int kRasterPool = 3;  // candidates measured for each one asked for, ranked raster first
 constexpr double kRasterSlack = 2;  // see rankRasterFirst
 
@@ -327,37 +309,32 @@ Refusals runRounds(const SynthesisOptions& options, const ParameterSet& base, in
   const bool mirror = options.mirror && options.freeFrame;
   const StartProblem problems[2] = {startProblem(options, false), startProblem(options, mirror)};
   const double through = 1e-3 * problems[0].objective.scale();
-  int begun = 0;
   Refusals refusals;
-  bool solved = false;
-  while (begun < starts && !solved && !progress.stop) {
-    const int count = std::min(kRound, starts - begun);
-    std::vector<std::optional<SynthesisDesign>> found(static_cast<std::size_t>(count));
-    const auto problemOf = [&](std::size_t k) -> const StartProblem& {
-      return problems[mirror && (begun + k) % 2 == 1];
-    };
-    parallelFor(found.size(), progress, [&](std::size_t k) {
-      const StartProblem& p = problemOf(k);
-      found[k] = runStart(p.objective, p.space, splitMix(options.seed ^ splitMix(begun + k)),
-                          evaluations, progress);
-    });
-    for (std::size_t k = 0; k < found.size(); ++k) {
-      Refusal refused;
-      const StartProblem& p = problemOf(k);
-      if (found[k])
-        if (auto c = candidateOf(*found[k], p.options, base, refused)) {
-          if (p.mirrored) turnOver(*c);
-          solved = solved || c->maxDistance <= through;
-          all.push_back(std::move(*c));
-        }
-      refusals.order += refused.order;
-      refusals.extent += refused.extent;
-    }
-    begun += count;
-  }
-  // The rounds not run leave their budget undone, as a start that ends early does.
-  if (!progress.stop)
-    progress.total -= static_cast<std::int64_t>(starts - begun) * evaluations;
+  std::optional<SynthesisDesign> found[kRoundStarts];
+  const auto problemOf = [&](int k) -> const StartProblem& {
+    return problems[mirror && k % 2 == 1];
+  };
+  const auto run = [&](int k, int slot) {
+    const StartProblem& p = problemOf(k);
+    found[slot] = runStart(p.objective, p.space, startSeed(options.seed, k), evaluations,
+                           progress);
+  };
+  const auto take = [&](int k, int slot) {
+    Refusal refused;
+    const StartProblem& p = problemOf(k);
+    bool solved = false;
+    if (found[slot])
+      if (auto c = candidateOf(*found[slot], p.options, base, refused)) {
+        if (p.mirrored) turnOver(*c);
+        solved = c->maxDistance <= through;
+        all.push_back(std::move(*c));
+      }
+    found[slot].reset();
+    refusals.order += refused.order;
+    refusals.extent += refused.extent;
+    return solved;
+  };
+  runInRounds(starts, evaluations, progress, run, take);
   return refusals;
 }
 

@@ -13,9 +13,9 @@
 
 #include "canvas/view_fit.h"
 #include "kinematics/mechanism_extent.h"
-#include "linkage/number_text.h"
 #include "synthesis/compact_fit.h"
 #include "synthesis/nlopt_start.h"
+#include "synthesis/typed_values.h"
 
 namespace gyrenda {
 namespace {
@@ -23,7 +23,6 @@ namespace {
 constexpr double kRadian = std::numbers::pi / 180;
 constexpr int kSamples = 720;  // every half degree
 constexpr double kStep = 360.0 / kSamples;
-constexpr int kRound = 16;
 constexpr double kInfeasible = 1e3;
 // The slide's margin the search aims at: above the least, so that rounding keeps it.
 constexpr double kAimedMargin = 0.06;
@@ -249,8 +248,6 @@ std::optional<std::vector<double>> runStart(const SliderModel& model, int branch
   return book.best;
 }
 
-float asTyped(double v) { return readNumber(formatBoxNumber(static_cast<float>(v))); }
-
 bool meetsRequest(const SliderMotion& m, const SliderOptions& o) {
   return std::abs(m.stroke - o.stroke) <= kStrokeTolerance * o.stroke &&
          (!o.timeRatio || std::abs(m.timeRatio - *o.timeRatio) <= kTimeRatioTolerance * *o.timeRatio);
@@ -333,26 +330,20 @@ bool modelOf(const ParameterSet& base, SliderModel& m) {
 // the search is stopped.
 void runRounds(const SliderModel& model, const ParameterSet& base, int starts, int evaluations,
                WorkProgress& progress, std::vector<SliderCandidate>& all) {
-  int begun = 0;
-  bool met = false;
-  while (begun < starts && !met && !progress.stop) {
-    const int count = std::min(kRound, starts - begun);
-    std::vector<std::optional<std::vector<double>>> found(static_cast<std::size_t>(count));
-    const auto branchOf = [&](std::size_t k) { return (begun + k) % 2 == 0 ? 1 : -1; };
-    parallelFor(found.size(), progress, [&](std::size_t k) {
-      found[k] = runStart(model, branchOf(k), splitMix(model.options.seed ^ splitMix(begun + k)),
-                          evaluations, progress);
-    });
-    for (std::size_t k = 0; k < found.size(); ++k)
-      if (found[k])
-        if (auto c = candidateOf(model, model.guess(*found[k], branchOf(k)), base)) {
-          met = met || c->meets;
-          all.push_back(*c);
-        }
-    begun += count;
-  }
-  if (!progress.stop)
-    progress.total -= static_cast<std::int64_t>(starts - begun) * evaluations;
+  std::optional<std::vector<double>> found[kRoundStarts];
+  const auto branchOf = [](int k) { return k % 2 == 0 ? 1 : -1; };
+  const auto run = [&](int k, int slot) {
+    found[slot] = runStart(model, branchOf(k), startSeed(model.options.seed, k), evaluations,
+                           progress);
+  };
+  const auto take = [&](int k, int slot) {
+    std::optional<SliderCandidate> c;
+    if (found[slot]) c = candidateOf(model, model.guess(*found[slot], branchOf(k)), base);
+    found[slot].reset();
+    if (c) all.push_back(*c);
+    return c && c->meets;
+  };
+  runInRounds(starts, evaluations, progress, run, take);
 }
 
 // Why nothing met the request, measured on what the searches found, with the reach in `r`: the
@@ -385,7 +376,7 @@ void obstacleOf(const std::vector<SliderCandidate>& all, const SliderOptions& o,
 // the obstacle's measure only.
 void searchClosestRatio(const SliderModel& model, const ParameterSet& base, int evaluations,
                         WorkProgress& progress, std::vector<SliderCandidate>& all) {
-  constexpr int kStarts = 4 * kRound;
+  constexpr int kStarts = 4 * kRoundStarts;
   SliderModel strokeFirst = model;
   strokeFirst.strokeWeight = 1e4;
   progress.total += static_cast<std::int64_t>(kStarts) * evaluations;
