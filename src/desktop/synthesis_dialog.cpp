@@ -162,7 +162,7 @@ SynthesisDialog::SynthesisDialog(std::function<ParameterSet()> currentDesign, QW
   tabs->addTab(slider_, tr("スライダ"));
   connect(slider_, &SliderPage::applyRequested, this, &SynthesisDialog::sliderApplyRequested);
   // The walking leg's page takes the bounds and the seed of the path's.
-  gaitPage_ = new GaitPage(currentDesign_, [this] { return options(); });
+  gaitPage_ = new GaitPage(currentDesign_, [this] { return legOptions(); });
   tabs->addTab(gaitPage_, tr("歩行脚"));
   (new QVBoxLayout(this))->addWidget(tabs);
 
@@ -482,6 +482,15 @@ SynthesisOptions SynthesisDialog::options() const {
   o.candidates = kShownCandidates;
   o.timing = timing();
   takeCompactOptions(o);
+  return o;
+}
+
+SynthesisOptions SynthesisDialog::legOptions() const {
+  SynthesisOptions o = options();
+  if (scaleBounds_->isChecked()) {
+    const SynthesisOptions defaults;
+    for (const auto field : kBoundFields) o.*field = defaults.*field;
+  }
   return o;
 }
 

@@ -63,6 +63,10 @@ class SynthesisDialog final : public QDialog {
   std::vector<Vec2> shownTargets() const;
 
   SynthesisOptions options() const;
+  // What the walking leg's search takes of this page: its settings, but the default ranges
+  // while the ranges follow the path's targets, which say nothing of a leg (as --gait without
+  // --bound).
+  SynthesisOptions legOptions() const;
   bool searching() const { return job_.running(); }
   const SynthesisResult& result() const { return result_; }
   // The selected candidate, if any.

@@ -1,6 +1,8 @@
 // 歩行脚: the walking-leg page of the synthesis dialog: its search in its thread, the selected
 // leg's stance over the canvas and never in the raster, and 適用 as one undoable step.
+#include <QClipboard>
 #include <QDoubleSpinBox>
+#include <QGuiApplication>
 #include <QPushButton>
 #include <QSignalSpy>
 
@@ -20,7 +22,15 @@ TEST_F(GaitPageTest, AFoundLegsStanceIsOverlaidAndItsApplyIsOneStep) {
   click("execute");
   settle();
   const ParameterSet before = bench().linkage().parameters;
-  GaitPage* page = open<SynthesisDialog>("synthesis")->gaitPage();
+  SynthesisDialog* dialog = open<SynthesisDialog>("synthesis");
+  GaitPage* page = dialog->gaitPage();
+  // Small targets on the path page narrow its ranges, not the leg's.
+  QGuiApplication::clipboard()->setText("0\t0\n4\t1\n2\t3\n");
+  dialog->pasteTargets();
+  ASSERT_LT(dialog->options().crank.high, 50);
+  const SynthesisOptions defaults;
+  EXPECT_EQ(page->options().search.crank.high, defaults.crank.high);
+  EXPECT_EQ(page->options().search.outputAcross.low, defaults.outputAcross.low);
   page->findChild<QDoubleSpinBox*>(QStringLiteral("stride"))->setValue(40);
   page->findChild<QDoubleSpinBox*>(QStringLiteral("lift"))->setValue(10);
   QTest::mouseClick(page->findChild<QPushButton*>(QStringLiteral("gaitStart")), Qt::LeftButton);
