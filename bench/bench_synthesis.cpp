@@ -44,7 +44,8 @@ ParameterSet randomDesign(Draws& draw) {
 
 // `count` points of a design's exact path at crank angles spread around the turn (each within
 // its own share of it), with a free frame turned and shifted at random; their crank angles
-// after the first's into `timing`, where asked. `compact`: the design fits one view and lies
+// after the first's into `timing`, where asked. `compact`: the design fits one view, within the
+// margin the search keeps from the view's edges so that the values as typed still fit, and lies
 // within the bounds scaled to its targets, as the default search's candidates do (drawn again
 // until it does).
 std::vector<Vec2> problem(std::uint64_t seed, int count, bool freeFrame,
@@ -69,7 +70,10 @@ std::vector<Vec2> problem(std::uint64_t seed, int count, bool freeFrame,
     bool within = true;
     if (compact) {
       const auto bounds = scaledBounds(points, freeFrame, true);
-      within = checkExtent(design).fitsView;
+      SynthesisDesign x{};
+      std::copy_n(design.begin(), 6, x.begin());
+      within = checkExtent(design).fitsView &&
+               extentViolation(designExtent(x, pathGrid(x)), true, 0) == 0;
       for (int k = 0; k < 6; ++k) within = within && design[k] >= bounds[k].low && design[k] <= bounds[k].high;
     }
     if (!within) continue;

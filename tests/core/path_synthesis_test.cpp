@@ -198,6 +198,20 @@ TEST(PathSynthesis, FindsTheLinkageWhenOneExistsAtDefaultSettings) {
     ASSERT_FALSE(r.candidates.empty()) << problem;
     EXPECT_LE(r.candidates.front().maxDistance, 0.05) << problem << ": " << count << " targets";
   }
+  // Eight points of the design 43.34, 123.3, 86.57, 114.64, 133.97, 54.91, spread wider than 50,
+  // in the ranges they scale to: a search that ended at the first candidate within a thousandth
+  // of the spread of every target ended 0.051 away.
+  SynthesisOptions o;
+  o.targets = {{5.3709222792285729, 161.77965186305974}, {38.541365610235289, 180.38033336432858},
+               {43.31618166387404, 177.61210943670378},  {14.984859741879887, 152.74340354438036},
+               {-18.996391363591627, 124.27925958425011}, {-48.086466093134874, 98.958643689236368},
+               {-64.158466296204935, 79.348452418865463}, {-61.081161727603174, 84.990669504490853}};
+  const auto b = scaledBounds(o.targets, false);
+  o.crank = b[0], o.lever = b[1], o.coupler = b[2], o.fixedLink = b[3];
+  o.outputAlong = b[4], o.outputAcross = b[5];
+  const SynthesisResult r = synthesize(o);
+  ASSERT_FALSE(r.candidates.empty());
+  EXPECT_LE(r.candidates.front().maxDistance, 0.05);
 }
 
 // Points of the default design's path, each with the crank angle it is met at (after the

@@ -120,41 +120,59 @@ double evaluate(unsigned n, const double* u, double*, void* data) {
 // that stops improving by a part in 10⁹ is left, so that the budget goes to other starts.
 constexpr StageEnds kStageEnds{1e-20, 0.02, 1e-7, 1e-9};
 
+// What a start found: its best point of the unit cube and the objective there (empty where
+// it found nothing that meets the constraints).
+struct StartAnswer {
+  std::vector<double> u;
+  double value = INFINITY;
+};
+
+// The local polish from the context's best point, within the start's `evaluations`:
+// Levenberg–Marquardt on the targets' distances, then, for the largest distance or where it
+// could not move, BOBYQA from where it ended while that still gains (a fresh trust region often
+// moves on where the last one had shrunk in a curved valley). Then the start's answer.
+StartAnswer polish(StartContext& c, int evaluations, WorkProgress& progress) {
+  StartBook& book = c.book;
+  bool bobyqa = true;
+  if (!book.best.empty() && !progress.stop) {
+    const LocalFitProblem fit{c.space, c.objective.targets(), c.objective.freeFrame(),
+                              [&c](std::span<const double> u) {
+                                return evaluate(static_cast<unsigned>(u.size()), u.data(),
+                                                nullptr, &c);
+                              },
+                              progress.stop, c.objective.timing()};
+    std::vector<double> u = book.best;
+    const double before = book.bestValue;
+    levenbergMarquardt(fit, u, book.bestValue, evaluations, book.count);
+    bobyqa = c.objective.largest() || !(book.bestValue < before);
+  }
+  if (bobyqa) polishWhileGaining(evaluations, evaluate, &c, book, kStageEnds);
+  book.finish(evaluations);
+  if (!(book.bestValue < c.objective.infeasible())) return {};
+  return {book.best, book.bestValue};
+}
+
 // One start: its own random point and random stream, both from the seed and the start's
 // index, so a start finds the same answer on whichever thread it runs.
-std::optional<SynthesisDesign> runStart(const PathObjective& objective, const SearchSpace& space,
-                                        std::uint64_t seed, int evaluations,
-                                        WorkProgress& progress) {
+StartAnswer runStart(const PathObjective& objective, const SearchSpace& space,
+                     std::uint64_t seed, int evaluations, WorkProgress& progress) {
   const std::size_t n = space.dimensions();
   StartContext c{objective, space, StartBook(progress)};
-  StartBook& book = c.book;
   nlopt::srand(seed);
   const std::vector<double> start = randomStart(n, seed);
   // The global stage: the random population (ten points per unknown and one) and as many
   // steps again, enough to find a basin; the polish takes the rest of the start's budget.
   const int global = std::min(evaluations / 2, 25 * static_cast<int>(n + 1));
-  runStage(nlopt::GN_CRS2_LM, start, global, evaluate, &c, book, kStageEnds);
-  // The polish: Levenberg–Marquardt on the targets' distances, then, for the largest
-  // distance or where it could not move, BOBYQA from where it ended while that still gains
-  // (a fresh trust region often moves on where the last one had shrunk in a curved valley).
-  bool bobyqa = true;
-  if (!book.best.empty() && !progress.stop) {
-    const LocalFitProblem fit{space, objective.targets(), objective.freeFrame(),
-                              [&c](std::span<const double> u) {
-                                return evaluate(static_cast<unsigned>(u.size()), u.data(),
-                                                nullptr, &c);
-                              },
-                              progress.stop, objective.timing()};
-    std::vector<double> u = book.best;
-    const double before = book.bestValue;
-    levenbergMarquardt(fit, u, book.bestValue, evaluations, book.count);
-    bobyqa = objective.largest() || !(book.bestValue < before);
-  }
-  if (bobyqa) polishWhileGaining(evaluations, evaluate, &c, book, kStageEnds);
-  book.finish(evaluations);
-  if (!(book.bestValue < objective.infeasible())) return std::nullopt;
-  double shortfall = 0;
-  return space.at(book.best, shortfall);
+  runStage(nlopt::GN_CRS2_LM, start, global, evaluate, &c, c.book, kStageEnds);
+  return polish(c, evaluations, progress);
+}
+
+// The polish again from a start's answer, with a budget of `evaluations` of its own.
+StartAnswer polishAgain(const PathObjective& objective, const SearchSpace& space,
+                        const StartAnswer& from, int evaluations, WorkProgress& progress) {
+  StartContext c{objective, space, StartBook(progress)};
+  c.book.best = from.u, c.book.bestValue = from.value;
+  return polish(c, evaluations, progress);
 }
 
 // With prescribed timing `degrees`: the candidate's distances from the output point at each
@@ -243,6 +261,11 @@ std::optional<SynthesisCandidate> candidateOf(const SynthesisDesign& found,
 
 constexpr int kRasterPool = 3;  // candidates measured for each one asked for, ranked raster first
 constexpr double kRasterSlack = 2;  // see rankRasterFirst
+// A search ends once a candidate passes within a thousandth of the targets' spread of every
+// target, and within a hundredth of a millimetre, far below what a part is made to.
+constexpr double kThroughShare = 1e-3, kThroughMm = 0.01;
+constexpr std::ptrdiff_t kPolishedAgain = 8;  // answers polished again where none got through
+constexpr int kPolishAgainBudget = 20;        // a start's evaluations, times this, for each
 
 // Two candidates are one design when every unknown the search moved agrees within half a
 // percent of its range (the frame angle around the turn).
@@ -297,8 +320,8 @@ void turnOver(SynthesisCandidate& c) {
 
 // The starts in rounds of a fixed size, so that whether the search goes on after a round
 // depends on the rounds' answers alone, never on the number of cores; it ends once a
-// candidate passes through the targets (within a thousandth of their spread), or the
-// starts are spent, or it is stopped. With a mirror allowed, every odd start searches the
+// candidate passes through the targets (see kThroughShare), or the starts are spent, or it
+// is stopped; then, where none passed through, the best answers are polished again. With a mirror allowed, every odd start searches the
 // mirrored targets. Every candidate of the rounds run, into `all`. Returns how many answers
 // the order alone and the view and size limits alone refused.
 struct Refusals {
@@ -308,33 +331,60 @@ Refusals runRounds(const SynthesisOptions& options, const ParameterSet& base, in
               int evaluations, WorkProgress& progress, std::vector<SynthesisCandidate>& all) {
   const bool mirror = options.mirror && options.freeFrame;
   const StartProblem problems[2] = {startProblem(options, false), startProblem(options, mirror)};
-  const double through = 1e-3 * problems[0].objective.scale();
+  const double through = std::min(kThroughShare * problems[0].objective.scale(), kThroughMm);
   Refusals refusals;
-  std::optional<SynthesisDesign> found[kRoundStarts];
-  const auto problemOf = [&](int k) -> const StartProblem& {
-    return problems[mirror && k % 2 == 1];
-  };
+  StartAnswer found[kRoundStarts];
+  std::vector<std::pair<StartAnswer, int>> best;  // the best answers so far, with their problem
+  const auto problemOf = [&](int k) { return mirror && k % 2 == 1 ? 1 : 0; };
   const auto run = [&](int k, int slot) {
-    const StartProblem& p = problemOf(k);
+    const StartProblem& p = problems[problemOf(k)];
     found[slot] = runStart(p.objective, p.space, startSeed(options.seed, k), evaluations,
                            progress);
   };
-  const auto take = [&](int k, int slot) {
+  // A start's answer as a candidate into `all`; whether it passes through the targets.
+  const auto measure = [&](const StartAnswer& answer, int problem) {
     Refusal refused;
-    const StartProblem& p = problemOf(k);
+    const StartProblem& p = problems[problem];
     bool solved = false;
-    if (found[slot])
-      if (auto c = candidateOf(*found[slot], p.options, base, refused)) {
+    double shortfall = 0;
+    if (!answer.u.empty())
+      if (auto c = candidateOf(p.space.at(answer.u, shortfall), p.options, base, refused)) {
         if (p.mirrored) turnOver(*c);
         solved = c->maxDistance <= through;
         all.push_back(std::move(*c));
       }
-    found[slot].reset();
     refusals.order += refused.order;
     refusals.extent += refused.extent;
     return solved;
   };
+  bool solved = false;
+  const auto take = [&](int k, int slot) {
+    solved = measure(found[slot], problemOf(k)) || solved;
+    if (!found[slot].u.empty()) {
+      const auto at = std::ranges::upper_bound(best, found[slot].value, {},
+                                               [](const auto& b) { return b.first.value; });
+      if (at - best.begin() < kPolishedAgain)
+        best.insert(at, {std::move(found[slot]), problemOf(k)});
+      if (best.size() > kPolishedAgain) best.pop_back();
+    }
+    found[slot] = {};
+    return solved;
+  };
   runInRounds(starts, evaluations, progress, run, take);
+  if (progress.stop) return refusals;
+  // Where every start was spent and none got through the targets, the best few answers
+  // polished again with a larger budget, for a start that found the right basin but not its
+  // floor; their budget, set aside in the work, goes where they are not polished.
+  if (solved) best.clear();
+  const int again = kPolishAgainBudget * evaluations;
+  progress.total -= static_cast<std::int64_t>(kPolishedAgain - std::ssize(best)) * again;
+  std::vector<StartAnswer> polished(best.size());
+  parallelFor(best.size(), progress, [&](std::size_t k) {
+    const StartProblem& p = problems[best[k].second];
+    polished[k] = polishAgain(p.objective, p.space, best[k].first, again, progress);
+  });
+  for (std::size_t k = 0; k < best.size() && !progress.stop; ++k)
+    measure(polished[k], best[k].second);
   return refusals;
 }
 
@@ -394,7 +444,8 @@ SynthesisResult synthesizePath(const SynthesisOptions& options, const ParameterS
   const int starts = options.starts > 0 ? options.starts : defaultStarts(options);
   const int evaluations = options.evaluationsPerStart > 0 ? options.evaluationsPerStart
                                                           : defaultEvaluationsPerStart(options);
-  progress.total = static_cast<std::int64_t>(starts) * evaluations;
+  // The work: every start's budget, and the polish again of the best few (see runRounds).
+  progress.total = (starts + kPolishedAgain * kPolishAgainBudget) * std::int64_t{evaluations};
   std::vector<SynthesisCandidate> all;
   const Refusals refusals = runRounds(options, base, starts, evaluations, progress, all);
   if (options.ranking == SynthesisRanking::Largest)
