@@ -1700,7 +1700,7 @@ out</translation>
     </message>
     <message>
         <source>どの候補も、倍率 4 でスクロール −300〜300 の 1 画面に、スライドと6節リンクの出力点の軌跡も含めて収まります。外すとリンクを長くでき、長いストロークも探せますが、はみ出す候補の姿勢は画面の外では解析で見つかりません。</source>
-        <translation>Every candidate fits one view at zoom 4 with the scroll bars within −300 to 300, the slide and the six-bar output path included. Untick it to let the link be longer and reach longer strokes; the analysis then finds a candidate's poses only where they lie in the view shown.</translation>
+        <translation>Every candidate fits one view at zoom 4 with the scroll bars within −300 to 300, the slide and the six-bar output path included. Untick it to let the link be longer and reach longer strokes; the analysis then finds a candidate&apos;s poses only where they lie in the view shown.</translation>
     </message>
     <message>
         <source>収まる</source>

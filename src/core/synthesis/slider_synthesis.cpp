@@ -411,6 +411,8 @@ SliderResult synthesizeSlider(const SliderOptions& options, const ParameterSet& 
   runRounds(model, base, starts, evaluations, progress, all);
   std::ranges::stable_sort(all, [&options](const SliderCandidate& a, const SliderCandidate& b) {
     if (a.meets != b.meets) return a.meets;
+    // Without the one view, those the raster analysis can follow in one view still come first.
+    if (a.meets && a.fitsView != b.fitsView) return a.fitsView;
     return a.meets ? a.motion.minLinkAngle > b.motion.minLinkAngle
                    : missOf(a, options) < missOf(b, options);
   });

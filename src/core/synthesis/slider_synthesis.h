@@ -91,8 +91,8 @@ struct SliderCandidate {
 
 struct SliderResult {
   SliderProblem problem = SliderProblem::None;
-  // Those that meet the request first, by their least link-to-slide angle, greatest first;
-  // then the others by how far they miss.
+  // Those that meet the request first, those of them that fit one view before the others, by
+  // their least link-to-slide angle, greatest first; then the others by how far they miss.
   std::vector<SliderCandidate> candidates;
   // For StrokeOutOfReach the least and greatest stroke of the search's sliders; for
   // TimeRatioOutOfReach both the time ratio closest to the one asked for of those that had the
