@@ -30,8 +30,7 @@ TEST(CliSlider, WritesTheCoreCandidatesAndAppliesTheBest) {
     const auto [status, json, err] = test::runProgram(args);
     ASSERT_EQ(status, 0) << err;
     SliderOptions options;
-    options.stroke = stroke, options.timeRatio = ratio, options.candidates = 2, options.seed = 5;
-    options.fitView = fitView;
+    options.stroke = stroke, options.timeRatio = ratio, options.candidates = 2, options.seed = 5, options.fitView = fitView;
     WorkProgress progress;
     const SliderResult want = synthesizeSlider(options, w.bench.linkage().parameters, progress);
     const QJsonArray got = QJsonDocument::fromJson(QByteArray::fromStdString(json))["candidates"].toArray();
@@ -40,8 +39,7 @@ TEST(CliSlider, WritesTheCoreCandidatesAndAppliesTheBest) {
       const QJsonObject o = got[i].toObject();
       EXPECT_EQ(o["stroke"].toDouble(), want.candidates[i].motion.stroke);
       EXPECT_EQ(o["timeRatio"].toDouble(), want.candidates[i].motion.timeRatio);
-      EXPECT_EQ(o["fitsView"], fitView ? QJsonValue(QJsonValue::Undefined)
-                                       : QJsonValue(want.candidates[i].fitsView));
+      EXPECT_EQ(o["fitsView"], fitView ? QJsonValue(QJsonValue::Undefined) : QJsonValue(want.candidates[i].fitsView));
       for (int k = sixLinkLength; k < kParamCount; ++k)
         EXPECT_EQ(static_cast<float>(o["parameters"][QString::fromLatin1(paramInfo()[k].name.data())].toDouble()),
                   want.candidates[i].parameters[k]);
