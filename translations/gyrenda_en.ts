@@ -1682,6 +1682,34 @@ out</translation>
         <source>外れる</source>
         <translation>misses</translation>
     </message>
+    <message>
+        <source>ストロークは 0 より大きく、%1 mm 以下にしてください。</source>
+        <translation>Make the stroke greater than 0 and at most %1 mm.</translation>
+    </message>
+    <message>
+        <source>リンクがスライドと最小リンク角以上で交わるスライドとリンクが見つかりませんでした。</source>
+        <translation>No slide and link were found with the link meeting the slide at the minimum link angle or more.</translation>
+    </message>
+    <message>
+        <source>1 画面</source>
+        <translation>One view</translation>
+    </message>
+    <message>
+        <source>機構を 1 画面に収める</source>
+        <translation>Fit the mechanism in one view</translation>
+    </message>
+    <message>
+        <source>どの候補も、倍率 4 でスクロール −300〜300 の 1 画面に、スライドと6節リンクの出力点の軌跡も含めて収まります。外すとリンクを長くでき、長いストロークも探せますが、はみ出す候補の姿勢は画面の外では解析で見つかりません。</source>
+        <translation>Every candidate fits one view at zoom 4 with the scroll bars within −300 to 300, the slide and the six-bar output path included. Untick it to let the link be longer and reach longer strokes; the analysis then finds a candidate&apos;s poses only where they lie in the view shown.</translation>
+    </message>
+    <message>
+        <source>収まる</source>
+        <translation>fits</translation>
+    </message>
+    <message>
+        <source>はみ出す</source>
+        <translation>exceeds</translation>
+    </message>
 </context>
 <context>
     <name>gyrenda::SynthesisDialog</name>

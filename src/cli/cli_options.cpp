@@ -408,8 +408,9 @@ const CliOption kOptions[] = {
      "offsets, 200 at most unless --no-fit-view", kSetting, kSynthesis, setBound},
     {"no-fit-view", nullptr,
      "let candidates be larger than one view of the canvas; by default each fits one view at "
-     "zoom 4 with pans within -300 ... 300, the lever circle included, in the program's frame",
-     kSetting, kSynthesis,
+     "zoom 4 with pans within -300 ... 300, the lever circle included, in the program's frame "
+     "(with --synthesize-slider the whole six-bar, the slide included)",
+     kSetting, kSearch,
      [](const std::string&, CliContext& c) { c.request.synthesis.options.fitView = false; return std::string(); }},
     {"max-size", "MM",
      "the mechanism's size at most MM: the larger side of the box around both pivots, the "

@@ -15,7 +15,7 @@ constexpr const char* kProgram = "gyrenda-cli";
 
 std::string number(double v) { return formatBoxNumber(static_cast<float>(v)); }
 
-QJsonObject candidateJson(const SliderCandidate& c) {
+QJsonObject candidateJson(const SliderCandidate& c, bool fitView) {
   QJsonObject parameters;
   for (int k = sixLinkLength; k < kParamCount; ++k)
     // The box's text as a number, so that the value reads back as the same float.
@@ -24,16 +24,20 @@ QJsonObject candidateJson(const SliderCandidate& c) {
                       realNumber(formatBoxNumber(c.parameters[k]), -kParamLimit, kParamLimit)
                           .value_or(0));
   const SliderMotion& m = c.motion;
-  return {{"parameters", parameters},       {"stroke", m.stroke},
+  QJsonObject json{{"parameters", parameters},       {"stroke", m.stroke},
           {"timeRatio", m.timeRatio},       {"minLinkAngle", m.minLinkAngle},
           {"maxLinkAngle", m.maxLinkAngle}, {"least", m.least},
           {"greatest", m.greatest},         {"forwardFrom", m.forwardFrom},
           {"forwardTo", m.forwardTo},       {"meets", c.meets}};
+  // Within one view every candidate fits it: the flag says something only without it.
+  if (!fitView) json.insert("fitsView", c.fitsView);
+  return json;
 }
 
 std::string sliderJson(const SliderResult& result, const SliderOptions& o) {
   QJsonArray candidates;
-  for (const SliderCandidate& c : result.candidates) candidates.append(candidateJson(c));
+  for (const SliderCandidate& c : result.candidates)
+    candidates.append(candidateJson(c, o.fitView));
   QJsonObject json{{"stroke", o.stroke},
                    {"minLinkAngle", o.minLinkAngle},
                    {"seed", QString::number(o.seed)},
@@ -41,13 +45,17 @@ std::string sliderJson(const SliderResult& result, const SliderOptions& o) {
                    {"candidates", candidates}};
   if (o.timeRatio) json.insert("timeRatio", *o.timeRatio);
   if (o.slideAngle) json.insert("slideAngle", *o.slideAngle);
+  if (!o.fitView) json.insert("fitView", false);
   return QJsonDocument(json).toJson(QJsonDocument::Indented).toStdString();
 }
 
 std::string problemInWords(const SliderResult& r, const SliderOptions& o) {
   switch (r.problem) {
     case SliderProblem::BadStroke:
-      return "--stroke takes a length above 0 and at most 396 mm, the width of one view";
+      return o.fitView ? "--stroke takes a length above 0 and at most 396 mm, the width of one "
+                         "view (--no-fit-view lifts this)"
+                       : "--stroke takes a length above 0 and at most " + number(kLongestFreeStroke) +
+                             " mm";
     case SliderProblem::BadTimeRatio: return "--time-ratio takes a ratio above 0";
     case SliderProblem::BadAngle: return "--min-link-angle takes degrees from 0 to below 90";
     case SliderProblem::BadSlideAngle: return "--slide-angle takes degrees";
@@ -56,7 +64,8 @@ std::string problemInWords(const SliderResult& r, const SliderOptions& o) {
       return "--synthesize-slider: the four-bar's crank does not turn fully, so the slider "
              "cannot follow it through a turn";
     case SliderProblem::NoSlider:
-      return "--synthesize-slider: no slide and link within one view keep the link at " +
+      return std::string("--synthesize-slider: no slide and link ") +
+             (o.fitView ? "within one view " : "") + "keep the link at " +
              number(o.minLinkAngle) + " degrees or more to the slide for that stroke";
     case SliderProblem::StrokeOutOfReach:
       return "--stroke: the four-bar's output path gives no stroke of " + number(o.stroke) +
@@ -66,7 +75,8 @@ std::string problemInWords(const SliderResult& r, const SliderOptions& o) {
       return "--time-ratio: strokes of " + number(o.stroke) + " mm were found, but none with a "
              "time ratio within 2 % of " + number(*o.timeRatio) +
              (o.slideAngle ? " with the slide's direction fixed" : "") +
-             "; the closest found is " + number(r.reachedLow);
+             "; the closest found is " +
+             number(r.reachedLow) + (o.fitView ? " within one view (--no-fit-view lifts that limit)" : "");
     case SliderProblem::None:
     case SliderProblem::Stopped: break;
   }
@@ -83,6 +93,7 @@ std::optional<std::string> runSliderSynthesis(const SliderRequest& request,
   options.candidates = shared.options.candidates;
   options.starts = shared.options.starts;
   options.evaluationsPerStart = shared.options.evaluationsPerStart;
+  options.fitView = shared.options.fitView;
   // With a time limit and no count of starts, the time is the budget.
   if (shared.timeLimit > 0 && options.starts == 0) options.starts = kMostStarts;
   WorkProgress progress;

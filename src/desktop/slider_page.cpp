@@ -23,6 +23,7 @@ namespace gyrenda {
 namespace {
 
 constexpr int kShown = 10;
+constexpr double kLongestViewStroke = 396;  // mm, the width of one view less its margin
 
 struct Text {
   Q_DECLARE_TR_FUNCTIONS(gyrenda::SliderPage)
@@ -48,6 +49,8 @@ QString sliderProblemText(const SliderResult& r, const SliderOptions& o) {
   switch (r.problem) {
     case SliderProblem::None: return {};
     case SliderProblem::BadStroke:
+      if (!o.fitView)
+        return Text::tr("ストロークは 0 より大きく、%1 mm 以下にしてください。").arg(boxNumber(kLongestFreeStroke));
       return Text::tr("ストロークは 0 より大きく、一画面の幅 396 mm 以下にしてください。");
     case SliderProblem::BadTimeRatio: return Text::tr("時間比は 0 より大きくしてください。");
     case SliderProblem::BadAngle: return Text::tr("最小リンク角は 0° 以上 90° 未満にしてください。");
@@ -56,6 +59,8 @@ QString sliderProblemText(const SliderResult& r, const SliderOptions& o) {
     case SliderProblem::FourBarDoesNotTurn:
       return Text::tr("4節リンクのクランクが一回りしないため、スライダが一回りを通して動けません。");
     case SliderProblem::NoSlider:
+      if (!o.fitView)
+        return Text::tr("リンクがスライドと最小リンク角以上で交わるスライドとリンクが見つかりませんでした。");
       return Text::tr("一画面に収まり、リンクがスライドと最小リンク角以上で交わるスライドとリンクが見つかりませんでした。");
     case SliderProblem::StrokeOutOfReach:
       return Text::tr("4節リンクの出力点の軌跡では、条件を満たしてストローク %1 mm を得られません。見つかったストロークは %2 〜 %3 mm です。")
@@ -80,9 +85,9 @@ SliderPage::SliderPage(std::function<ParameterSet()> currentDesign, QWidget* par
   auto* runRow = newSearchRow(QStringLiteral("slider"), start_, stop_, progress_, elapsed_, status_);
 
   auto* box = new QGroupBox(tr("候補（要求を満たすものを最小リンク角の大きい順に）"));
-  table_ = new QTableWidget(0, 6 + kParamCount - sixLinkLength, box);
+  table_ = new QTableWidget(0, 7 + kParamCount - sixLinkLength, box);
   table_->setObjectName(QStringLiteral("sliderTable"));
-  table_->setHorizontalHeaderLabels({tr("ストローク (mm)"), tr("時間比"), tr("最小リンク角"), tr("要求"),
+  table_->setHorizontalHeaderLabels({tr("ストローク (mm)"), tr("時間比"), tr("最小リンク角"), tr("要求"), tr("1 画面"),
                                      tr("行き始め"), tr("行き終わり"), tr("リンク長"), tr("出力点X"),
                                      tr("出力点Y"), tr("始点X"), tr("始点Y"), tr("終点X"), tr("終点Y")});
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -119,7 +124,7 @@ QWidget* SliderPage::buildConditions() {
   auto* box = new QGroupBox(tr("条件（入力欄の4節リンクに対して）"));
   auto* form = new QGridLayout(box);
   const SliderOptions defaults;
-  stroke_ = spin("stroke", 0.1, 396, defaults.stroke, 1, QStringLiteral(" mm"));
+  stroke_ = spin("stroke", 0.1, kLongestViewStroke, defaults.stroke, 1, QStringLiteral(" mm"));
   ratioAsked_ = new QCheckBox(tr("時間比（行き／帰り）"));
   ratioAsked_->setObjectName(QStringLiteral("ratioAsked"));
   ratio_ = spin("timeRatio", 0.01, 100, 1.5, 2);
@@ -131,6 +136,15 @@ QWidget* SliderPage::buildConditions() {
   slideAngle_ = spin("slideAngle", -360, 360, 0, 1, QStringLiteral("°"));
   slideAngle_->setEnabled(false);
   connect(angleFixed_, &QCheckBox::toggled, slideAngle_, &QWidget::setEnabled);
+  fitView_ = new QCheckBox(tr("機構を 1 画面に収める"));
+  fitView_->setObjectName(QStringLiteral("sliderFitView"));
+  fitView_->setToolTip(tr("どの候補も、倍率 4 でスクロール −300〜300 の 1 画面に、スライドと6節リンクの"
+                          "出力点の軌跡も含めて収まります。外すとリンクを長くでき、長いストロークも探せますが、"
+                          "はみ出す候補の姿勢は画面の外では解析で見つかりません。"));
+  fitView_->setChecked(defaults.fitView);
+  connect(fitView_, &QCheckBox::toggled, this, [this](bool fit) {
+    stroke_->setMaximum(fit ? kLongestViewStroke : kLongestFreeStroke);
+  });
   seed_ = new QSpinBox;
   seed_->setObjectName(QStringLiteral("sliderSeed"));
   seed_->setRange(0, std::numeric_limits<int>::max());
@@ -143,8 +157,9 @@ QWidget* SliderPage::buildConditions() {
   form->addWidget(minAngle_, 2, 1);
   form->addWidget(angleFixed_, 3, 0);
   form->addWidget(slideAngle_, 3, 1);
-  form->addWidget(new QLabel(tr("乱数の種")), 4, 0);
-  form->addWidget(seed_, 4, 1);
+  form->addWidget(fitView_, 4, 0, 1, 2);
+  form->addWidget(new QLabel(tr("乱数の種")), 5, 0);
+  form->addWidget(seed_, 5, 1);
   return box;
 }
 
@@ -154,6 +169,7 @@ SliderOptions SliderPage::options() const {
   if (ratioAsked_->isChecked()) o.timeRatio = ratio_->value();
   o.minLinkAngle = minAngle_->value();
   if (angleFixed_->isChecked()) o.slideAngle = slideAngle_->value();
+  o.fitView = fitView_->isChecked();
   o.seed = static_cast<std::uint64_t>(seed_->value());
   o.candidates = kShown;
   return o;
@@ -205,6 +221,7 @@ void SliderPage::showResult() {
     QStringList cells{fixed(c.motion.stroke, 3), fixed(c.motion.timeRatio, 3),
                       fixed(c.motion.minLinkAngle, 1) + QStringLiteral("°"),
                       c.meets ? tr("満たす") : tr("外れる"),
+                      c.fitsView ? tr("収まる") : tr("はみ出す"),
                       fixed(c.motion.forwardFrom, 1) + QStringLiteral("°"),
                       fixed(c.motion.forwardTo, 1) + QStringLiteral("°")};
     for (int k = sixLinkLength; k < kParamCount; ++k) cells << boxNumber(c.parameters[k]);

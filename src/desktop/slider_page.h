@@ -66,6 +66,7 @@ class SliderPage final : public QWidget {
   QDoubleSpinBox* minAngle_ = nullptr;
   QCheckBox* angleFixed_ = nullptr;
   QDoubleSpinBox* slideAngle_ = nullptr;
+  QCheckBox* fitView_ = nullptr;
   QSpinBox* seed_ = nullptr;
   QPushButton* start_ = nullptr;
   QPushButton* stop_ = nullptr;

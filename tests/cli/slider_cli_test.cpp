@@ -17,30 +17,36 @@
 namespace gyrenda {
 namespace {
 
+// Within one view every candidate fits it and the JSON says nothing of it; without, each says.
 TEST(CliSlider, WritesTheCoreCandidatesAndAppliesTheBest) {
   const test::TempFolder folder;
   test::OpenWindow w;
-  const std::string gyr = folder.file("best.gyr", "");
-  const auto [status, json, err] =
-      test::runProgram({"--synthesize-slider", "--stroke", "100", "--time-ratio", "3", "--candidates",
-                        "2", "--seed", "5", "--apply-best", "--gyr", gyr});
-  ASSERT_EQ(status, 0) << err;
-  SliderOptions options;
-  options.stroke = 100, options.timeRatio = 3, options.candidates = 2, options.seed = 5;
-  WorkProgress progress;
-  const SliderResult want = synthesizeSlider(options, w.bench.linkage().parameters, progress);
-  const QJsonArray got = QJsonDocument::fromJson(QByteArray::fromStdString(json))["candidates"].toArray();
-  ASSERT_EQ(got.size(), static_cast<qsizetype>(want.candidates.size()));
-  for (qsizetype i = 0; i < got.size(); ++i) {
-    const QJsonObject o = got[i].toObject();
-    EXPECT_EQ(o["stroke"].toDouble(), want.candidates[i].motion.stroke);
-    EXPECT_EQ(o["timeRatio"].toDouble(), want.candidates[i].motion.timeRatio);
-    for (int k = sixLinkLength; k < kParamCount; ++k)
-      EXPECT_EQ(static_cast<float>(o["parameters"][QString::fromLatin1(paramInfo()[k].name.data())].toDouble()),
-                want.candidates[i].parameters[k]);
+  const struct { double stroke, ratio; bool fitView; } rows[] = {{100, 3, true}, {80, 1.5, false}};
+  for (const auto& [stroke, ratio, fitView] : rows) {
+    const std::string gyr = folder.file("best.gyr", "");
+    test::Args args{"--synthesize-slider", "--stroke", std::to_string(stroke), "--time-ratio",
+                    std::to_string(ratio), "--candidates", "2", "--seed", "5", "--apply-best", "--gyr", gyr};
+    if (!fitView) args.push_back("--no-fit-view");
+    const auto [status, json, err] = test::runProgram(args);
+    ASSERT_EQ(status, 0) << err;
+    SliderOptions options;
+    options.stroke = stroke, options.timeRatio = ratio, options.candidates = 2, options.seed = 5, options.fitView = fitView;
+    WorkProgress progress;
+    const SliderResult want = synthesizeSlider(options, w.bench.linkage().parameters, progress);
+    const QJsonArray got = QJsonDocument::fromJson(QByteArray::fromStdString(json))["candidates"].toArray();
+    ASSERT_EQ(got.size(), static_cast<qsizetype>(want.candidates.size()));
+    for (qsizetype i = 0; i < got.size(); ++i) {
+      const QJsonObject o = got[i].toObject();
+      EXPECT_EQ(o["stroke"].toDouble(), want.candidates[i].motion.stroke);
+      EXPECT_EQ(o["timeRatio"].toDouble(), want.candidates[i].motion.timeRatio);
+      EXPECT_EQ(o["fitsView"], fitView ? QJsonValue(QJsonValue::Undefined) : QJsonValue(want.candidates[i].fitsView));
+      for (int k = sixLinkLength; k < kParamCount; ++k)
+        EXPECT_EQ(static_cast<float>(o["parameters"][QString::fromLatin1(paramInfo()[k].name.data())].toDouble()),
+                  want.candidates[i].parameters[k]);
+    }
+    std::ifstream saved(gyr);
+    EXPECT_EQ(readDataFileParams(saved), want.candidates.front().parameters);
   }
-  std::ifstream saved(gyr);
-  EXPECT_EQ(readDataFileParams(saved), want.candidates.front().parameters);
 }
 
 TEST(CliSlider, RequestsThatCannotBeMetAreRefused) {
@@ -53,6 +59,8 @@ TEST(CliSlider, RequestsThatCannotBeMetAreRefused) {
        "with the slide's direction fixed; the closest found is"},
       {{"--synthesize-slider", "--stroke", "0"}, "--stroke takes a length in mm above 0"},
       {{"--synthesize-slider", "--stroke", "397"}, "--stroke takes a length above 0 and at most 396"},
+      {{"--synthesize-slider", "--stroke", "10001", "--no-fit-view"}, "--stroke takes a length above 0 and at most 10000 mm"},
+      {{"--gyr", gyr, "--no-fit-view"}, "--no-fit-view needs --synthesize, --synthesize-slider or --gait"},
       {{"--synthesize-slider", "--min-link-angle", "90"}, "--min-link-angle takes degrees from 0 to below 90"},
       {{"--gyr", gyr, "--time-ratio", "2"}, "--time-ratio needs --synthesize-slider"},
       {{"--synthesize-slider", "--report", "-"}, "both write to standard output"},

@@ -99,19 +99,22 @@ TEST(SliderSynthesisTest, MotionOfTheOffsetSliderCrank) {
   }
 }
 
-// Every candidate of three requests, the time ratio free in one, checked against the exact
+// Every candidate of five requests, the time ratio free in one, checked against the exact
 // pose: the figures it reports, the request where it says it meets it, and each constraint.
+// Without the one view, 80 mm at a ratio of 1.5 (out of reach in one view, below) is met, and
+// of those meeting a request the ones that fit one view come first.
 TEST(SliderSynthesisTest, CandidatesMoveAsTheyReport) {
   const ParameterSet base = defaults();
-  const struct { double stroke; std::optional<double> ratio; } requests[] = {
-      {60, 1.5}, {100, 3}, {70, std::nullopt}};
-  for (const auto& [stroke, ratio] : requests) {
+  const struct { double stroke; std::optional<double> ratio; bool fitView = true; } requests[] = {
+      {60, 1.5}, {100, 3}, {70, std::nullopt}, {80, 1.5, false}, {60, 1.5, false}};
+  for (const auto& [stroke, ratio, fitView] : requests) {
     SCOPED_TRACE(stroke);
     SliderOptions o;
-    o.stroke = stroke, o.timeRatio = ratio;
+    o.stroke = stroke, o.timeRatio = ratio, o.fitView = fitView;
     const SliderResult result = synthesize(o, base);
     ASSERT_EQ(result.problem, SliderProblem::None);
     ASSERT_TRUE(result.candidates.front().meets);
+    bool meetingOutside = false;
     for (const SliderCandidate& c : result.candidates) {
       for (int k = 0; k < sixLinkLength; ++k) EXPECT_EQ(c.parameters[k], base[k]);
       EXPECT_EQ(c.parameters[sixOutputOffsetX], base[sixOutputOffsetX]);
@@ -127,7 +130,11 @@ TEST(SliderSynthesisTest, CandidatesMoveAsTheyReport) {
       EXPECT_LE(r.maxLinkAngle, kSteepestLinkAngle + 0.05);
       EXPECT_GE(r.least, kSlideMargin * measured);
       EXPECT_GE(r.slideLength - r.greatest, kSlideMargin * measured);
-      EXPECT_TRUE(fitView(mechanismExtent(makeExactLinkage(c.parameters), true)).view);
+      const bool fits = gyrenda::fitView(mechanismExtent(makeExactLinkage(c.parameters), true)).view.has_value();
+      EXPECT_EQ(fits, c.fitsView);
+      EXPECT_TRUE(fits || !fitView);
+      EXPECT_FALSE(c.meets && fits && meetingOutside);
+      meetingOutside |= c.meets && !fits;
       if (!c.meets) continue;
       EXPECT_NEAR(measured, stroke, kStrokeTolerance * stroke);
       if (ratio) {
@@ -151,6 +158,7 @@ TEST(SliderSynthesisTest, BadRequestsNameTheObstacle) {
     bool lockedFourBar;
     SliderProblem problem;
     double closestAbove = 0;  // the time ratio closest to the asked that was found lies above this
+    bool fitView = true;
   } rows[] = {
       {"no stroke", 0, {}, 30, {}, false, SliderProblem::BadStroke},
       {"stroke not a number", NAN, {}, 30, {}, false, SliderProblem::BadStroke},
@@ -166,12 +174,13 @@ TEST(SliderSynthesisTest, BadRequestsNameTheObstacle) {
       // in one view with a stroke within 0.5 % of 80 whose time ratio lies between 1/2 and 2.
       {"stroke of 80 at ratio 1.5 in one view", 80, 1.5, 30, {}, false,
        SliderProblem::TimeRatioOutOfReach, 2},
+      {"stroke beyond what the boxes hold", 20000, {}, 30, {}, false, SliderProblem::BadStroke, 0, false},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     SliderOptions o;
     o.stroke = row.stroke, o.timeRatio = row.ratio, o.minLinkAngle = row.minAngle;
-    o.slideAngle = row.slideAngle, o.starts = 32;
+    o.slideAngle = row.slideAngle, o.starts = 32, o.fitView = row.fitView;
     const SliderResult result = synthesize(o, row.lockedFourBar ? locked : defaults());
     EXPECT_EQ(result.problem, row.problem);
     if (row.problem == SliderProblem::StrokeOutOfReach) {

@@ -32,6 +32,10 @@ constexpr double kAimedMargin = 0.06;
 // so that rounding the values as typed keeps it within kSteepestLinkAngle.
 constexpr double kMostAcross = 0.99813;
 constexpr double kShortestLink = 5, kLongestLink = 250;
+// Without the one view: long enough for the link to stand steeply to the slide over the whole
+// path (a stroke well beyond the path's width at a time ratio near its projection's), short
+// enough for the starts to find it.
+constexpr double kLongestFreeLink = 400;
 // The width of a view at the farthest zoom, less the least margin of fitView: the longest
 // stroke one view holds.
 constexpr double kViewWidth = viewWidth(kFarthestZoom) - 4;
@@ -136,8 +140,9 @@ struct SliderModel {
     const double angle = options.slideAngle ? *options.slideAngle : 360 * u[0];
     const std::size_t n = options.slideAngle ? 0 : 1;
     const Vec2 e = direction(angle);
-    const double across = (2 * u[n] - 1) * (radius + kLongestLink);
-    return {e, centre + e.left() * across, kShortestLink + u[n + 1] * (kLongestLink - kShortestLink),
+    const double longest = options.fitView ? kLongestLink : kLongestFreeLink;
+    const double across = (2 * u[n] - 1) * (radius + longest);
+    return {e, centre + e.left() * across, kShortestLink + u[n + 1] * (longest - kShortestLink),
             branch};
   }
 };
@@ -208,7 +213,7 @@ double sliderObjective(const SliderModel& m, const SlideGuess& g) {
   const double stroke = t.greatest - t.least;
   double value = m.strokeWeight * std::pow((stroke - o.stroke) / o.stroke, 2);
   if (o.timeRatio) value += std::pow(std::log(timeRatioOf(t.from, t.to) / *o.timeRatio), 2);
-  value += (t.backtrack + beyondView(m, g, t)) / o.stroke + t.violation;
+  value += (t.backtrack + (o.fitView ? beyondView(m, g, t) : 0)) / o.stroke + t.violation;
   if (otherRootFirst(m, g, t)) value += 1;
   return value;
 }
@@ -284,7 +289,8 @@ std::optional<SliderCandidate> candidateOf(const SliderModel& m, const SlideGues
   if (!(s.least >= kSlideMargin * s.stroke) ||
       !(exact.slideLength - s.greatest >= kSlideMargin * s.stroke))
     return std::nullopt;
-  if (!fitView(mechanismExtent(exact, true)).view) return std::nullopt;
+  c.fitsView = fitView(mechanismExtent(exact, true)).view.has_value();
+  if (m.options.fitView && !c.fitsView) return std::nullopt;
   c.meets = meetsRequest(s, m.options);
   return c;
 }
@@ -296,7 +302,8 @@ bool sameSlider(const SliderCandidate& a, const SliderCandidate& b) {
 }
 
 SliderProblem problemOf(const SliderOptions& o) {
-  if (!(std::isfinite(o.stroke) && o.stroke > 0 && o.stroke <= kViewWidth))
+  if (!(std::isfinite(o.stroke) && o.stroke > 0 &&
+        o.stroke <= (o.fitView ? kViewWidth : kLongestFreeStroke)))
     return SliderProblem::BadStroke;
   if (o.timeRatio && !(std::isfinite(*o.timeRatio) && *o.timeRatio > 0))
     return SliderProblem::BadTimeRatio;
@@ -394,7 +401,9 @@ SliderResult synthesizeSlider(const SliderOptions& options, const ParameterSet& 
     result.problem = SliderProblem::FourBarDoesNotTurn;
     return result;
   }
-  const int starts = options.starts > 0 ? options.starts : kDefaultSliderStarts;
+  const int starts = options.starts > 0      ? options.starts
+                     : options.fitView ? kDefaultSliderStarts
+                                       : kDefaultFreeSliderStarts;
   const int evaluations =
       options.evaluationsPerStart > 0 ? options.evaluationsPerStart : kDefaultSliderEvaluations;
   progress.total = static_cast<std::int64_t>(starts) * evaluations;
@@ -402,6 +411,8 @@ SliderResult synthesizeSlider(const SliderOptions& options, const ParameterSet& 
   runRounds(model, base, starts, evaluations, progress, all);
   std::ranges::stable_sort(all, [&options](const SliderCandidate& a, const SliderCandidate& b) {
     if (a.meets != b.meets) return a.meets;
+    // Without the one view, those the raster analysis can follow in one view still come first.
+    if (a.meets && a.fitsView != b.fitsView) return a.fitsView;
     return a.meets ? a.motion.minLinkAngle > b.motion.minLinkAngle
                    : missOf(a, options) < missOf(b, options);
   });

@@ -26,6 +26,9 @@ struct SliderOptions {
   // Degrees counterclockwise from +x: the slide's direction from its start to its end, fixed;
   // none lets the search choose it.
   std::optional<double> slideAngle;
+  // The whole six-bar within one view of the canvas, as 全体表示 finds one; without it the
+  // stroke and the slider may be larger than a view.
+  bool fitView = true;
   std::uint64_t seed = 1;
   int candidates = 10;  // at most this many distinct answers
   // As for path synthesis: starts in rounds of 16 until a round finds a slider that meets the
@@ -35,6 +38,9 @@ struct SliderOptions {
 };
 
 inline constexpr int kDefaultSliderStarts = 256;
+// Without the one view the link ranges further and the steep links a long stroke needs are a
+// narrower target.
+inline constexpr int kDefaultFreeSliderStarts = 768;
 inline constexpr int kDefaultSliderEvaluations = 800;
 // How close a candidate must come to be said to meet the request.
 inline constexpr double kStrokeTolerance = 0.005;     // of S
@@ -43,10 +49,13 @@ inline constexpr double kSlideMargin = 0.05;          // of the stroke, at each 
 // The link never stands closer than this to square with the slide, where the slider's two places
 // on the line meet and the raster search could take the other.
 inline constexpr double kSteepestLinkAngle = 87;      // degrees
+// The longest stroke asked for without the one view, mm: the slide's ends stay well within what
+// the boxes take.
+inline constexpr double kLongestFreeStroke = 10000;
 
 enum class SliderProblem {
   None,
-  BadStroke,          // not finite, not above 0, or longer than one view can hold
+  BadStroke,          // not finite, not above 0, or longer than one view (or the boxes) hold
   BadTimeRatio,       // not finite or not above 0
   BadAngle,           // the least link-to-slide angle not in [0°, 90°)
   BadSlideAngle,      // the fixed direction not finite
@@ -77,12 +86,13 @@ struct SliderCandidate {
   ParameterSet parameters{};  // the four-bar's and the offsets as given, the rest found
   SliderMotion motion;
   bool meets = false;  // stroke and, when asked, time ratio within their tolerances
+  bool fitsView = false;  // 全体表示 finds a view that holds the whole six-bar
 };
 
 struct SliderResult {
   SliderProblem problem = SliderProblem::None;
-  // Those that meet the request first, by their least link-to-slide angle, greatest first;
-  // then the others by how far they miss.
+  // Those that meet the request first, those of them that fit one view before the others, by
+  // their least link-to-slide angle, greatest first; then the others by how far they miss.
   std::vector<SliderCandidate> candidates;
   // For StrokeOutOfReach the least and greatest stroke of the search's sliders; for
   // TimeRatioOutOfReach both the time ratio closest to the one asked for of those that had the
