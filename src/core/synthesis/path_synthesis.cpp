@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <optional>
 
 #include "kinematics/exact_linkage.h"
@@ -265,7 +266,14 @@ constexpr double kRasterSlack = 2;  // see rankRasterFirst
 // target, and within a hundredth of a millimetre, far below what a part is made to.
 constexpr double kThroughShare = 1e-3, kThroughMm = 0.01;
 constexpr std::ptrdiff_t kPolishedAgain = 8;  // answers polished again where none got through
-constexpr int kPolishAgainBudget = 20;        // a start's evaluations, times this, for each
+
+// The evaluations each answer polished again may spend: twenty times a start's, but all of
+// them together no more than a tenth of the starts' budget, so that a small search stays small.
+int polishAgainBudget(int starts, int evaluations) {
+  const std::int64_t most = std::int64_t{starts} * evaluations / (10 * kPolishedAgain);
+  return static_cast<int>(std::min({std::int64_t{20} * evaluations, most,
+                                    std::int64_t{std::numeric_limits<int>::max()}}));
+}
 
 // Two candidates are one design when every unknown the search moved agrees within half a
 // percent of its range (the frame angle around the turn).
@@ -376,7 +384,7 @@ Refusals runRounds(const SynthesisOptions& options, const ParameterSet& base, in
   // polished again with a larger budget, for a start that found the right basin but not its
   // floor; their budget, set aside in the work, goes where they are not polished.
   if (solved) best.clear();
-  const int again = kPolishAgainBudget * evaluations;
+  const int again = polishAgainBudget(starts, evaluations);
   progress.total -= static_cast<std::int64_t>(kPolishedAgain - std::ssize(best)) * again;
   std::vector<StartAnswer> polished(best.size());
   parallelFor(best.size(), progress, [&](std::size_t k) {
@@ -445,7 +453,8 @@ SynthesisResult synthesizePath(const SynthesisOptions& options, const ParameterS
   const int evaluations = options.evaluationsPerStart > 0 ? options.evaluationsPerStart
                                                           : defaultEvaluationsPerStart(options);
   // The work: every start's budget, and the polish again of the best few (see runRounds).
-  progress.total = (starts + kPolishedAgain * kPolishAgainBudget) * std::int64_t{evaluations};
+  progress.total = std::int64_t{starts} * evaluations +
+                   std::int64_t{kPolishedAgain} * polishAgainBudget(starts, evaluations);
   std::vector<SynthesisCandidate> all;
   const Refusals refusals = runRounds(options, base, starts, evaluations, progress, all);
   if (options.ranking == SynthesisRanking::Largest)
