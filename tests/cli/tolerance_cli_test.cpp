@@ -46,6 +46,18 @@ TEST(CliTolerance, JsonIsTheCoreAnalysisOfTheOptionsAndRepeatsByteForByteForASee
   for (std::size_t i = 0; i < kParamCount; ++i)  // the ranking whole
     EXPECT_EQ(json["sensitivity"][i]["parameter"].toString().toStdString(), paramInfo()[want.sensitivity[i].parameter].name);
   EXPECT_DOUBLE_EQ(json["shareNotFullyTurning"].toDouble(), want.notFullyTurning);
+  // The band's file: each number to twelve significant digits, no more.
+  std::size_t longest = 0;
+  const std::string csv = toleranceBandCsv(want);
+  for (std::size_t at = csv.find_first_of("0123456789"); at != std::string::npos;) {
+    const std::size_t end = csv.find_first_not_of("0123456789.", at);
+    std::string digits = csv.substr(at, end - at);
+    std::erase(digits, '.');
+    digits.erase(0, digits.find_first_not_of('0'));
+    longest = std::max(longest, digits.size());
+    at = csv.find_first_of("0123456789", csv.find_first_of(",\n", end));
+  }
+  EXPECT_EQ(longest, 12u);
 
   // With the six-bar's link just long enough (the core's own case), some samples lose the
   // slider, and the program says so beside the JSON.

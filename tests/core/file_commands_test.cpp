@@ -23,6 +23,7 @@
 #include "cli/cli.h"
 #include "files/atomic_file.h"
 #include "files/data_file.h"
+#include "files/file_head.h"
 #include "files/data_file_reader.h"
 #include "files/drawing.h"
 #include "files/file_head.h"
@@ -145,6 +146,9 @@ TEST(DataFileReader, TakesTheFirstThirteenNumbersInAnyDecimalFormAndReadsABounde
       {"\"Gyrenda\",18,36,36,31,72,0,50,100,30,20,55,150,55,0,.5" + mb('0'), 36},
       {"\xEF\xBB\xBF" + third("36"), 36}, {"  \"Gyrenda\" \r\n\r\n 18 ,\t36, 36" + tail, 36},
       {"\"Gyrenda\"\n18,36,36\n31,72,0,50\r\n100,30\r20,55,150\n55", 36},
+      // a blank line between records is passed over; an empty value at a line's end is not
+      {"\"Gyrenda\"\r\n18,36,36\r\n\r\n31,72,0,50,100,30,20,55,150,55", 36},
+      {"\"Gyrenda\"\r\n18,36,36,\r\n31,72,0,50,100,30,20,55,150,55", no},
       {"\"Gyrenda\"\r\n" + std::string(1000, '\n') + "18,36,36" + tail, 36},  // 1000 at most
       {"\"Gyrenda\"\r\n" + std::string(1001, '\n') + "18,36,36" + tail, no},
       {"Gyrenda\r\n1.8e1,36.0,+36,3.1E+1,720e-1,-0,5e1,100,30,20,55,150,55", 36},
@@ -166,6 +170,19 @@ TEST(DataFileReader, TakesTheFirstThirteenNumbersInAnyDecimalFormAndReadsABounde
     in.clear();
     EXPECT_LE(in.tellg(), value ? 1100 : 64 << 10);
   }
+}
+
+// A file's head: whole up to the limit, and a file longer than the limit said to be so, with
+// its start; a folder is not read.
+TEST(FileHead, ReadsUpToItsLimitAndSaysWhetherMoreWasThere) {
+  const test::TempFolder folder;
+  for (const std::size_t size : {0u, 9u, 10u, 11u, 5000u}) {
+    const FileHead head = readFileHead(folder.file("f", std::string(size, 'x')), 10);
+    EXPECT_EQ(std::tie(head.error, head.larger, head.bytes),
+              std::make_tuple(0, size > 10, std::string(std::min<std::size_t>(size, 10), 'x')))
+        << size;
+  }
+  EXPECT_EQ(readFileHead(folder.path, 10).error, kNotARegularFile);
 }
 
 // Dialogs answer what the test set, the save dialog only when it proposes the name of the

@@ -53,6 +53,7 @@ TEST(Gait, DefinitionsHoldOnAPathDerivedByHand) {
       {{0, 30, 10, 0}, 1, false},           {{0, 30, 10, 0}, 0, false},
       {{37, 25, 8, -40}, 0.5, false},       {{200, 30, 10, 15, -1}, 1, false},
       {{0, 30, 10, 0, 1, 1.5, t0, w}, 1, true},
+      {{10, 0.5, 0.2, 0}, 0.01, false},  // a small foot: every speed along the ground below 1
   };
   for (const Row& r : rows) {
     const HandPath& p = r.path;
@@ -112,6 +113,14 @@ void expectMeasuredAgain(const GaitResult& r, const GaitOptions& o) {
     for (const double end : {f.stanceBegin, f.stanceEnd})
       EXPECT_NEAR(up.dot(foot(end)) - f.groundLevel, eps, 1e-6);
     EXPECT_NEAR(f.stride, std::abs(along.dot(foot(f.stanceEnd) - foot(f.stanceBegin))), 1e-9);
+    // In the world, turned by the frame angle and moved to the pivot, the stance begins at the
+    // origin (a fixed frame: the program's own, the pivot at the origin).
+    const double turn = c.frameAngle * kPi / 180;
+    const Vec2 begin = foot(f.stanceBegin);
+    const Vec2 world = Vec2{std::cos(turn) * begin.x - std::sin(turn) * begin.y,
+                            std::sin(turn) * begin.x + std::cos(turn) * begin.y} + c.pivot;
+    if (o.search.freeFrame) EXPECT_LT(world.norm(), 1e-9) << i;
+    else EXPECT_EQ(std::pair(c.pivot, c.frameAngle), std::pair(Vec2{}, 0.0)) << i;
     EXPECT_TRUE(f.stanceSpeedRatio >= 1 && std::isfinite(f.stanceSpeedRatio));
     EXPECT_GE(c.minTransmissionAngle, o.search.minTransmissionAngle);
     EXPECT_TRUE(fitView(mechanismExtent(exact, false)).view) << i;
@@ -201,7 +210,7 @@ namespace gyrenda {
 namespace {
 
 // The Hoekens starts enter the search space through pointOf, the reverse of at(): every design
-// the space holds comes back to its own point.
+// the space holds comes back to its own point, and keeps the space's least transmission angle.
 TEST(Gait, EachDesignOfTheSearchSpaceComesBackToItsPoint) {
   const GaitOptions o;
   const SynthesisOptions& s = o.search;
@@ -217,6 +226,7 @@ TEST(Gait, EachDesignOfTheSearchSpaceComesBackToItsPoint) {
     double shortfall = 0;
     const SynthesisDesign x = space.at(u, shortfall);
     if (shortfall > 0) continue;
+    ASSERT_EQ(constraintViolation(x, 20), 0) << k;
     const std::vector<double> back = space.pointOf(x);
     for (int i = 0; i < 6; ++i) ASSERT_NEAR(back[i], u[i], 1e-9) << k << ' ' << i;
   }

@@ -291,6 +291,7 @@ TEST(PathSynthesis, CandidatesTheRasterAnalysesWholeRankFirst) {
       {SynthesisRanking::Largest, {{1, 700}, {1.5, 721}, {1.9, 721}, {3, 721}, {4, 0}}, {1, 2, 0, 3, 4}},
       {SynthesisRanking::Rms, {{1e-6, 720}, {1.9e-6, 721}, {0.001, 721}}, {1, 0, 2}},
       {SynthesisRanking::Rms, {{1, 721}, {1.5, 700}, {1.8, 721}}, {0, 2, 1}},
+      {SynthesisRanking::Rms, {{1, 700}, {2, 721}, {2.5, 721}}, {1, 0, 2}},  // twice, not more
   };
   for (const auto& row : rows) {
     SynthesisOptions o;
@@ -396,6 +397,11 @@ TEST(PathSynthesis, BadInputIsRefusedBeforeAnySearch) {
     EXPECT_EQ(r.problem, row.problem) << static_cast<int>(row.problem);
     EXPECT_TRUE(r.candidates.empty());
   }
+  // Ranges out to the boxes' limits are taken.
+  SynthesisOptions wide = small(three, 15, 2, 300);
+  wide.outputAlong = wide.outputAcross = {-kParamLimit, kParamLimit};
+  wide.fitView = false;
+  EXPECT_EQ(synthesize(wide).problem, SynthesisProblem::None);
 }
 
 TEST(PathSynthesis, StopIsHonouredByTheObjective) {

@@ -189,6 +189,11 @@ TEST(SliderSynthesisTest, BadRequestsNameTheObstacle) {
       EXPECT_GT(result.reachedLow, row.closestAbove);
     }
   }
+  for (const auto& [starts, evaluations] : {std::pair(1000001, 0), std::pair(0, 100000001)}) {
+    SliderOptions o;
+    o.stroke = 60, o.starts = starts, o.evaluationsPerStart = evaluations;
+    EXPECT_EQ(synthesize(o).problem, SliderProblem::BadBudget) << starts;
+  }
 }
 
 TEST(SliderSynthesisTest, SameSeedSameSlidersAndAStopHonoured) {

@@ -62,6 +62,7 @@ TEST(ValidationPass, RepairsTheTypedValues) {
     int k; float value; const char* box; int bar; std::optional<FixedLinkRange> range;
   } cases[] = {
       {{{fixedLinkLength, "10"}}, fixedLinkLength, 19, "19", 19, FixedLinkRange{19, 53}},
+      {{{fixedLinkLength, "18"}}, fixedLinkLength, 19, "19", 19, any},  // on the bound: past it
       {{{fixedLinkLength, "54"}}, fixedLinkLength, 53, "53", 53, FixedLinkRange{19, 53}},
       // Both fixed-link bounds see the crank of 40 (41, then 31) before it is cut back to 36.
       {{{crankRadius, "40"}}, crankRadius, 36, "36", 36, FixedLinkRange{37, 35}},
@@ -77,6 +78,7 @@ TEST(ValidationPass, RepairsTheTypedValues) {
       // The lever is made 1 before the crank is compared with it, so the crank follows to 1.
       {{{leverRadius, "-36"}}, leverRadius, 1, "1", 1, FixedLinkRange{37, 35}},
       {{{leverRadius, "-36"}}, crankRadius, 1, "1", 1, any},
+      {{{leverRadius, "0"}}, leverRadius, 1, "1", 1, any},
       {{{slideEndX, "20"}}, slideEndX, 21, "21", 21, any},
       {{{slideStartX, "150"}}, slideEndX, 151, "151", 151, any},
       // At the top of the range the slide end moves down instead, only there.
