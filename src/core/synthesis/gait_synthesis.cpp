@@ -216,9 +216,6 @@ std::optional<std::vector<double>> runStart(const GaitObjective& objective, cons
   return book.best;
 }
 
-constexpr ParamName kFourBar[] = {crankRadius,     leverRadius,   couplerLength,
-                                  fixedLinkLength, outputOffsetX, outputOffsetY};
-
 // How a candidate measures up: stance, stride and lift against the request.
 void judge(GaitCandidate& c, const GaitOptions& o) {
   const GaitFigures& f = c.figures;
@@ -235,17 +232,12 @@ void judge(GaitCandidate& c, const GaitOptions& o) {
 std::optional<GaitCandidate> candidateOf(std::span<const double> u, const GaitObjective& objective,
                                          const GaitOptions& o, const ParameterSet& base) {
   double shortfall = 0;
-  const SynthesisDesign found = objective.space().at(u, shortfall);
+  const std::optional<TypedFourBar> typed =
+      typedFourBar(objective.space().at(u, shortfall), base, o.search.minTransmissionAngle);
+  if (!typed) return std::nullopt;
   GaitCandidate c;
-  c.parameters = base;
-  SynthesisDesign x = found;
-  for (int k = 0; k < 6; ++k) x[k] = c.parameters[kFourBar[k]] = asTyped(found[k]);
-  if (!passKeeps(c.parameters)) return std::nullopt;
-  c.minTransmissionAngle = worstTransmissionAngle(x);
-  if (classifyLinkage(x[uCrank], x[uCoupler], x[uLever], x[uFixedLink]) !=
-          LinkageKind{LinkageClass::CrankRocker, true} ||
-      !(c.minTransmissionAngle >= o.search.minTransmissionAngle))
-    return std::nullopt;
+  c.parameters = typed->parameters;
+  c.minTransmissionAngle = typed->minTransmissionAngle;
   if (!meetsExtentLimits(checkExtent(c.parameters), o.search.fitView, o.search.maxSize))
     return std::nullopt;
   const ExactLinkage exact = makeExactLinkage(c.parameters);
@@ -269,7 +261,7 @@ std::optional<GaitCandidate> candidateOf(std::span<const double> u, const GaitOb
 // percent of its range and the frame within a degree.
 bool sameLeg(const GaitCandidate& a, const GaitCandidate& b, const SearchSpace& space) {
   for (int k = 0; k < 6; ++k)
-    if (std::abs(a.parameters[kFourBar[k]] - b.parameters[kFourBar[k]]) >
+    if (std::abs(a.parameters[kFourBarValues[k]] - b.parameters[kFourBarValues[k]]) >
         0.005 * (space.high()[k] - space.low()[k]))
       return false;
   const double turn = std::abs(a.frameAngle - b.frameAngle);

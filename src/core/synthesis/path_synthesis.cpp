@@ -209,19 +209,13 @@ struct Refusal {
 std::optional<SynthesisCandidate> candidateOf(const SynthesisDesign& found,
                                               const SynthesisOptions& o,
                                               const ParameterSet& base, Refusal& refused) {
+  const std::optional<TypedFourBar> typed = typedFourBar(found, base, o.minTransmissionAngle);
+  if (!typed) return std::nullopt;
   SynthesisCandidate cand;
-  cand.parameters = base;
-  constexpr ParamName kNames[] = {crankRadius,     leverRadius,   couplerLength,
-                                  fixedLinkLength, outputOffsetX, outputOffsetY};
-  SynthesisDesign x = found;
-  for (int k = 0; k < 6; ++k) x[k] = cand.parameters[kNames[k]] = asTyped(found[k]);
-  if (!passKeeps(cand.parameters)) return std::nullopt;
-  const LinkageKind kind = classifyLinkage(x[uCrank], x[uCoupler], x[uLever], x[uFixedLink]);
-  cand.linkageClass = kind.linkageClass;
-  cand.minTransmissionAngle = worstTransmissionAngle(x);
-  if (kind != LinkageKind{LinkageClass::CrankRocker, true} ||
-      !(cand.minTransmissionAngle >= o.minTransmissionAngle))
-    return std::nullopt;
+  cand.parameters = typed->parameters;
+  cand.linkageClass = LinkageClass::CrankRocker;
+  cand.minTransmissionAngle = typed->minTransmissionAngle;
+  const SynthesisDesign& x = typed->design;
   const ExtentCheck extent = checkExtent(cand.parameters);
   cand.size = extent.size, cand.fitsView = extent.fitsView, cand.view = extent.view;
   if (!meetsExtentLimits(extent, o.fitView, o.maxSize)) return refused.extent = true, std::nullopt;
